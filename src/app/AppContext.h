@@ -1,0 +1,79 @@
+#pragma once
+#include "app/Language.h"
+#include "app/ProgramState.h"
+#include "app/Settings.h"
+#include "mainwin/MainState.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemInfo.h"
+
+#include <QString>
+
+namespace rer {
+
+// The platform layers the program runs on. The program builds the Qt ones;
+// a test builds doubles.
+struct Platform {
+    MessageBoxes& msg;
+    SettingsStore& store;
+    SystemInfo& sys;
+    HelpViewer& help;
+};
+
+// The one application object: program-wide state grouped by concern, and the
+// platform layers. Nothing of it is global: a test builds a fresh one.
+class AppContext {
+public:
+    explicit AppContext(Platform p) : platform(p), settings(p.store) {}
+
+    Platform platform;
+    Settings settings;
+
+    ProgramOptions opt;
+    ActuatorChoice dev;
+    TeachSettings teach;
+    MainState main;           // public variables of the main window
+
+    QString programDir;        // the folder of the program and its list files
+    QString helpFile;          // absolute path of the help file
+
+    // Controller jobs that are waiting; the main window does not close
+    // while one runs.
+    int jobsRunning = 0;
+
+    // Text of a literal pair in the language of the run.
+    QString pick(const QString& jp, const QString& en) const {
+        return PickText(opt.LanguageNo, jp, en);
+    }
+    // String-table text by its Japanese id.
+    QString res(int id) const { return LoadResString(id + opt.ResOffset); }
+    // Sets the language and keeps ResOffset in step with it.
+    void setLanguage(int16_t no) {
+        opt.LanguageNo = no;
+        opt.ResOffset = no == 1 ? 0 : 10000;
+    }
+
+    static QString title() { return QStringLiteral("RER6O250"); }
+    // A message box; an empty title gives the program's title.
+    MsgAnswer message(const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                      MsgIcon icon = MsgIcon::None, const QString& caption = QString()) {
+        return platform.msg.show(text, caption.isEmpty() ? title() : caption, icon, buttons);
+    }
+    // A file beside the program.
+    QString programFile(const QString& name) const;
+};
+
+// Marks a controller job as running for its lifetime.
+class JobScope {
+public:
+    explicit JobScope(AppContext& ctx) : ctx_(ctx) { ++ctx_.jobsRunning; }
+    ~JobScope() { --ctx_.jobsRunning; }
+    JobScope(const JobScope&) = delete;
+    JobScope& operator=(const JobScope&) = delete;
+
+private:
+    AppContext& ctx_;
+};
+
+} // namespace rer

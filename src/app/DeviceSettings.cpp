@@ -1,0 +1,171 @@
+#include "app/DeviceSettings.h"
+
+#include "app/AppContext.h"
+#include "catalogue/Catalogue.h"
+
+namespace rer {
+
+namespace {
+
+// Setting names of one product; the one-axis loader reads three keys in
+// another spelling than its saver writes them (the store is case-blind).
+struct DeviceKeys {
+    const char* deviceRead;
+    const char* deviceWrite;
+    const char* size;
+    const char* speed;
+    const char* stroke;
+    const char* leadRead;
+    const char* leadWrite;
+    const char* pprRead;
+    const char* pprWrite;
+};
+
+constexpr DeviceKeys kTwoAxisKeys{"Device", "Device", "DevSize", "DevSpeed", "DevStroke",
+                                  "DevLead", "DevLead", "DevPPR", "DevPPR"};
+constexpr DeviceKeys kOneAxisKeys{"W3kDevice", "W3KDevice", "W3KDevSize", "W3KDevSpeed",
+                                  "W3KDevStroke", "W3kDevLead", "W3KDevLead", "W3kDevPPR",
+                                  "W3KDevPPR"};
+
+const DeviceKeys& keysOf(Product p) { return p == Product::TwoAxis ? kTwoAxisKeys : kOneAxisKeys; }
+
+QString key(const char* name, int axis) {
+    return QString::fromLatin1(name) + QString::number(axis + 1);
+}
+
+const QString kAbsent = QStringLiteral("\x01");
+
+// A number of the saved actuator: the default when absent; a stored value
+// that is not a 16-bit number marks the axis unusable.
+int16_t axisNumber(const Settings& s, const QString& k, int16_t deflt, bool& failed) {
+    if (s.text(k, kAbsent) == kAbsent) return deflt;
+    const auto v = s.tryInt16(k);
+    if (!v) {
+        failed = true;
+        return deflt;
+    }
+    return *v;
+}
+
+} // namespace
+
+int LoadDeviceSetting(AppContext& ctx, Product p) {
+    const DeviceKeys& k = keysOf(p);
+    const Settings& s = ctx.settings;
+    auto& axes = ctx.dev.axes(p);
+    std::array<bool, 2> failed{};
+
+    for (int i = 0; i < 2; ++i) { // 1
+        const int16_t ppr = axisNumber(s, key(k.pprRead, i), 400, failed[i]);
+        axes[i].PPR = ppr;
+    }
+    for (int i = 0; i < 2; ++i) { // 2
+        const QString text = s.text(key(k.deviceRead, i), QStringLiteral("KZ"));
+        ctx.dev.DevIsKZ[i] = text == QLatin1String("KZ");
+        axes[i].Series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
+    }
+    for (int i = 0; i < 2; ++i) { // 3
+        if (axisNumber(s, key("NewType", i), 1, failed[i]) == 1) {
+            ctx.dev.DevNewType[i] = true;
+            axes[i].SelVertical = true;
+        } else {
+            ctx.dev.DevNewType[i] = false;
+        }
+    }
+    // 4: the failure marks start clear; earlier phases may only have marked
+    // an axis for a stored value that is not a number.
+    for (int i = 0; i < 2; ++i) { // 5
+        const QString size = s.text(key(k.size, i), QStringLiteral(" 28"));
+        const QString speed = s.text(key(k.speed, i), QStringLiteral("L"));
+        bool bad = false;
+        const int16_t stroke = axisNumber(s, key(k.stroke, i), 100, bad);
+        if (!bad && CheckDevCode(size, speed, stroke) == 0) {
+            axes[i].Size = size;
+            axes[i].Speed = speed;
+            axes[i].Stroke = stroke;
+        } else {
+            failed[i] = true;
+        }
+    }
+    for (int i = 0; i < 2; ++i) { // 6
+        const QString series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
+        const int flag = ctx.dev.DevNewType[i] ? 1 : 0;
+        if (CheckDevListFile(ctx, flag, series, axes[i].Size, axes[i].Speed, axes[i].Stroke) == 1) {
+            bool bad = false;
+            const int16_t lead = axisNumber(s, key(k.leadRead, i), 2, bad);
+            if (!bad && lead >= 2 && lead <= 10)
+                axes[i].Lead = lead;
+            else
+                failed[i] = true;
+        } else {
+            const int lead =
+                GetDevLead(ctx, flag, series, axes[i].Size, axes[i].Speed, axes[i].Stroke);
+            if (lead != 0)
+                axes[i].Lead = static_cast<int16_t>(lead);
+            else
+                failed[i] = true;
+        }
+    }
+    for (int i = 0; i < 2; ++i) { // 7
+        ctx.dev.DevVertical[i] = axisNumber(s, key("Vertical", i), 1, failed[i]) == 1;
+        ctx.dev.DevWithPG[i] = axisNumber(s, key("WithPG", i), 1, failed[i]) == 1;
+    }
+    int status = 0;
+    for (int i = 0; i < 2; ++i) { // 8, 9
+        // Pulses per revolution of 0 or less leave the travel per pulse undefined.
+        if (axes[i].PPR <= 0) failed[i] = true;
+        axes[i].MmPerPulse = axes[i].PPR > 0 ? double(axes[i].Lead) / axes[i].PPR : 0.0;
+        if (failed[i]) {
+            status = 1;
+        } else {
+            axes[i].SelSize = axes[i].Size;
+            axes[i].SelSpeed = axes[i].Speed;
+            axes[i].SelStroke = axes[i].Stroke;
+        }
+    }
+    return status;
+}
+
+void SaveDeviceSetting(AppContext& ctx, Product p) {
+    const DeviceKeys& k = keysOf(p);
+    Settings& s = ctx.settings;
+    auto& axes = ctx.dev.axes(p);
+    for (int i = 0; i < 2; ++i) {
+        s.save(key(k.deviceWrite, i), ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT"));
+        s.save(key(k.size, i), axes[i].Size);
+        s.save(key(k.speed, i), axes[i].Speed);
+        s.saveInt(key(k.stroke, i), axes[i].Stroke);
+        s.saveInt(key(k.leadWrite, i), axes[i].Lead);
+        s.saveInt(key(k.pprWrite, i), axes[i].PPR);
+        if (ctx.dev.DevNewType[i]) {
+            ctx.dev.DevVertical[i] = true;
+            s.saveFlag(key("NewType", i), true);
+        } else {
+            s.saveFlag(key("NewType", i), false);
+        }
+        s.saveFlag(key("Vertical", i), ctx.dev.DevVertical[i]);
+        s.saveFlag(key("WithPG", i), ctx.dev.DevWithPG[i]);
+    }
+}
+
+int LoadMoveTimeout(AppContext& ctx) {
+    ctx.opt.MoveTimeout = ctx.settings.float32(QStringLiteral("MoveTimeout"), 60.0f);
+    return 0;
+}
+
+int LoadTeachSetting(AppContext& ctx) {
+    const Settings& s = ctx.settings;
+    auto ranged = [&s](const char* k, int16_t deflt, int16_t hi) {
+        const int16_t v = s.int16(QString::fromLatin1(k), deflt);
+        return (v < 1 || v > hi) ? int16_t(1) : v;
+    };
+    TeachSettings& t = ctx.teach;
+    t.VelOf100Pls = t.VelOf10Pls = t.VelOf1Pls = ranged("VelOf100Pls", 20, 60);
+    t.AccOf100Pls = t.AccOf10Pls = t.AccOf1Pls = ranged("AccOf100Pls", 3, 3);
+    t.AccOf100Pls2 = t.AccOf10Pls2 = t.AccOf1Pls2 = ranged("AccOf100Pls2", 2, 2);
+    t.AccOfJog = ranged("AccOfJog", 3, 3);
+    t.AccOfJog2 = ranged("AccOfJog2", 2, 2);
+    return 0;
+}
+
+} // namespace rer

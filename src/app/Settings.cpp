@@ -1,0 +1,49 @@
+#include "app/Settings.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace rer {
+
+std::optional<double> ParseSettingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+QString Settings::text(const QString& key, const QString& deflt) const {
+    return store_.get(QString::fromLatin1(App), QString::fromLatin1(Section), key, deflt);
+}
+
+std::optional<int16_t> Settings::tryInt16(const QString& key) const {
+    const QString raw = store_.get(QString::fromLatin1(App), QString::fromLatin1(Section), key,
+                                   QString());
+    const auto v = ParseSettingNumber(raw);
+    if (!v) return std::nullopt;
+    const double r = std::nearbyint(*v); // default rounding mode: halves to even
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int16_t>(r);
+}
+
+int16_t Settings::int16(const QString& key, int16_t deflt) const {
+    return tryInt16(key).value_or(deflt);
+}
+
+float Settings::float32(const QString& key, float deflt) const {
+    const QString raw = store_.get(QString::fromLatin1(App), QString::fromLatin1(Section), key,
+                                   QString());
+    const auto v = ParseSettingNumber(raw);
+    if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return deflt;
+    return static_cast<float>(*v);
+}
+
+void Settings::save(const QString& key, const QString& value) {
+    store_.save(QString::fromLatin1(App), QString::fromLatin1(Section), key, value);
+}
+
+} // namespace rer

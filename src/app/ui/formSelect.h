@@ -1,0 +1,48 @@
+#pragma once
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace rer {
+
+class AppContext;
+class MainWindowPort;
+
+// The first window: which controller is connected.
+class formSelect : public QWidget {
+    Q_OBJECT
+public:
+    formSelect(AppContext& ctx, MainWindowPort& main, QWidget* parent = nullptr);
+
+    // Version label, language, show, then the program-wide options.
+    void Form_Load();
+
+    void cmdOK_Click();
+    void cmdExit_Click();
+    void cmdHelp_Click();
+
+    QRadioButton* optCTtype(int i) const { return opt_[i]; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+Q_SIGNALS:
+    // Exit: the program ends.
+    void exitRequested();
+
+private:
+    AppContext& ctx_;
+    MainWindowPort& main_;
+    QGroupBox* Frame1;
+    QRadioButton* opt_[2];
+    QPushButton* cmdOK;
+    QPushButton* cmdExit;
+    QPushButton* cmdHelp;
+    QLabel* lblVersion;
+    bool done_ = false;
+};
+
+} // namespace rer

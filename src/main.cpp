@@ -1,0 +1,29 @@
+#include "app/AppContext.h"
+#include "app/ui/formSelect.h"
+#include "mainwin/ui/frmMain.h"
+#include "platform/ui/QtHelpViewer.h"
+#include "platform/ui/QtMessageBoxes.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("RER6O250"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    rer::QtMessageBoxes msg;
+    rer::QtSettingsStore store;
+    rer::QtSystemInfo sys;
+    rer::QtHelpViewer help;
+    rer::AppContext ctx({msg, store, sys, help});
+    ctx.programDir = QCoreApplication::applicationDirPath();
+
+    rer::frmMain main(ctx);
+    QObject::connect(&main, &rer::frmMain::programEnded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    auto* select = new rer::formSelect(ctx, main);
+    QObject::connect(select, &rer::formSelect::exitRequested, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    select->Form_Load();
+    return app.exec();
+}

@@ -1,0 +1,145 @@
+#pragma once
+#include "app/MainWindowPort.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableView;
+class QTimer;
+class QToolBar;
+
+namespace rer {
+
+class AppContext;
+
+// The main window of either product.
+//
+// Every button, menu item and toolbar button runs a named command. A command
+// is "built" once a handler is registered for it; a control whose command is
+// not built stays disabled whatever the enable families say.
+class frmMain : public QMainWindow, public MainWindowPort {
+    Q_OBJECT
+public:
+    explicit frmMain(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // MainWindowPort
+    void Show() override;
+    void GridInit(Product p) override;
+    void ChangeDevice(Product p) override;
+    void SetDeviceLabel(Product p, int axis, const QString& text) override;
+    void SetStatusPanel(int panel, const QString& text) override;
+    void FocusDummy() override;
+
+    void Form_Load();
+    bool loaded() const { return loaded_; }
+
+    // Enable and disable families.
+    void CMDBTN_Muko();
+    void CMDBTN_Yuko();
+    void ToolBar_Muko();
+    void ToolBar_Yuko();
+    void Menyu_Muko();
+    void Menyu_Yuko();
+    void CTModeChange_Muko();
+    void CTModeChange_Yuko();
+    void LineCmd_Muko();
+    void LineCmd_Yuko();
+
+    void Culc_MaxPulse();
+    void Culc_W3KMaxPulse();
+    void W6flgdData_Init();
+    void W3KflgdData_Init();
+    void cmdChangeDev_Click();
+    void cmdChangeDevW3k_Click();
+
+    void mnuFileExit_Click();
+    void tbToolBar_ButtonClick(const QString& key);
+    void mnuViewToolBar_Click();
+    void mnuViewStatusBar_Click();
+    void mnuHelpContents_Click();
+
+    // Commands: a handler for a name makes every control of that name usable.
+    void registerCommand(const QString& command, std::function<void()> handler);
+    bool hasCommand(const QString& command) const { return commands_.contains(command); }
+    void runCommand(const QString& command);
+
+    // Controls by their names, for the other windows and the tests.
+    QAction* menuItem(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    QPushButton* button(const QString& name) const;
+    QAction* toolButton(int position) const; // 1..12, nullptr for separators
+    QLabel* label(const QString& name) const;
+    QTableView* grid(Product p) const;
+    QToolBar* toolBar() const { return tbToolBar; }
+    QLineEdit* txtDummy() const { return txtDummy_; }
+    QLabel* statusPanel(int panel) const;
+
+    // The change mark of the grid in use ("DataChange" or empty).
+    QString gridTag(Product p) const;
+
+Q_SIGNALS:
+    // The window closed: the program ends.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    struct Control {
+        QObject* object;    // QAction or QWidget
+        QString command;
+        bool familyOn = true;
+    };
+
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusFrame(QWidget* parent);
+    void buildDataFrame(QWidget* parent);
+    void buildStatusBar();
+    void MainCaption_Init();
+    void Form_Unload();
+    QAction* addItem(QMenu* m, const QString& name, const QString& command,
+                     const QKeySequence& shortcut = {});
+    QPushButton* addButton(QWidget* parent, const QString& name, const QString& command);
+    void track(QObject* o, const QString& command);
+    void setOn(QObject* o, bool on);
+    void apply(Control& c);
+    void updateClock();
+
+    AppContext& ctx_;
+    bool loaded_ = false;
+    bool closing_ = false;
+
+    QHash<QString, std::function<void()>> commands_;
+    std::vector<Control> controls_;
+    QHash<QString, QAction*> items_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QPushButton*> buttons_;
+    QHash<QString, QLabel*> labels_;
+    std::vector<QAction*> toolButtons_; // index 1..12
+
+    QToolBar* tbToolBar = nullptr;
+    QGroupBox* frmTrancefer = nullptr;
+    QGroupBox* frmDataEdit = nullptr;
+    QFrame* pictureW6Device = nullptr;
+    QFrame* pictureW3kDevice = nullptr;
+    QLabel* pictureLogo2 = nullptr;
+    QTableView* flgdData = nullptr;
+    QTableView* flgdDataW3k = nullptr;
+    QLineEdit* txtEdit = nullptr;
+    QLineEdit* txtDummy_ = nullptr;
+    std::vector<QLabel*> statusPanels_;
+    QTimer* clock_ = nullptr;
+};
+
+} // namespace rer

@@ -1,0 +1,27 @@
+#include "platform/MessageBoxes.h"
+
+namespace rer {
+
+MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgIcon icon,
+                                 MsgButtons buttons) {
+    shown.push_back({text, title, icon, buttons});
+    if (!script.empty()) {
+        MsgAnswer a = script.front();
+        script.pop_front();
+        return a;
+    }
+    switch (buttons) {
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
+    case MsgButtons::RetryCancel: return MsgAnswer::Retry;
+    default: return MsgAnswer::Ok;
+    }
+}
+
+bool FakeMessageBoxes::anyContains(const QString& part) const {
+    for (const auto& s : shown)
+        if (s.text.contains(part)) return true;
+    return false;
+}
+
+} // namespace rer

@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <deque>
+#include <vector>
+
+namespace rer {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Retry };
+
+// Message boxes as the program uses them: a text, a title, an icon and a set
+// of buttons; the answer is the button pressed.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgAnswer show(const QString& text, const QString& title, MsgIcon icon,
+                           MsgButtons buttons) = 0;
+};
+
+// Test double: records every message and answers from a script. With the
+// script empty it answers with the first button of the set (OK or Yes).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    MsgAnswer show(const QString& text, const QString& title, MsgIcon icon,
+                   MsgButtons buttons) override;
+
+    void answer(MsgAnswer a) { script.push_back(a); }
+    QString lastText() const { return shown.empty() ? QString() : shown.back().text; }
+    bool anyContains(const QString& part) const;
+    void clear() { shown.clear(); script.clear(); }
+
+    std::vector<Shown> shown;
+    std::deque<MsgAnswer> script;
+};
+
+} // namespace rer

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+
+namespace rer {
+
+// What the program asks of the system: the English name of the system
+// locale's country, and the clock in seconds since midnight.
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    virtual QString countryEnglishName() const = 0;
+    virtual double secondsSinceMidnight() const = 0;
+};
+
+class QtSystemInfo : public SystemInfo {
+public:
+    QString countryEnglishName() const override;
+    double secondsSinceMidnight() const override;
+};
+
+// Test double: fixed values that a test may change.
+class FakeSystemInfo : public SystemInfo {
+public:
+    explicit FakeSystemInfo(QString country = QStringLiteral("Japan")) : country(std::move(country)) {}
+    QString countryEnglishName() const override { return country; }
+    double secondsSinceMidnight() const override { return seconds; }
+    QString country;
+    double seconds = 0;
+};
+
+} // namespace rer
