@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
 #include "mainwin/MainFrame.h"
+#include "mainwin/ui/MainFeatures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +77,9 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     registerCommand(QStringLiteral("ViewToolBar"), [this] { mnuViewToolBar_Click(); });
     registerCommand(QStringLiteral("ViewStatusBar"), [this] { mnuViewStatusBar_Click(); });
     registerCommand(QStringLiteral("HelpContents"), [this] { mnuHelpContents_Click(); });
+    InstallLinkCommands(*this, ctx_);
+    InstallActuatorCommands(*this, ctx_);
+    InstallGridCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
@@ -464,6 +468,7 @@ void frmMain::Form_Load() {
         a.Stroke = 0;
     }
     ctx_.opt.HomeDone = false;
+    MainLinkLoad(*this, ctx_);
 
     if (two) W6flgdData_Init();
     if (one) W3KflgdData_Init();
@@ -531,6 +536,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
 
 void frmMain::Form_Unload() {
     clock_->stop();
+    MainLinkUnload(*this, ctx_);
     SaveOnUnload(ctx_);
     Q_EMIT programEnded();
 }
@@ -649,17 +655,10 @@ void frmMain::LineCmd_Yuko() {
 void frmMain::Culc_MaxPulse() { CulcMaxPulse(ctx_, Product::TwoAxis); }
 void frmMain::Culc_W3KMaxPulse() { CulcMaxPulse(ctx_, Product::OneAxis); }
 
-void frmMain::W6flgdData_Init() {}
-void frmMain::W3KflgdData_Init() {}
+void frmMain::W6flgdData_Init() { InitPositionGrid(*this, ctx_, Product::TwoAxis); }
+void frmMain::W3KflgdData_Init() { InitPositionGrid(*this, ctx_, Product::OneAxis); }
 
-void frmMain::cmdChangeDev_Click() {
-    LineCmd_Muko();
-    FocusDummy();
-}
-
-void frmMain::cmdChangeDevW3k_Click() {
-    LineCmd_Muko();
-    FocusDummy();
-}
+void frmMain::cmdChangeDev_Click() { RunActuatorChange(*this, ctx_, Product::TwoAxis); }
+void frmMain::cmdChangeDevW3k_Click() { RunActuatorChange(*this, ctx_, Product::OneAxis); }
 
 } // namespace rer

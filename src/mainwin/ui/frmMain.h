@@ -41,6 +41,7 @@ public:
     void FocusDummy() override;
 
     void Form_Load();
+    AppContext& ctx() { return ctx_; }
     bool loaded() const { return loaded_; }
 
     // Enable and disable families.

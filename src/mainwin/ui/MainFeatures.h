@@ -1,0 +1,26 @@
+#pragma once
+#include "app/ProgramState.h"
+
+namespace rer {
+
+class AppContext;
+class frmMain;
+
+// The main window's features, each in its own file. frmMain calls them at
+// the named points; each registers the commands it builds.
+
+// Controller link (MainLink.cpp): serial port, poller, timers, lamps, reset,
+// modes and version.
+void InstallLinkCommands(frmMain& w, AppContext& ctx);   // construction
+void MainLinkLoad(frmMain& w, AppContext& ctx);          // load: error list
+void MainLinkUnload(frmMain& w, AppContext& ctx);        // unload: port closed
+
+// Actuator change (MainActuator.cpp).
+void InstallActuatorCommands(frmMain& w, AppContext& ctx);
+void RunActuatorChange(frmMain& w, AppContext& ctx, Product p);
+
+// Position grids, editing, rows and clipboard, position files (MainGrid.cpp).
+void InstallGridCommands(frmMain& w, AppContext& ctx);
+void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
+
+} // namespace rer
