@@ -1,0 +1,215 @@
+#include "files/DataCodec.h"
+
+#include "files/Decimal.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <cmath>
+#include <limits>
+
+namespace rer {
+
+bool DecodeShiftJis(const QByteArray& bytes, QString& out) {
+    QStringDecoder dec("Shift_JIS", QStringDecoder::Flag::Stateless);
+    if (!dec.isValid()) return false;
+    out = dec.decode(bytes);
+    return !dec.hasError() && !out.contains(QChar::ReplacementCharacter);
+}
+
+bool EncodeShiftJis(const QString& text, QByteArray& out) {
+    QStringEncoder enc("Shift_JIS", QStringEncoder::Flag::Stateless);
+    if (!enc.isValid()) return false;
+    out = enc.encode(text);
+    if (enc.hasError()) return false;
+    // A character without a code comes out as a substitute: check the way back.
+    QString back;
+    return DecodeShiftJis(out, back) && back == text;
+}
+
+// ---- Reader
+
+bool DataFileReader::open(const QString& path) {
+    text_.clear();
+    pos_ = 0;
+    error_.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        error_ = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        error_ = f.errorString();
+        return false;
+    }
+    if (!DecodeShiftJis(bytes, text_)) {
+        error_ = QStringLiteral("not a Shift-JIS text file");
+        text_.clear();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+bool isSpace(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+} // namespace
+
+bool DataFileReader::atEnd() const {
+    qsizetype p = pos_;
+    while (p < text_.size() && (isSpace(text_[p]) || isLineEnd(text_[p]) || text_[p] == QChar(0x1a)))
+        ++p;
+    return p >= text_.size();
+}
+
+std::optional<Value> DataFileReader::next() {
+    const qsizetype n = text_.size();
+    if (afterComma_) {
+        // A comma at the end of a record leaves an empty last item.
+        while (pos_ < n && isSpace(text_[pos_])) ++pos_;
+        if (pos_ >= n || isLineEnd(text_[pos_])) {
+            afterComma_ = false;
+            if (pos_ < n && text_[pos_] == QLatin1Char('\r')) ++pos_;
+            if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
+            return Value();
+        }
+    }
+    afterComma_ = false;
+    while (pos_ < n && (isLineEnd(text_[pos_]) || isSpace(text_[pos_]))) ++pos_;
+    if (pos_ >= n || text_[pos_] == QChar(0x1a)) return std::nullopt;
+
+    Value v;
+    if (text_[pos_] == QLatin1Char('"')) {
+        const qsizetype start = pos_ + 1;
+        qsizetype end = text_.indexOf(QLatin1Char('"'), start);
+        if (end < 0) end = n;
+        v = Value::text(text_.mid(start, end - start));
+        pos_ = end < n ? end + 1 : n;
+        // Anything up to the separator belongs to nothing.
+        while (pos_ < n && text_[pos_] != QLatin1Char(',') && !isLineEnd(text_[pos_])) ++pos_;
+    } else {
+        const qsizetype start = pos_;
+        while (pos_ < n && text_[pos_] != QLatin1Char(',') && !isLineEnd(text_[pos_])) ++pos_;
+        const QString raw = text_.mid(start, pos_ - start).trimmed();
+        if (raw.isEmpty())
+            v = Value();
+        else if (HasLeadingNumber(raw))
+            v = Value::number(LeadingNumber(raw));
+        else
+            v = Value::text(raw);
+    }
+    if (pos_ < n && text_[pos_] == QLatin1Char(',')) {
+        ++pos_;
+        afterComma_ = true;
+    } else if (pos_ < n && text_[pos_] == QLatin1Char('\r')) {
+        ++pos_;
+        if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
+    } else if (pos_ < n && text_[pos_] == QLatin1Char('\n')) {
+        ++pos_;
+    }
+    return v;
+}
+
+bool DataFileReader::nextText(QString& out) {
+    const auto v = next();
+    if (!v) return false;
+    out = v->toText();
+    return true;
+}
+
+bool DataFileReader::nextNumber(double& out) {
+    const auto v = next();
+    if (!v || v->isText()) return false;
+    out = v->toNumber();
+    return true;
+}
+
+bool DataFileReader::nextInt16(int16_t& out) {
+    double d = 0;
+    if (!nextNumber(d)) return false;
+    const double r = RoundDecimal(d, 0, HalfRule::ToEven);
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max()) return false;
+    out = static_cast<int16_t>(r);
+    return true;
+}
+
+bool DataFileReader::nextInt32(int32_t& out) {
+    double d = 0;
+    if (!nextNumber(d)) return false;
+    const double r = RoundDecimal(d, 0, HalfRule::ToEven);
+    if (r < std::numeric_limits<int32_t>::min() || r > std::numeric_limits<int32_t>::max()) return false;
+    out = static_cast<int32_t>(r);
+    return true;
+}
+
+// ---- Writer
+
+void DataFileWriter::separator() {
+    if (!lineStart_) out_ += QLatin1Char(',');
+    lineStart_ = false;
+}
+
+void DataFileWriter::text(const QString& t) {
+    separator();
+    if (t.contains(QLatin1Char('"')) || t.contains(QLatin1Char('\r')) || t.contains(QLatin1Char('\n'))) {
+        if (error_.isEmpty())
+            error_ = QStringLiteral("The text \"%1\" holds a double quote or a line break, which the file cannot hold.")
+                         .arg(t);
+    }
+    out_ += QLatin1Char('"') + t + QLatin1Char('"');
+}
+
+void DataFileWriter::number(double v) {
+    separator();
+    out_ += ShortestText(v);
+}
+
+void DataFileWriter::integer(long long v) {
+    separator();
+    out_ += QString::number(v);
+}
+
+void DataFileWriter::value(const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Empty: empty(); break;
+    case Value::Kind::Number: number(v.toNumber()); break;
+    case Value::Kind::Text: text(v.toText()); break;
+    }
+}
+
+void DataFileWriter::empty() {
+    separator();
+}
+
+void DataFileWriter::endRecord() {
+    out_ += QStringLiteral("\r\n");
+    lineStart_ = true;
+}
+
+bool DataFileWriter::commit(const QString& path) {
+    if (!error_.isEmpty()) return false;
+    QByteArray bytes;
+    if (!EncodeShiftJis(out_, bytes)) {
+        error_ = QStringLiteral("The data hold characters that cannot be written in Shift-JIS.");
+        return false;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        error_ = f.errorString();
+        return false;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        error_ = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        error_ = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace rer

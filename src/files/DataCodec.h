@@ -1,0 +1,74 @@
+#pragma once
+#include "files/Value.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace rer {
+
+// The program's data files: records of comma-separated items, one record per
+// line ended by CR LF; text items in double quotes, numbers bare with "." as
+// the decimal point, an empty value as nothing. Files are Shift-JIS.
+//
+// Reading is item by item, as the files were written: items end at a comma
+// or a line end outside quotes; reading past the last item fails.
+class DataFileReader {
+public:
+    // Reads and decodes the whole file. False (with error()) when the file
+    // cannot be read or is not valid Shift-JIS.
+    bool open(const QString& path);
+    // Starts again at the first item.
+    void rewind() { pos_ = 0; afterComma_ = false; }
+    bool atEnd() const;
+
+    // The next item; nothing when the file has no more items.
+    std::optional<Value> next();
+    // Typed reads: false when there is no item or it does not fit.
+    bool nextText(QString& out);           // any item, as text
+    bool nextNumber(double& out);          // a bare number (or empty = 0)
+    bool nextInt16(int16_t& out);          // a whole number in 16 bits (halves to even)
+    bool nextInt32(int32_t& out);
+
+    QString error() const { return error_; }
+
+private:
+    QString text_;
+    qsizetype pos_ = 0;
+    bool afterComma_ = false; // the last item ended at a comma
+    QString error_;
+};
+
+// Builds a data file in memory and replaces the target only when the whole
+// file has been written.
+class DataFileWriter {
+public:
+    void text(const QString& t);
+    void number(double v);
+    void integer(long long v);
+    void value(const Value& v);
+    void empty();
+    void endRecord();
+
+    // Writes the file. False (with error()) when a text cannot be held by
+    // Shift-JIS or by the file format, or when the file cannot be written;
+    // the former file then stays as it was.
+    bool commit(const QString& path);
+    QString error() const { return error_; }
+    // The file's text so far.
+    const QString& content() const { return out_; }
+
+private:
+    void separator();
+    QString out_;
+    bool lineStart_ = true;
+    QString error_;
+};
+
+// Shift-JIS text: decode (false on bytes that are not Shift-JIS) and encode
+// (false when a character has no Shift-JIS code).
+bool DecodeShiftJis(const QByteArray& bytes, QString& out);
+bool EncodeShiftJis(const QString& text, QByteArray& out);
+
+} // namespace rer

@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <QStringView>
+
+namespace rer {
+
+// The leading-number rule used everywhere a number is read from a text:
+// blanks are ignored, "." is the decimal point whatever the locale, a sign
+// and an exponent part are allowed, reading stops at the first character that
+// cannot continue the number, and a text without a leading number reads as 0.
+double LeadingNumber(QStringView text);
+// True when the text begins with a number under the same rule.
+bool HasLeadingNumber(QStringView text);
+
+// A table cell of "values of any kind": empty, a number or a text.
+class Value {
+public:
+    enum class Kind { Empty, Number, Text };
+
+    Value() = default;
+    static Value number(double v) { Value x; x.kind_ = Kind::Number; x.num_ = v; return x; }
+    static Value text(QString t) { Value x; x.kind_ = Kind::Text; x.text_ = std::move(t); return x; }
+
+    Kind kind() const { return kind_; }
+    bool isEmpty() const { return kind_ == Kind::Empty; }
+    bool isNumber() const { return kind_ == Kind::Number; }
+    bool isText() const { return kind_ == Kind::Text; }
+
+    // Number: itself; text: its leading number; empty: 0.
+    double toNumber() const;
+    // Text: itself; number: shortest decimal form; empty: "".
+    QString toText() const;
+
+    bool operator==(const Value& o) const {
+        return kind_ == o.kind_ && num_ == o.num_ && text_ == o.text_;
+    }
+
+private:
+    Kind kind_ = Kind::Empty;
+    double num_ = 0;
+    QString text_;
+};
+
+} // namespace rer

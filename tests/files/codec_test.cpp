@@ -1,0 +1,147 @@
+#include "files/DataCodec.h"
+#include "files/Decimal.h"
+#include "files/Value.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace rer;
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
+    struct Case { const char* text; double value; bool has; };
+    const Case cases[] = {
+        {"12", 12, true},       {"  12.5 ", 12.5, true}, {"-3", -3, true},
+        {"1 2", 12, true},      {"12abc", 12, true},     {"abc", 0, false},
+        {"", 0, false},         {".5", 0.5, true},       {"1e3", 1000, true},
+        {"1e", 1, true},        {"+7.", 7, true},        {"-", 0, false},
+        {"1,5", 1, true},       {"１２", 0, false},
+    };
+    for (const auto& c : cases) {
+        const QString t = QString::fromUtf8(c.text);
+        EXPECT_DOUBLE_EQ(LeadingNumber(t), c.value) << c.text;
+        EXPECT_EQ(HasLeadingNumber(t), c.has) << c.text;
+    }
+}
+
+TEST(Decimal, RoundsTheDecimalValueNotTheBinaryOne) {
+    struct Case { double x; int decimals; HalfRule rule; double want; };
+    const Case cases[] = {
+        {1.005 / 4 * 400, 0, HalfRule::ToEven, 100},      // 100.5 exactly as typed
+        {1.005 / 4 * 400, 0, HalfRule::AwayFromZero, 101},
+        {0.0075, 3, HalfRule::AwayFromZero, 0.008},
+        {0.0225 / 6 * 400, 0, HalfRule::ToEven, 2},
+        {0.0375 / 6 * 400, 0, HalfRule::ToEven, 2},
+        {0.0075 / 6 * 400, 0, HalfRule::ToEven, 0},
+        {-2.5, 0, HalfRule::AwayFromZero, -3},
+        {-2.5, 0, HalfRule::ToEven, -2},
+        {2.5, 0, HalfRule::Up, 3},
+        {2.5, 0, HalfRule::Down, 2},
+        {6666.666666666, 1, HalfRule::AwayFromZero, 6666.7},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(RoundDecimal(c.x, c.decimals, c.rule), c.want) << c.x;
+    EXPECT_EQ(FormatFixed(0.0075, 3), QStringLiteral("0.008"));
+    EXPECT_EQ(FormatFixed(66.6666667, 3), QStringLiteral("66.667"));
+    EXPECT_EQ(FormatFixed(-0.0001, 3), QStringLiteral("0.000"));
+    EXPECT_EQ(ShortestText(66.667), QStringLiteral("66.667"));
+    EXPECT_EQ(ShortestText(40), QStringLiteral("40"));
+    EXPECT_EQ(ShortestText(1e6), QStringLiteral("1000000"));
+    EXPECT_EQ(ShortestText(0.015), QStringLiteral("0.015"));
+}
+
+namespace {
+QByteArray sjis(const QString& s) {
+    QByteArray b;
+    EXPECT_TRUE(EncodeShiftJis(s, b));
+    return b;
+}
+void writeBytes(const QString& path, const QByteArray& b) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(b);
+}
+} // namespace
+
+TEST(DataCodec, ReadsItemsAcrossRecords) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("a.lst"));
+    writeBytes(p, sjis(QStringLiteral("\"VO-D6\",\"PRM\"\r\n6\r\n\"位置\",-1.5,,7\r\n3,\r\n\"x\"\r\n")));
+    DataFileReader r;
+    ASSERT_TRUE(r.open(p));
+    QString t;
+    ASSERT_TRUE(r.nextText(t)); EXPECT_EQ(t, QStringLiteral("VO-D6"));
+    ASSERT_TRUE(r.nextText(t)); EXPECT_EQ(t, QStringLiteral("PRM"));
+    int16_t n = 0;
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 6);
+    ASSERT_TRUE(r.nextText(t)); EXPECT_EQ(t, QStringLiteral("位置"));
+    double d = 0;
+    ASSERT_TRUE(r.nextNumber(d)); EXPECT_DOUBLE_EQ(d, -1.5);
+    auto v = r.next();
+    ASSERT_TRUE(v); EXPECT_TRUE(v->isEmpty());
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 7);
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 3);
+    v = r.next();                       // the empty item after "3,"
+    ASSERT_TRUE(v); EXPECT_TRUE(v->isEmpty());
+    ASSERT_TRUE(r.nextText(t)); EXPECT_EQ(t, QStringLiteral("x"));
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_FALSE(r.next());             // past the last item
+    r.rewind();
+    ASSERT_TRUE(r.nextText(t)); EXPECT_EQ(t, QStringLiteral("VO-D6"));
+}
+
+TEST(DataCodec, TypedReadsRefuseWhatDoesNotFit) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("b.lst"));
+    writeBytes(p, "\"text\",40000,2.5,3.5\r\n");
+    DataFileReader r;
+    ASSERT_TRUE(r.open(p));
+    int16_t n = 0;
+    EXPECT_FALSE(r.nextInt16(n));       // a text is not a number
+    EXPECT_FALSE(r.nextInt16(n));       // 40000 is not 16 bits
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 2);  // halves to even
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 4);
+}
+
+TEST(DataCodec, RefusesMissingAndBrokenFiles) {
+    QTemporaryDir dir;
+    DataFileReader r;
+    EXPECT_FALSE(r.open(dir.filePath(QStringLiteral("none.lst"))));
+    const QString p = dir.filePath(QStringLiteral("bad.lst"));
+    writeBytes(p, QByteArray("\"a\",\x82\r\n", 7)); // a lead byte with no trail byte
+    EXPECT_FALSE(r.open(p));
+}
+
+TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("c.grp"));
+    DataFileWriter w;
+    w.text(QStringLiteral("VO-D6")); w.text(QStringLiteral("GRP")); w.endRecord();
+    w.integer(1); w.number(12.25); w.empty(); w.text(QStringLiteral("ｺﾒﾝﾄ")); w.endRecord();
+    ASSERT_TRUE(w.commit(p)) << w.error().toStdString();
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QString back;
+    ASSERT_TRUE(DecodeShiftJis(f.readAll(), back));
+    EXPECT_EQ(back, QStringLiteral("\"VO-D6\",\"GRP\"\r\n1,12.25,,\"ｺﾒﾝﾄ\"\r\n"));
+    f.close();
+
+    // Text that Shift-JIS cannot hold, or that would break the format, is
+    // refused and the former file stays.
+    for (const QString& bad : {QStringLiteral("€uro ☃"), QStringLiteral("say \"hi\"")}) {
+        DataFileWriter w2;
+        w2.text(bad);
+        w2.endRecord();
+        EXPECT_FALSE(w2.commit(p)) << bad.toStdString();
+        EXPECT_FALSE(w2.error().isEmpty());
+        QFile g(p);
+        ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+        QString still;
+        ASSERT_TRUE(DecodeShiftJis(g.readAll(), still));
+        EXPECT_EQ(still, back);
+    }
+    // An unwritable target fails without a file.
+    DataFileWriter w3;
+    w3.integer(1);
+    EXPECT_FALSE(w3.commit(dir.filePath(QStringLiteral("no/such/folder/x.grp"))));
+}
