@@ -2,6 +2,7 @@
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "app/Settings.h"
+#include "files/PositionTables.h"
 #include "mainwin/MainState.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -34,6 +35,7 @@ public:
     ActuatorChoice dev;
     TeachSettings teach;
     MainState main;           // public variables of the main window
+    PositionTables pos;       // position tables of both products
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file
