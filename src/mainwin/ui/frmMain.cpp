@@ -84,7 +84,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
     connect(clock_, &QTimer::timeout, this, &frmMain::updateClock);
-    resize(900, 640);
+    resize(980, 720);
 }
 
 frmMain::~frmMain() = default;
@@ -127,6 +127,12 @@ void frmMain::runCommand(const QString& command) {
         auto handler = *it; // the handler may register commands itself
         handler();
     }
+}
+
+QString frmMain::commandOf(const QObject* control) const {
+    for (const auto& c : controls_)
+        if (c.object == control) return c.command;
+    return QString();
 }
 
 QAction* frmMain::addItem(QMenu* m, const QString& name, const QString& command,
@@ -556,7 +562,7 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 
 void frmMain::mnuViewToolBar_Click() {
     QAction* item = menuItem(QStringLiteral("mnuViewToolBar"));
-    const int h = tbToolBar->height();
+    const int h = tbToolBar->sizeHint().height();
     if (tbToolBar->isVisible()) {
         tbToolBar->hide();
         item->setChecked(false);
@@ -572,7 +578,7 @@ void frmMain::mnuViewToolBar_Click() {
 
 void frmMain::mnuViewStatusBar_Click() {
     QAction* item = menuItem(QStringLiteral("mnuViewStatusBar"));
-    const int h = statusBar()->height();
+    const int h = statusBar()->sizeHint().height();
     if (statusBar()->isVisible()) {
         statusBar()->hide();
         item->setChecked(false);

@@ -73,6 +73,8 @@ public:
     void registerCommand(const QString& command, std::function<void()> handler);
     bool hasCommand(const QString& command) const { return commands_.contains(command); }
     void runCommand(const QString& command);
+    // The command a button, menu item or toolbar button runs; empty for others.
+    QString commandOf(const QObject* control) const;
 
     // Controls by their names, for the other windows and the tests.
     QAction* menuItem(const QString& name) const;

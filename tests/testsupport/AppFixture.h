@@ -1,0 +1,47 @@
+#pragma once
+#include "app/AppContext.h"
+#include "app/MainWindowPort.h"
+
+#include <QStringList>
+
+namespace rer::test {
+
+// A fresh application object over test doubles; the list files are those
+// shipped in data/.
+struct TestApp {
+    FakeMessageBoxes msg;
+    MemorySettingsStore store;
+    FakeSystemInfo sys{QStringLiteral("Japan")};
+    FakeHelpViewer help;
+    AppContext ctx{Platform{msg, store, sys, help}};
+
+    TestApp() { ctx.programDir = QStringLiteral(RER_DATA_DIR); }
+
+    void set(const QString& key, const QString& value) {
+        store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);
+    }
+    QString get(const QString& key) const {
+        return store.get(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, QStringLiteral("<absent>"));
+    }
+};
+
+// Records what the logic asks of the main window.
+class RecordingMainWindow : public MainWindowPort {
+public:
+    void Show() override { calls << QStringLiteral("Show"); }
+    void GridInit(Product p) override { calls << (p == Product::TwoAxis ? QStringLiteral("GridInit2") : QStringLiteral("GridInit1")); }
+    void ChangeDevice(Product p) override { calls << (p == Product::TwoAxis ? QStringLiteral("ChangeDevice2") : QStringLiteral("ChangeDevice1")); }
+    void SetDeviceLabel(Product p, int axis, const QString& text) override {
+        labels[(p == Product::TwoAxis ? 0 : 2) + axis] = text;
+    }
+    void SetStatusPanel(int panel, const QString& text) override {
+        if (panel >= 1 && panel <= 5) panels[panel - 1] = text;
+    }
+    void FocusDummy() override { calls << QStringLiteral("FocusDummy"); }
+
+    QStringList calls;
+    QString labels[4]; // two-axis 0, 1; one-axis 0, 1
+    QString panels[5];
+};
+
+} // namespace rer::test
