@@ -21,7 +21,7 @@ double RoundDecimal(double x, int decimals, HalfRule halves) {
     if (!std::isfinite(s)) return x;
     const double lower = std::floor(s);
     const double frac = s - lower;
-    double r;
+    double r = lower;
     if (frac > 0.5) {
         r = lower + 1;
     } else if (frac < 0.5) {
