@@ -1,8 +1,10 @@
 #include "app/AppContext.h"
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
+#include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtHelpViewer.h"
 #include "platform/ui/QtMessageBoxes.h"
+#include "platform/ui/QtPrintSurface.h"
 
 #include <QApplication>
 
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
     rer::QtHelpViewer help;
     rer::AppContext ctx({msg, store, sys, help});
     ctx.programDir = QCoreApplication::applicationDirPath();
+    rer::QtPrintSurface printer;
+    rer::QtFileDialogs fileDialogs(printer.printer());
+    ctx.fileDialogs = &fileDialogs;
+    ctx.printer = &printer;
 
     rer::frmMain main(ctx);
     QObject::connect(&main, &rer::frmMain::programEnded, &app, &QCoreApplication::quit,

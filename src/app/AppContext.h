@@ -3,6 +3,9 @@
 #include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "files/PositionTables.h"
+#include "files/PrintState.h"
+#include "platform/FileDialogs.h"
+#include "platform/PrintSurface.h"
 #include "mainwin/MainState.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -36,6 +39,11 @@ public:
     TeachSettings teach;
     MainState main;           // public variables of the main window
     PositionTables pos;       // position tables of both products
+    PrintState print;         // print dialog choices and listing metrics
+
+    // The common dialogs and the printer; set by the program (Qt) or a test.
+    FileDialogs* fileDialogs = nullptr;
+    PrintSurface* printer = nullptr;
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

@@ -41,6 +41,7 @@ struct PositionTables {
     int16_t PosiRangeStart = 1;
     int16_t PosiRangeEnd = 399;
     int16_t PosiShogoNgCount = 0;
+    bool SelectPosiCancel = false;                          // the range dialog was cancelled
 
     ProductPositions& of(Product p) { return p == Product::TwoAxis ? two : one; }
     const ProductPositions& of(Product p) const { return p == Product::TwoAxis ? two : one; }

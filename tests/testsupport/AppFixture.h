@@ -13,9 +13,15 @@ struct TestApp {
     MemorySettingsStore store;
     FakeSystemInfo sys{QStringLiteral("Japan")};
     FakeHelpViewer help;
+    FakeFileDialogs files;
+    RecordingPrintSurface printer;
     AppContext ctx{Platform{msg, store, sys, help}};
 
-    TestApp() { ctx.programDir = QStringLiteral(RER_DATA_DIR); }
+    TestApp() {
+        ctx.programDir = QStringLiteral(RER_DATA_DIR);
+        ctx.fileDialogs = &files;
+        ctx.printer = &printer;
+    }
 
     void set(const QString& key, const QString& value) {
         store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);

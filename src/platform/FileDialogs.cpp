@@ -1,0 +1,50 @@
+#include "platform/FileDialogs.h"
+
+#include <QFileInfo>
+
+namespace rer {
+
+QString ToQtFilter(const QString& pairs) {
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExt(const QString& path, const QString& ext) {
+    if (ext.isEmpty() || path.isEmpty()) return path;
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    return path + QLatin1Char('.') + ext;
+}
+
+std::optional<QString> FakeFileDialogs::next() {
+    if (paths.empty()) return std::nullopt;
+    auto p = paths.front();
+    paths.pop_front();
+    return p;
+}
+
+std::optional<QString> FakeFileDialogs::open(const FileDialogRequest& r) {
+    opened.push_back(r);
+    return next();
+}
+
+std::optional<QString> FakeFileDialogs::save(const FileDialogRequest& r) {
+    saved.push_back(r);
+    return next();
+}
+
+bool FakeFileDialogs::printer() {
+    ++printerShown;
+    if (printerAnswers.empty()) return true;
+    const bool ok = printerAnswers.front();
+    printerAnswers.pop_front();
+    return ok;
+}
+
+} // namespace rer

@@ -1,0 +1,36 @@
+#include "platform/ui/QtFileDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace rer {
+
+std::optional<QString> QtFileDialogs::open(const FileDialogRequest& r) {
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title,
+                                                      r.fileName, ToQtFilter(r.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtFileDialogs::save(const FileDialogRequest& r) {
+    QFileDialog dlg(QApplication::activeWindow(), r.title, QString(), ToQtFilter(r.filter));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !r.confirmOverwrite);
+    if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return WithDefaultExt(dlg.selectedFiles().first(), r.defaultExt);
+}
+
+bool QtFileDialogs::printer() {
+    QPrintDialog dlg(&printer_, QApplication::activeWindow());
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+} // namespace rer

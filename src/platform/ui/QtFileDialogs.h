@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/FileDialogs.h"
+
+class QPrinter;
+
+namespace rer {
+
+// QFileDialog and QPrintDialog; the print dialog sets up the printer that the
+// listings then print on.
+class QtFileDialogs : public FileDialogs {
+public:
+    explicit QtFileDialogs(QPrinter& printer) : printer_(printer) {}
+    std::optional<QString> open(const FileDialogRequest& r) override;
+    std::optional<QString> save(const FileDialogRequest& r) override;
+    bool printer() override;
+
+private:
+    QPrinter& printer_;
+};
+
+} // namespace rer
