@@ -2,6 +2,8 @@
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "app/Settings.h"
+#include "files/GrpSmTables.h"
+#include "files/ParaTables.h"
 #include "files/PositionTables.h"
 #include "mainwin/MainState.h"
 #include "platform/HelpViewer.h"
@@ -36,6 +38,9 @@ public:
     TeachSettings teach;
     MainState main;           // public variables of the main window
     PositionTables pos;       // position tables of both products
+    ParameterTables para;     // parameter records, file tables and factory lists
+    GroupState grp;           // group data
+    MacroState sm;            // sequence macros
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file
