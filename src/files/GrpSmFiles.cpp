@@ -1,6 +1,7 @@
 #include "files/GrpSmFiles.h"
 
 #include "files/DataCodec.h"
+#include "files/FileHeader.h"
 #include "files/Decimal.h"
 
 #include <QFileInfo>
@@ -72,14 +73,10 @@ bool ReadGrpFile(AppContext& ctx, const QString& path) {
         return false;
     };
     DataFileReader r;
-    if (!r.open(path)) return fail();
-    QString tag, kind;
-    if (!r.nextText(tag) || !r.nextText(kind)) return fail();
-    if (tag != QLatin1String("VO-D6") || kind != QLatin1String("GRP")) {
-        ctx.message(ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
-                             QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")));
+    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("GRP"),
+                        ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
+                                 QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled."))))
         return fail();
-    }
     if (!r.next() || !r.next()) return fail();
     GrpTable table{};
     while (!r.atEnd()) {
@@ -100,14 +97,10 @@ bool ReadSmFile(AppContext& ctx, const QString& path) {
         return false;
     };
     DataFileReader r;
-    if (!r.open(path)) return fail();
-    QString tag, kind;
-    if (!r.nextText(tag) || !r.nextText(kind)) return fail();
-    if (tag != QLatin1String("VO-D6") || kind != QLatin1String("SM")) {
-        ctx.message(ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
-                             QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled.")));
+    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("SM"),
+                        ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
+                                 QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled."))))
         return fail();
-    }
     if (!r.next() || !r.next() || !r.next()) return fail();
     SmTable table{};
     while (!r.atEnd()) {

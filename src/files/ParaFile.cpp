@@ -1,6 +1,7 @@
 #include "files/ParaFile.h"
 
 #include "files/DataCodec.h"
+#include "files/FileHeader.h"
 #include "files/Decimal.h"
 
 #include <QFileInfo>
@@ -157,14 +158,10 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
         return false;
     };
     DataFileReader r;
-    if (!r.open(path)) return fail();
-    QString tag, kind;
-    if (!r.nextText(tag) || !r.nextText(kind)) return fail();
-    if (tag != QLatin1String("VO-D6") || kind != QLatin1String("PRM")) {
-        ctx.message(ctx.pick(QStringLiteral("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"),
-                             QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.")));
+    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("PRM"),
+                        ctx.pick(QStringLiteral("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"),
+                                 QStringLiteral("Not parameter file for DI-D6. Opening file is canceled."))))
         return fail();
-    }
     const auto count = r.next();
     if (!count) return fail();
 
