@@ -165,7 +165,7 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
     const auto count = r.next();
     if (!count) return fail();
 
-    ParaFileTable table(kParaFileRows);
+    ParaFileTable table(pp.ParaFileData.size());
     table[0][0] = Value::text(QFileInfo(path).fileName());
     static const char* const names[] = {"HOME", "VEL", "AXIS", "PG", "ETC", "SPECIAL"};
     int cursor = 1;
@@ -177,7 +177,7 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
         if (!r.nextText(name) || name != expected) return fail();
         if (!r.nextNumber(rows) || !r.nextNumber(cols)) return fail();
         for (double i = 0; i < rows; ++i, ++cursor) {
-            if (cursor >= kParaFileRows) return fail();
+            if (cursor >= int(table.size())) return fail();
             for (double c = 0; c < cols; ++c) {
                 if (c >= kParaFileCols) return fail();
                 const auto v = r.next();

@@ -40,7 +40,7 @@ constexpr int LastCommonRow = 34;  // LS TIMER
 constexpr int BcdEnable = 35;      // one-axis only
 } // namespace ParaRow
 
-constexpr int kParaFileRows = 37; // rows 0..36
+constexpr int kParaFileRows = 37; // rows 0..36 (one-axis); the two-axis table has rows 0..35
 constexpr int kParaFileCols = 3;  // columns 0..2
 
 // Parameters as read from a file or the controller: (row, column).
@@ -64,14 +64,18 @@ using StdPrmCmnTable = std::array<std::array<Value, 4>, 21>;
 
 // Parameter state of one product (the one-axis twins carry "W3k").
 struct ProductParameters {
+    explicit ProductParameters(Product p)
+        : ParaFileData(p == Product::TwoAxis ? kParaFileRows - 1 : kParaFileRows),
+          StdPrm1(p == Product::TwoAxis ? 100 : 71), StdPrm2(StdPrm1.size()) {}
+
     ParaRecord rec;
-    ParaFileTable ParaFileData = ParaFileTable(kParaFileRows);
+    ParaFileTable ParaFileData;
     bool ParaFileError = false;
     bool ParaFileWriteError = false;
     QString ParaFileWriteErrorText; // why the last write failed
     bool ParaDiffFlag = false;
     std::array<QString, 6> ParaDiffText; // HOME, VEL, AXIS, PG, ETC, SP
-    // Factory-parameter tables.
+    // Factory-parameter tables: records 1..99 (one-axis 1..70), row 0 the count.
     StdPrmTable StdPrm1, StdPrm2;
     StdPrmCmnTable StdPrmCmn;
     std::array<int16_t, 2> StdPrmCount{};
@@ -79,8 +83,8 @@ struct ProductParameters {
 };
 
 struct ParameterTables {
-    ProductParameters two;
-    ProductParameters one;
+    ProductParameters two{Product::TwoAxis};
+    ProductParameters one{Product::OneAxis};
 
     ProductParameters& of(Product p) { return p == Product::TwoAxis ? two : one; }
     const ProductParameters& of(Product p) const { return p == Product::TwoAxis ? two : one; }

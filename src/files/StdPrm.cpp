@@ -31,7 +31,7 @@ QString rejectText(const AppContext& ctx, const char* which) {
 bool ReadStdPrm(AppContext& ctx, Product p) {
     ProductParameters& pp = ctx.para.of(p);
     pp.StdPrmError = false;
-    const size_t rows = p == Product::TwoAxis ? 100 : 71; // records 1..99 / 1..70
+    const size_t rows = pp.StdPrm1.size(); // records 1..99 / 1..70
     const auto& axes = ctx.dev.axes(p);
     auto fail = [&](const QString& text) {
         ctx.message(text);

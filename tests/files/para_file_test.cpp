@@ -120,7 +120,7 @@ TEST(ParaFile, ASectionCountOfZeroOrTextReadsNoSection) {
         ASSERT_TRUE(ReadParaFile(f.ctx, path)) << count;
         const ParaFileTable& t = f.ctx.para.two.ParaFileData;
         EXPECT_EQ(t[0][0].toText(), QStringLiteral("zero.pmd"));
-        for (int r = 1; r < kParaFileRows; ++r)
+        for (int r = 1; r < int(t.size()); ++r)
             for (const Value& v : t[r]) EXPECT_TRUE(v.isEmpty()) << count << " row " << r;
     }
 }
