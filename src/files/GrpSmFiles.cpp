@@ -5,6 +5,7 @@
 #include "files/Decimal.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace rer {
 

@@ -5,6 +5,7 @@
 #include "files/Decimal.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 

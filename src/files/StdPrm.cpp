@@ -3,6 +3,7 @@
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rer {
