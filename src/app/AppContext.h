@@ -2,6 +2,8 @@
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "app/Settings.h"
+#include "files/GrpSmTables.h"
+#include "files/ParaTables.h"
 #include "files/PositionTables.h"
 #include "files/PrintState.h"
 #include "platform/FileDialogs.h"
@@ -39,6 +41,9 @@ public:
     TeachSettings teach;
     MainState main;           // public variables of the main window
     PositionTables pos;       // position tables of both products
+    ParameterTables para;     // parameter records, file tables and factory lists
+    GroupState grp;           // group data
+    MacroState sm;            // sequence macros
     PrintState print;         // print dialog choices and listing metrics
 
     // The common dialogs and the printer; set by the program (Qt) or a test.

@@ -153,12 +153,18 @@ void DataFileWriter::separator() {
 
 void DataFileWriter::text(const QString& t) {
     separator();
-    if (t.contains(QLatin1Char('"')) || t.contains(QLatin1Char('\r')) || t.contains(QLatin1Char('\n'))) {
-        if (error_.isEmpty())
-            error_ = QStringLiteral("The text \"%1\" holds a double quote or a line break, which the file cannot hold.")
-                         .arg(t);
+    // A double quote would end the item early when the file is read back:
+    // it is written as an apostrophe.
+    QString item = t;
+    item.replace(QLatin1Char('"'), QLatin1Char('\''));
+    if (error_.isEmpty()) {
+        QByteArray encoded;
+        if (item.contains(QLatin1Char('\r')) || item.contains(QLatin1Char('\n')))
+            error_ = QStringLiteral("The text \"%1\" holds a line break, which the file cannot hold.").arg(t);
+        else if (!EncodeShiftJis(item, encoded))
+            error_ = QStringLiteral("The text \"%1\" holds characters that cannot be written in Shift-JIS.").arg(t);
     }
-    out_ += QLatin1Char('"') + t + QLatin1Char('"');
+    out_ += QLatin1Char('"') + item + QLatin1Char('"');
 }
 
 void DataFileWriter::number(double v) {

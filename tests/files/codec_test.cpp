@@ -128,12 +128,12 @@ TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
 
     // Text that Shift-JIS cannot hold, or that would break the format, is
     // refused and the former file stays.
-    for (const QString& bad : {QStringLiteral("€uro ☃"), QStringLiteral("say \"hi\"")}) {
+    for (const QString& bad : {QStringLiteral("€uro ☃"), QStringLiteral("two\r\nlines")}) {
         DataFileWriter w2;
         w2.text(bad);
         w2.endRecord();
         EXPECT_FALSE(w2.commit(p)) << bad.toStdString();
-        EXPECT_FALSE(w2.error().isEmpty());
+        EXPECT_TRUE(w2.error().contains(bad)) << w2.error().toStdString();
         QFile g(p);
         ASSERT_TRUE(g.open(QIODevice::ReadOnly));
         QString still;
@@ -144,4 +144,23 @@ TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
     DataFileWriter w3;
     w3.integer(1);
     EXPECT_FALSE(w3.commit(dir.filePath(QStringLiteral("no/such/folder/x.grp"))));
+}
+
+TEST(DataCodec, DoubleQuoteInATextIsWrittenAsAnApostrophe) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("q.lst"));
+    DataFileWriter w;
+    w.text(QStringLiteral("say \"hi\""));
+    w.integer(5);
+    w.endRecord();
+    ASSERT_TRUE(w.commit(p)) << w.error().toStdString();
+    DataFileReader r;
+    ASSERT_TRUE(r.open(p));
+    QString t;
+    ASSERT_TRUE(r.nextText(t));
+    EXPECT_EQ(t, QStringLiteral("say 'hi'"));
+    int16_t n = 0;
+    ASSERT_TRUE(r.nextInt16(n));
+    EXPECT_EQ(n, 5);
+    EXPECT_TRUE(r.atEnd());
 }

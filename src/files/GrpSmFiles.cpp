@@ -1,0 +1,172 @@
+#include "files/GrpSmFiles.h"
+
+#include "files/DataCodec.h"
+#include "files/FileHeader.h"
+#include "files/Decimal.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace rer {
+
+namespace {
+
+// The number an item stands for (a quoted "5" as well as a bare 5), as a
+// whole number; false when it is not a whole number in [lo, hi].
+bool itemNumber(const Value& v, int lo, int hi, int& out) {
+    const double d = RoundDecimal(v.toNumber(), 0, HalfRule::ToEven);
+    if (d < lo || d > hi) return false;
+    out = int(d);
+    return true;
+}
+
+} // namespace
+
+bool WriteGrpFile(AppContext& ctx, const QString& path) {
+    const GrpTable& g = ctx.grp.GrpData;
+    DataFileWriter w;
+    w.text(QStringLiteral("VO-D6"));
+    w.text(QStringLiteral("GRP"));
+    w.endRecord();
+    w.integer(99);
+    w.integer(3);
+    w.endRecord();
+    for (int i = 1; i <= 99; ++i) {
+        w.text(QString::number(i));
+        w.integer(g[i][0]);
+        w.integer(g[i][1]);
+        w.endRecord();
+    }
+    if (w.commit(path)) return true;
+    ctx.message(ctx.pick(QStringLiteral("グループデータの保存でエラーが発生しました。"),
+                         QStringLiteral("An error occured while saving Group Data.")));
+    return false;
+}
+
+bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
+    const SmTable& s = ctx.sm.SmData;
+    DataFileWriter w;
+    w.text(QStringLiteral("VO-D6"));
+    w.text(QStringLiteral("SM"));
+    w.endRecord();
+    w.integer(16);
+    w.integer(2);
+    w.integer(9);
+    w.endRecord();
+    for (int m = 1; m <= 9; ++m) {
+        w.text(QString::number(m));
+        w.endRecord();
+        for (int step = 0; step <= 15; ++step) {
+            w.integer(s[step][2 * (m - 1)]);
+            w.integer(s[step][2 * (m - 1) + 1]);
+            w.endRecord();
+        }
+    }
+    if (w.commit(path)) return true;
+    if (error) *error = w.error();
+    return false;
+}
+
+bool ReadGrpFile(AppContext& ctx, const QString& path) {
+    GroupState& st = ctx.grp;
+    auto fail = [&] {
+        st.GrpFileError = true;
+        return false;
+    };
+    DataFileReader r;
+    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("GRP"),
+                        ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
+                                 QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled."))))
+        return fail();
+    if (!r.next() || !r.next()) return fail();
+    GrpTable table{};
+    while (!r.atEnd()) {
+        const auto item = r.next();
+        int g = 0;
+        if (!item || !itemNumber(*item, 0, 99, g)) return fail();
+        if (!r.nextInt16(table[g][0]) || !r.nextInt16(table[g][1])) return fail();
+    }
+    st.GrpFileData = table;
+    st.GrpFileName = QFileInfo(path).fileName();
+    return true;
+}
+
+bool ReadSmFile(AppContext& ctx, const QString& path) {
+    MacroState& st = ctx.sm;
+    auto fail = [&] {
+        st.SmFileError = true;
+        return false;
+    };
+    DataFileReader r;
+    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("SM"),
+                        ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
+                                 QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled."))))
+        return fail();
+    if (!r.next() || !r.next() || !r.next()) return fail();
+    SmTable table{};
+    while (!r.atEnd()) {
+        const auto item = r.next();
+        int m = 0;
+        if (!item || !itemNumber(*item, 1, 9, m)) return fail();
+        for (int step = 0; step <= 15; ++step) {
+            if (!r.nextInt16(table[step][2 * (m - 1)]) || !r.nextInt16(table[step][2 * (m - 1) + 1]))
+                return fail();
+        }
+    }
+    st.SmFileData = table;
+    return true;
+}
+
+void GrpFileToEdit(AppContext& ctx) {
+    for (int g = 1; g <= 99; ++g)
+        for (int c = 0; c <= 1; ++c) ctx.grp.GrpData[g][c] = ctx.grp.GrpFileData[g][c];
+}
+
+void GrpEditToFile(AppContext& ctx) {
+    for (int g = 1; g <= 99; ++g)
+        for (int c = 0; c <= 1; ++c) ctx.grp.GrpFileData[g][c] = ctx.grp.GrpData[g][c];
+}
+
+void SmFileToEdit(AppContext& ctx) {
+    for (int s = 0; s <= 15; ++s)
+        for (int c = 0; c <= 17; ++c) ctx.sm.SmData[s][c] = ctx.sm.SmFileData[s][c];
+}
+
+void SmEditToFile(AppContext& ctx) {
+    for (int s = 0; s <= 15; ++s)
+        for (int c = 0; c <= 17; ++c) ctx.sm.SmFileData[s][c] = ctx.sm.SmData[s][c];
+}
+
+void ClearSmData(AppContext& ctx) {
+    ctx.sm.SmData = SmTable{};
+}
+
+void GrpDataCompare(AppContext& ctx) {
+    GroupState& st = ctx.grp;
+    st.GrpDiffFlag = false;
+    st.GrpDiffText.clear();
+    const int first = std::max<int>(st.GrpRangeStart, 1);
+    const int last = std::min<int>(st.GrpRangeEnd, 99);
+    for (int g = first; g <= last; ++g) {
+        if (st.GrpData[g][0] == st.GrpFileData[g][0] && st.GrpData[g][1] == st.GrpFileData[g][1]) continue;
+        st.GrpDiffFlag = true;
+        st.GrpDiffText += QLatin1Char(' ') + QString::number(g) + QLatin1Char(',');
+    }
+}
+
+void SmDataCompare(AppContext& ctx) {
+    MacroState& st = ctx.sm;
+    st.SmDiffFlag = false;
+    st.SmDiffText.clear();
+    for (int m = 1; m <= 9; ++m) {
+        bool differs = false;
+        for (int s = 0; s <= 15 && !differs; ++s)
+            differs = st.SmData[s][2 * (m - 1)] != st.SmFileData[s][2 * (m - 1)] ||
+                      st.SmData[s][2 * (m - 1) + 1] != st.SmFileData[s][2 * (m - 1) + 1];
+        if (!differs) continue;
+        st.SmDiffFlag = true;
+        st.SmDiffText += QLatin1Char(' ') + QString::number(m) + QLatin1Char(',');
+    }
+}
+
+} // namespace rer

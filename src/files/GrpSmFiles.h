@@ -1,0 +1,35 @@
+#pragma once
+#include "app/AppContext.h"
+#include "files/GrpSmTables.h"
+
+namespace rer {
+
+// Group-data file (*.grp): "VO-D6","GRP"; 99,3; then per group its number as
+// text, start, end. Sequence-macro file (*.smd): "VO-D6","SM"; 16,2,9; then per
+// macro its number as text followed by 16 records of command, data.
+
+// Writes GrpData. A failure shows "An error occured while saving Group Data."
+// and leaves the former file as it was.
+bool WriteGrpFile(AppContext& ctx, const QString& path);
+// Writes SmData; a failure shows nothing (the macro window reports it).
+bool WriteSmFile(AppContext& ctx, const QString& path, QString* error = nullptr);
+// Read GrpFileData (and GrpFileName) / SmFileData from a file. The table is
+// replaced only when the whole file was read; groups or macros the file does
+// not list are 0. A file of another kind is refused with a message; any other
+// failure sets the error flag without one.
+bool ReadGrpFile(AppContext& ctx, const QString& path);
+bool ReadSmFile(AppContext& ctx, const QString& path);
+
+void GrpFileToEdit(AppContext& ctx); // start and end of groups 1..99
+void GrpEditToFile(AppContext& ctx);
+void SmFileToEdit(AppContext& ctx);  // columns 0..17 of steps 0..15
+void SmEditToFile(AppContext& ctx);
+void ClearSmData(AppContext& ctx);   // every element of SmData to 0
+
+// Verification: GrpData against GrpFileData for GrpRangeStart..GrpRangeEnd,
+// SmData against SmFileData for macros 1..9; the texts list the differing
+// numbers as " 2, 5,".
+void GrpDataCompare(AppContext& ctx);
+void SmDataCompare(AppContext& ctx);
+
+} // namespace rer

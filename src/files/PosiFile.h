@@ -1,0 +1,42 @@
+#pragma once
+#include "app/AppContext.h"
+
+namespace rer {
+
+// Reads a position-data file (*.kzd, *.vtd): "VO-D6", two model strings, two
+// type markers "NEW"/"OLD" (none in the old format, whose third item is the
+// first position number 1), then per position its number and 12 cells.
+// Fills the product's PosiFileData, PosiFileDevice and the shared
+// PosiFileNewOrOld only when the whole file was read; positions the file does
+// not list are empty. The two-axis table holds POSI1/POSI2 as 7-character
+// texts. A position that does not fit 7 characters (1,000,000 or more,
+// -100,000 or less) fails the read. A file that is not a position file is
+// refused with a message; any other failure sets PosiFileError silently.
+bool ReadPosiFile(AppContext& ctx, Product p, const QString& path);
+inline bool ReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::TwoAxis, path); }
+inline bool W3kReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::OneAxis, path); }
+
+// Copies the read table into the editor table; the positions go to PosiValue
+// (pulses) instead of the editor's POSI cells.
+void PosiFileToEdit(AppContext& ctx, Product p);
+inline void PosiFileToEdit(AppContext& ctx) { PosiFileToEdit(ctx, Product::TwoAxis); }
+inline void W3kPosiFileToEdit(AppContext& ctx) { PosiFileToEdit(ctx, Product::OneAxis); }
+
+// PosiValue rows 1..399 between pulses (columns 0/1) and mm (2/3) with the
+// committed lead and pulses per revolution of each axis of the product.
+void PosiTblPlsToMm(AppContext& ctx, Product p);
+void PosiTblMmToPls(AppContext& ctx, Product p);
+inline void PosiTblPlsToMm(AppContext& ctx) { PosiTblPlsToMm(ctx, Product::TwoAxis); }
+inline void W3kPosiTblPlsToMm(AppContext& ctx) { PosiTblPlsToMm(ctx, Product::OneAxis); }
+inline void PosiTblMmToPls(AppContext& ctx) { PosiTblMmToPls(ctx, Product::TwoAxis); }
+inline void W3kPosiTblMmToPls(AppContext& ctx) { PosiTblMmToPls(ctx, Product::OneAxis); }
+
+// Sets every element of the product's PosiShogoKekka to false.
+void ClearPosiShogoKekka(AppContext& ctx, Product p);
+inline void ClearPosiShogoKekka(AppContext& ctx) { ClearPosiShogoKekka(ctx, Product::TwoAxis); }
+inline void W3kClearPosiShogoKekka(AppContext& ctx) { ClearPosiShogoKekka(ctx, Product::OneAxis); }
+
+// The model string the one-axis reader puts in place of the file's second one.
+inline QString W3kSecondModel() { return QStringLiteral("KZ- 39T-100"); }
+
+} // namespace rer

@@ -1,0 +1,121 @@
+#include "files/StdPrm.h"
+
+#include "files/DataCodec.h"
+#include "files/Decimal.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rer {
+
+QString StdPrmFileName(const QString& series, bool newType) {
+    if (series != QLatin1String("KZ")) return QStringLiteral("w6vtstpr.lst");
+    return newType ? QStringLiteral("w6nkzstpr.lst") : QStringLiteral("w6kzstpr.lst");
+}
+
+namespace {
+
+QString missingListText(const AppContext& ctx) {
+    return ctx.pick(QStringLiteral("パラメータ出荷時設定のリストファイルがありません。\r\n"
+                                   "出荷時パラメータを正しく表示させるためには、プログラムと同じフォルダに出荷時パラメータリストファイルをおいてください。"),
+                    QStringLiteral("No standard parameter list file.\r\n"
+                                   "Put standart parameter list file in the folder in which the program saved in order to indicate standard parameters correctly."));
+}
+
+QString rejectText(const AppContext& ctx, const char* which) {
+    return ctx.pick(QStringLiteral("DI-D6用の出荷時パラメータファイルの読み込みに失敗しました。") + QLatin1String(which),
+                    QStringLiteral("Fail to open standard parameter file for DI-D6. ") + QLatin1String(which));
+}
+
+} // namespace
+
+bool ReadStdPrm(AppContext& ctx, Product p) {
+    ProductParameters& pp = ctx.para.of(p);
+    pp.StdPrmError = false;
+    const size_t rows = pp.StdPrm1.size(); // records 1..99 / 1..70
+    const auto& axes = ctx.dev.axes(p);
+    auto fail = [&](const QString& text) {
+        ctx.message(text);
+        pp.StdPrmError = true;
+        return false;
+    };
+
+    std::array<StdPrmTable, 2> tables;
+    std::array<int16_t, 2> counts{};
+    for (int a = 0; a < 2; ++a) {
+        const QString series = axes[a].SelSeries;
+        DataFileReader r;
+        if (!r.open(ctx.programFile(StdPrmFileName(series, ctx.dev.SelNewType[a]))))
+            return fail(missingListText(ctx));
+        QString tag, kind;
+        const bool header = r.nextText(tag) && r.nextText(kind);
+        const auto count = r.next();
+        const auto further = r.next();
+        if (header && (tag != QLatin1String("VO-D6") ||
+                       (kind != QLatin1String("KZ-STDPRM") && kind != QLatin1String("VT-STDPRM"))))
+            return fail(rejectText(ctx, a == 0 ? "(1AXIS)" : "(2AXIS)"));
+        if (!header || !count || !further) return fail(missingListText(ctx));
+
+        StdPrmTable t(rows);
+        t[0][0] = *count;
+        const double n = count->toNumber();
+        const double whole = std::trunc(n);
+        counts[a] = int16_t(std::clamp(whole, -32768.0, 32767.0));
+        const int16_t type = series != QLatin1String("KZ") ? 2 : (axes[a].SelVertical ? 1 : 0);
+        for (double r0 = 1; r0 <= n; ++r0) {
+            if (r0 >= double(rows)) return fail(missingListText(ctx));
+            StdPrmRecord& rec = t[size_t(r0)];
+            const auto code = r.next();
+            if (!code) return fail(missingListText(ctx));
+            rec[0] = *code;
+            for (int e = 4; e <= 23; ++e) {
+                const auto v = r.next();
+                if (!v) return fail(missingListText(ctx));
+                rec[size_t(e)] = *v;
+            }
+            rec[24] = Value::number(type);
+            const QString c = code->toText();
+            rec[1] = Value::text(c.mid(0, 3));
+            rec[2] = Value::text(c.mid(3, 1));
+            rec[3] = Value::number(LeadingNumber(c.mid(5, 3)));
+        }
+        tables[a] = std::move(t);
+    }
+
+    DataFileReader r;
+    if (!r.open(ctx.programFile(QStringLiteral("w6cmstpr.lst")))) return fail(missingListText(ctx));
+    QString tag, kind;
+    const bool header = r.nextText(tag) && r.nextText(kind);
+    const auto sections = r.next();
+    if (header && (tag != QLatin1String("VO-D6") || kind != QLatin1String("KZ-CMNPRM")))
+        return fail(rejectText(ctx, "(CMN)"));
+    if (!header || !sections) return fail(missingListText(ctx));
+    StdPrmCmnTable cmn;
+    static const char* const names[] = {"PG", "ETC", "SPECIAL"};
+    size_t cursor = 0;
+    const double n = sections->toNumber();
+    for (double k = 0; k < n; ++k) {
+        QString name;
+        double rowCount = 0, colCount = 0;
+        if (!r.nextText(name) || name != QLatin1String(names[k < 2 ? int(k) : 2]))
+            return fail(missingListText(ctx));
+        if (!r.nextNumber(rowCount) || !r.nextNumber(colCount)) return fail(missingListText(ctx));
+        for (double i = 0; i < rowCount; ++i, ++cursor) {
+            if (cursor >= cmn.size()) return fail(missingListText(ctx));
+            for (double c = 0; c < colCount; ++c) {
+                if (c >= 4) return fail(missingListText(ctx));
+                const auto v = r.next();
+                if (!v) return fail(missingListText(ctx));
+                cmn[cursor][size_t(c)] = *v;
+            }
+        }
+    }
+
+    pp.StdPrm1 = std::move(tables[0]);
+    pp.StdPrm2 = std::move(tables[1]);
+    pp.StdPrmCount = counts;
+    pp.StdPrmCmn = cmn;
+    return true;
+}
+
+} // namespace rer

@@ -1,0 +1,124 @@
+#include "files/GrpSmFiles.h"
+#include "FilesTestSupport.h"
+
+using namespace rer;
+using namespace rer::testing;
+
+TEST(GrpFile, RoundTripIsByteForByte) {
+    FilesContext f;
+    ASSERT_TRUE(ReadGrpFile(f.ctx, fixture("groups.grp")));
+    EXPECT_FALSE(f.ctx.grp.GrpFileError);
+    EXPECT_EQ(f.ctx.grp.GrpFileName, QStringLiteral("groups.grp"));
+    EXPECT_EQ(f.ctx.grp.GrpFileData[5][0], 5);
+    EXPECT_EQ(f.ctx.grp.GrpFileData[99][1], (99 * 3) % 400);
+    f.ctx.grp.GrpData[4][2] = 1;
+    GrpFileToEdit(f.ctx);
+    EXPECT_EQ(f.ctx.grp.GrpData[4][2], 1); // the error mark stays
+    EXPECT_EQ(f.ctx.grp.GrpData[4][1], 12);
+    const QString out = f.tmp(QStringLiteral("out.grp"));
+    ASSERT_TRUE(WriteGrpFile(f.ctx, out));
+    EXPECT_EQ(fileBytes(out), fileBytes(fixture("groups.grp")));
+    EXPECT_EQ(fileBytes(out).count("\r\n"), 101);
+    // Editor to file table copies start and end only.
+    f.ctx.grp.GrpFileData = {};
+    f.ctx.grp.GrpFileData[4][2] = 7;
+    GrpEditToFile(f.ctx);
+    EXPECT_EQ(f.ctx.grp.GrpFileData[4][1], 12);
+    EXPECT_EQ(f.ctx.grp.GrpFileData[4][2], 7);
+    EXPECT_TRUE(f.msg.shown.empty());
+}
+
+TEST(SmFile, RoundTripIsByteForByte) {
+    FilesContext f;
+    ASSERT_TRUE(ReadSmFile(f.ctx, fixture("macros.smd")));
+    EXPECT_EQ(f.ctx.sm.SmFileData[0][0], 1);       // macro 1, step 0
+    EXPECT_EQ(f.ctx.sm.SmFileData[15][17], 5);     // macro 9, step 15, data
+    f.ctx.sm.SmData[16][18] = 5;
+    SmFileToEdit(f.ctx);
+    EXPECT_EQ(f.ctx.sm.SmData[16][18], 5);         // not a macro cell
+    const QString out = f.tmp(QStringLiteral("out.smd"));
+    ASSERT_TRUE(WriteSmFile(f.ctx, out));
+    EXPECT_EQ(fileBytes(out), fileBytes(fixture("macros.smd")));
+    EXPECT_EQ(fileBytes(out).count("\r\n"), 155);
+    ClearSmData(f.ctx);
+    for (const auto& row : f.ctx.sm.SmData)
+        for (int16_t v : row) EXPECT_EQ(v, 0);
+    f.ctx.sm.SmData[2][3] = 4;
+    SmEditToFile(f.ctx);
+    EXPECT_EQ(f.ctx.sm.SmFileData[2][3], 4);
+    EXPECT_EQ(f.ctx.sm.SmFileData[0][0], 0);
+}
+
+TEST(GrpFile, ReadsGroupsInAnyOrderAndEmptiesTheOthers) {
+    FilesContext f;
+    ASSERT_TRUE(ReadGrpFile(f.ctx, fixture("groups.grp")));
+    const QString path = f.tmp(QStringLiteral("two.grp"));
+    writeText(path, QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n\"9\",1,2\r\n\"5\",30,40\r\n"));
+    ASSERT_TRUE(ReadGrpFile(f.ctx, path));
+    EXPECT_EQ(f.ctx.grp.GrpFileData[5][0], 30);
+    EXPECT_EQ(f.ctx.grp.GrpFileData[9][1], 2);
+    EXPECT_EQ(f.ctx.grp.GrpFileData[6][0], 0);
+    EXPECT_EQ(f.ctx.grp.GrpFileName, QStringLiteral("two.grp"));
+}
+
+TEST(GrpSmFiles, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
+    struct Case { bool grp; const char* name; const char* content; bool message; };
+    const Case cases[] = {
+        {true, "kind", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n", true},
+        {true, "group 100", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",1,2\r\n\"100\",1,2\r\n", false},
+        {true, "group -1", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"-1\",1,2\r\n", false},
+        {true, "text value", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",\"a\",2\r\n", false},
+        {true, "value beyond 16 bits", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",40000,2\r\n", false},
+        {true, "short record", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",1\r\n", false},
+        {true, "no counts", "\"VO-D6\",\"GRP\"\r\n", false},
+        {false, "kind", "\"VO-D6\",\"GRP\"\r\n99,3\r\n", true},
+        {false, "macro 0", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"0\"\r\n0,0\r\n", false},
+        {false, "macro 10", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"10\"\r\n0,0\r\n", false},
+        {false, "short macro", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"1\"\r\n0,0\r\n1,1\r\n", false},
+        {false, "empty", "", false},
+    };
+    for (const Case& c : cases) {
+        FilesContext f;
+        ASSERT_TRUE(ReadGrpFile(f.ctx, fixture("groups.grp")));
+        ASSERT_TRUE(ReadSmFile(f.ctx, fixture("macros.smd")));
+        const GroupState grp = f.ctx.grp;
+        const SmTable sm = f.ctx.sm.SmFileData;
+        const QString path = f.tmp(QStringLiteral("bad.dat"));
+        writeText(path, QString::fromUtf8(c.content));
+        if (c.grp) {
+            EXPECT_FALSE(ReadGrpFile(f.ctx, path)) << c.name;
+            EXPECT_TRUE(f.ctx.grp.GrpFileError) << c.name;
+            EXPECT_EQ(f.ctx.grp.GrpFileData, grp.GrpFileData) << c.name;
+            EXPECT_EQ(f.ctx.grp.GrpFileName, grp.GrpFileName) << c.name;
+        } else {
+            EXPECT_FALSE(ReadSmFile(f.ctx, path)) << c.name;
+            EXPECT_TRUE(f.ctx.sm.SmFileError) << c.name;
+            EXPECT_EQ(f.ctx.sm.SmFileData, sm) << c.name;
+        }
+        if (c.message) {
+            ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
+            EXPECT_EQ(f.msg.lastText(), c.grp ? QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")
+                                               : QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled."));
+        } else {
+            EXPECT_TRUE(f.msg.shown.empty()) << c.name;
+        }
+    }
+}
+
+TEST(GrpSmFiles, FailedSavesKeepTheFormerFile) {
+    FilesContext f(1);
+    const QString grp = f.tmp(QStringLiteral("keep.grp"));
+    ASSERT_TRUE(WriteGrpFile(f.ctx, grp));
+    const QByteArray former = fileBytes(grp);
+    // A folder in the way of the file.
+    const QString blocked = f.tmp(QStringLiteral("blocked.grp"));
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    EXPECT_FALSE(WriteGrpFile(f.ctx, blocked));
+    EXPECT_EQ(f.msg.lastText(), QString::fromUtf8("グループデータの保存でエラーが発生しました。"));
+    EXPECT_EQ(fileBytes(grp), former);
+    f.msg.clear();
+    QString why;
+    EXPECT_FALSE(WriteSmFile(f.ctx, blocked, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_TRUE(f.msg.shown.empty()); // the macro window reports it
+}

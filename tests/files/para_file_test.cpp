@@ -1,0 +1,172 @@
+#include "files/ParaFile.h"
+#include "FilesTestSupport.h"
+
+using namespace rer;
+using namespace rer::testing;
+
+namespace {
+
+// The record the windows would make of a file table: every cell of the
+// product's rows into its field.
+void tableToRecord(ProductParameters& pp, Product p) {
+    for (int row = 1; row <= 23; ++row)
+        for (int a = 0; a < 2; ++a) SetParaRecordValue(pp.rec, row, a, pp.ParaFileData[row][a]);
+    const int last = p == Product::TwoAxis ? 34 : 35;
+    for (int row = 24; row <= last; ++row) SetParaRecordValue(pp.rec, row, 0, pp.ParaFileData[row][0]);
+}
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+} // namespace
+
+TEST(ParaFile, RoundTripOfBothProductsIsByteForByte) {
+    struct Case { Product p; const char* file; };
+    for (const Case c : {Case{Product::TwoAxis, "para2.pmd"}, Case{Product::OneAxis, "para1.pmd"}}) {
+        FilesContext f;
+        ProductParameters& pp = f.ctx.para.of(c.p);
+        ASSERT_TRUE(ReadParaFile(f.ctx, c.p, fixture(c.file))) << c.file;
+        EXPECT_FALSE(pp.ParaFileError);
+        EXPECT_EQ(pp.ParaFileData[0][0].toText(), QString::fromLatin1(c.file));
+        tableToRecord(pp, c.p);
+        const QString out = f.tmp(QStringLiteral("out.pmd"));
+        ASSERT_TRUE(WriteParaFile(f.ctx, c.p, out));
+        EXPECT_EQ(fileBytes(out), fileBytes(fixture(c.file))) << c.file;
+        PrmDataCompare(f.ctx, c.p);
+        EXPECT_FALSE(pp.ParaDiffFlag) << c.file;
+        EXPECT_TRUE(f.msg.shown.empty());
+    }
+}
+
+TEST(ParaFile, RowsLandWhereTheRecordExpectsThem) {
+    FilesContext f;
+    ASSERT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd")));
+    const ParaFileTable& t = f.ctx.para.two.ParaFileData;
+    tableToRecord(f.ctx.para.two, Product::TwoAxis);
+    const ParaRecord& r = f.ctx.para.two.rec;
+    EXPECT_EQ(r.ParaHomeOffset[1].toNumber(), 1300);
+    EXPECT_EQ(r.ParaHomeSeq[1], 1);
+    EXPECT_EQ(r.ParaVel9[0], 45);
+    EXPECT_EQ(r.ParaJogVel[1], 20);
+    EXPECT_EQ(r.ParaPulse[1], 800);
+    EXPECT_EQ(r.ParaType[1], 2);
+    EXPECT_EQ(r.ParaPgAlm[0].toNumber(), 100);
+    EXPECT_EQ(r.ParaHomeOut, 3);
+    EXPECT_EQ(r.ParaSmTimer, 10);
+    EXPECT_EQ(r.ParaOverride, 80);
+    EXPECT_EQ(r.ParaLsTimer, 30);
+    EXPECT_TRUE(t[35][0].isEmpty());
+
+    // A one-axis file read by the two-axis reader fills row 35 (BCD ENABLE).
+    ASSERT_TRUE(ReadParaFile(f.ctx, fixture("para1.pmd")));
+    EXPECT_EQ(t[35][0].toNumber(), 1);
+    EXPECT_EQ(t[1][0].toNumber(), 1200.5);
+    EXPECT_TRUE(t[17][1].isEmpty());
+    // A two-axis file read by the one-axis reader leaves row 35 empty.
+    ASSERT_TRUE(W3kReadParaFile(f.ctx, fixture("para2.pmd")));
+    EXPECT_TRUE(f.ctx.para.one.ParaFileData[35][0].isEmpty());
+}
+
+TEST(ParaFile, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
+    const QString head = QStringLiteral("\"VO-D6\",\"PRM\"\r\n6\r\n");
+    const QString home = QStringLiteral("\"HOME\",6,2\r\n1,1\r\n2,2\r\n3,3\r\n4,4\r\n5,5\r\n6,6\r\n");
+    const QString vel = QStringLiteral("\"VEL\",10,2\r\n") + QStringLiteral("1,1\r\n").repeated(10);
+    struct Case { const char* name; QString content; bool message; };
+    const Case cases[] = {
+        {"other kind", QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n"), true},
+        {"other tag", QStringLiteral("\"VO-D7\",\"PRM\"\r\n6\r\n"), true},
+        {"lower case", QStringLiteral("\"vo-d6\",\"PRM\"\r\n6\r\n"), true},
+        {"sections out of order", head + vel + home, false},
+        {"too many columns", head + QStringLiteral("\"HOME\",6,4\r\n1,2,3,4\r\n"), false},
+        {"short file", head + home + QStringLiteral("\"VEL\",10,2\r\n1,1\r\n"), false},
+        {"rows beyond the table", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n\"HOME\",40,1\r\n") +
+                                      QStringLiteral("1\r\n").repeated(40), false},
+        {"header only", QStringLiteral("\"VO-D6\",\"PRM\"\r\n"), false},
+        {"empty file", QString(), false},
+    };
+    for (const Case& c : cases) {
+        FilesContext f;
+        ASSERT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd")));
+        const ParaFileTable before = f.ctx.para.two.ParaFileData;
+        const QString path = f.tmp(QStringLiteral("bad.pmd"));
+        writeText(path, c.content);
+        EXPECT_FALSE(ReadParaFile(f.ctx, path)) << c.name;
+        EXPECT_TRUE(f.ctx.para.two.ParaFileError) << c.name;
+        EXPECT_TRUE(f.ctx.para.two.ParaFileData == before) << c.name;
+        if (c.message) {
+            ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
+            EXPECT_EQ(f.msg.lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled."));
+            EXPECT_EQ(f.msg.shown.back().title, QStringLiteral("RER6O250"));
+        } else {
+            EXPECT_TRUE(f.msg.shown.empty()) << c.name;
+        }
+        // The next read of a good file works.
+        f.ctx.para.two.ParaFileError = false;
+        EXPECT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd"))) << c.name;
+    }
+    // A missing file fails silently; the Japanese refusal text.
+    FilesContext jp(1);
+    EXPECT_FALSE(W3kReadParaFile(jp.ctx, jp.tmp(QStringLiteral("none.pmd"))));
+    EXPECT_TRUE(jp.ctx.para.one.ParaFileError);
+    writeText(jp.tmp(QStringLiteral("g.pmd")), QStringLiteral("\"VO-D6\",\"SM\"\r\n"));
+    EXPECT_FALSE(W3kReadParaFile(jp.ctx, jp.tmp(QStringLiteral("g.pmd"))));
+    EXPECT_EQ(jp.msg.lastText(), text("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"));
+}
+
+TEST(ParaFile, ASectionCountOfZeroOrTextReadsNoSection) {
+    for (const char* count : {"0", "\"x\"", "-3"}) {
+        FilesContext f;
+        const QString path = f.tmp(QStringLiteral("zero.pmd"));
+        writeText(path, QStringLiteral("\"VO-D6\",\"PRM\"\r\n%1\r\n").arg(QString::fromLatin1(count)));
+        ASSERT_TRUE(ReadParaFile(f.ctx, path)) << count;
+        const ParaFileTable& t = f.ctx.para.two.ParaFileData;
+        EXPECT_EQ(t[0][0].toText(), QStringLiteral("zero.pmd"));
+        for (int r = 1; r < int(t.size()); ++r)
+            for (const Value& v : t[r]) EXPECT_TRUE(v.isEmpty()) << count << " row " << r;
+    }
+}
+
+TEST(ParaFile, AFailedWriteKeepsTheFormerFileAndSaysWhy) {
+    FilesContext f;
+    const QString path = f.tmp(QStringLiteral("keep.pmd"));
+    ASSERT_TRUE(WriteParaFile(f.ctx, path));
+    const QByteArray former = fileBytes(path);
+    f.ctx.para.two.rec.ParaHomeOffset[0] = Value::text(QStringLiteral("€5"));
+    f.ctx.para.two.rec.ParaHomePush[0] = 77;
+    EXPECT_FALSE(WriteParaFile(f.ctx, path));
+    EXPECT_TRUE(f.ctx.para.two.ParaFileWriteError);
+    EXPECT_TRUE(f.ctx.para.two.ParaFileWriteErrorText.contains(QStringLiteral("€5")));
+    EXPECT_EQ(fileBytes(path), former);
+    EXPECT_TRUE(f.msg.shown.empty());
+    // No folder to write in.
+    f.ctx.para.one.ParaFileWriteError = false;
+    EXPECT_FALSE(W3kWriteParaFile(f.ctx, f.tmp(QStringLiteral("no/such/dir/x.pmd"))));
+    EXPECT_TRUE(f.ctx.para.one.ParaFileWriteError);
+}
+
+TEST(ParaFile, ClearEmptiesRowsZeroTo35Only) {
+    FilesContext f;
+    ASSERT_TRUE(W3kReadParaFile(f.ctx, fixture("para1.pmd")));
+    f.ctx.para.one.ParaFileData[36][0] = Value::number(9);
+    W3kClearParaFileTable(f.ctx);
+    for (int r = 0; r <= 35; ++r)
+        for (const Value& v : f.ctx.para.one.ParaFileData[r]) EXPECT_TRUE(v.isEmpty()) << r;
+    EXPECT_EQ(f.ctx.para.one.ParaFileData[36][0].toNumber(), 9);
+}
+
+TEST(ParaRecord, WholeNumberFieldsRoundAndClip) {
+    ParaRecord r;
+    SetParaRecordValue(r, 2, 0, Value::number(2.5));       // PUSH, halves to even
+    SetParaRecordValue(r, 2, 1, Value::number(3.5));
+    SetParaRecordValue(r, 19, 0, Value::number(70000));    // PULSE is 32-bit
+    SetParaRecordValue(r, 3, 0, Value::number(1e12));      // VEL clipped to 16 bits
+    SetParaRecordValue(r, 1, 0, Value::text(QStringLiteral("12x"))); // OFFSET unchanged
+    SetParaRecordValue(r, 35, 0, Value::number(1));
+    EXPECT_EQ(r.ParaHomePush[0], 2);
+    EXPECT_EQ(r.ParaHomePush[1], 4);
+    EXPECT_EQ(r.ParaPulse[0], 70000);
+    EXPECT_EQ(r.ParaHomeVel[0], 32767);
+    EXPECT_EQ(r.ParaHomeOffset[0], Value::text(QStringLiteral("12x")));
+    EXPECT_EQ(r.ParaBcdEnable, 1);
+    EXPECT_TRUE(ParaRecordValue(r, 0, 0).isEmpty());
+    EXPECT_TRUE(ParaRecordValue(r, 36, 0).isEmpty());
+}
