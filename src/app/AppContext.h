@@ -2,9 +2,11 @@
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "app/Settings.h"
+#include "link/LinkState.h"
 #include "mainwin/MainState.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 
@@ -34,6 +36,8 @@ public:
     ActuatorChoice dev;
     TeachSettings teach;
     MainState main;           // public variables of the main window
+    LinkState link;           // controller link: flags, receive state, error list, I/O words
+    SerialPort* serial = nullptr; // the serial line the main window's link uses
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file
