@@ -12,6 +12,13 @@
 
 #include <QMap>
 #include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace rer::test {
 
