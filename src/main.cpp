@@ -2,6 +2,7 @@
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtHelpViewer.h"
+#include "platform/SerialPort.h"
 #include "platform/ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     rer::QtHelpViewer help;
     rer::AppContext ctx({msg, store, sys, help});
     ctx.programDir = QCoreApplication::applicationDirPath();
+    rer::QtSerialPort serial;
+    ctx.serial = &serial;
 
     rer::frmMain main(ctx);
     QObject::connect(&main, &rer::frmMain::programEnded, &app, &QCoreApplication::quit,
