@@ -6,9 +6,11 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
+#include "sim/PtySim.h"
 #include "sim/SimSerialPort.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -28,12 +30,12 @@ class tst_MainLink : public QObject {
         AppContext ctx{{msg, store, sys, help}};
         sim::SimSerialPort port;
         std::unique_ptr<frmMain> w;
-        World() {
+        explicit World(SerialPort* serial = nullptr) {
             ctx.programDir = QStringLiteral(RER_DATA_DIR);
             ctx.setLanguage(2);
             ctx.opt.NotJapan = true;
             store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("2"));
-            ctx.serial = &port;
+            ctx.serial = serial ? serial : &port;
             w = std::make_unique<frmMain>(ctx);
             w->Show();
         }
@@ -110,6 +112,42 @@ private Q_SLOTS:
         x.port.pull();
         QVERIFY(!x.port.isOpen());
         QVERIFY(x.label("imgPortGreen")->isHidden());
+    }
+
+    // The program's own path: the real serial port on the simulator's
+    // pseudo-terminal, as with ctsim.
+    void realPortResetModeVersionAndPulledCable() {
+        sim::PtySim pty;
+        QVERIFY(pty.start());
+        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+        QtSerialPort serial;
+        World x(&serial);
+        x.label("imgAlarmLed")->setVisible(true);
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QVERIFY(x.label("imgAlarmLed")->isHidden());
+        x.w->menuItem(QStringLiteral("mnuModeGaibu"))->trigger();
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Chaged to [External start mode]."));
+        x.w->menuItem(QStringLiteral("mnuShowCtversion"))->trigger();
+        QCOMPARE(x.w->statusPanel(1)->text(), QStringLiteral("The version of this C/T is 1A3"));
+        QCOMPARE(x.msg.shown.size(), size_t(3)); // the question, the mode, the version
+
+        // Silent controller: the time-out message after about one second.
+        pty.withSim([](sim::CtSim& s) { s.silent = true; });
+        QElapsedTimer t;
+        t.start();
+        x.w->menuItem(QStringLiteral("mnuModeTrancefer"))->trigger();
+        QVERIFY(t.elapsed() >= 950 && t.elapsed() < 2500);
+        QVERIFY(x.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")));
+        QVERIFY(x.w->menuItem(QStringLiteral("mnuModeChange"))->isEnabled());
+
+        // Cable pulled: one clear message, and the window stays usable.
+        pty.pull();
+        const size_t before = x.msg.shown.size();
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QCOMPARE(x.msg.shown.size(), before + 1);
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Failed port open."));
+        QVERIFY(x.w->button(QStringLiteral("cmdReset"))->isEnabled());
+        qunsetenv("RER6O250_COM1");
     }
 
     void unloadClosesThePort() {
