@@ -15,6 +15,15 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// Marks an exchange as under way for its lifetime.
+struct WaitingMark {
+    explicit WaitingMark(bool& w) : w_(w) { w_ = true; }
+    ~WaitingMark() { w_ = false; }
+    WaitingMark(const WaitingMark&) = delete;
+    WaitingMark& operator=(const WaitingMark&) = delete;
+    bool& w_;
+};
+
 // The link's messages by their string-table id.
 QString LinkText(const AppContext& ctx, int id) {
     switch (id) {
@@ -175,6 +184,13 @@ void ControllerLink::wait(Kind k) {
     QEventLoop loop;
     loop_ = &loop;
     waitKind_ = k;
+    // A stop button may set TusinStop without calling Stop(): look now and then.
+    QTimer stopWatch;
+    stopWatch.setInterval(50);
+    connect(&stopWatch, &QTimer::timeout, &loop, [this] {
+        if (ctx_.link.TusinStop) wake();
+    });
+    stopWatch.start();
     while (!done(k)) loop.exec();
     loop_ = nullptr;
 }
@@ -236,11 +252,7 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
         l.TusinError = true;
         return 1;
     }
-    waiting_ = true;
-    struct Done {
-        bool& w;
-        ~Done() { w = false; }
-    } doneGuard{waiting_};
+    WaitingMark mark(waiting_);
 
     l.TusinError = false;
     l.TusinTimeoutFlag = false;
@@ -292,11 +304,7 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
 ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int timeoutMs) {
     LinkState& l = ctx_.link;
     if (waiting_) return RawOutcome::Refused;
-    waiting_ = true;
-    struct Done {
-        bool& w;
-        ~Done() { w = false; }
-    } doneGuard{waiting_};
+    WaitingMark mark(waiting_);
     l.TusinTimeoutFlag = false;
     if (timeoutMs != 0) timerTimeout_->start(timeoutMs);
     if (sendLine(line, Kind::Reply)) wait(Kind::Reply);

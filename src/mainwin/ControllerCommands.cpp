@@ -26,6 +26,33 @@ QString commError(const AppContext& ctx) {
                                    "Turn off the power once and turn on again."));
 }
 
+// The raw exchange's time-out: the port is released and the user told.
+void rawTimeout(ControllerLink& link) {
+    link.PortCloseIfFree();
+    link.ctx().message(link.TimeoutMessage().replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\r\n")));
+    link.state().TusinTimeoutFlag = false;
+}
+
+// Shows the error reply just received.
+void showErrorReply(ControllerLink& link) {
+    link.state().CtErrorReply = link.state().RecvLine;
+    link.ShowCtErrorInfo();
+}
+
+// Asks before a mode change, then opens the port and puts the controller in
+// communication mode. False when the user said No or the link failed (its
+// message shown, TusinError cleared).
+bool confirmModeChange(ControllerLink& link, const QString& jp, const QString& en) {
+    AppContext& ctx = link.ctx();
+    if (ctx.message(ctx.pick(jp, en), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return false;
+    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
+        link.PortCloseIfFree();
+        link.state().TusinError = false;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void CtResetProc(ControllerLink& link) {
@@ -34,15 +61,9 @@ void CtResetProc(ControllerLink& link) {
     if (link.PortCheckOpen() != 0) return;
     const auto outcome = link.RawExchange(QStringLiteral("0AR"), 1000);
     if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
-    if (outcome == ControllerLink::RawOutcome::Timeout) {
-        link.PortCloseIfFree();
-        ctx.message(link.TimeoutMessage().replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\r\n")));
-        l.TusinTimeoutFlag = false;
-        return;
-    }
+    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
     if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
-        l.CtErrorReply = l.RecvLine;
-        link.ShowCtErrorInfo();
+        showErrorReply(link);
         link.PortCloseIfFree();
         ctx.message(ctx.pick(QStringLiteral("エラー発生！"), QStringLiteral("An error occurs!")));
         return;
@@ -59,53 +80,30 @@ void CtResetProc(ControllerLink& link) {
 void GaibuModeChange(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
-    if (ctx.message(ctx.pick(QStringLiteral("コントローラーの動作モードを「外部起動モード」に変更します。\r\nよろしいですか？"),
-                             QStringLiteral("Chage to [External start mode],yes?")),
-                    MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「外部起動モード」に変更します。\r\nよろしいですか？"),
+                           QStringLiteral("Chage to [External start mode],yes?")))
         return;
-    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
-        link.PortCloseIfFree();
-        l.TusinError = false;
-        return;
-    }
     l.TusinError = false;
     const auto outcome = link.RawExchange(QStringLiteral("0CM0"), 5000);
     if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
-    if (outcome == ControllerLink::RawOutcome::Timeout) {
-        link.PortCloseIfFree();
-        ctx.message(link.TimeoutMessage().replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\r\n")));
-        l.TusinTimeoutFlag = false;
-        return;
-    }
+    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
     if (l.RecvLine.startsWith(QLatin1String("0CM0"))) {
         link.display().setAlarmLamp(false);
         link.PortCloseIfFree();
         ctx.message(ctx.pick(QStringLiteral("外部起動モードに変更されました。"), QStringLiteral("Chaged to [External start mode].")));
         return;
     }
-    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
-        l.CtErrorReply = l.RecvLine;
-        l.TusinError = true;
-        link.ShowCtErrorInfo();
-    } else {
-        l.TusinError = true;
-    }
+    l.TusinError = true;
+    if (l.RecvLine.startsWith(QLatin1String("0%%"))) showErrorReply(link);
     link.PortCloseIfFree();
     ctx.message(commError(ctx));
 }
 
 void TranceferModeChange(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    LinkState& l = ctx.link;
-    if (ctx.message(ctx.pick(QStringLiteral("コントローラーの動作モードを「通信モード」に変更します。\r\nよろしいですか？"),
-                             QStringLiteral("Change to [Communication mode],Yes?")),
-                    MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「通信モード」に変更します。\r\nよろしいですか？"),
+                           QStringLiteral("Change to [Communication mode],Yes?")))
         return;
-    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
-        link.PortCloseIfFree();
-        l.TusinError = false;
-        return;
-    }
     link.PortCloseIfFree();
     ctx.message(ctx.pick(QStringLiteral("通信モードに変更されました。"), QStringLiteral("Changed [Communication mode].")));
 }
@@ -131,7 +129,11 @@ int GetVersionNo(ControllerLink& link) {
 
 void CtVersionHyoji(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) return;
+    if (link.PortCheckOpen() != 0) return;
+    if (link.CtCommModeOn() != 0) {
+        link.PortCloseIfFree();
+        return;
+    }
     if (GetVersionNo(link) == 0) {
         ctx.message(versionText(ctx, 601) + ctx.link.CtVersion + versionText(ctx, 602));
         link.PortCloseIfFree();

@@ -156,6 +156,15 @@ TEST_F(TransactionTest, StopEndsTheWaitSilently) {
     EXPECT_FALSE(w.l().TusinError);
 }
 
+TEST_F(TransactionTest, StopFlagSetDirectlyIsSeen) {
+    w.sim().silent = true;
+    w.l().TusinTimeout = 0;
+    QTimer::singleShot(30, [&] { w.l().TusinStop = true; });
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_FALSE(w.l().TusinStop);
+}
+
 TEST_F(TransactionTest, NoLimitWhenTheTimeoutIsZero) {
     w.l().TusinTimeout = 0;
     w.sim().faults.push_back(SimFault(SimFault::Delay, 300));
