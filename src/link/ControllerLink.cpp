@@ -240,6 +240,9 @@ int ControllerLink::SendMoveCmdWaitReply(const QString& command, int replyLength
 int ControllerLink::transact(const QString& command, int replyLength, const QString& data, Kind k) {
     LinkState& l = ctx_.link;
     if (waiting_) return 1; // one exchange at a time; the waiting one goes on
+    // Held through the messages too, so that a timer of another window cannot
+    // start an exchange under an open message box.
+    WaitingMark mark(waiting_);
     const QString line = command + data;
     // A field that did not fit ("X" of HexText) never goes out.
     if (line.size() < 3 || line.mid(3).contains(QLatin1Char('X'))) {
@@ -252,7 +255,6 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
         l.TusinError = true;
         return 1;
     }
-    WaitingMark mark(waiting_);
 
     l.TusinError = false;
     l.TusinTimeoutFlag = false;
