@@ -3,6 +3,7 @@
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtFileDialogs.h"
 #include "platform/ui/QtHelpViewer.h"
+#include "platform/SerialPort.h"
 #include "platform/ui/QtMessageBoxes.h"
 #include "platform/ui/QtPrintSurface.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     rer::QtFileDialogs fileDialogs(printer.printer());
     ctx.fileDialogs = &fileDialogs;
     ctx.printer = &printer;
+    rer::QtSerialPort serial;
+    ctx.serial = &serial;
 
     rer::frmMain main(ctx);
     QObject::connect(&main, &rer::frmMain::programEnded, &app, &QCoreApplication::quit,

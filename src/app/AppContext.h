@@ -8,9 +8,11 @@
 #include "files/PrintState.h"
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
+#include "link/LinkState.h"
 #include "mainwin/MainState.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 
@@ -49,6 +51,8 @@ public:
     // The common dialogs and the printer; set by the program (Qt) or a test.
     FileDialogs* fileDialogs = nullptr;
     PrintSurface* printer = nullptr;
+    LinkState link;           // controller link: flags, receive state, error list, I/O words
+    SerialPort* serial = nullptr; // the serial line the main window's link uses
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

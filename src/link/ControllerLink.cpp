@@ -1,0 +1,321 @@
+#include "link/ControllerLink.h"
+
+#include "app/AppContext.h"
+#include "link/CtError.h"
+#include "link/LinkDisplay.h"
+#include "link/MoveClock.h"
+#include "platform/SerialPort.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace rer {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Marks an exchange as under way for its lifetime.
+struct WaitingMark {
+    explicit WaitingMark(bool& w) : w_(w) { w_ = true; }
+    ~WaitingMark() { w_ = false; }
+    WaitingMark(const WaitingMark&) = delete;
+    WaitingMark& operator=(const WaitingMark&) = delete;
+    bool& w_;
+};
+
+// The link's messages by their string-table id.
+QString LinkText(const AppContext& ctx, int id) {
+    switch (id) {
+    case 500: return ctx.pick(QStringLiteral("通信タイムアウトエラー！"), QStringLiteral("Communication timeout error!"));
+    case 501: return ctx.pick(QStringLiteral("以下の項目を確認してください。"), QStringLiteral("Check the followings;"));
+    case 502: return ctx.pick(QStringLiteral("１．コントローラーの電源が入っていますか？"), QStringLiteral(" 1.Power ON for controller?"));
+    case 503: return ctx.pick(QStringLiteral("２．通信ケーブルが接続されていますか？"), QStringLiteral(" 2.Communication cables are connected?"));
+    case 504: return ctx.pick(QStringLiteral("通信エラーが発生しました！"), QStringLiteral("Communication error occurs!"));
+    case 505: return ctx.pick(QStringLiteral("通信データ長エラーが発生しました！"), QStringLiteral("Communication data length error occurs!"));
+    case 506: return ctx.pick(QStringLiteral("データの長さが違います。"), QStringLiteral("Length of data is wrong."));
+    case 509: return ctx.pick(QStringLiteral("ポートのオープンに失敗しました。"), QStringLiteral("Failed port open."));
+    default: return QString();
+    }
+}
+
+} // namespace
+
+ControllerLink::ControllerLink(AppContext& ctx, SerialPort& port, LinkDisplay& display, QObject* parent)
+    : QObject(parent), ctx_(ctx), port_(port), display_(display), timerTimeout_(new QTimer(this)),
+      TimerMyTimer_(new QTimer(this)), lampTimer_(new QTimer(this)) {
+    timerTimeout_->setSingleShot(true);
+    timerTimeout_->setTimerType(Qt::PreciseTimer);
+    connect(timerTimeout_, &QTimer::timeout, this, &ControllerLink::timerTimeout_Timer);
+    connect(TimerMyTimer_, &QTimer::timeout, this, &ControllerLink::TimerMyTimer_Timer);
+    lampTimer_->setInterval(501);
+    connect(lampTimer_, &QTimer::timeout, this, &ControllerLink::RefreshPortLamp);
+    lampTimer_->start();
+    connect(&port_, &SerialPort::readyRead, this, &ControllerLink::Timer1_Timer);
+    connect(&port_, &SerialPort::portError, this, &ControllerLink::onPortError);
+    ctx_.link.ct = this;
+}
+
+ControllerLink::~ControllerLink() {
+    if (ctx_.link.ct == this) ctx_.link.ct = nullptr;
+}
+
+LinkState& ControllerLink::state() { return ctx_.link; }
+
+QString ControllerLink::res(int id) const { return LinkText(ctx_, id); }
+
+QString ControllerLink::TimeoutMessage() const {
+    const QString gap = kCrLf + kCrLf;
+    return res(500) + gap + res(501) + gap + res(502) + gap + res(503);
+}
+
+// ---- Port
+
+int ControllerLink::PortCheckOpen() {
+    auto& opt = ctx_.opt;
+    if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.int16(QStringLiteral("PortNo"), 1);
+    if (!port_.isOpen() && !port_.open(opt.PortNo)) {
+        RefreshPortLamp();
+        ctx_.message(res(509));
+        return 1;
+    }
+    RefreshPortLamp();
+    return 0;
+}
+
+void ControllerLink::PortCloseIfFree() {
+    if (port_.isOpen() && !ctx_.opt.PortOccupy) port_.close();
+    RefreshPortLamp();
+}
+
+void ControllerLink::PortClose() {
+    if (port_.isOpen()) port_.close();
+    RefreshPortLamp();
+}
+
+void ControllerLink::RefreshPortLamp() { display_.setPortLamp(port_.isOpen()); }
+
+int ControllerLink::CtCommModeOn() {
+    ctx_.link.TusinTimeout = 1000;
+    return SendCmdWaitReply(QStringLiteral("0CM"), 6, QStringLiteral("1")) == 1 ? 1 : 0;
+}
+
+// ---- Receive poller and timers
+
+void ControllerLink::Timer1_Timer() {
+    LinkState& l = ctx_.link;
+    if (!port_.isOpen()) return;
+    const QByteArray in = port_.readAll();
+    if (in.isEmpty()) return;
+    l.RecvBuf += QString::fromLatin1(in);
+    if (!l.RecvBuf.endsWith(kCrLf)) return;
+    l.RecvComplete = true;
+    l.RecvLine = l.RecvBuf;
+    l.RecvBuf.clear();
+    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
+        l.CtErrorReply = l.RecvLine;
+        // A waiting exchange reports the error itself; a report that comes
+        // unasked is shown, outside this handler.
+        if (!waiting_) QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
+    }
+    wake();
+}
+
+void ControllerLink::timerTimeout_Timer() {
+    ctx_.link.TusinTimeoutFlag = true;
+    timerTimeout_->stop();
+    wake();
+}
+
+void ControllerLink::TimerMyTimer_Timer() {
+    LinkState& l = ctx_.link;
+    CheckMoveTimer(l, ctx_.opt.MoveTimeout, ctx_.platform.sys.secondsSinceMidnight());
+    if (l.MoveTimeoutFlag || l.MoveEnd) TimerMyTimer_->stop();
+    if (l.MoveTimeoutFlag) wake();
+}
+
+void ControllerLink::StartMoveTimer() {
+    ::rer::StartMoveTimer(ctx_.link, ctx_.platform.sys.secondsSinceMidnight());
+    TimerMyTimer_->start(100);
+}
+
+void ControllerLink::onPortError(const QString&) {
+    // The device is gone: close at once; a waiting exchange ends through its
+    // time-out handling.
+    port_.close();
+    RefreshPortLamp();
+    if (!waiting_) return;
+    if (waitKind_ == Kind::Move) ctx_.link.MoveTimeoutFlag = true;
+    else ctx_.link.TusinTimeoutFlag = true;
+    wake();
+}
+
+void ControllerLink::Stop() {
+    ctx_.link.TusinStop = true;
+    wake();
+}
+
+bool ControllerLink::done(Kind k) const {
+    const LinkState& l = ctx_.link;
+    return l.RecvComplete || l.TusinStop || (k == Kind::Move ? l.MoveTimeoutFlag : l.TusinTimeoutFlag);
+}
+
+void ControllerLink::wake() {
+    if (loop_) loop_->quit();
+}
+
+bool ControllerLink::sendLine(const QString& line, Kind k) {
+    LinkState& l = ctx_.link;
+    // A reply cut short earlier must not spoil this one.
+    l.RecvBuf.clear();
+    if (port_.isOpen()) port_.readAll();
+    l.RecvComplete = false;
+    if (port_.write((line + kCrLf).toLatin1())) return true;
+    // The line could not go out: the port has failed.
+    port_.close();
+    RefreshPortLamp();
+    if (k == Kind::Move) l.MoveTimeoutFlag = true;
+    else l.TusinTimeoutFlag = true;
+    return false;
+}
+
+void ControllerLink::wait(Kind k) {
+    JobScope job(ctx_);
+    QEventLoop loop;
+    loop_ = &loop;
+    waitKind_ = k;
+    // A stop button may set TusinStop without calling Stop(): look now and then.
+    QTimer stopWatch;
+    stopWatch.setInterval(50);
+    connect(&stopWatch, &QTimer::timeout, &loop, [this] {
+        if (ctx_.link.TusinStop) wake();
+    });
+    stopWatch.start();
+    while (!done(k)) loop.exec();
+    loop_ = nullptr;
+}
+
+void ControllerLink::HomeOutLampOff() {
+    display_.setHomeLamp(false);
+    if (move_) {
+        move_->setOutLamp(1, false);
+        move_->setOutLamp(2, false);
+    }
+}
+
+void ControllerLink::ShowCtErrorInfo() { ::rer::ShowCtErrorInfo(ctx_, display_); }
+
+void ControllerLink::errorReply(bool exclamation) {
+    LinkState& l = ctx_.link;
+    HomeOutLampOff();
+    l.CtErrorReply = l.RecvLine;
+    ShowCtErrorInfo();
+    ctx_.message(res(504) + kCrLf + kCrLf + QLatin1Char('[') + l.ErrText + QLatin1Char(']'), MsgButtons::Ok,
+                 exclamation ? MsgIcon::Exclamation : MsgIcon::None);
+}
+
+ControllerLink::Check ControllerLink::linkCheck(Kind k) {
+    LinkState& l = ctx_.link;
+    l.TusinTimeoutFlag = false;
+    if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
+    // The check always waits on the reply time-out, also within a move.
+    if (sendLine(QStringLiteral("0CM0"), Kind::Reply)) wait(Kind::Reply);
+    (void)k;
+    timerTimeout_->stop();
+    if (l.TusinStop) {
+        l.TusinStop = false;
+        return Check::Stopped;
+    }
+    return l.RecvLine.startsWith(QLatin1String("0%%")) ? Check::ErrorReply : Check::Bad;
+}
+
+int ControllerLink::SendCmdWaitReply(const QString& command, int replyLength, const QString& data) {
+    return transact(command, replyLength, data, Kind::Reply);
+}
+
+int ControllerLink::SendMoveCmdWaitReply(const QString& command, int replyLength, const QString& data) {
+    return transact(command, replyLength, data, Kind::Move);
+}
+
+int ControllerLink::transact(const QString& command, int replyLength, const QString& data, Kind k) {
+    LinkState& l = ctx_.link;
+    if (waiting_) return 1; // one exchange at a time; the waiting one goes on
+    // Held through the messages too, so that a timer of another window cannot
+    // start an exchange under an open message box.
+    WaitingMark mark(waiting_);
+    const QString line = command + data;
+    // A field that did not fit ("X" of HexText) never goes out.
+    if (line.size() < 3 || line.mid(3).contains(QLatin1Char('X'))) {
+        l.TusinError = true;
+        ctx_.message(ctx_.pick(QStringLiteral("送信データに異常があります。\r\n") + line,
+                               QStringLiteral("The data to send is wrong.\r\n") + line));
+        return 1;
+    }
+    if (PortCheckOpen() != 0) {
+        l.TusinError = true;
+        return 1;
+    }
+
+    l.TusinError = false;
+    l.TusinTimeoutFlag = false;
+    const bool move = k == Kind::Move;
+    if (move) StartMoveTimer();
+    else if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
+    const QString echo = line.left(3);
+    if (sendLine(line, k)) wait(k);
+    if (move) l.MoveEnd = true;
+    else timerTimeout_->stop();
+
+    if (l.TusinStop) {
+        l.TusinStop = false;
+        return 1;
+    }
+    if (move ? l.MoveTimeoutFlag : l.TusinTimeoutFlag) {
+        l.TusinError = true;
+        if (move) PortClose();
+        else PortCloseIfFree();
+        ctx_.message(TimeoutMessage());
+        return 1;
+    }
+    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
+        errorReply(true);
+        l.TusinError = true;
+        return 1;
+    }
+    const bool badEcho = l.RecvLine.left(3) != echo;
+    if (badEcho || l.RecvLine.size() != replyLength) {
+        switch (linkCheck(k)) {
+        case Check::Stopped: return 1;
+        case Check::ErrorReply:
+            errorReply(false);
+            l.TusinError = true;
+            return 1;
+        case Check::Bad:
+            PortCloseIfFree();
+            l.TusinError = true;
+            ctx_.message(badEcho ? res(504) : res(505) + kCrLf + kCrLf + res(506));
+            return 1;
+        }
+    }
+    display_.setAlarmLamp(false);
+    display_.setErrorComment(QStringLiteral("No Error"));
+    display_.setAlarmNo(QString());
+    return 0;
+}
+
+ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int timeoutMs) {
+    LinkState& l = ctx_.link;
+    if (waiting_) return RawOutcome::Refused;
+    WaitingMark mark(waiting_);
+    l.TusinTimeoutFlag = false;
+    if (timeoutMs != 0) timerTimeout_->start(timeoutMs);
+    if (sendLine(line, Kind::Reply)) wait(Kind::Reply);
+    timerTimeout_->stop();
+    if (l.TusinStop) {
+        l.TusinStop = false;
+        return RawOutcome::Stopped;
+    }
+    return l.TusinTimeoutFlag ? RawOutcome::Timeout : RawOutcome::Line;
+}
+
+} // namespace rer

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+namespace rer {
+
+class ControllerLink;
+
+// Home return under the move time-out; 0 done, 1 failed.
+int HomeReturnMove(ControllerLink& link);
+// The same with no limit on the link check.
+int HomeReturnMoveNoTimeout(ControllerLink& link);
+// 1 homed, 0 not homed, -1 the exchange failed.
+int ReadHomeState(ControllerLink& link);
+// Moves to a stored position (0 = home); 0 done, 1 failed. Numbers outside
+// 0..399 are refused before anything is sent.
+int MovePosiNo(ControllerLink& link, int posiNo);
+
+} // namespace rer

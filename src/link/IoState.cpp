@@ -1,0 +1,75 @@
+#include "link/IoState.h"
+
+#include "app/AppContext.h"
+#include "link/ControllerLink.h"
+#include "link/TextHelpers.h"
+
+namespace rer {
+
+namespace {
+constexpr int kWeights[4] = {8, 4, 2, 1};
+}
+
+void IoDigitToBits(QChar c, std::array<bool, 4>& bits) {
+    const int v = HexValue(QString(c)).value_or(0);
+    for (int b = 0; b < 4; ++b) bits[b] = (v & kWeights[b]) == kWeights[b];
+}
+
+QString OutputLine(const LinkState::IoLampTable& out) {
+    QString line = QStringLiteral("0WO");
+    for (const auto& digit : out) {
+        int sum = 0;
+        for (int b = 0; b < 4; ++b)
+            if (digit[b]) sum += kWeights[b];
+        line += HexText(sum, 1);
+    }
+    return line;
+}
+
+void ReadIoState(ControllerLink& link) {
+    LinkState& l = link.state();
+    l.CtLine[0].clear();
+    l.CtLine[1].clear();
+    l.TusinTimeout = 1000;
+    for (int k = 0; k < 2; ++k) {
+        if (link.SendCmdWaitReply(k == 0 ? QStringLiteral("0RI") : QStringLiteral("0RO"), 11, QString()) == 1) {
+            link.PortCloseIfFree();
+            return;
+        }
+        l.CtLine[k] = l.RecvLine;
+    }
+    for (int k = 0; k < 2; ++k) {
+        auto& table = k == 0 ? l.IoInput : l.IoOutput;
+        for (int d = 0; d < 6; ++d) IoDigitToBits(l.CtLine[k][3 + d], table[d]);
+    }
+    l.IoYomikomiTyu = false;
+}
+
+void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailure) {
+    AppContext& ctx = link.ctx();
+    LinkState& l = ctx.link;
+    for (int d = 0; d < 6; ++d)
+        for (int b = 0; b < 4; ++b)
+            if (l.IoOutputReq[d][b]) {
+                l.IoOutput[d][b] = !l.IoOutput[d][b];
+                l.IoOutputReq[d][b] = false;
+            }
+    const QString line = OutputLine(l.IoOutput);
+    l.CtLine[0] = line;
+    l.TusinTimeout = 5000;
+    if (link.SendCmdWaitReply(line, 11, QString()) == 1) {
+        link.PortCloseIfFree();
+        if (onFailure) onFailure();
+        return;
+    }
+    if (l.RecvLine.left(9) != line) {
+        link.PortCloseIfFree();
+        l.TusinError = true;
+        ctx.message(ctx.pick(QStringLiteral("通信データエラー！\r\n通信データのデータに異常が検出されました"),
+                             QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!")));
+    }
+    l.OutputHenkoAri = false;
+    link.PortCloseIfFree();
+}
+
+} // namespace rer

@@ -1,0 +1,25 @@
+#pragma once
+#include "link/LinkState.h"
+
+#include <functional>
+
+namespace rer {
+
+class ControllerLink;
+
+// Reads the input ("0RI") and output ("0RO") words into IoInput / IoOutput.
+// A failure leaves the tables as they were; callers test TusinError.
+void ReadIoState(ControllerLink& link);
+
+// Applies the flip requests to IoOutput and writes the output word ("0WO").
+// onFailure runs after a failed exchange (the main window's buttons come
+// back).
+void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailure);
+
+// One hexadecimal character of the wire into its four bits (weights 8, 4, 2,
+// 1); a character that is not hexadecimal reads as 0.
+void IoDigitToBits(QChar c, std::array<bool, 4>& bits);
+// The "0WO" line of an output table.
+QString OutputLine(const LinkState::IoLampTable& out);
+
+} // namespace rer

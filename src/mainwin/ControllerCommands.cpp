@@ -1,0 +1,179 @@
+#include "mainwin/ControllerCommands.h"
+
+#include "app/AppContext.h"
+#include "link/ControllerLink.h"
+#include "link/LinkDisplay.h"
+
+namespace rer {
+
+namespace {
+
+QString versionText(const AppContext& ctx, int id) {
+    switch (id) {
+    case 498: return ctx.pick(QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ情報 なし"), QStringLiteral("No version information"));
+    case 499: return ctx.pick(QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ "), QStringLiteral("The version of this C/T is "));
+    case 600: return ctx.pick(QStringLiteral("コントローラのバージョン情報の収得に失敗しました。"),
+                              QStringLiteral("Failed to get version information of controller."));
+    case 601: return ctx.pick(QStringLiteral("コントローラのバージョンは、 "), QStringLiteral("Version of the controller is "));
+    case 602: return ctx.pick(QStringLiteral(" です。"), QStringLiteral("."));
+    default: return QString();
+    }
+}
+
+QString commError(const AppContext& ctx) {
+    return ctx.pick(QStringLiteral("通信エラー！\r\nリセットボタンを押して反応がないときは、一度電源をOFFにし電源を再投入してください。"),
+                    QStringLiteral("Communication error!\r\nIf not activated when reset switch on,\r\n"
+                                   "Turn off the power once and turn on again."));
+}
+
+// The raw exchange's time-out: the port is released and the user told.
+void rawTimeout(ControllerLink& link) {
+    link.PortCloseIfFree();
+    link.ctx().message(link.TimeoutMessage().replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\r\n")));
+    link.state().TusinTimeoutFlag = false;
+}
+
+// Shows the error reply just received.
+void showErrorReply(ControllerLink& link) {
+    link.state().CtErrorReply = link.state().RecvLine;
+    link.ShowCtErrorInfo();
+}
+
+// Asks before a mode change, then opens the port and puts the controller in
+// communication mode. False when the user said No or the link failed (its
+// message shown, TusinError cleared).
+bool confirmModeChange(ControllerLink& link, const QString& jp, const QString& en) {
+    AppContext& ctx = link.ctx();
+    if (ctx.message(ctx.pick(jp, en), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return false;
+    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
+        link.PortCloseIfFree();
+        link.state().TusinError = false;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void CtResetProc(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    LinkState& l = ctx.link;
+    if (link.PortCheckOpen() != 0) return;
+    const auto outcome = link.RawExchange(QStringLiteral("0AR"), 1000);
+    if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
+    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
+    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
+        showErrorReply(link);
+        link.PortCloseIfFree();
+        ctx.message(ctx.pick(QStringLiteral("エラー発生！"), QStringLiteral("An error occurs!")));
+        return;
+    }
+    if (l.RecvLine.startsWith(QLatin1String("0AR"))) {
+        link.display().setAlarmLamp(false);
+        link.display().setErrorComment(QStringLiteral("No Error"));
+        link.display().setAlarmNo(QString());
+    }
+    link.CtCommModeOn();
+    l.TusinError = false;
+}
+
+void GaibuModeChange(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    LinkState& l = ctx.link;
+    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「外部起動モード」に変更します。\r\nよろしいですか？"),
+                           QStringLiteral("Chage to [External start mode],yes?")))
+        return;
+    l.TusinError = false;
+    const auto outcome = link.RawExchange(QStringLiteral("0CM0"), 5000);
+    if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
+    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
+    if (l.RecvLine.startsWith(QLatin1String("0CM0"))) {
+        link.display().setAlarmLamp(false);
+        link.PortCloseIfFree();
+        ctx.message(ctx.pick(QStringLiteral("外部起動モードに変更されました。"), QStringLiteral("Chaged to [External start mode].")));
+        return;
+    }
+    l.TusinError = true;
+    if (l.RecvLine.startsWith(QLatin1String("0%%"))) showErrorReply(link);
+    link.PortCloseIfFree();
+    ctx.message(commError(ctx));
+}
+
+void TranceferModeChange(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「通信モード」に変更します。\r\nよろしいですか？"),
+                           QStringLiteral("Change to [Communication mode],Yes?")))
+        return;
+    link.PortCloseIfFree();
+    ctx.message(ctx.pick(QStringLiteral("通信モードに変更されました。"), QStringLiteral("Changed [Communication mode].")));
+}
+
+int GetVersionNo(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    LinkState& l = ctx.link;
+    l.TusinTimeout = 5000;
+    if (link.SendCmdWaitReply(QStringLiteral("0RV"), 11, QString()) == 0) {
+        l.CtVersion = l.RecvLine.mid(3, 3);
+        link.display().setStatusPanel(1, versionText(ctx, 499) + l.CtVersion);
+        link.PortCloseIfFree();
+        return 0;
+    }
+    link.display().setStatusPanel(1, versionText(ctx, 498));
+    if (l.RecvLine.startsWith(QLatin1String("0%%")) && link.port().isOpen()) {
+        l.TusinTimeout = 5000;
+        link.SendCmdWaitReply(QStringLiteral("0%C"), 16, QString());
+    }
+    link.PortCloseIfFree();
+    return 1;
+}
+
+void CtVersionHyoji(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    if (link.PortCheckOpen() != 0) return;
+    if (link.CtCommModeOn() != 0) {
+        link.PortCloseIfFree();
+        return;
+    }
+    if (GetVersionNo(link) == 0) {
+        ctx.message(versionText(ctx, 601) + ctx.link.CtVersion + versionText(ctx, 602));
+        link.PortCloseIfFree();
+    } else {
+        ctx.message(versionText(ctx, 600));
+    }
+}
+
+void ErrorCheck2(ControllerLink& link) {
+    AppContext& ctx = link.ctx();
+    const QString reply = ctx.link.CtErrorReply;
+    const QString code = reply.left(5);
+    link.display().setAlarmNo(reply.mid(3, 2));
+    link.display().setAlarmLamp(true);
+    struct Entry {
+        const char* code;
+        const char* en;
+        const char* jp;
+    };
+    static const Entry table[] = {
+        {"0%%00", "No Error", "No Error"},
+        {"0%%01", "Communication command error", "通信コマンドエラー"},
+        {"0%%02", "Invalid value in communication data", "通信データの数値不適当"},
+        {"0%%03", "Communication data length error", "通信データ長エラー"},
+        {"0%%04", "EEPROM reading error", "EEPROM読み取りエラー"},
+        {"0%%05", "EEPROM writing error", "EEPROM書き込みエラー"},
+        {"0%%06", "Invalid data for VEL command", "速度指令データ不適当"},
+        {"0%%07", "Invalid data for ACC command", "加速度指令データ不適当"},
+        {"0%%08", "Value of moving command exceeds the allowance", "移動指令値が許容長さを越えています"},
+        {"0%%09", "Sensor activated at stopping point", "停止位置でセンサが作動"},
+        {"0%%0A", "Output pulse can not match", "掃出パルス数不一致"},
+        {"0%%0B", "Unable to detect the home sensor", "原点センサが確認できません"},
+        {"0%%0E", "Commnnication fault", "通信ができません"},
+    };
+    for (const Entry& e : table) {
+        if (code == QLatin1String(e.code)) {
+            link.display().setErrorComment(ctx.pick(QString::fromUtf8(e.jp), QString::fromUtf8(e.en)));
+            return;
+        }
+    }
+}
+
+} // namespace rer

@@ -1,0 +1,296 @@
+#include "link/CtError.h"
+#include "testsupport/LinkFixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace rer;
+using namespace rer::test;
+using rer::sim::SimFault;
+
+namespace {
+
+const QString kTimeoutEn = QStringLiteral(
+    "Communication timeout error!\r\n\r\nCheck the followings;\r\n\r\n 1.Power ON for controller?\r\n\r\n"
+    " 2.Communication cables are connected?");
+
+struct TransactionTest : ::testing::Test {
+    LinkWorld w;
+    void SetUp() override {
+        Get_ErrorList(w.ctx);
+        w.l().TusinTimeout = 200;
+    }
+    int send(const char* cmd, int len, const char* data = "") {
+        return w.link->SendCmdWaitReply(QString::fromLatin1(cmd), len, QString::fromLatin1(data));
+    }
+    std::vector<QByteArray> requests() { return w.sim().received; }
+};
+
+} // namespace
+
+TEST_F(TransactionTest, GoodReplyClearsTheAlarmDisplay) {
+    w.display.alarm = true;
+    w.l().TusinError = true;
+    ASSERT_EQ(send("0CM", 6, "1"), 0);
+    EXPECT_EQ(w.l().RecvLine, QStringLiteral("0CM1\r\n"));
+    EXPECT_EQ(w.simPort().written, QByteArray("0CM1\r\n"));
+    EXPECT_FALSE(w.l().TusinError);
+    EXPECT_FALSE(w.display.alarm);
+    EXPECT_EQ(w.display.comment, QStringLiteral("No Error"));
+    EXPECT_EQ(w.display.alarmNo, QString());
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_FALSE(w.link->timerTimeout().isActive());
+    EXPECT_EQ(w.ctx.jobsRunning, 0);
+}
+
+TEST_F(TransactionTest, ReplyInPiecesIsJoined) {
+    w.sim().faults.push_back(SimFault(SimFault::Split, 10));
+    ASSERT_EQ(send("0RO", 11), 0);
+    EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RO000000\r\n"));
+    EXPECT_TRUE(w.l().RecvBuf.isEmpty());
+}
+
+// Wrong echo and wrong length: one link check, then the failure.
+TEST_F(TransactionTest, BadEchoOrLengthSendsOneLinkCheck) {
+    struct Case {
+        SimFault::Kind fault;
+        QString message;
+    } cases[] = {
+        {SimFault::Corrupt, QStringLiteral("Communication error occurs!")},
+        {SimFault::Shorten, QStringLiteral("Communication data length error occurs!\r\n\r\nLength of data is wrong.")},
+        {SimFault::Lengthen, QStringLiteral("Communication data length error occurs!\r\n\r\nLength of data is wrong.")},
+    };
+    for (const Case& c : cases) {
+        LinkWorld x;
+        Get_ErrorList(x.ctx);
+        x.l().TusinTimeout = 200;
+        x.sim().faults.push_back(SimFault(c.fault));
+        EXPECT_EQ(x.link->SendCmdWaitReply(QStringLiteral("0RI"), 11, QString()), 1);
+        ASSERT_EQ(x.sim().received.size(), 2u);
+        EXPECT_EQ(x.sim().received[1], QByteArray("0CM0"));
+        ASSERT_EQ(x.msg.shown.size(), 1u);
+        EXPECT_EQ(x.msg.shown[0].text, c.message);
+        EXPECT_EQ(x.msg.shown[0].icon, MsgIcon::None);
+        EXPECT_TRUE(x.l().TusinError);
+        EXPECT_FALSE(x.port->isOpen()) << "closed when the port is not kept open";
+    }
+}
+
+TEST_F(TransactionTest, LinkCheckAnsweredWithAnErrorShowsTheControllerError) {
+    w.sim().faults.push_back(SimFault(SimFault::Shorten));
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "01B"));
+    EXPECT_EQ(send("0RH", 6), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.shown[0].text, QStringLiteral("Communication error occurs!\r\n\r\n[Unable to detect the home sensor]"));
+    EXPECT_EQ(w.msg.shown[0].icon, MsgIcon::None);
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_TRUE(w.display.alarm);
+    EXPECT_EQ(w.display.alarmNo, QStringLiteral("1B"));
+    EXPECT_TRUE(w.port->isOpen());
+}
+
+TEST_F(TransactionTest, LinkCheckUnansweredIsACommunicationError) {
+    w.sim().faults.push_back(SimFault(SimFault::Corrupt));
+    w.sim().faults.push_back(SimFault(SimFault::Drop));
+    EXPECT_EQ(send("0RH", 6), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!"));
+    EXPECT_FALSE(w.link->timerTimeout().isActive());
+}
+
+TEST_F(TransactionTest, ErrorReplyIsShownOnceWithTheExclamationIcon) {
+    w.display.home = true;
+    w.display.out1 = true;
+    // Any length: the three leading characters make it an error reply.
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "0130000000"));
+    EXPECT_EQ(send("0RP", 27, "001"), 1);
+    EXPECT_EQ(w.sim().received.size(), 1u) << "no link check after an error reply";
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.shown[0].text, QStringLiteral("Communication error occurs!\r\n\r\n[Communication data length error]"));
+    EXPECT_EQ(w.msg.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_EQ(w.display.alarmNo, QStringLiteral("13"));
+    EXPECT_FALSE(w.display.home);
+    EXPECT_FALSE(w.display.out1);
+    EXPECT_TRUE(w.l().CtErrorReply.startsWith(QStringLiteral("0%%013")));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.msg.shown.size(), 1u) << "the poller does not show it a second time";
+}
+
+TEST_F(TransactionTest, TimeoutAfterTheCallersLimit) {
+    w.sim().silent = true;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_GE(t.elapsed(), 190);
+    EXPECT_LT(t.elapsed(), 1500);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_FALSE(w.port->isOpen());
+    EXPECT_FALSE(w.link->timerTimeout().isActive());
+}
+
+TEST_F(TransactionTest, PortKeptOpenWhenOccupied) {
+    w.ctx.opt.PortOccupy = true;
+    w.sim().silent = true;
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.port->isOpen());
+    w.sim().silent = false;
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_EQ(w.simPort().opens, 1);
+}
+
+TEST_F(TransactionTest, StopEndsTheWaitSilently) {
+    w.sim().silent = true;
+    w.l().TusinTimeout = 0;
+    QTimer::singleShot(30, [&] { w.link->Stop(); });
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_FALSE(w.l().TusinStop);
+    EXPECT_FALSE(w.l().TusinError);
+}
+
+TEST_F(TransactionTest, StopFlagSetDirectlyIsSeen) {
+    w.sim().silent = true;
+    w.l().TusinTimeout = 0;
+    QTimer::singleShot(30, [&] { w.l().TusinStop = true; });
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_FALSE(w.l().TusinStop);
+}
+
+TEST_F(TransactionTest, NoLimitWhenTheTimeoutIsZero) {
+    w.l().TusinTimeout = 0;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 300));
+    bool armed = true;
+    QTimer::singleShot(100, [&] { armed = w.link->timerTimeout().isActive(); });
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_FALSE(armed);
+}
+
+TEST_F(TransactionTest, PortThatWillNotOpen) {
+    w.simPort().refuseOpen = true;
+    EXPECT_EQ(send("0RH", 6), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Failed port open."));
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_TRUE(w.simPort().written.isEmpty());
+}
+
+TEST_F(TransactionTest, PortNumberOutOfRangeIsReadAgain) {
+    for (int16_t bad : {0, 10}) {
+        w.ctx.opt.PortNo = bad;
+        w.port->close();
+        EXPECT_EQ(w.link->PortCheckOpen(), 0);
+        EXPECT_EQ(w.ctx.opt.PortNo, 1);
+        EXPECT_EQ(w.simPort().lastPortNo, 1);
+    }
+    w.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("PortNo"), QStringLiteral("3"));
+    w.ctx.opt.PortNo = 0;
+    w.port->close();
+    EXPECT_EQ(w.link->PortCheckOpen(), 0);
+    EXPECT_EQ(w.simPort().lastPortNo, 3);
+}
+
+TEST_F(TransactionTest, CablePulledMidExchangeGivesOneMessage) {
+    w.ctx.opt.PortOccupy = true;
+    w.l().TusinTimeout = 5000;
+    w.sim().faults.push_back(SimFault(SimFault::Vanish));
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_LT(t.elapsed(), 1000) << "the failure ends the wait at once";
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_FALSE(w.port->isOpen());
+    EXPECT_FALSE(w.display.portLamp);
+    // The next job meets a port that will not open, and says so once.
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_EQ(w.msg.shown.size(), 2u);
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Failed port open."));
+}
+
+TEST_F(TransactionTest, SecondExchangeWhileOneWaitsIsRefused) {
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 100));
+    int inner = -1;
+    QTimer::singleShot(20, [&] { inner = send("0RI", 11); });
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(w.sim().received.size(), 1u);
+    EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RH0\r\n"));
+    EXPECT_TRUE(w.msg.shown.empty());
+}
+
+TEST_F(TransactionTest, LeftoverInputDoesNotSpoilTheNextExchange) {
+    ASSERT_TRUE(w.port->open(1));
+    w.simPort().inject("0RP001");  // a reply cut short
+    QCoreApplication::processEvents();
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RH0\r\n"));
+}
+
+TEST_F(TransactionTest, FieldThatDidNotFitIsNeverSent) {
+    EXPECT_EQ(send("0MP", 27, "X"), 1);
+    EXPECT_TRUE(w.simPort().written.isEmpty());
+    EXPECT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_TRUE(w.l().TusinError);
+}
+
+TEST_F(TransactionTest, UnaskedErrorReportIsShown) {
+    ASSERT_TRUE(w.port->open(1));
+    w.simPort().inject("0%%005\r\n");
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.display.alarm);
+    EXPECT_EQ(w.display.comment, QStringLiteral("EEPROM writing error"));
+}
+
+// ---- The move transaction
+
+TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
+    w.ctx.opt.PortOccupy = true;
+    w.ctx.opt.MoveTimeout = 5;
+    w.sys.seconds = 86398;  // the move runs over midnight
+    w.sim().silent = true;
+    QTimer::singleShot(150, [&] { w.sys.seconds = 4; });
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("000")), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_TRUE(w.l().MoveEnd);
+    EXPECT_FALSE(w.port->isOpen());
+    QTimer::singleShot(250, [] {});
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    EXPECT_FALSE(w.link->timerMyTimer().isActive());
+}
+
+TEST_F(TransactionTest, MoveErrorReplyAndStop) {
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B"));
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(w.l().TusinError);
+
+    w.msg.clear();
+    w.sim().silent = true;
+    QTimer::singleShot(30, [&] { w.link->Stop(); });
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_FALSE(w.l().TusinError);
+    EXPECT_FALSE(w.l().TusinStop);
+}
+
+TEST_F(TransactionTest, MoveLinkCheckIsBoundByTheReplyTimeout) {
+    w.sim().state.homeDone = true;
+    w.sim().faults.push_back(SimFault(SimFault::Shorten));
+    w.sim().faults.push_back(SimFault(SimFault::Drop));
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication data length error occurs!\r\n\r\nLength of data is wrong."));
+    EXPECT_TRUE(w.l().TusinError);
+}

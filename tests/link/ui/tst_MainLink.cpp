@@ -1,0 +1,165 @@
+// The main window's link commands against the simulated controller.
+#include "app/AppContext.h"
+#include "link/ControllerLink.h"
+#include "mainwin/ui/frmMain.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemInfo.h"
+#include "sim/PtySim.h"
+#include "sim/SimSerialPort.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace rer;
+using rer::sim::SimFault;
+
+class tst_MainLink : public QObject {
+    Q_OBJECT
+
+    struct World {
+        FakeMessageBoxes msg;
+        MemorySettingsStore store;
+        FakeSystemInfo sys{QStringLiteral("United States")};
+        FakeHelpViewer help;
+        AppContext ctx{{msg, store, sys, help}};
+        sim::SimSerialPort port;
+        std::unique_ptr<frmMain> w;
+        explicit World(SerialPort* serial = nullptr) {
+            ctx.programDir = QStringLiteral(RER_DATA_DIR);
+            ctx.setLanguage(2);
+            ctx.opt.NotJapan = true;
+            store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("2"));
+            ctx.serial = serial ? serial : &port;
+            w = std::make_unique<frmMain>(ctx);
+            w->Show();
+        }
+        QLabel* label(const char* n) { return w->label(QString::fromLatin1(n)); }
+    };
+
+private Q_SLOTS:
+    void commandsAreBuiltAndTheErrorListLoaded() {
+        World x;
+        QVERIFY(x.w->button(QStringLiteral("cmdReset"))->isEnabled());
+        for (const char* n : {"mnuModeTrancefer", "mnuModeGaibu", "mnuShowCtversion"})
+            QVERIFY2(x.w->menuItem(QString::fromLatin1(n))->isEnabled(), n);
+        QCOMPARE(x.ctx.link.ErrListCount, int16_t(26));
+        QVERIFY(x.msg.shown.empty());
+        QVERIFY(x.ctx.link.ct);
+    }
+
+    void resetClearsTheAlarmAndLocksTheMenusMeanwhile() {
+        World x;
+        x.label("imgAlarmLed")->setVisible(true);
+        x.port.sim.faults.push_back(SimFault(SimFault::Delay, 100, "00B", "0AR"));
+        bool menusOff = false, resetOff = false;
+        QTimer::singleShot(40, [&] {
+            menusOff = !x.w->menuItem(QStringLiteral("mnuShowCtversion"))->isEnabled();
+            resetOff = !x.w->button(QStringLiteral("cmdReset"))->isEnabled();
+        });
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QVERIFY(menusOff);
+        QVERIFY(resetOff);
+        QVERIFY(x.w->menuItem(QStringLiteral("mnuShowCtversion"))->isEnabled());
+        QVERIFY(x.w->button(QStringLiteral("cmdReset"))->isEnabled());
+        QVERIFY(x.label("imgAlarmLed")->isHidden());
+        QCOMPARE(x.label("lblErrorComment")->text(), QStringLiteral("No Error"));
+        QVERIFY(!x.port.isOpen());
+        QVERIFY(x.msg.shown.empty());
+    }
+
+    void resetErrorShowsTheControllerError() {
+        World x;
+        x.port.sim.faults.push_back(SimFault(SimFault::Error, 0, "10B"));
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QVERIFY(!x.label("imgAlarmLed")->isHidden());
+        QCOMPARE(x.label("lblAlarmNo")->text(), QStringLiteral("2B"));
+        QCOMPARE(x.label("lblErrorComment")->text(), QStringLiteral("Unable to detect the home sensor"));
+        QCOMPARE(x.msg.lastText(), QStringLiteral("An error occurs!"));
+    }
+
+    void versionGoesToTheStatusBar() {
+        World x;
+        x.w->menuItem(QStringLiteral("mnuShowCtversion"))->trigger();
+        QCOMPARE(x.w->statusPanel(1)->text(), QStringLiteral("The version of this C/T is 1A3"));
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Version of the controller is 1A3."));
+        QVERIFY(x.w->menuItem(QStringLiteral("mnuModeChange"))->isEnabled());
+    }
+
+    void modeCommands() {
+        World x;
+        x.w->menuItem(QStringLiteral("mnuModeGaibu"))->trigger();
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Chaged to [External start mode]."));
+        QVERIFY(!x.port.sim.state.commMode);
+        x.w->menuItem(QStringLiteral("mnuModeTrancefer"))->trigger();
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Changed [Communication mode]."));
+        QVERIFY(x.port.sim.state.commMode);
+        QVERIFY(x.w->button(QStringLiteral("cmdPosiFileOpen")) == nullptr ||
+                x.w->button(QStringLiteral("cmdReset"))->isEnabled());
+    }
+
+    void portLampFollowsThePort() {
+        World x;
+        x.ctx.opt.PortOccupy = true;
+        x.w->menuItem(QStringLiteral("mnuModeTrancefer"))->trigger();
+        QVERIFY(x.port.isOpen());
+        QVERIFY(!x.label("imgPortGreen")->isHidden());
+        x.port.pull();
+        QVERIFY(!x.port.isOpen());
+        QVERIFY(x.label("imgPortGreen")->isHidden());
+    }
+
+    // The program's own path: the real serial port on the simulator's
+    // pseudo-terminal, as with ctsim.
+    void realPortResetModeVersionAndPulledCable() {
+        sim::PtySim pty;
+        QVERIFY(pty.start());
+        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+        QtSerialPort serial;
+        World x(&serial);
+        x.label("imgAlarmLed")->setVisible(true);
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QVERIFY(x.label("imgAlarmLed")->isHidden());
+        x.w->menuItem(QStringLiteral("mnuModeGaibu"))->trigger();
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Chaged to [External start mode]."));
+        x.w->menuItem(QStringLiteral("mnuShowCtversion"))->trigger();
+        QCOMPARE(x.w->statusPanel(1)->text(), QStringLiteral("The version of this C/T is 1A3"));
+        QCOMPARE(x.msg.shown.size(), size_t(3)); // the question, the mode, the version
+
+        // Silent controller: the time-out message after about one second.
+        pty.withSim([](sim::CtSim& s) { s.silent = true; });
+        QElapsedTimer t;
+        t.start();
+        x.w->menuItem(QStringLiteral("mnuModeTrancefer"))->trigger();
+        QVERIFY(t.elapsed() >= 950 && t.elapsed() < 2500);
+        QVERIFY(x.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")));
+        QVERIFY(x.w->menuItem(QStringLiteral("mnuModeChange"))->isEnabled());
+
+        // Cable pulled: one clear message, and the window stays usable.
+        pty.pull();
+        const size_t before = x.msg.shown.size();
+        x.w->button(QStringLiteral("cmdReset"))->click();
+        QCOMPARE(x.msg.shown.size(), before + 1);
+        QCOMPARE(x.msg.lastText(), QStringLiteral("Failed port open."));
+        QVERIFY(x.w->button(QStringLiteral("cmdReset"))->isEnabled());
+        qunsetenv("RER6O250_COM1");
+    }
+
+    void unloadClosesThePort() {
+        World x;
+        x.ctx.opt.PortOccupy = true;
+        x.w->menuItem(QStringLiteral("mnuModeTrancefer"))->trigger();
+        QVERIFY(x.port.isOpen());
+        x.msg.answer(MsgAnswer::Ok);
+        x.w->close();
+        QVERIFY(!x.port.isOpen());
+    }
+};
+
+QTEST_MAIN(tst_MainLink)
+#include "tst_MainLink.moc"

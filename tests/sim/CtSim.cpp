@@ -1,0 +1,133 @@
+#include "sim/CtSim.h"
+
+#include <cctype>
+
+namespace rer::sim {
+
+namespace {
+
+QByteArray hex(int v, int width) {
+    return QByteArray::number(v, 16).toUpper().rightJustified(width, '0');
+}
+
+bool isHex(const QByteArray& s) {
+    if (s.isEmpty()) return false;
+    for (char c : s)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+// Number of a hexadecimal field, -1 when it is not one.
+int field(const QByteArray& line, int at, int width) {
+    const QByteArray f = line.mid(at, width);
+    if (f.size() != width || !isHex(f)) return -1;
+    return f.toInt(nullptr, 16);
+}
+
+QByteArray err(const QByteArray& code) { return "0%%" + code; }
+
+} // namespace
+
+QByteArray PositionRecord(int vel1, int acc1, int way1, int posi1, int vel2, int acc2, int way2,
+                          int posi2, int itpl, int out, int sm) {
+    return hex(vel1, 1) + hex(acc1, 1) + hex(way1, 1) + hex(posi1, 5) + hex(vel2, 1) + hex(acc2, 1) +
+           hex(way2, 1) + hex(posi2, 5) + hex(itpl, 1) + hex(out, 1) + hex(sm, 1);
+}
+
+CtSimState::CtSimState() {
+    for (auto& p : positions) p = PositionRecord(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    for (char b : {'0', '1', '2', '4', '5', '6', '8'}) paramBlocks[b] = QByteArray(32, '0');
+    for (auto& m : macros) m = QByteArray(32, '0');
+}
+
+CtSim::CtSim() {
+    // Communication mode on ("0CM1") or external start / link check ("0CM0").
+    addCommand("0CM", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line == "0CM1") s.state.commMode = true;
+        else if (line == "0CM0") s.state.commMode = false;
+        else return err("001");
+        return line.left(4);
+    });
+    // Move to a position; "000" is the home return.
+    addCommand("0MP", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 3);
+        if (line.size() != 6 || n < 0 || n > 399) return err("002");
+        if (n == 0) s.state.homeDone = true;
+        else if (!s.state.homeDone) return err("00B");
+        s.state.currentPosition = n;
+        return line.left(6) + s.state.positions[static_cast<size_t>(n)];
+    });
+    addCommand("0RH", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return QByteArray("0RH") + (s.state.homeDone ? "1" : "0");
+    });
+    addCommand("0RI", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return "0RI" + s.state.inputs;
+    });
+    addCommand("0RO", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return "0RO" + s.state.outputs;
+    });
+    addCommand("0WO", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const QByteArray word = line.mid(3);
+        if (word.size() != 6 || !isHex(word)) return err("003");
+        s.state.outputs = word.toUpper();
+        return line;
+    });
+    addCommand("0AR", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        ++s.state.resets;
+        s.state.commMode = false;
+        return "0AR";
+    });
+    addCommand("0RV", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return "0RV" + s.state.version.leftJustified(3, ' ', true) + "000";
+    });
+    // Clears the controller's error state; its answer is not used.
+    addCommand("0%C", [](CtSim&, const QByteArray&) -> QByteArray { return "0%C" + QByteArray(11, '0'); });
+    // Reads a position record.
+    addCommand("0RP", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 3);
+        if (line.size() != 6 || n < 1 || n > 399) return err("002");
+        return line.left(6) + s.state.positions[static_cast<size_t>(n)];
+    });
+}
+
+SimReply CtSim::handle(const QByteArray& line) {
+    received.push_back(line);
+    SimReply r;
+    if (silent) return r;
+    const auto it = commands_.find(line.left(3));
+    QByteArray body = it == commands_.end() ? err("001") : it->second(*this, line);
+    if (body.isEmpty()) return r;
+
+    // The first fault that applies to this request.
+    for (auto f = faults.begin(); f != faults.end(); ++f) {
+        if (!f->onlyFor.isEmpty() && !line.startsWith(f->onlyFor)) continue;
+        const SimFault fault = *f;
+        faults.erase(f);
+        switch (fault.kind) {
+        case SimFault::Delay: r.delayMs = fault.delayMs; break;
+        case SimFault::Drop: return r;
+        case SimFault::Vanish: r.vanish = true; return r;
+        case SimFault::Corrupt: body[1] = body[1] == 'Z' ? 'Y' : 'Z'; break;
+        case SimFault::Shorten: body.chop(1); break;
+        case SimFault::Lengthen: body += '0'; break;
+        case SimFault::Error: body = err(fault.code); break;
+        case SimFault::Split: r.gapMs = fault.delayMs; break;
+        }
+        break;
+    }
+    const QByteArray whole = body + "\r\n";
+    if (r.gapMs > 0 && whole.size() >= 3) {
+        const qsizetype a = whole.size() / 3, b = 2 * whole.size() / 3;
+        r.pieces = {whole.left(a), whole.mid(a, b - a), whole.mid(b)};
+    } else {
+        r.pieces = {whole};
+    }
+    return r;
+}
+
+} // namespace rer::sim

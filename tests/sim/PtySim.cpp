@@ -1,0 +1,169 @@
+#include "sim/PtySim.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace rer::sim {
+
+namespace {
+
+timespec addMs(timespec t, double ms) {
+    const long long ns = static_cast<long long>(ms * 1e6);
+    t.tv_sec += static_cast<time_t>(ns / 1000000000LL);
+    t.tv_nsec += static_cast<long>(ns % 1000000000LL);
+    if (t.tv_nsec >= 1000000000L) {
+        t.tv_nsec -= 1000000000L;
+        ++t.tv_sec;
+    }
+    return t;
+}
+
+void sleepUntil(const timespec& t) {
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {}
+}
+
+timespec now() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t;
+}
+
+} // namespace
+
+PtySim::PtySim() = default;
+
+PtySim::~PtySim() {
+    stop_ = true;
+    if (wake_[1] >= 0) {
+        const char c = 'q';
+        [[maybe_unused]] ssize_t n = ::write(wake_[1], &c, 1);
+    }
+    if (thread_.joinable()) thread_.join();
+    closeAll();
+    for (int& fd : wake_)
+        if (fd >= 0) ::close(fd), fd = -1;
+}
+
+bool PtySim::start() {
+    const int m = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m < 0) return false;
+    if (grantpt(m) != 0 || unlockpt(m) != 0) {
+        ::close(m);
+        return false;
+    }
+    char name[128];
+    if (ptsname_r(m, name, sizeof name) != 0) {
+        ::close(m);
+        return false;
+    }
+    path_ = QString::fromLocal8Bit(name);
+    // Hold the far end open so that the line stays up between the program's
+    // openings; make it raw (no echo, no line editing).
+    fdSlave_ = ::open(name, O_RDWR | O_NOCTTY);
+    if (fdSlave_ >= 0) {
+        termios t;
+        if (tcgetattr(fdSlave_, &t) == 0) {
+            cfmakeraw(&t);
+            tcsetattr(fdSlave_, TCSANOW, &t);
+        }
+    }
+    if (pipe(wake_) != 0) {
+        ::close(m);
+        return false;
+    }
+    fdMaster_ = m;
+    thread_ = std::thread([this] { run(); });
+    return true;
+}
+
+void PtySim::closeAll() {
+    const int m = fdMaster_.exchange(-1);
+    if (m >= 0) ::close(m);
+    if (fdSlave_ >= 0) ::close(fdSlave_), fdSlave_ = -1;
+}
+
+void PtySim::pull() {
+    const char c = 'p';
+    [[maybe_unused]] ssize_t n = ::write(wake_[1], &c, 1);
+}
+
+void PtySim::writePaced(int fd, const QByteArray& bytes) {
+    if (!paced_) {
+        qsizetype off = 0;
+        while (off < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.constData() + off, static_cast<size_t>(bytes.size() - off));
+            if (n <= 0) {
+                if (n < 0 && errno == EINTR) continue;
+                return;
+            }
+            off += n;
+        }
+        return;
+    }
+    timespec t = now();
+    for (char c : bytes) {
+        t = addMs(t, CtSim::k9600);
+        sleepUntil(t);
+        if (::write(fd, &c, 1) != 1) return;
+    }
+}
+
+void PtySim::run() {
+    QByteArray pending;
+    char buf[512];
+    while (!stop_) {
+        const int m = fdMaster_.load();
+        if (m < 0) return;
+        pollfd fds[2] = {{m, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        const int r = poll(fds, 2, 200);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (fds[1].revents & POLLIN) {
+            char c;
+            [[maybe_unused]] ssize_t n = ::read(wake_[0], &c, 1);
+            if (c == 'p') {
+                closeAll();
+                return;
+            }
+            continue;
+        }
+        if (!(fds[0].revents & POLLIN)) continue;
+        const ssize_t n = ::read(m, buf, sizeof buf);
+        if (n <= 0) continue;
+        const timespec arrived = now();
+        pending.append(buf, n);
+        for (qsizetype end = pending.indexOf("\r\n"); end >= 0; end = pending.indexOf("\r\n")) {
+            const QByteArray line = pending.left(end);
+            pending.remove(0, end + 2);
+            SimReply reply;
+            {
+                std::lock_guard<std::mutex> g(mu_);
+                reply = sim_.handle(line);
+            }
+            if (reply.vanish) {
+                closeAll();
+                return;
+            }
+            // The request took its time on the line before the controller
+            // could see it.
+            timespec t = arrived;
+            if (paced_) t = addMs(t, CtSim::k9600 * static_cast<double>(line.size() + 2));
+            t = addMs(t, reply.delayMs);
+            sleepUntil(t);
+            for (size_t i = 0; i < reply.pieces.size(); ++i) {
+                if (i > 0 && reply.gapMs > 0) sleepUntil(addMs(now(), reply.gapMs));
+                writePaced(m, reply.pieces[i]);
+            }
+        }
+    }
+}
+
+} // namespace rer::sim

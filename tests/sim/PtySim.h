@@ -1,0 +1,56 @@
+#pragma once
+#include "sim/CtSim.h"
+
+#include <QString>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace rer::sim {
+
+// The simulated controller on a pseudo-terminal: the program opens the
+// device path through the real serial port. The controller runs on its own
+// thread; use withSim() to reach its state.
+class PtySim {
+public:
+    PtySim();
+    ~PtySim();
+    PtySim(const PtySim&) = delete;
+    PtySim& operator=(const PtySim&) = delete;
+
+    // Creates the pseudo-terminal and starts answering; false on failure.
+    bool start();
+    // The device to open (for RER6O250_COM<n>).
+    QString devicePath() const { return path_; }
+    bool alive() const { return fdMaster_.load() >= 0; }
+
+    // Paces every character at 9600 baud (1.04 ms) when on.
+    void setPaced(bool on) { paced_ = on; }
+
+    // Runs f on the controller under its lock.
+    template <class F>
+    auto withSim(F f) {
+        std::lock_guard<std::mutex> g(mu_);
+        return f(sim_);
+    }
+
+    // Pulls the cable: the pseudo-terminal goes away.
+    void pull();
+
+private:
+    void run();
+    void writePaced(int fd, const QByteArray& bytes);
+    void closeAll();
+
+    CtSim sim_;
+    std::mutex mu_;
+    std::thread thread_;
+    std::atomic<int> fdMaster_{-1};
+    int fdSlave_ = -1;
+    int wake_[2] = {-1, -1};
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> paced_{false};
+    QString path_;
+};
+
+} // namespace rer::sim

@@ -1,0 +1,44 @@
+#pragma once
+#include "platform/SerialPort.h"
+#include "sim/CtSim.h"
+
+namespace rer::sim {
+
+// The simulated controller behind the SerialPort interface, in process:
+// replies arrive through the event loop after the delays the faults ask for.
+class SimSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    explicit SimSerialPort(QObject* parent = nullptr);
+
+    bool open(int portNo) override;
+    bool isOpen() const override { return open_; }
+    void close() override;
+    bool write(const QByteArray& bytes) override;
+    qint64 bytesAvailable() const override { return rx_.size(); }
+    QByteArray readAll() override;
+
+    // Pulls the cable: the line fails and the port cannot be opened again
+    // until plugIn().
+    void pull();
+    void plugIn() { unplugged_ = false; }
+    // Characters that arrive without a request (noise, a late reply).
+    void inject(const QByteArray& bytes);
+
+    CtSim sim;
+    int opens = 0;         // successful opens
+    int lastPortNo = 0;
+    bool refuseOpen = false;
+    QByteArray written;    // everything written, in order
+
+private:
+    void deliver(const QByteArray& piece, int generation);
+
+    bool open_ = false;
+    bool unplugged_ = false;
+    int generation_ = 0;   // replies of an earlier opening are lost with it
+    QByteArray rx_;
+    QByteArray pending_;   // request characters before their CR LF
+};
+
+} // namespace rer::sim

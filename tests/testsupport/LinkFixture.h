@@ -1,0 +1,70 @@
+#pragma once
+// A fresh program state with test doubles, the simulated controller in
+// process and the controller link between them.
+#include "app/AppContext.h"
+#include "link/ControllerLink.h"
+#include "link/LinkDisplay.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemInfo.h"
+#include "sim/SimSerialPort.h"
+
+#include <QMap>
+#include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace rer::test {
+
+// Records what the link shows on the main window and the motion window.
+struct DisplayRecorder : LinkDisplay, MoveDisplay {
+    bool alarm = false;
+    QString alarmNo = QStringLiteral("(unset)");
+    QString comment = QStringLiteral("(unset)");
+    bool home = false;
+    bool portLamp = false;
+    QMap<int, QString> panels;
+    bool out1 = false, out2 = false;
+    QString kanryo;
+    int alarmCalls = 0;
+
+    void setAlarmLamp(bool on) override { alarm = on; ++alarmCalls; }
+    void setAlarmNo(const QString& t) override { alarmNo = t; }
+    void setErrorComment(const QString& t) override { comment = t; }
+    void setHomeLamp(bool on) override { home = on; }
+    void setPortLamp(bool on) override { portLamp = on; }
+    void setStatusPanel(int panel, const QString& t) override { panels[panel] = t; }
+    void setOutLamp(int out, bool on) override { (out == 1 ? out1 : out2) = on; }
+    void setKanryoNo(const QString& t) override { kanryo = t; }
+};
+
+struct LinkWorld {
+    FakeMessageBoxes msg;
+    MemorySettingsStore store;
+    FakeSystemInfo sys;
+    FakeHelpViewer help;
+    AppContext ctx{{msg, store, sys, help}};
+    DisplayRecorder display;
+    std::unique_ptr<SerialPort> port;
+    std::unique_ptr<ControllerLink> link;
+
+    // In process by default; pass another port (the real one) to use it.
+    explicit LinkWorld(std::unique_ptr<SerialPort> p = nullptr, int16_t language = 2) {
+        ctx.setLanguage(language);
+        ctx.programDir = QStringLiteral(RER_DATA_DIR);
+        port = p ? std::move(p) : std::make_unique<sim::SimSerialPort>();
+        link = std::make_unique<ControllerLink>(ctx, *port, display);
+        link->setMoveDisplay(&display);
+    }
+    sim::SimSerialPort& simPort() { return static_cast<sim::SimSerialPort&>(*port); }
+    sim::CtSim& sim() { return simPort().sim; }
+    LinkState& l() { return ctx.link; }
+};
+
+} // namespace rer::test
