@@ -4,45 +4,12 @@
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
 
-#include <QFile>
-#include <QStringDecoder>
+#include "files/DataCodec.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace rer {
-
-QStringList SequentialItems(const QString& text) {
-    QStringList items;
-    QString cur;
-    bool quoted = false;     // inside quotes
-    bool wasQuoted = false;  // the current item was a quoted text
-    bool any = false;        // the current item has begun
-    auto finish = [&] {
-        items.push_back(wasQuoted ? cur : cur.trimmed());
-        cur.clear();
-        wasQuoted = false;
-        any = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) quoted = false;
-            else cur += c;
-        } else if (c == QLatin1Char('"') && cur.trimmed().isEmpty() && !wasQuoted) {
-            quoted = true;
-            wasQuoted = true;
-            any = true;
-            cur.clear();
-        } else if (c == QLatin1Char(',')) {
-            finish();
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (any || !cur.trimmed().isEmpty()) finish();
-        } else if (!wasQuoted) {
-            cur += c;
-            any = true;
-        }
-    }
-    if (any || !cur.trimmed().isEmpty()) finish();
-    return items;
-}
 
 void Get_ErrorList(AppContext& ctx) {
     LinkState& l = ctx.link;
@@ -55,28 +22,24 @@ void Get_ErrorList(AppContext& ctx) {
                                             "Put error list in the folder in which the program saved in order to indicate error information correctly.")));
         l.NoErrListFile = true;
     };
-    QFile f(l.ErrListPath);
-    if (!f.open(QIODevice::ReadOnly)) return fail();
-    QStringDecoder dec("Shift_JIS");
-    const QString text = dec.decode(f.readAll());
-    if (dec.hasError()) return fail();
-    const QStringList items = SequentialItems(text);
-    if (items.isEmpty()) return fail();
-    l.ErrListCountItem = items[0];
-    bool ok = false;
-    const int count = items[0].toInt(&ok);
-    if (!ok || count < 0) return fail();
-    l.ErrListCount = static_cast<int16_t>(std::min(count, 40));
+    DataFileReader r;
+    if (!r.open(l.ErrListPath)) return fail();
+    const auto countItem = r.next();
+    if (!countItem || !countItem->isNumber()) return fail();
+    l.ErrListCountItem = countItem->toText();
+    const double count = countItem->toNumber();
+    if (count < 0 || count != std::floor(count)) return fail();
     const int max = static_cast<int>(l.ErrList.size()) - 1;
+    l.ErrListCount = static_cast<int16_t>(std::min<double>(count, max));
     for (int i = 1; i <= count; ++i) {
         // The table holds 40 entries; a longer list is refused after them.
         if (i > max) return fail();
-        const qsizetype at = 1 + 2 * (i - 1);
-        if (at + 1 >= items.size()) {
+        QString number, text;
+        if (!r.nextText(number) || !r.nextText(text)) {
             l.ErrListCount = static_cast<int16_t>(i - 1);
             return fail();
         }
-        l.ErrList[i] = {items[at], items[at + 1]};
+        l.ErrList[i] = {number, text};
     }
 }
 

@@ -15,8 +15,4 @@ void Get_ErrorList(AppContext& ctx);
 // error number, the alarm lamp and the error text from the list (ErrText).
 void ShowCtErrorInfo(AppContext& ctx, LinkDisplay& display);
 
-// The items of a sequential text file: comma-separated, text items in double
-// quotes, records ending in CR LF. Quotes are removed, bare items trimmed.
-QStringList SequentialItems(const QString& text);
-
 } // namespace rer
