@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
+#include "platform/ui/QtClipboard.h"
 #include "platform/ui/QtHelpViewer.h"
 #include "platform/ui/QtMessageBoxes.h"
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     rer::QtSettingsStore store;
     rer::QtSystemInfo sys;
     rer::QtHelpViewer help;
-    rer::AppContext ctx({msg, store, sys, help});
+    rer::QtClipboard clipboard;
+    rer::AppContext ctx({msg, store, sys, help, &clipboard});
     ctx.programDir = QCoreApplication::applicationDirPath();
 
     rer::frmMain main(ctx);

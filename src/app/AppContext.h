@@ -3,7 +3,9 @@
 #include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "files/PositionTables.h"
+#include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
+#include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
@@ -20,6 +22,7 @@ struct Platform {
     SettingsStore& store;
     SystemInfo& sys;
     HelpViewer& help;
+    Clipboard* clipboard = nullptr; // none: the grids keep their own in memory
 };
 
 // The one application object: program-wide state grouped by concern, and the
@@ -36,6 +39,7 @@ public:
     TeachSettings teach;
     MainState main;           // public variables of the main window
     PositionTables pos;       // position tables of both products
+    GridState grid;           // the position grids of the main window
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

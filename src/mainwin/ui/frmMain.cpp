@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
 #include "mainwin/MainFrame.h"
+#include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
 
 #include <QAction>
@@ -401,7 +402,7 @@ QLabel* frmMain::statusPanel(int panel) const {
 }
 
 QString frmMain::gridTag(Product p) const {
-    return grid(p)->property("Tag").toString();
+    return ctx_.grid.of(p).Tag;
 }
 
 // ---- MainWindowPort
@@ -657,6 +658,10 @@ void frmMain::Culc_W3KMaxPulse() { CulcMaxPulse(ctx_, Product::OneAxis); }
 
 void frmMain::W6flgdData_Init() { InitPositionGrid(*this, ctx_, Product::TwoAxis); }
 void frmMain::W3KflgdData_Init() { InitPositionGrid(*this, ctx_, Product::OneAxis); }
+void frmMain::Change_DispUnit() { ChangeDispUnitHeaders(ctx_, Product::TwoAxis); }
+void frmMain::Change_W3kDispUnit() { ChangeDispUnitHeaders(ctx_, Product::OneAxis); }
+void frmMain::PosiDataCheck() { rer::PosiDataCheck(ctx_, Product::TwoAxis); }
+void frmMain::W3kPosiDataCheck() { rer::PosiDataCheck(ctx_, Product::OneAxis); }
 
 void frmMain::cmdChangeDev_Click() { RunActuatorChange(*this, ctx_, Product::TwoAxis); }
 void frmMain::cmdChangeDevW3k_Click() { RunActuatorChange(*this, ctx_, Product::OneAxis); }
