@@ -111,7 +111,9 @@ void GridView::fromView() {
     if (syncing_) return;
     const QModelIndex cur = view_->selectionModel()->currentIndex();
     if (!cur.isValid()) return;
-    int r = cur.row() + 1, c = cur.column() + 1, rowSel = r, colSel = c;
+    // The view's current index is the moving end of a selection; the grid's
+    // current cell is the end where the selection started.
+    int rowSel = cur.row() + 1, colSel = cur.column() + 1, r = rowSel, c = colSel;
     const QItemSelection sel = view_->selectionModel()->selection();
     if (!sel.isEmpty()) {
         int top = sel.first().top(), bottom = sel.first().bottom();
@@ -123,8 +125,8 @@ void GridView::fromView() {
             right = std::max(right, range.right());
         }
         if (cur.row() >= top && cur.row() <= bottom && cur.column() >= left && cur.column() <= right) {
-            rowSel = (cur.row() == top ? bottom : top) + 1;
-            colSel = (cur.column() == left ? right : left) + 1;
+            r = (cur.row() == top ? bottom : top) + 1;
+            c = (cur.column() == left ? right : left) + 1;
             // Whole rows (a click on position numbers): columns 1 to the last.
             if (left == 0 && right == cols_ - 2 && right > 0) {
                 c = 1;
@@ -144,8 +146,8 @@ void GridView::toView() {
     syncing_ = true;
     const int r = grid_.Row(), c = grid_.Col();
     if (r >= 1 && c >= 1 && r < rows_ && c < cols_) {
-        const QModelIndex idx = index(r - 1, c - 1);
         const int rs = std::max(grid_.RowSel(), 1), cs = std::max(grid_.ColSel(), 1);
+        const QModelIndex idx = index(rs - 1, cs - 1);
         sm->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
         sm->select(QItemSelection(index(std::min(r, rs) - 1, std::min(c, cs) - 1),
                                   index(std::max(r, rs) - 1, std::max(c, cs) - 1)),

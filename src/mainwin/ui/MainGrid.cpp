@@ -29,7 +29,8 @@ public:
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
             QTableView* v = w.grid(p);
             auto* gv = new GridView(ctx.grid.of(p), v);
-            views_[index(p)] = gv;
+            views_[index(p)] = v;
+            viewObjects_[index(p)] = v;
             gv->onLeaveCell = [this, p] { if (p == product()) gridGotFocusOrLeft(); };
             gv->onMoved = [this, p] { if (p == product()) place(); };
             v->installEventFilter(this);
@@ -50,7 +51,7 @@ public:
     }
 
     bool gridIsActive() const { return QApplication::focusWidget() == view(); }
-    QTableView* view() const { return w_.grid(product()); }
+    QTableView* view() const { return views_[index(product())]; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -58,7 +59,8 @@ protected:
             if (e->type() == QEvent::KeyPress) return editorKey(static_cast<QKeyEvent*>(e));
             return false;
         }
-        if (o != view()) return false;
+        if (e->type() != QEvent::FocusIn && e->type() != QEvent::KeyPress) return false;
+        if (o != viewObjects_[index(product())]) return false;
         if (e->type() == QEvent::FocusIn) {
             gridGotFocusOrLeft();
         } else if (e->type() == QEvent::KeyPress) {
@@ -173,7 +175,8 @@ private:
     frmMain& w_;
     AppContext& ctx_;
     QLineEdit* txtEdit_ = nullptr;
-    GridView* views_[2] = {nullptr, nullptr};
+    QTableView* views_[2] = {nullptr, nullptr};
+    QObject* viewObjects_[2] = {nullptr, nullptr}; // for the event filter
 };
 
 } // namespace
