@@ -207,6 +207,8 @@ void InstallGridCommands(frmMain& w, AppContext& ctx) {
 }
 
 void InitPositionGrid(frmMain&, AppContext& ctx, Product p) {
+    // Text pending in the editor belongs to the table being replaced.
+    if (ctx.grid.commitPendingEdit) ctx.grid.commitPendingEdit();
     SetUpPositionGrid(ctx, p);
 }
 

@@ -522,6 +522,8 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // Text pending in the in-cell editor counts as an edit.
+    if (ctx_.grid.commitPendingEdit) ctx_.grid.commitPendingEdit();
     const Product p = ctx_.opt.product();
     std::function<void()> saveAs;
     if (commands_.contains(QStringLiteral("FileSaveAs")))

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void clickingAnotherCellCommitsIntoTheCellLeft();
     void rowCommandsCommitPendingTextFirst();
     void copyAndPasteRows();
+    void pendingTextIsNotLostAtClose();
     void qtClipboardRoundTrip();
 };
 
@@ -327,6 +328,26 @@ void PositionGridWindow::copyAndPasteRows() {
     QCOMPARE(win.t.msg.shown.size(), std::size_t(2));
     QCOMPARE(win.t.msg.shown[1].text, QStringLiteral("Click at Posi number in order to select the row, and execute."));
     QCOMPARE(g.text(60, 2), QStringLiteral("3"));
+}
+
+void PositionGridWindow::pendingTextIsNotLostAtClose() {
+    Window win(2);
+    win.click(3, 7);
+    win.type(QStringLiteral("unsaved"));
+    QVERIFY(win.editor()->isVisible());
+    win.t.msg.answer(MsgAnswer::Cancel);
+    win.w.close();
+    QVERIFY(win.w.isVisible());
+    QCOMPARE(win.grid().text(3, 7), QStringLiteral("unsaved"));
+    QCOMPARE(win.t.msg.lastText(), QStringLiteral("Data have been changed. Save the data into the file before finish?"));
+    // A new table (New, a start-up) also takes pending text first.
+    win.click(4, 7);
+    win.type(QStringLiteral("x"));
+    win.w.W3KflgdData_Init();
+    QVERIFY(!win.editor()->isVisible());
+    QCOMPARE(win.grid().text(4, 7), QString());
+    win.view()->setFocus();
+    QCOMPARE(win.grid().text(4, 7), QString());
 }
 
 void PositionGridWindow::qtClipboardRoundTrip() {
