@@ -157,40 +157,38 @@ void MoveAfterKey(PositionGrid& g, Product p, NavKey key) {
 
 // ---- Rows
 
-void PosiGridDeleteRows(AppContext& ctx, Product p, int first, int last) {
+namespace {
+
+// n new-table rows in place of n rows: a delete removes rows first.. and
+// appends new rows at the end; an insert drops rows off the end and puts new
+// rows in at first.
+void replaceRows(AppContext& ctx, Product p, int first, int last, bool insert) {
     PositionGrid& g = ctx.grid.of(p);
     if (first < 1 || first > kLastRow) return;
     const int n = rowCount(first, last);
     const QString row = NewRowTexts(p, ctx.opt.DispMmUnit).join(QLatin1Char('\t'));
+    const int added = insert ? first : kLastRow;
     PositionGrid::Hidden hide(g);
-    for (int i = 0; i < n && first < g.Rows(); ++i) {
-        g.RemoveItem(first);
+    for (int i = 0; i < n; ++i) {
+        g.RemoveItem(insert ? kLastRow : first);
         g.setCols(colCount(p));
-        g.AddItem(row, kLastRow);
-        g.setRowHeight(kLastRow, 250);
-        g.setCurrent(kLastRow, 0);
-        colourAxis2(g, p, kLastRow);
+        g.AddItem(row, added);
+        g.setRowHeight(added, 250);
+        g.setCurrent(added, 0);
+        colourAxis2(g, p, added);
     }
     renumber(g);
     g.setCurrent(kLastRow, 0);
 }
 
+} // namespace
+
+void PosiGridDeleteRows(AppContext& ctx, Product p, int first, int last) {
+    replaceRows(ctx, p, first, last, false);
+}
+
 void PosiGridInsertRows(AppContext& ctx, Product p, int first, int last) {
-    PositionGrid& g = ctx.grid.of(p);
-    if (first < 1 || first > kLastRow) return;
-    const int n = rowCount(first, last);
-    const QString row = NewRowTexts(p, ctx.opt.DispMmUnit).join(QLatin1Char('\t'));
-    PositionGrid::Hidden hide(g);
-    for (int i = 0; i < n; ++i) {
-        g.RemoveItem(kLastRow);
-        g.setCols(colCount(p));
-        g.AddItem(row, first);
-        g.setRowHeight(first, 250);
-        g.setCurrent(first, 0);
-        colourAxis2(g, p, first);
-    }
-    renumber(g);
-    g.setCurrent(kLastRow, 0);
+    replaceRows(ctx, p, first, last, true);
 }
 
 Clipboard& ClipboardOf(AppContext& ctx) {
@@ -243,34 +241,39 @@ void PasteRowsFromClipboard(AppContext& ctx, Product p) {
 
 // ---- Commands
 
-void PosiGyoInsertProc(AppContext& ctx, Product p) {
+namespace {
+
+// Insert or delete lines from the current row to the far end of the
+// selection; refused with the message when no position row is current.
+void lineCommand(AppContext& ctx, Product p, const QString& refusal,
+                 void (*service)(AppContext&, Product, int, int)) {
     commitPending(ctx);
     PositionGrid& g = ctx.grid.of(p);
     const int r = g.Row();
     if (r < 1 || r > kLastRow) {
-        ctx.message(ctx.pick(QStringLiteral("挿入位置が選択されていません。\r\n挿入する位置を選択してから、実行して下さい。"),
-                             QStringLiteral("A line has not been selected. Select the Copying line and execute.")));
+        ctx.message(refusal);
         return;
     }
     const auto before = g.snapshot();
-    PosiGridInsertRows(ctx, p, r, g.RowSel());
+    service(ctx, p, r, g.RowSel());
     g.setCurrent(r, 1);
     if (g.snapshot() != before) g.Tag = kDataChange;
 }
 
+} // namespace
+
+void PosiGyoInsertProc(AppContext& ctx, Product p) {
+    lineCommand(ctx, p,
+                ctx.pick(QStringLiteral("挿入位置が選択されていません。\r\n挿入する位置を選択してから、実行して下さい。"),
+                         QStringLiteral("A line has not been selected. Select the Copying line and execute.")),
+                &PosiGridInsertRows);
+}
+
 void PosiGyoDeleteProc(AppContext& ctx, Product p) {
-    commitPending(ctx);
-    PositionGrid& g = ctx.grid.of(p);
-    const int r = g.Row();
-    if (r < 1 || r > kLastRow) {
-        ctx.message(ctx.pick(QStringLiteral("行が選択されていません。\r\n削除する行を選択してから、実行して下さい。"),
-                             QStringLiteral("A line has not been selected. Please the deleting line  and execute.")));
-        return;
-    }
-    const auto before = g.snapshot();
-    PosiGridDeleteRows(ctx, p, r, g.RowSel());
-    g.setCurrent(r, 1);
-    if (g.snapshot() != before) g.Tag = kDataChange;
+    lineCommand(ctx, p,
+                ctx.pick(QStringLiteral("行が選択されていません。\r\n削除する行を選択してから、実行して下さい。"),
+                         QStringLiteral("A line has not been selected. Please the deleting line  and execute.")),
+                &PosiGridDeleteRows);
 }
 
 void PosiCopyProc(AppContext& ctx, Product p, bool gridActive) {
