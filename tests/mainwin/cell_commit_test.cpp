@@ -242,6 +242,16 @@ TEST_F(PosiCheck, MillimetreLimits) {
                                                 "ポジションNo,6、7、"));
 }
 
+TEST_F(PosiCheck, NoActuatorPassesOnlyPositionZero) {
+    for (bool mm : {false, true}) {
+        setUpProduct(1, 2, mm);
+        t->ctx.dev.two = {};
+        g().setText(9, 8, mm ? QStringLiteral("  0.001") : QStringLiteral("      1"));
+        PosiDataCheck(t->ctx, p);
+        EXPECT_EQ(t->ctx.main.Error_Posi, QStringLiteral("9,")) << mm;
+    }
+}
+
 TEST_F(PosiCheck, EmptyGridAndNarrowRange) {
     setUpProduct(1);
     PosiGridDeleteRows(t->ctx, p, 1, 399);
