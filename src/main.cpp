@@ -2,6 +2,7 @@
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtFileDialogs.h"
+#include "platform/ui/QtClipboard.h"
 #include "platform/ui/QtHelpViewer.h"
 #include "platform/SerialPort.h"
 #include "platform/ui/QtMessageBoxes.h"
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     rer::QtSettingsStore store;
     rer::QtSystemInfo sys;
     rer::QtHelpViewer help;
-    rer::AppContext ctx({msg, store, sys, help});
+    rer::QtClipboard clipboard;
+    rer::AppContext ctx({msg, store, sys, help, &clipboard});
     ctx.programDir = QCoreApplication::applicationDirPath();
     rer::QtPrintSurface printer;
     rer::QtFileDialogs fileDialogs(printer.printer());

@@ -9,7 +9,9 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "link/LinkState.h"
+#include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
+#include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SerialPort.h"
@@ -27,6 +29,7 @@ struct Platform {
     SettingsStore& store;
     SystemInfo& sys;
     HelpViewer& help;
+    Clipboard* clipboard = nullptr; // none: the grids keep their own in memory
 };
 
 // The one application object: program-wide state grouped by concern, and the
@@ -53,6 +56,7 @@ public:
     PrintSurface* printer = nullptr;
     LinkState link;           // controller link: flags, receive state, error list, I/O words
     SerialPort* serial = nullptr; // the serial line the main window's link uses
+    GridState grid;           // the position grids of the main window
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

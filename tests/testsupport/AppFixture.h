@@ -1,6 +1,7 @@
 #pragma once
 #include "app/AppContext.h"
 #include "app/MainWindowPort.h"
+#include "platform/Clipboard.h"
 
 #include <QStringList>
 
@@ -15,7 +16,8 @@ struct TestApp {
     FakeHelpViewer help;
     FakeFileDialogs files;
     RecordingPrintSurface printer;
-    AppContext ctx{Platform{msg, store, sys, help}};
+    MemoryClipboard clipboard;
+    AppContext ctx{Platform{msg, store, sys, help, &clipboard}};
 
     TestApp() {
         ctx.programDir = QStringLiteral(RER_DATA_DIR);

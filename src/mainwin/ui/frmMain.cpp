@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
 #include "mainwin/MainFrame.h"
+#include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
 
 #include <QAction>
@@ -407,7 +408,7 @@ QLabel* frmMain::statusPanel(int panel) const {
 }
 
 QString frmMain::gridTag(Product p) const {
-    return grid(p)->property("Tag").toString();
+    return ctx_.grid.of(p).Tag;
 }
 
 // ---- MainWindowPort
@@ -527,6 +528,8 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // Text pending in the in-cell editor counts as an edit.
+    if (ctx_.grid.commitPendingEdit) ctx_.grid.commitPendingEdit();
     const Product p = ctx_.opt.product();
     std::function<void()> saveAs;
     if (commands_.contains(QStringLiteral("FileSaveAs")))
@@ -663,6 +666,10 @@ void frmMain::Culc_W3KMaxPulse() { CulcMaxPulse(ctx_, Product::OneAxis); }
 
 void frmMain::W6flgdData_Init() { InitPositionGrid(*this, ctx_, Product::TwoAxis); }
 void frmMain::W3KflgdData_Init() { InitPositionGrid(*this, ctx_, Product::OneAxis); }
+void frmMain::Change_DispUnit() { ChangeDispUnitHeaders(ctx_, Product::TwoAxis); }
+void frmMain::Change_W3kDispUnit() { ChangeDispUnitHeaders(ctx_, Product::OneAxis); }
+void frmMain::PosiDataCheck() { rer::PosiDataCheck(ctx_, Product::TwoAxis); }
+void frmMain::W3kPosiDataCheck() { rer::PosiDataCheck(ctx_, Product::OneAxis); }
 
 void frmMain::cmdChangeDev_Click() { RunActuatorChange(*this, ctx_, Product::TwoAxis); }
 void frmMain::cmdChangeDevW3k_Click() { RunActuatorChange(*this, ctx_, Product::OneAxis); }

@@ -60,6 +60,10 @@ public:
     void Culc_W3KMaxPulse();
     void W6flgdData_Init();
     void W3KflgdData_Init();
+    void Change_DispUnit();
+    void Change_W3kDispUnit();
+    void PosiDataCheck();
+    void W3kPosiDataCheck();
     void cmdChangeDev_Click();
     void cmdChangeDevW3k_Click();
 

@@ -227,7 +227,7 @@ private Q_SLOTS:
         }
 
         // An unsaved edit with no way to save yet: Yes keeps the window open.
-        w.grid(Product::OneAxis)->setProperty("Tag", QStringLiteral("DataChange"));
+        t.ctx.grid.of(Product::OneAxis).Tag = QStringLiteral("DataChange");
         const size_t before = t.msg.shown.size();
         t.msg.answer(MsgAnswer::Yes);
         w.close();

@@ -1,0 +1,132 @@
+#include "app/AppContext.h"
+#include "catalogue/Conversion.h"
+#include "files/DataCodec.h"
+#include "files/Decimal.h"
+#include "files/Value.h"
+#include "mainwin/PositionEditor.h"
+#include "mainwin/PositionGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace rer {
+
+namespace {
+
+// Blanks in front up to 7 characters.
+QString pad7(const QString& s) {
+    return s.size() >= 7 ? s : QString(7 - s.size(), QLatin1Char(' ')) + s;
+}
+
+// A typed millimetre value cut (not rounded) to at most 7 characters and 3
+// decimals. Nothing when the whole part alone is longer than 7 digits: the
+// cut would change the number's magnitude.
+std::optional<double> cutMm(double x) {
+    const QString s = ShortestText(x);
+    const qsizetype point = s.indexOf(QLatin1Char('.'));
+    if ((point < 0 ? s.size() : point) > 7) return std::nullopt;
+    QString cut;
+    int counter = 7;
+    for (QChar ch : s) {
+        if (counter <= 0) break;
+        cut += ch;
+        counter = ch == QLatin1Char('.') ? 3 : counter - 1;
+    }
+    return LeadingNumber(cut);
+}
+
+// The millimetres of a pulse count with three decimals kept: the fraction is
+// rounded to four decimals and then cut to three.
+double mmOfPulses(double pulses, int lead, int ppr) {
+    const double mm = PlsToMm(pulses, lead, ppr);
+    const double whole = std::trunc(mm);
+    const double f4 = RoundDecimal(mm - whole, 4, HalfRule::ToEven);
+    const double f3 = std::trunc(Decimal12(f4 * 1000)) / 1000;
+    return Decimal12(whole + f3);
+}
+
+bool fitsShiftJis(const QString& s) {
+    QByteArray bytes;
+    return EncodeShiftJis(s, bytes);
+}
+
+} // namespace
+
+CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText) {
+    PositionGrid& g = ctx.grid.of(p);
+    const int r = g.Row(), c = g.Col();
+    const bool severalCells = g.RowSel() != r || g.ColSel() != c;
+    const bool severalCols = g.ColSel() != c;
+    const GridColumn col = ColumnOf(p, c);
+    CommitOutcome out;
+    if (r < 1 || r > 399 || col.kind == CellKind::None) {
+        g.Tag = kDataChange;
+        return out;
+    }
+    const AxisActuator& ax = ctx.dev.axes(p)[std::size_t(col.axis)];
+
+    std::optional<QString> stored;
+    switch (col.kind) {
+    case CellKind::Comment: {
+        QString t = editorText.trimmed();
+        t.replace(QLatin1Char('"'), QLatin1Char('\''));
+        if (!fitsShiftJis(t)) {
+            // Refused: the cell keeps its former text.
+            ctx.message(ctx.pick(QStringLiteral("コメントに使用できない文字が含まれています。"),
+                                 QStringLiteral("The comment holds a character that cannot be saved.")),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+            return out;
+        }
+        stored = t;
+        break;
+    }
+    case CellKind::Posi: {
+        const double x = LeadingNumber(editorText);
+        auto& pv = ctx.pos.PosiValue[std::size_t(r)];
+        if (!ctx.opt.DispMmUnit) {
+            if (std::isfinite(x) && x == std::trunc(x) && x >= 0 && x <= double(ax.MaxPulse)) {
+                const double mm = mmOfPulses(x, ax.Lead, ax.PPR);
+                if (mm <= Decimal12(ax.MaxMm)) {
+                    pv[std::size_t(col.axis)] = Value::number(x);
+                    pv[std::size_t(col.axis + 2)] = Value::number(mm);
+                    stored = pad7(QString::number(qint64(x)));
+                }
+            }
+        } else if (const auto y = cutMm(x); y && *y >= 0 && *y <= Decimal12(ax.MaxMm)) {
+            const double rmm = Decimal12(MmRoundToPlsGrid(*y, ax.Lead, ctx.opt.MmRoundUp ? 1 : 0, ax.PPR));
+            pv[std::size_t(col.axis)] = Value::number(MmToPls(rmm, ax.Lead, ax.PPR));
+            pv[std::size_t(col.axis + 2)] = Value::number(rmm);
+            stored = pad7(FormatFixed(rmm, 3));
+        }
+        break;
+    }
+    default: {
+        const double n = RoundDecimal(LeadingNumber(editorText), 0, HalfRule::ToEven);
+        const CellRange range = RangeOf(col.kind, col.kind == CellKind::Acc && IsSpecialModel(ax));
+        if (std::isfinite(n) && n >= range.lo && n <= range.hi) stored = QString::number(int(n));
+        break;
+    }
+    }
+
+    if (stored) {
+        g.setSelection(g.RowSel(), c);
+        if (severalCells) {
+            const int r0 = std::min(r, g.RowSel()), r1 = std::max(r, g.RowSel());
+            PositionGrid::Hidden hide(g);
+            for (int k = r0; k <= r1; ++k) g.setText(k, c, *stored);
+        } else {
+            g.setText(r, c, *stored);
+        }
+        out.accepted = true;
+        out.beep = severalCols;
+    } else {
+        if (severalCols) g.setSelection(r, c);
+        g.setText(r, c, QString());
+        out.beep = true;
+    }
+    g.Tag = kDataChange;
+    return out;
+}
+
+} // namespace rer
