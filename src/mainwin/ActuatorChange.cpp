@@ -10,8 +10,8 @@ namespace rer {
 
 namespace {
 
-// The committed actuator of a product, to put back when the catalogue lacks
-// the new choice.
+// The committed actuator of a product, to put back when a change does not
+// complete.
 struct CommittedActuator {
     std::array<bool, 2> isKZ, newType, withPG;
     std::array<AxisActuator, 2> axes;
@@ -82,10 +82,17 @@ void ChangeActuator(AppContext& ctx, Product p, MainWindowPort& win, ActuatorCha
                                             "the position indicated with millimeter.")),
                     MsgButtons::Ok, MsgIcon::Exclamation);
 
-    if (dialogs.Run(p, false)) return;      // cancelled
-    if (ctx.opt.DevNotFound) return;        // the dialog's lookup failed and said so
-
+    // The dialog's lookup sets the lead of each model it finds; nothing of
+    // the committed actuator may change unless the whole change completes.
     const CommittedActuator before(ctx, p);
+    if (dialogs.Run(p, false)) {            // cancelled
+        before.restore(ctx, p);
+        return;
+    }
+    if (ctx.opt.DevNotFound) {              // the dialog's lookup failed and said so
+        before.restore(ctx, p);
+        return;
+    }
     const int axes = p == Product::TwoAxis ? 2 : 1;
     bool anyCommitted = false;
     for (int a = 0; a < axes; ++a)
@@ -95,6 +102,7 @@ void ChangeActuator(AppContext& ctx, Product p, MainWindowPort& win, ActuatorCha
                              QStringLiteral("Actuator type is not selected.\r\n"
                                             "Select Actuator type to indicate device information correctly.")),
                     MsgButtons::Ok, MsgIcon::Information);
+        before.restore(ctx, p);
         return;
     }
     ApplyDeviceList(ctx, p);
