@@ -2,6 +2,7 @@
 // Drives the real actuator dialogs the way a user does: clicks, list picks,
 // typing and leaving a box.
 
+#include "app/AppContext.h"
 #include "setup/ui/DeviceDialog.h"
 
 #include <QAbstractItemView>
@@ -10,8 +11,19 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 
 namespace rer::test {
+
+// A dialog loaded and shown as the active window, ready for input.
+template <class Dialog> std::unique_ptr<Dialog> OpenDialog(AppContext& ctx) {
+    auto d = std::make_unique<Dialog>(ctx);
+    d->Form_Load();
+    d->show();
+    d->activateWindow();
+    if (!QTest::qWaitForWindowActive(d.get())) qWarning("the dialog did not become active");
+    return d;
+}
 
 // Picks an entry of a combo box from its drop-down list.
 inline bool PickFromList(QComboBox* box, const QString& text) {

@@ -241,8 +241,13 @@ void DeviceDialog::syncAxis(int a) {
 }
 
 bool DeviceDialog::eventFilter(QObject* o, QEvent* e) {
-    if (e->type() == QEvent::FocusOut && !syncing_ && !done_ &&
-        static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason) {
+    // Leaving a box, not its drop-down list opening or another window (a
+    // message box) taking the focus.
+    const auto leaves = [e] {
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        return r != Qt::PopupFocusReason && r != Qt::ActiveWindowFocusReason;
+    };
+    if (e->type() == QEvent::FocusOut && !syncing_ && !done_ && leaves()) {
         for (int a = 0; a < model_.axisCount(); ++a) {
             if (o == frames_[a].comboDeviceSize) run([&] { model_.comboDeviceSize_Changed(a); });
             if (o == frames_[a].comboDeviceSpeed) run([&] { model_.comboDeviceSpeed_Changed(a); });

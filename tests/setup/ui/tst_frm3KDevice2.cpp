@@ -21,14 +21,7 @@ class tst_frm3KDevice2 : public QObject {
 
     AppContext& ctx() { return app->ctx; }
 
-    std::unique_ptr<frm3KDevice2> open() {
-        auto d = std::make_unique<frm3KDevice2>(ctx());
-        d->Form_Load();
-        d->show();
-        d->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(d.get())); }();
-        return d;
-    }
+    std::unique_ptr<frm3KDevice2> open() { return OpenDialog<frm3KDevice2>(ctx()); }
 
 private Q_SLOTS:
     void init() {

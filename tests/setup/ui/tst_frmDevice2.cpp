@@ -38,15 +38,7 @@ class tst_frmDevice2 : public QObject {
         }
     }
 
-    // A loaded and shown dialog.
-    std::unique_ptr<frmDevice2> open() {
-        auto d = std::make_unique<frmDevice2>(ctx());
-        d->Form_Load();
-        d->show();
-        d->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(d.get())); }();
-        return d;
-    }
+    std::unique_ptr<frmDevice2> open() { return OpenDialog<frmDevice2>(ctx()); }
 
 private Q_SLOTS:
     void init() {
