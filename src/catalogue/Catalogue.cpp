@@ -48,7 +48,7 @@ void deriveCells(DevListRecord& r) {
     const QString code = r.cell[0].toText();
     r.cell[1] = Value::text(code.mid(0, 3));
     r.cell[2] = Value::text(code.mid(3, 1));
-    r.cell[3] = Value::number(LeadingNumber(QStringView(code).mid(qMin<qsizetype>(5, code.size()), 3)));
+    r.cell[3] = Value::number(LeadingNumber(code.mid(5, 3)));
 }
 
 // Reads a list file: the count item into record 0 and records 1 to N. With

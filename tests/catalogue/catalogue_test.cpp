@@ -439,3 +439,18 @@ TEST_F(CatalogueTest, LabelsOfEachProduct) {
     EXPECT_EQ(one.panels[2], QStringLiteral("<1>1mm = 66.667Pulse / 1Pulse= 0.015mm"));
     EXPECT_EQ(one.panels[3], QString());
 }
+
+TEST_F(CatalogueTest, AShortModelCodeGivesShortCells) {
+    app.writeFile(QStringLiteral("vtdevice.lst"), {"3", R"("28",6,400,1,1)", R"(" 28L",6,400,1,1)", "12345678,6,400,1,1"});
+    choose(Product::TwoAxis, 1, QStringLiteral("VT"), false, false);
+    ASSERT_EQ(LoadDeviceListAxis(ctx, Product::TwoAxis, 1, 0), 0);
+    const CatalogueSlot& s = ctx.cat.two[1];
+    EXPECT_EQ(s.List[1].size(), QStringLiteral("28"));
+    EXPECT_EQ(s.List[1].speed(), QString());
+    EXPECT_EQ(s.List[1].stroke(), 0);
+    EXPECT_EQ(s.List[2].speed(), QStringLiteral("L"));
+    EXPECT_EQ(s.List[2].stroke(), 0);
+    // An unquoted code is read as a number and still split by its characters.
+    EXPECT_EQ(s.List[3].size(), QStringLiteral("123"));
+    EXPECT_EQ(s.List[3].stroke(), 678);
+}
