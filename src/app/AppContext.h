@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "files/GrpSmTables.h"
 #include "files/ParaTables.h"
+#include "catalogue/CatalogueTables.h"
 #include "files/PositionTables.h"
 #include "files/PrintState.h"
 #include "platform/FileDialogs.h"
@@ -57,6 +58,7 @@ public:
     LinkState link;           // controller link: flags, receive state, error list, I/O words
     SerialPort* serial = nullptr; // the serial line the main window's link uses
     GridState grid;           // the position grids of the main window
+    CatalogueTables cat;      // actuator catalogue of both products
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

@@ -89,8 +89,8 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
     }
     for (int i = 0; i < 2; ++i) { // 6
         const QString series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
-        const int flag = ctx.dev.DevNewType[i] ? 1 : 0;
-        if (CheckDevListFile(ctx, flag, series, axes[i].Size, axes[i].Speed, axes[i].Stroke) == 1) {
+        const bool newType = ctx.dev.DevNewType[i];
+        if (CheckDevListFile(ctx, newType, series, axes[i].Size, axes[i].Speed, axes[i].Stroke) == 1) {
             bool bad = false;
             const int16_t lead = axisNumber(s, key(k.leadRead, i), 2, bad);
             if (!bad && lead >= 2 && lead <= 10)
@@ -99,7 +99,7 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
                 failed[i] = true;
         } else {
             const int lead =
-                GetDevLead(ctx, flag, series, axes[i].Size, axes[i].Speed, axes[i].Stroke);
+                GetDevLead(ctx, newType, series, axes[i].Size, axes[i].Speed, axes[i].Stroke);
             if (lead != 0)
                 axes[i].Lead = static_cast<int16_t>(lead);
             else

@@ -51,6 +51,7 @@ struct AxisActuator {
     QString SelSpeed;
     int16_t SelStroke = 0;
     bool SelVertical = false;
+    bool SelWithPG = false;    // one-axis dialog's PG choice (W3kDevWithPG)
 };
 
 struct ActuatorChoice {

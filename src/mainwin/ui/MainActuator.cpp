@@ -1,16 +1,41 @@
 #include "mainwin/ui/MainFeatures.h"
 
+#include "app/AppContext.h"
+#include "mainwin/ActuatorChange.h"
 #include "mainwin/ui/frmMain.h"
+#include "setup/ui/QtActuatorDialogs.h"
+
+#include <QPushButton>
 
 namespace rer {
 
-void InstallActuatorCommands(frmMain&, AppContext&) {}
+namespace {
 
-// The actuator dialogs come with the catalogue; until then the change is a
-// cancelled choice.
-void RunActuatorChange(frmMain& w, AppContext&, Product) {
-    w.LineCmd_Muko();
-    w.FocusDummy();
+class MainActuatorHost : public ActuatorChangeHost {
+public:
+    explicit MainActuatorHost(frmMain& w) : w_(w) {}
+    void LineCmd_Muko() override { w_.LineCmd_Muko(); }
+    void SetChangeButtonEnabled(Product p, bool on) override {
+        const QString name = p == Product::TwoAxis ? QStringLiteral("cmdChangeDev")
+                                                   : QStringLiteral("cmdChangeDevW3k");
+        if (QPushButton* b = w_.button(name)) b->setEnabled(on);
+    }
+
+private:
+    frmMain& w_;
+};
+
+} // namespace
+
+void InstallActuatorCommands(frmMain& w, AppContext&) {
+    w.registerCommand(QStringLiteral("cmdChangeDev"), [&w] { w.cmdChangeDev_Click(); });
+    w.registerCommand(QStringLiteral("cmdChangeDevW3k"), [&w] { w.cmdChangeDevW3k_Click(); });
+}
+
+void RunActuatorChange(frmMain& w, AppContext& ctx, Product p) {
+    MainActuatorHost host(w);
+    QtActuatorDialogs dialogs(ctx, &w);
+    ChangeActuator(ctx, p, w, host, dialogs);
 }
 
 } // namespace rer
