@@ -8,9 +8,11 @@
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace rer {
 
@@ -99,6 +101,24 @@ int RefuseValue(AppContext& ctx, const LineOrItem& bad) {
                          QStringLiteral("A value cannot be sent to the controller.\r\n")) +
                 bad.badItem + QStringLiteral(" = ") + bad.badValue);
     return 1;
+}
+
+// Builds lines 0..count-1 of a write into the buffer, each checked before
+// any is kept. On a refusal the elements are emptied: no older lines stay
+// there to be sent for this table.
+int BuildWriteLines(AppContext& ctx, LineBuffer& buf, int count, const std::function<LineOrItem(int)>& make) {
+    std::vector<QString> lines;
+    lines.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        LineOrItem r = make(i);
+        if (r.line.isEmpty()) {
+            std::fill_n(buf.begin(), count, QString());
+            return RefuseValue(ctx, r);
+        }
+        lines.push_back(std::move(r.line));
+    }
+    std::move(lines.begin(), lines.end(), buf.begin());
+    return 0;
 }
 
 // ---- The progress window of one transfer
@@ -257,18 +277,9 @@ LineOrItem ParaWriteLine(const ParaRecord& rec, Product p, int index) {
 }
 
 int MakeParaWriteLines(AppContext& ctx, Product p) {
-    LineBuffer& buf = LinesOf(ctx.link, p);
-    std::array<QString, kParaLines> lines;
-    for (int i = 0; i < kParaLines; ++i) {
-        LineOrItem r = ParaWriteLine(ctx.para.of(p).rec, p, i);
-        if (r.line.isEmpty()) {
-            for (int k = 0; k < kParaLines; ++k) buf[static_cast<size_t>(k)].clear();
-            return RefuseValue(ctx, r);
-        }
-        lines[static_cast<size_t>(i)] = r.line;
-    }
-    std::copy(lines.begin(), lines.end(), buf.begin());
-    return 0;
+    const ParaRecord& rec = ctx.para.of(p).rec;
+    return BuildWriteLines(ctx, LinesOf(ctx.link, p), kParaLines,
+                           [&rec, p](int i) { return ParaWriteLine(rec, p, i); });
 }
 
 int WriteParaToCt(ControllerLink& link, Product p) {
@@ -348,14 +359,12 @@ LineOrItem GrpWriteLine(int group, int start, int end) {
 int WriteGrpDataToCt(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = link.state();
-    std::array<QString, 99> lines;
-    for (int n = 1; n <= 99; ++n) {
-        const auto& g = ctx.grp.GrpData[static_cast<size_t>(n)];
-        LineOrItem r = GrpWriteLine(n, g[0], g[1]);
-        if (r.line.isEmpty()) return RefuseValue(ctx, r);
-        lines[static_cast<size_t>(n - 1)] = r.line;
-    }
-    std::copy(lines.begin(), lines.end(), l.CtLine.begin());
+    const GrpTable& grp = ctx.grp.GrpData;
+    const auto line = [&grp](int i) {
+        const auto& g = grp[static_cast<size_t>(i + 1)];
+        return GrpWriteLine(i + 1, g[0], g[1]);
+    };
+    if (BuildWriteLines(ctx, l.CtLine, 99, line) == 1) return 1;
     JobScope job(ctx);
     return SendWrites(link, WritePlan{l.CtLine, 99, 13, QLatin1Char('3'), 5000, true, {}});
 }
@@ -406,13 +415,8 @@ LineOrItem SmWriteLine(const SmTable& sm, int macro) {
 int WriteSmDataToCt(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = link.state();
-    std::array<QString, 9> lines;
-    for (int m = 1; m <= 9; ++m) {
-        LineOrItem r = SmWriteLine(ctx.sm.SmData, m);
-        if (r.line.isEmpty()) return RefuseValue(ctx, r);
-        lines[static_cast<size_t>(m - 1)] = r.line;
-    }
-    std::copy(lines.begin(), lines.end(), l.CtLine.begin());
+    const SmTable& sm = ctx.sm.SmData;
+    if (BuildWriteLines(ctx, l.CtLine, 9, [&sm](int i) { return SmWriteLine(sm, i + 1); }) == 1) return 1;
     JobScope job(ctx);
     return SendWrites(link, WritePlan{l.CtLine, 9, 38, QLatin1Char('1'), 1000, true, {}});
 }
