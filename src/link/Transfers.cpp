@@ -202,8 +202,7 @@ struct WritePlan {
 // The bad-echo path: nothing more is sent, no commit.
 void BadEcho(ControllerLink& link) {
     link.PortCloseIfFree();
-    link.state().TusinError = true;
-    link.ctx().message(ReceivingDataWrongText(link.ctx()));
+    RefuseReply(link);
 }
 
 // Sends buf[0..count-1], each echoed whole, then "0WE" + the digit.
