@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "link/ControllerLink.h"
 #include "link/TextHelpers.h"
+#include "link/Transfers.h"
 
 namespace rer {
 
@@ -65,8 +66,7 @@ void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailu
     if (l.RecvLine.left(9) != line) {
         link.PortCloseIfFree();
         l.TusinError = true;
-        ctx.message(ctx.pick(QStringLiteral("通信データエラー！\r\n通信データのデータに異常が検出されました"),
-                             QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!")));
+        ctx.message(ReceivingDataWrongText(ctx));
     }
     l.OutputHenkoAri = false;
     link.PortCloseIfFree();

@@ -5,6 +5,7 @@
 
 namespace rer {
 
+class CommandFamilies;
 class ControllerLink;
 
 // One controller error of the error list: its number as hexadecimal text and
@@ -60,6 +61,8 @@ struct LinkState {
 
     // The link of the running main window (not owned); null without one.
     ControllerLink* ct = nullptr;
+    // The main window's enable families (not owned); null without one.
+    CommandFamilies* families = nullptr;
 };
 
 } // namespace rer

@@ -26,6 +26,68 @@ int field(const QByteArray& line, int at, int width) {
 
 QByteArray err(const QByteArray& code) { return "0%%" + code; }
 
+bool isParamBlock(char b) { return b == '0' || b == '1' || b == '2' || b == '4' || b == '5' || b == '6' || b == '8'; }
+
+// Parameters, groups and macros: reads of the committed data, writes kept
+// apart until their commit.
+void AddTransferCommands(CtSim& sim) {
+    sim.addCommand("0RD", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 4 || !isParamBlock(line[3])) return err("003");
+        return line + s.state.paramBlocks[line[3]];
+    });
+    sim.addCommand("0WD", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 36 || !isParamBlock(line[3]) || !isHex(line.mid(4))) return err("003");
+        s.state.sentParamBlocks[line[3]] = line.mid(4);
+        return line;
+    });
+    sim.addCommand("0RG", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 2);
+        if (line.size() != 5 || n < 1 || n > 99) return err("003");
+        const auto& g = s.state.groups[static_cast<size_t>(n)];
+        return line + hex(g.first, 3) + hex(g.second, 3);
+    });
+    sim.addCommand("0WG", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 2), a = field(line, 5, 3), b = field(line, 8, 3);
+        if (line.size() != 11 || n < 1 || n > 99 || a < 0 || b < 0) return err("003");
+        s.state.sentGroups[n] = {a, b};
+        return line;
+    });
+    sim.addCommand("0RM", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int m = field(line, 3, 1);
+        if (line.size() != 4 || m < 1 || m > 9) return err("003");
+        return line + s.state.macros[static_cast<size_t>(m)];
+    });
+    sim.addCommand("0WM", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int m = field(line, 3, 1);
+        if (line.size() != 36 || m < 1 || m > 9 || !isHex(line.mid(4))) return err("003");
+        s.state.sentMacros[m] = line.mid(4);
+        return line;
+    });
+    // Commit: 1 macros, 2 parameters, 3 groups.
+    sim.addCommand("0WE", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 4) return err("003");
+        auto& st = s.state;
+        switch (line[3]) {
+        case '1':
+            for (const auto& [m, text] : st.sentMacros) st.macros[static_cast<size_t>(m)] = text;
+            st.sentMacros.clear();
+            break;
+        case '2':
+            for (const auto& [b, text] : st.sentParamBlocks) st.paramBlocks[b] = text;
+            st.sentParamBlocks.clear();
+            break;
+        case '3':
+            for (const auto& [n, g] : st.sentGroups) st.groups[static_cast<size_t>(n)] = g;
+            st.sentGroups.clear();
+            break;
+        default: return err("003");
+        }
+        ++st.commits;
+        st.commitLog.push_back(line);
+        return line;
+    });
+}
+
 } // namespace
 
 QByteArray PositionRecord(int vel1, int acc1, int way1, int posi1, int vel2, int acc2, int way2,
@@ -93,6 +155,7 @@ CtSim::CtSim() {
         if (line.size() != 6 || n < 1 || n > 399) return err("002");
         return line.left(6) + s.state.positions[static_cast<size_t>(n)];
     });
+    AddTransferCommands(*this);
 }
 
 SimReply CtSim::handle(const QByteArray& line) {
@@ -117,6 +180,12 @@ SimReply CtSim::handle(const QByteArray& line) {
         case SimFault::Lengthen: body += '0'; break;
         case SimFault::Error: body = err(fault.code); break;
         case SimFault::Split: r.gapMs = fault.delayMs; break;
+        case SimFault::Garble: {
+            const qsizetype at = fault.at < 0 ? body.size() - 1 : fault.at;
+            if (at >= 0 && at < body.size())
+                body[at] = fault.with ? fault.with : (body[at] == '0' ? '1' : '0');
+            break;
+        }
         }
         break;
     }

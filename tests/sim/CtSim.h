@@ -13,6 +13,8 @@ namespace rer::sim {
 struct CtSimState {
     // Position records 0..399 as on the wire (19 hexadecimal characters).
     std::array<QByteArray, 400> positions;
+    // Committed data: what the reads return. A write line only reaches the
+    // "sent" tables below; "0WE2" / "0WE3" / "0WE1" moves them here.
     // Parameter blocks by block digit (0..2 axis 1, 4..6 axis 2, 8 common),
     // 32 hexadecimal characters each.
     std::map<char, QByteArray> paramBlocks;
@@ -20,6 +22,11 @@ struct CtSimState {
     std::array<std::pair<int, int>, 100> groups{};
     // Macros 1..9: 32 hexadecimal characters (16 steps of command and data).
     std::array<QByteArray, 10> macros;
+    // Written but not yet committed.
+    std::map<char, QByteArray> sentParamBlocks;
+    std::map<int, std::pair<int, int>> sentGroups;
+    std::map<int, QByteArray> sentMacros;
+    std::vector<QByteArray> commitLog; // every commit line accepted, in order
     // I/O words, six hexadecimal characters each.
     QByteArray inputs = "000000";
     QByteArray outputs = "000000";
@@ -44,6 +51,7 @@ struct SimFault {
         Error,     // "0%%" + code instead of the reply
         Vanish,    // no answer, and the line goes dead (cable pulled)
         Split,     // the reply in three pieces, delayMs apart
+        Garble,    // one character of the reply changed, length kept
     };
     SimFault(Kind k, int delay = 0, QByteArray errorCode = "00B", QByteArray only = {})
         : kind(k), delayMs(delay), code(std::move(errorCode)), onlyFor(std::move(only)) {}
@@ -51,7 +59,19 @@ struct SimFault {
     int delayMs = 0;
     QByteArray code = "00B";  // for Error: axis digit, then two code characters
     QByteArray onlyFor;       // the fault waits for a request with this prefix
+    // For Garble: the character (from 0; -1 = the last before CR LF) and what
+    // it becomes (0 = another hexadecimal digit).
+    int at = -1;
+    char with = 0;
 };
+
+// A Garble fault for the request with the prefix.
+inline SimFault GarbleFault(QByteArray only, int at = -1, char with = 0) {
+    SimFault f(SimFault::Garble, 0, "00B", std::move(only));
+    f.at = at;
+    f.with = with;
+    return f;
+}
 
 // What the controller sends back for one request.
 struct SimReply {

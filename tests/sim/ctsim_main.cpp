@@ -22,6 +22,8 @@ void help() {
                  "  drop             drop the next reply\n"
                  "  delay MS         delay the next reply\n"
                  "  corrupt|short|long  spoil the next reply's echo or length\n"
+                 "  garble [PREFIX]  change the last character of the next reply (to a request\n"
+                 "                   beginning PREFIX, e.g. 0WG32): a write sees a bad echo\n"
                  "  paced on|off     pace replies at 9600 baud\n"
                  "  home on|off      the controller's home state\n"
                  "  inputs HEX6      the input word (e.g. 00000F)\n"
@@ -71,11 +73,17 @@ int main(int argc, char** argv) {
                                           : SimFault::Delay);
             if (cmd == "delay") f.delayMs = std::atoi(arg.c_str());
             sim.withSim([&](CtSim& s) { s.faults.push_back(f); });
+        } else if (cmd == "garble") {
+            const SimFault f = rer::sim::GarbleFault(QByteArray::fromStdString(arg));
+            sim.withSim([&](CtSim& s) { s.faults.push_back(f); });
         } else if (cmd == "status") {
             sim.withSim([](CtSim& s) {
                 std::cout << "requests " << s.received.size() << ", comm mode " << s.state.commMode << ", home "
                           << s.state.homeDone << ", resets " << s.state.resets << ", outputs "
-                          << s.state.outputs.toStdString() << ", silent " << s.silent << "\n";
+                          << s.state.outputs.toStdString() << ", silent " << s.silent << ", commits "
+                          << s.state.commits << ", uncommitted lines "
+                          << s.state.sentParamBlocks.size() + s.state.sentGroups.size() + s.state.sentMacros.size()
+                          << "\n";
                 for (size_t i = s.received.size() > 5 ? s.received.size() - 5 : 0; i < s.received.size(); ++i)
                     std::cout << "  < " << s.received[i].toStdString() << "\n";
             });
