@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/CtError.h"
 #include "link/LinkDisplay.h"
@@ -39,14 +40,33 @@ private:
     frmMain& w_;
 };
 
+// The main window's enable families as the transfers call them.
+class MainFamilies : public CommandFamilies {
+public:
+    explicit MainFamilies(frmMain& w) : w_(w) {}
+    void CMDBTN_Yuko() override { w_.CMDBTN_Yuko(); }
+    void ToolBar_Yuko() override { w_.ToolBar_Yuko(); }
+    void Menyu_Yuko() override { w_.Menyu_Yuko(); }
+
+private:
+    frmMain& w_;
+};
+
 // The link's parts that live as long as the main window.
 class MainLinkParts : public QObject {
 public:
     MainLinkParts(frmMain& w, AppContext& ctx)
-        : QObject(&w), display(w), link(ctx, *ctx.serial, display, this), trance(new frmTrance(ctx, &w)) {
+        : QObject(&w), ctx_(ctx), display(w), families(w), link(ctx, *ctx.serial, display, this),
+          trance(new frmTrance(ctx, &w)) {
         link.setProgress(trance);
+        ctx.link.families = &families;
     }
+    ~MainLinkParts() override {
+        if (ctx_.link.families == &families) ctx_.link.families = nullptr;
+    }
+    AppContext& ctx_;
     MainLinkDisplay display;
+    MainFamilies families;
     ControllerLink link;
     frmTrance* trance;
 };
