@@ -383,7 +383,11 @@ void frmMain::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
         auto* l = new QLabel(statusBar());
         l->setObjectName(QStringLiteral("sbStatusBar_Panel%1").arg(i + 1));
-        l->setMinimumWidth(i < 3 ? 150 : 90);
+        // The pulse-rate panels hold texts such as "<1>1mm = 66.667Pulse / 1Pulse= 0.015mm".
+        const QString sample = i == 0 ? QStringLiteral("Ver 00.00")
+                               : i < 3 ? QStringLiteral("<1>1mm = 66.667Pulse / 1Pulse= 0.015mm ")
+                                       : QStringLiteral("0000/00/00 ");
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(sample));
         statusBar()->addPermanentWidget(l, i < 3 ? 1 : 0);
         statusPanels_.push_back(l);
     }
