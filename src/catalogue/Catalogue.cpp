@@ -22,6 +22,10 @@ int GetDevLead(AppContext&, int, const QString&, const QString&, const QString&,
     return 0;
 }
 
+int GetDevPPR(AppContext&, int, const QString&, const QString&, const QString&, int) {
+    return 0;
+}
+
 void LoadDeviceList(AppContext&, Product, int) {}
 
 void ApplyDeviceList(AppContext& ctx, Product) {

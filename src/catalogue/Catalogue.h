@@ -21,6 +21,10 @@ int CheckDevListFile(AppContext& ctx, int newTypeFlag, const QString& series,
 int GetDevLead(AppContext& ctx, int newTypeFlag, const QString& series, const QString& size,
                const QString& speed, int stroke);
 
+// Pulses per revolution of the matching catalogue record, 0 when there is none.
+int GetDevPPR(AppContext& ctx, int newTypeFlag, const QString& series, const QString& size,
+              const QString& speed, int stroke);
+
 // Loads the catalogue of each axis of the product (LoadDeviceList / W3kLoadDeviceList).
 void LoadDeviceList(AppContext& ctx, Product p, int flag);
 
