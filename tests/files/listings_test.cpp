@@ -2,36 +2,25 @@
 // set-up and frame, drawn on the recording printer.
 #include "files/Listings.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/PrintOps.h"
 
 #include <gtest/gtest.h>
 
 using namespace rer;
 using rer::test::TestApp;
+using rer::test::textOps;
 using Op = RecordingPrintSurface::Op;
 
 namespace {
 
-// The text ops, in order.
-std::vector<Op> textOps(const RecordingPrintSurface& ps) {
-    std::vector<Op> out;
-    for (const Op& op : ps.ops)
-        if (op.kind == Op::Text) out.push_back(op);
-    return out;
-}
-
-// The first text op with this text; a failed expectation when there is none.
+// The first drawing of a text; a failed expectation when there is none.
 Op find(const RecordingPrintSurface& ps, const QString& text, int nth = 0) {
-    for (const Op& op : ps.ops)
-        if (op.kind == Op::Text && op.text == text && nth-- == 0) return op;
+    if (const Op* op = rer::test::findText(ps, text, nth)) return *op;
     ADD_FAILURE() << "not printed: " << text.toStdString();
     return {};
 }
 
-bool has(const RecordingPrintSurface& ps, Op::Kind k) {
-    for (const Op& op : ps.ops)
-        if (op.kind == k) return true;
-    return false;
-}
+bool has(const RecordingPrintSurface& ps, Op::Kind k) { return rer::test::countOps(ps, k) > 0; }
 
 struct Listing : ::testing::Test {
     TestApp t;

@@ -7,6 +7,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/PrintOps.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,28 +17,13 @@
 
 using namespace rer;
 using rer::test::GridTestContext;
+using rer::test::textOps;
 using Op = RecordingPrintSurface::Op;
 
 namespace {
 
-std::vector<Op> textOps(const RecordingPrintSurface& ps) {
-    std::vector<Op> out;
-    for (const Op& op : ps.ops)
-        if (op.kind == Op::Text) out.push_back(op);
-    return out;
-}
-
-const Op* findOp(const RecordingPrintSurface& ps, const QString& text) {
-    for (const Op& op : ps.ops)
-        if (op.kind == Op::Text && op.text == text) return &op;
-    return nullptr;
-}
-
-int count(const RecordingPrintSurface& ps, Op::Kind k) {
-    int n = 0;
-    for (const Op& op : ps.ops) n += op.kind == k;
-    return n;
-}
+const Op* findOp(const RecordingPrintSurface& ps, const QString& text) { return rer::test::findText(ps, text); }
+int count(const RecordingPrintSurface& ps, Op::Kind k) { return rer::test::countOps(ps, k); }
 
 // The texts printed at one x on the rows of a page (below the captions).
 std::vector<Op> rowOps(const RecordingPrintSurface& ps, double x, double belowY) {

@@ -6,6 +6,7 @@
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtPrintSurface.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/PrintOps.h"
 
 #include <QAction>
 #include <QLabel>
@@ -69,10 +70,7 @@ struct Window {
     Product p;
 };
 
-bool printed(const RecordingPrintSurface& ps, const QString& text) {
-    const auto texts = ps.texts();
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
+bool printed(const RecordingPrintSurface& ps, const QString& text) { return rer::test::findText(ps, text) != nullptr; }
 
 } // namespace
 
