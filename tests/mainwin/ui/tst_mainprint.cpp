@@ -246,6 +246,32 @@ void MainPrint::realPrintToPdf() {
     QVERIFY(pages[1].contains(QStringLiteral("Page:2")));
     QVERIFY(pages.last().contains(QStringLiteral("Page:%1").arg(last)));
     QVERIFY(pages.last().contains(QStringLiteral(":last")));
+
+    // A file, in English and in pulses: every position of the range, with
+    // the file's name, models and values.
+    const QString pdf2 = dir.filePath(QStringLiteral("file.pdf"));
+    surface.printer().setOutputFileName(pdf2);
+    win.t.ctx.printer = &surface;
+    win.t.ctx.setLanguage(2);
+    const QString path = QDir(QStringLiteral(RER_TEST_DATA)).filePath(QStringLiteral("posi_new.kzd"));
+    win.t.files.answer(path);
+    win.t.files.answerPrinter(true);
+    QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) {
+        d.optPrintPosi(1)->setChecked(true);
+        d.cmdSelectPosiFile_Click();
+        d.cmdPrintSet_Click();
+    }));
+    win.t.ctx.printer = &win.t.printer;
+    QProcess p2;
+    p2.start(tool, {QStringLiteral("-layout"), pdf2, QStringLiteral("-")});
+    QVERIFY(p2.waitForFinished(30000));
+    const QString fileText = QString::fromUtf8(p2.readAllStandardOutput());
+    QCOMPARE(fileText.split(QLatin1Char('\f'), Qt::SkipEmptyParts).size(), int(win.t.ctx.print.PrintPageNo));
+    for (const QString& want : {QStringLiteral("DI-D6 Position Data"), QStringLiteral("File Name") + path,
+                                QStringLiteral("AXIS1:KZ- 28L-100"), QStringLiteral("POSI1(Pls)"),
+                                QStringLiteral("999999"), QStringLiteral("-99999"), QStringLiteral(":原点付近"),
+                                QStringLiteral("Page:1")})
+        QVERIFY2(fileText.contains(want), qPrintable(want));
 }
 
 QTEST_MAIN(MainPrint)
