@@ -71,8 +71,10 @@ QString PrintedNumber(double v) {
 std::optional<double> CellNumber(const Value& v) {
     if (v.isNumber()) return v.toNumber();
     if (!v.isText()) return std::nullopt;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double d = QLocale::c().toDouble(v.toText().trimmed(), &ok);
+    const double d = c.toDouble(v.toText().trimmed(), &ok);
     if (!ok || !std::isfinite(d)) return std::nullopt;
     return d;
 }

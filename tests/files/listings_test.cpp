@@ -43,6 +43,7 @@ TEST(ListingText, NumbersPrintWithTheirSignPlace) {
     EXPECT_FALSE(CellNumber(Value()));
     EXPECT_FALSE(CellNumber(Value::text(QString())));
     EXPECT_FALSE(CellNumber(Value::text(QStringLiteral("12ab"))));
+    EXPECT_FALSE(CellNumber(Value::text(QStringLiteral("1,500"))));
 }
 
 TEST_F(Listing, CancelledPrintDialogPrintsNothingAndSaysNothing) {

@@ -42,6 +42,7 @@ void printPosiData(frmMain& w, AppContext& ctx, Product p) {
 void PosiPrintProc(frmMain& w, AppContext& ctx) {
     // Text pending in the in-cell editor belongs to the table printed.
     if (ctx.grid.commitPendingEdit) ctx.grid.commitPendingEdit();
+    w.FocusDummy();
     w.CMDBTN_Muko();
     w.ToolBar_Muko();
     w.LineCmd_Muko();
