@@ -218,6 +218,15 @@ int GetDevLead(AppContext& ctx, bool newType, const QString& series, const QStri
     return positiveCell(*r, 4).value_or(0);
 }
 
+int GetDevPPR(AppContext& ctx, bool newType, const QString& series, const QString& size,
+              const QString& speed, int stroke) {
+    const auto records = readForLookup(ctx, newType, series, true);
+    if (!records) return 0;
+    const DevListRecord* r = findModel(*records, size, speed, stroke);
+    if (!r) return 0;
+    return positiveCell(*r, 7).value_or(0);
+}
+
 namespace {
 int optionCode(AppContext& ctx, int cell, bool newType, const QString& series, const QString& size,
                const QString& speed, int stroke) {

@@ -50,6 +50,10 @@ int FindDevSize(AppContext& ctx, bool newType, const QString& series, const QStr
 // Lead of the matching record; 0 when there is none or the file cannot be read.
 int GetDevLead(AppContext& ctx, bool newType, const QString& series, const QString& size,
                const QString& speed, int stroke);
+
+// Pulses per revolution of the matching catalogue record, 0 when there is none.
+int GetDevPPR(AppContext& ctx, bool newType, const QString& series, const QString& size,
+              const QString& speed, int stroke);
 // PG / vertical-use option code of the matching record (0 none, 1 selectable,
 // 2 always); 99 when there is none or the file cannot be read.
 int GetDevPgCode(AppContext& ctx, bool newType, const QString& series, const QString& size,

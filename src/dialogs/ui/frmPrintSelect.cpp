@@ -249,8 +249,18 @@ void frmPrintSelect::cmdPrintSet_Click() {
             }
             FilePosiPrint = true;
         }
-        ctx_.print.PrintPosiFrom = int16_t(boxNumber(txtStart_));
-        ctx_.print.PrintPosiTo = int16_t(boxNumber(txtEnd_));
+        // The listing gets a range of 1 to 399 with its start not above its
+        // end: an empty or wrong box is pointed out and the dialog stays.
+        const int from = boxNumber(txtStart_), to = boxNumber(txtEnd_);
+        QLineEdit* wrong = from < 1 || from > 399 ? txtStart_ : to < 1 || to > 399 || to < from ? txtEnd_ : nullptr;
+        if (wrong) {
+            beep();
+            wrong->setFocus();
+            wrong->selectAll();
+            return;
+        }
+        ctx_.print.PrintPosiFrom = int16_t(from);
+        ctx_.print.PrintPosiTo = int16_t(to);
     }
     if (chkPrintPara_->isChecked()) {
         if (optPara_[0]->isChecked()) {

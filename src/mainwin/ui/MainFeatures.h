@@ -23,4 +23,7 @@ void RunActuatorChange(frmMain& w, AppContext& ctx, Product p);
 void InstallGridCommands(frmMain& w, AppContext& ctx);
 void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 
+// Position print and printer set-up (MainPrint.cpp).
+void InstallPrintCommands(frmMain& w, AppContext& ctx);
+
 } // namespace rer

@@ -1,6 +1,7 @@
 #include "platform/ui/QtPrintSurface.h"
 
 #include <QFontMetricsF>
+#include <QPen>
 
 namespace rer {
 
@@ -82,6 +83,8 @@ void QtPrintSurface::print(const QString& text, bool lineEnd) {
 void QtPrintSurface::line(double x1, double y1, double x2, double y2) {
     if (begin()) {
         const double k = pxPerUnit();
+        // Rules a quarter of a millimetre wide, whatever the printer's resolution.
+        painter_.setPen(QPen(Qt::black, 0.25 * printer_.resolution() / 25.4));
         painter_.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k));
     }
     x_ = x2;

@@ -190,8 +190,24 @@ private Q_SLOTS:
             s->setFocus();
             QTest::keyClick(s, Qt::Key_Return);
             QVERIFY(e->hasFocus());
+            // OK with an emptied or wrong box beeps, focuses it and stays open.
+            int beeps = d.beeps;
             d.cmdPrintSet_Click();
-            QCOMPARE(t.ctx.print.PrintPosiFrom, 0); // an emptied box stores 0
+            QCOMPARE(d.beeps, ++beeps);
+            QVERIFY(s->hasFocus());
+            QVERIFY(d.isVisible());
+            QCOMPARE(t.ctx.print.PrintPosiFrom, 1);
+            s->setText(QStringLiteral("5"));
+            e->setText(QStringLiteral("400"));
+            d.cmdPrintSet_Click();
+            QCOMPARE(d.beeps, ++beeps);
+            QVERIFY(e->hasFocus());
+            QVERIFY(d.isVisible());
+            e->setText(QStringLiteral("9"));
+            d.cmdPrintSet_Click();
+            QVERIFY(!d.isVisible());
+            QCOMPARE(t.ctx.print.PrintPosiFrom, 5);
+            QCOMPARE(t.ctx.print.PrintPosiTo, 9);
         }
         {   // The close box cancels.
             frmPrintSelect d(t.ctx);

@@ -1,0 +1,61 @@
+#pragma once
+#include "app/ProgramState.h"
+#include "files/Value.h"
+
+#include <QString>
+#include <optional>
+
+namespace rer {
+
+class AppContext;
+
+// The printed listings. Each one shows the print dialog first (a cancelled
+// dialog ends it silently), draws through ctx.printer and returns true when
+// the document went to the printer. A listing that fails once printing has
+// begun aborts the print job, so no half page comes out.
+
+// The printer font of the listings: "ＭＳ 明朝" in Japanese, "century" otherwise.
+QString ListingFontName(const AppContext& ctx);
+// The current date and time in the system's short forms, two blanks between.
+QString ListingDateTime();
+// The printed text of a number: a blank in front of it when it is not
+// negative (" 0", " 1500", "-20", " 2.5").
+QString PrintedNumber(double v);
+// The number a cell stands for: a number, or a text that is wholly a number
+// (blanks around it allowed). No value for the empty cell or any other text.
+std::optional<double> CellNumber(const Value& v);
+
+// Group data (GrpFileData): one page of the 99 groups in two blocks.
+bool PrintGrpData(AppContext& ctx);
+// Sequence macros (SmFileData): macros SmRangeStart..SmRangeEnd, three to a row.
+bool PrintSmData(AppContext& ctx);
+// The name a macro command code prints under ("5. TIMER"); an unknown code
+// prints its number alone.
+QString SmCommandName(int code);
+
+// The parameter file table of the product on one page (PrintParaData /
+// W3kPrintParaData). A value cell that is no number stops the listing.
+bool PrintParaData(AppContext& ctx, Product p);
+inline bool PrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::TwoAxis); }
+inline bool W3kPrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::OneAxis); }
+
+// Position listing, page set-up (PosiPrintPageSetup / W3kPosiPrintPageSetup):
+// millimetre coordinates and the line metrics of the current font. False
+// when the font has no measurable height (no line pitch).
+bool PosiPrintPageSetup(AppContext& ctx);
+inline bool W3kPosiPrintPageSetup(AppContext& ctx) { return PosiPrintPageSetup(ctx); }
+
+// Position listing, page frame of page PrintPageNo (PosiDataPrintOut /
+// W3kPosiDataPrintOut): title, file name, models, page number, captions
+// from row 0 of the product's PosiFileData, rules and the footer.
+void PosiDataPrintOut(AppContext& ctx, Product p);
+inline void PosiDataPrintOut(AppContext& ctx) { PosiDataPrintOut(ctx, Product::TwoAxis); }
+inline void W3kPosiDataPrintOut(AppContext& ctx) { PosiDataPrintOut(ctx, Product::OneAxis); }
+
+// The largest position in pulses of a stroke: stroke / lead x pulses per
+// revolution to one decimal ("#.#", halves away from zero), raised to the
+// next whole pulse unless that decimal is 0 (stroke 100, lead 6: 6667).
+// No value for a lead or pulse count of 0 or less, or a quotient below 0.05.
+std::optional<double> FormatOneDecimal(double stroke, double lead, int ppr = 400);
+
+} // namespace rer

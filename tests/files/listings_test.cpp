@@ -1,0 +1,476 @@
+// The group, macro and parameter listings and the position listing's page
+// set-up and frame, drawn on the recording printer.
+#include "files/Listings.h"
+#include "testsupport/AppFixture.h"
+#include "testsupport/PrintOps.h"
+
+#include <gtest/gtest.h>
+
+using namespace rer;
+using rer::test::TestApp;
+using rer::test::textOps;
+using Op = RecordingPrintSurface::Op;
+
+namespace {
+
+// The first drawing of a text; a failed expectation when there is none.
+Op find(const RecordingPrintSurface& ps, const QString& text, int nth = 0) {
+    if (const Op* op = rer::test::findText(ps, text, nth)) return *op;
+    ADD_FAILURE() << "not printed: " << text.toStdString();
+    return {};
+}
+
+bool has(const RecordingPrintSurface& ps, Op::Kind k) { return rer::test::countOps(ps, k) > 0; }
+
+struct Listing : ::testing::Test {
+    TestApp t;
+    RecordingPrintSurface& ps = t.printer;
+    void SetUp() override {
+        t.ctx.setLanguage(2);
+        t.files.answerPrinter(true);
+    }
+};
+
+} // namespace
+
+TEST(ListingText, NumbersPrintWithTheirSignPlace) {
+    EXPECT_EQ(PrintedNumber(0), QStringLiteral(" 0"));
+    EXPECT_EQ(PrintedNumber(1500), QStringLiteral(" 1500"));
+    EXPECT_EQ(PrintedNumber(-20), QStringLiteral("-20"));
+    EXPECT_EQ(PrintedNumber(2.5), QStringLiteral(" 2.5"));
+    EXPECT_EQ(CellNumber(Value::text(QStringLiteral(" 25 "))), 25.0);
+    EXPECT_EQ(CellNumber(Value::number(-3)), -3.0);
+    EXPECT_FALSE(CellNumber(Value()));
+    EXPECT_FALSE(CellNumber(Value::text(QString())));
+    EXPECT_FALSE(CellNumber(Value::text(QStringLiteral("12ab"))));
+    EXPECT_FALSE(CellNumber(Value::text(QStringLiteral("1,500"))));
+}
+
+TEST_F(Listing, CancelledPrintDialogPrintsNothingAndSaysNothing) {
+    t.files.printerAnswers.clear();
+    t.files.answerPrinter(false);
+    EXPECT_FALSE(PrintGrpData(t.ctx));
+    t.files.answerPrinter(false);
+    EXPECT_FALSE(PrintSmData(t.ctx));
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        t.files.answerPrinter(false);
+        EXPECT_FALSE(PrintParaData(t.ctx, p));
+    }
+    EXPECT_EQ(t.files.printerShown, 4);
+    EXPECT_TRUE(ps.ops.empty());
+    EXPECT_TRUE(t.msg.shown.empty());
+}
+
+TEST_F(Listing, GroupDataPageInTwoBlocks) {
+    t.ctx.grp.GrpFileData[1] = {3, 7, 0};
+    t.ctx.grp.GrpFileData[99] = {12, 399, 0};
+    t.ctx.grp.GrpFileName = QStringLiteral("line.grp");
+    t.ctx.print.PrintFileFlag = false;
+    ASSERT_TRUE(PrintGrpData(t.ctx));
+
+    const auto texts = ps.texts();
+    ASSERT_GE(texts.size(), 5u);
+    EXPECT_EQ(texts[0], QStringLiteral("DI-D6"));
+    EXPECT_EQ(texts[2], QStringLiteral("=== GROUP DATA  ") + QString(56, QLatin1Char('=')));
+    EXPECT_EQ(texts[3], QStringLiteral("   ")); // no file line without the flag, though a name is set
+    EXPECT_EQ(texts[4], QString(86, QLatin1Char('-')));
+    EXPECT_EQ(find(ps, texts[2]).y, 800);
+    EXPECT_EQ(find(ps, texts[0]).font, QStringLiteral("century"));
+    EXPECT_EQ(find(ps, texts[0]).points, 11);
+
+    const Op caption1 = find(ps, QStringLiteral("<GRP No>"));
+    EXPECT_EQ(caption1.x, 1000);
+    const Op g1 = find(ps, QStringLiteral("No. 1:"));
+    EXPECT_EQ(g1.x, 1200);
+    EXPECT_EQ(g1.y, caption1.y + 250);
+    EXPECT_EQ(find(ps, QStringLiteral(" 3")).x, 2200);
+    EXPECT_EQ(find(ps, QStringLiteral(" 7")).x, 3600);
+    EXPECT_EQ(find(ps, QStringLiteral("No. 50:")).y, g1.y + 49 * 250);
+    // The second block starts at a fixed height, 4500 to the right.
+    const Op caption2 = find(ps, QStringLiteral("<GRP No>"), 1);
+    EXPECT_EQ(caption2.x, 5500);
+    EXPECT_EQ(caption2.y, 1660);
+    const Op g51 = find(ps, QStringLiteral("No. 51:"));
+    EXPECT_EQ(g51.x, 5700);
+    EXPECT_EQ(g51.y, 1910);
+    // An empty group prints a blank and 0 in both columns.
+    const Op g2 = find(ps, QStringLiteral("No. 2:"));
+    int zeros = 0;
+    for (const Op& op : textOps(ps))
+        if (op.y == g2.y && op.text == QStringLiteral(" 0")) ++zeros;
+    EXPECT_EQ(zeros, 2);
+    EXPECT_EQ(find(ps, QStringLiteral(" 399")).x, 8100);
+    EXPECT_EQ(ps.ops.back().kind, Op::EndDoc);
+    EXPECT_EQ(ps.pages(), 1);
+}
+
+TEST_F(Listing, GroupDataHeadFollowsLanguageFileFlagAndProduct) {
+    t.ctx.setLanguage(1);
+    t.ctx.opt.CtType = 2;
+    t.ctx.grp.GrpFileName = QStringLiteral("line.grp");
+    t.ctx.print.PrintFileFlag = true;
+    ASSERT_TRUE(PrintGrpData(t.ctx));
+    auto texts = ps.texts();
+    EXPECT_EQ(texts[0], QStringLiteral("DE-D3U"));
+    EXPECT_EQ(texts[2], QStringLiteral("=== グループデータ ") + QString(67, QLatin1Char('=')));
+    EXPECT_EQ(texts[3], QStringLiteral("ファイル名：line.grp"));
+    EXPECT_EQ(ps.ops.front().font, QStringLiteral("ＭＳ 明朝"));
+
+    // Any other controller kind: an empty title line, the rest unchanged.
+    ps.ops.clear();
+    t.ctx.setLanguage(2);
+    t.ctx.opt.CtType = 0;
+    t.files.answerPrinter(true);
+    ASSERT_TRUE(PrintGrpData(t.ctx));
+    texts = ps.texts();
+    EXPECT_EQ(texts[0], QString());
+    EXPECT_EQ(texts[3], QStringLiteral("File Name : line.grp"));
+    EXPECT_EQ(find(ps, QStringLiteral("<GRP No>"), 1).y, 1660);
+}
+
+TEST_F(Listing, MacroBlocksThreeToARow) {
+    auto& sm = t.ctx.sm;
+    sm.SmFileData[0][0] = 5;  // macro 1 step 1: TIMER 3
+    sm.SmFileData[0][1] = 3;
+    sm.SmFileData[1][0] = 15; // read as END
+    sm.SmFileData[0][2] = 7;  // macro 2: an unknown code
+    sm.SmFileData[2][3] = -1;
+    sm.SmFileName = QStringLiteral("m.smd");
+    t.ctx.print.PrintFileFlag = true;
+    ASSERT_TRUE(PrintSmData(t.ctx));
+
+    const auto texts = ps.texts();
+    EXPECT_EQ(texts[2], QStringLiteral("=== SM DATA  ") + QString(56, QLatin1Char('=')));
+    EXPECT_EQ(texts[3], QStringLiteral("File Name：m.smd"));
+
+    const Op m1 = find(ps, QStringLiteral("<SM No.1>"));
+    const Op m2 = find(ps, QStringLiteral("<SM No.2>"));
+    const Op m3 = find(ps, QStringLiteral("<SM No.3>"));
+    const Op m4 = find(ps, QStringLiteral("<SM No.4>"));
+    const Op m9 = find(ps, QStringLiteral("<SM No.9>"));
+    EXPECT_EQ(m1.x, 1000);
+    EXPECT_EQ(m2.x, 4500);
+    EXPECT_EQ(m3.x, 7500);
+    EXPECT_EQ(m2.y, m1.y);
+    EXPECT_EQ(m3.y, m1.y);
+    // Name line, caption line, 16 steps, one empty line.
+    EXPECT_EQ(m4.x, 1000);
+    EXPECT_EQ(m4.y, m1.y + 19 * 250);
+    EXPECT_EQ(m9.x, 7500);
+    EXPECT_EQ(m9.y, m1.y + 2 * 19 * 250);
+
+    const Op step1 = find(ps, QStringLiteral("STEP1:"));
+    EXPECT_EQ(step1.y, m1.y + 500);
+    EXPECT_EQ(find(ps, QStringLiteral("STEP16:")).y, m1.y + 500 + 15 * 250);
+    EXPECT_EQ(find(ps, QStringLiteral("5. TIMER")).x, 2000);
+    EXPECT_EQ(find(ps, QStringLiteral(" 3")).x, 3200);
+    EXPECT_EQ(find(ps, QStringLiteral(" 3")).y, step1.y);
+    // Code 15 is END; an unknown code prints its number with no name.
+    EXPECT_EQ(find(ps, QStringLiteral("0. END")).y, step1.y + 250);
+    const Op unknown = find(ps, QStringLiteral("7"));
+    EXPECT_EQ(unknown.x, 5500);
+    EXPECT_EQ(unknown.y, step1.y);
+    EXPECT_EQ(find(ps, QStringLiteral("-1")).x, 3500 + 3200);
+    EXPECT_EQ(ps.ops.back().kind, Op::EndDoc);
+}
+
+TEST_F(Listing, MacroListingInJapaneseAndAPartRange) {
+    t.ctx.setLanguage(1);
+    t.ctx.sm.SmRangeStart = 4;
+    t.ctx.sm.SmRangeEnd = 5;
+    ASSERT_TRUE(PrintSmData(t.ctx));
+    EXPECT_EQ(ps.texts()[2], QStringLiteral("=== シーケンスマクロ　データ ") + QString(57, QLatin1Char('=')));
+    EXPECT_EQ(find(ps, QStringLiteral("<SM No.4>")).x, 1000);
+    EXPECT_EQ(find(ps, QStringLiteral("<SM No.5>")).x, 4500);
+}
+
+TEST_F(Listing, MacroRangeOutsideOneToNineAbortsSilently) {
+    t.ctx.sm.SmRangeEnd = 10;
+    EXPECT_FALSE(PrintSmData(t.ctx));
+    EXPECT_FALSE(has(ps, Op::EndDoc));
+    EXPECT_TRUE(has(ps, Op::AbortDoc));
+    EXPECT_TRUE(t.msg.shown.empty());
+}
+
+namespace {
+
+// A parameter table with a number in every cell that is printed.
+void fillPara(ParaFileTable& t) {
+    for (size_t r = 1; r < t.size(); ++r)
+        for (size_t c = 0; c < 2; ++c) t[r][c] = Value::number(double(r * 10 + c));
+    t[0][0] = Value::text(QStringLiteral("INDICATED DATA"));
+}
+
+} // namespace
+
+TEST_F(Listing, TwoAxisParameterPage) {
+    auto& table = t.ctx.para.two.ParaFileData;
+    fillPara(table);
+    table[1][0] = Value::number(0);
+    table[1][1] = Value::number(1500);
+    table[2][0] = Value::number(-20);
+    table[2][1] = Value::text(QStringLiteral("25"));
+    table[24][1] = Value::text(QStringLiteral("not printed"));
+    t.ctx.print.PrintFileFlag = false;
+    ASSERT_TRUE(PrintParaData(t.ctx));
+
+    const auto texts = ps.texts();
+    EXPECT_EQ(texts[0], QStringLiteral("DI-D6"));
+    EXPECT_EQ(texts[2], QStringLiteral("=== PARAMETERS ") + QString(56, QLatin1Char('=')));
+    EXPECT_EQ(texts[2].size(), 71);
+    EXPECT_EQ(texts[3], QStringLiteral("   "));
+    EXPECT_EQ(texts[4], QString(82, QLatin1Char('-')));
+    const double H = ps.textHeight(QStringLiteral("A"));
+    EXPECT_EQ(find(ps, texts[0]).y, 0);
+    EXPECT_DOUBLE_EQ(find(ps, texts[1]).y, H);
+    EXPECT_EQ(find(ps, texts[2]).y, 1000);
+    EXPECT_DOUBLE_EQ(find(ps, texts[4]).y, 1000 + 2 * H);
+
+    const double Y1 = 1200 + 3 * H;
+    const struct {
+        const char* header;
+        double dy;
+    } heads[] = {{"<< HOMING PARAMETER >>", 0},  {"<< VEL PARAMETER >>", 2400}, {"<< AXIS PARAMETER >>", 6000},
+                 {"<< PG PARAMETER >>", 8100},   {"<< Etc PARAMETER >>", 9300}, {"<< SP PARAMETER >>", 11400}};
+    for (const auto& h : heads) {
+        const Op op = find(ps, QString::fromLatin1(h.header));
+        EXPECT_EQ(op.x, 1000);
+        EXPECT_DOUBLE_EQ(op.y, Y1 + h.dy) << h.header;
+    }
+    EXPECT_EQ(find(ps, QStringLiteral("< AXIS 1 >"), 3).x, 5500);
+    EXPECT_EQ(find(ps, QStringLiteral("< AXIS 2 >"), 3).x, 7500);
+    EXPECT_DOUBLE_EQ(find(ps, QStringLiteral(" 6. LS TIMER:")).y, Y1 + 13200);
+
+    // Values: sign place, texts that are numbers, per-axis columns.
+    const Op offset = find(ps, QStringLiteral(" 1.OFFSET:"));
+    EXPECT_DOUBLE_EQ(offset.y, Y1 + 300);
+    const Op v0 = find(ps, QStringLiteral(" 0"));
+    EXPECT_EQ(v0.x, 5500);
+    EXPECT_DOUBLE_EQ(v0.y, offset.y);
+    EXPECT_EQ(find(ps, QStringLiteral(" 1500")).x, 7500);
+    EXPECT_EQ(find(ps, QStringLiteral("-20")).x, 5500);
+    EXPECT_EQ(find(ps, QStringLiteral(" 25")).x, 7500);
+    // VEL labels are built; the tenth is fixed.
+    EXPECT_DOUBLE_EQ(find(ps, QStringLiteral("  1.VEL 1:")).y, Y1 + 2700);
+    EXPECT_DOUBLE_EQ(find(ps, QStringLiteral("  9.VEL 9:")).y, Y1 + 2400 + 9 * 300);
+    EXPECT_DOUBLE_EQ(find(ps, QStringLiteral("10.JOG VEL:")).y, Y1 + 2400 + 10 * 300);
+    find(ps, QStringLiteral(" 4.Auto Drive:"));
+    find(ps, QStringLiteral(" 2. 1 AXIS:"));
+    // Common items: column 0 only, at 6500.
+    const Op homeOut = find(ps, QStringLiteral(" 1. HOME OUT:"));
+    const Op v240 = find(ps, QStringLiteral(" 240"));
+    EXPECT_EQ(v240.x, 6500);
+    EXPECT_DOUBLE_EQ(v240.y, homeOut.y);
+    for (const QString& s : ps.texts()) EXPECT_NE(s, QStringLiteral("not printed"));
+    EXPECT_EQ(ps.ops.back().kind, Op::EndDoc);
+}
+
+TEST_F(Listing, OneAxisParameterPage) {
+    auto& table = t.ctx.para.one.ParaFileData;
+    fillPara(table);
+    table[0][0] = Value::text(QStringLiteral("p.pmt"));
+    table[6][0] = Value::text(QStringLiteral("SEQ is not printed"));
+    table[30][0] = Value::text(QStringLiteral("1AXIS is not printed"));
+    t.ctx.print.PrintFileFlag = true;
+    t.ctx.setLanguage(1);
+    t.ctx.opt.CtType = 2;
+    ASSERT_TRUE(W3kPrintParaData(t.ctx));
+
+    const auto texts = ps.texts();
+    EXPECT_EQ(texts[0], QStringLiteral("DE-D3U"));
+    EXPECT_EQ(texts[2], QStringLiteral("=== パラメータ ") + QString(67, QLatin1Char('=')));
+    EXPECT_EQ(texts[2].size(), 77);
+    EXPECT_EQ(texts[3], QStringLiteral("ファイル名：p.pmt"));
+    EXPECT_EQ(ps.ops.front().font, QStringLiteral("ＭＳ 明朝"));
+    const double Y1 = 1200 + 3 * ps.textHeight(QStringLiteral("A"));
+    const struct {
+        const char* header;
+        double dy;
+    } heads[] = {{"<< HOMING PARAMETER >>", 0},  {"<< VEL PARAMETER >>", 2100}, {"<< AXIS PARAMETER >>", 5700},
+                 {"<< PG PARAMETER >>", 7800},   {"<< Etc PARAMETER >>", 9000}, {"<< SP PARAMETER >>", 11100}};
+    for (const auto& h : heads) EXPECT_DOUBLE_EQ(find(ps, QString::fromLatin1(h.header)).y, Y1 + h.dy) << h.header;
+    const Op bcd = find(ps, QStringLiteral(" 6.BCD ENABLE:"));
+    EXPECT_DOUBLE_EQ(bcd.y, Y1 + 12900);
+    const Op bcdValue = find(ps, QStringLiteral(" 350"));
+    EXPECT_EQ(bcdValue.x, 6500);
+    EXPECT_DOUBLE_EQ(bcdValue.y, bcd.y);
+    find(ps, QStringLiteral(" 4.AUTO DRIVE:"));
+    find(ps, QStringLiteral(" 2.AUTO HOME:"));
+    find(ps, QStringLiteral(" 1.HOME OUT:"));
+    for (const QString& s : ps.texts()) {
+        EXPECT_NE(s, QStringLiteral(" 60"));  // row 6
+        EXPECT_NE(s, QStringLiteral(" 300")); // row 30
+        EXPECT_NE(s, QStringLiteral("< AXIS 1 >"));
+        EXPECT_NE(s, QStringLiteral(" 6.SEQ:"));
+    }
+
+    // Called while the two-axis product runs, the page is headed "DI-D6".
+    ps.ops.clear();
+    t.ctx.opt.CtType = 1;
+    t.files.answerPrinter(true);
+    ASSERT_TRUE(W3kPrintParaData(t.ctx));
+    EXPECT_EQ(ps.texts()[0], QStringLiteral("DI-D6"));
+}
+
+TEST_F(Listing, ParameterCellThatIsNoNumberStopsAndAbortsTheJob) {
+    auto& table = t.ctx.para.two.ParaFileData;
+    fillPara(table);
+    table[18][0] = Value::text(QString());
+    EXPECT_FALSE(PrintParaData(t.ctx));
+    const auto texts = ps.texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), QStringLiteral(" 2.LEAD:"));
+    EXPECT_FALSE(has(ps, Op::EndDoc));
+    EXPECT_EQ(ps.ops.back().kind, Op::AbortDoc);
+    EXPECT_TRUE(t.msg.shown.empty());
+}
+
+// ---- Position listing: set-up and page frame
+
+namespace {
+
+// A printer of a given printable area and line height (millimetres).
+class SizedSurface : public RecordingPrintSurface {
+public:
+    SizedSurface(double w, double h, double line) : w_(w), h_(h), line_(line) {}
+    double pageWidth() const override { return w_; }
+    double pageHeight() const override { return h_; }
+    double textHeight(const QString&) const override { return line_; }
+
+private:
+    double w_, h_, line_;
+};
+
+} // namespace
+
+TEST(PosiPageSetup, MetricsFromPageAndFont) {
+    TestApp t;
+    SizedSurface ps(200, 270, 4.4);
+    t.ctx.printer = &ps;
+    ASSERT_TRUE(PosiPrintPageSetup(t.ctx));
+    const PrintState& p = t.ctx.print;
+    EXPECT_EQ(p.PrintLineHeight, 4);
+    EXPECT_EQ(p.PrintLineHeight2, 5);
+    EXPECT_EQ(p.PrintLines, 67);
+    EXPECT_EQ(p.PrintLines2, 54);
+    EXPECT_EQ(p.PrintPageHeight, 268);
+    EXPECT_EQ(p.PrintRightX, 190);
+
+    // Halves of the line pitch go to the even neighbour.
+    SizedSurface half(200.5, 270, 4.5);
+    t.ctx.printer = &half;
+    ASSERT_TRUE(W3kPosiPrintPageSetup(t.ctx));
+    EXPECT_EQ(p.PrintLineHeight, 4);
+    EXPECT_EQ(p.PrintRightX, 190);
+
+    // A font without height gives no line pitch: no division by zero.
+    SizedSurface none(200, 270, 0.2);
+    t.ctx.printer = &none;
+    EXPECT_FALSE(PosiPrintPageSetup(t.ctx));
+}
+
+TEST(PosiPageFrame, HeadFooterRulesAndRightAlignedPageNumber) {
+    TestApp t;
+    t.ctx.setLanguage(2);
+    RecordingPrintSurface& ps = t.printer;
+    ps.setFont(QStringLiteral("century"), 11, false, false);
+    ASSERT_TRUE(PosiPrintPageSetup(t.ctx));
+    auto& pr = t.ctx.print;
+    const double h = pr.PrintLineHeight;
+    auto& head = t.ctx.pos.two.PosiFileData[0];
+    for (int c = 0; c <= 12; ++c) head[c] = Value::text(QStringLiteral("C%1").arg(c));
+    t.ctx.pos.two.PosiFileDevice = {QStringLiteral("KZ- 28L-100"), QStringLiteral("VT- 45M-200")};
+    pr.FilePosiPrint = true;
+    pr.PrintPosiFileName = QStringLiteral("/d/a.kzd");
+    pr.PrintPageNo = 9;
+    PosiDataPrintOut(t.ctx);
+
+    const Op title = find(ps, QStringLiteral("DI-D6 Position Data"));
+    EXPECT_EQ(title.x, 10);
+    EXPECT_EQ(title.y, h);
+    EXPECT_EQ(title.points, 14);
+    const Op file = find(ps, QStringLiteral("File Name/d/a.kzd"));
+    EXPECT_EQ(file.x, 70);
+    EXPECT_EQ(file.y, h);
+    const Op models = find(ps, QStringLiteral("AXIS1:KZ- 28L-100    / AXIS2:VT- 45M-200"));
+    EXPECT_EQ(models.x, 20);
+    EXPECT_EQ(models.y, 3 * h);
+    const Op page9 = find(ps, QStringLiteral("Page:9"));
+    EXPECT_EQ(page9.y, 4 * h);
+    EXPECT_DOUBLE_EQ(page9.x + ps.textWidth(QStringLiteral("Page:9")), pr.PrintRightX);
+    const double xs[] = {22, 28, 36, 44, 54, 78, 86, 94, 104, 121, 129, 137};
+    for (int c = 0; c < 12; ++c) {
+        const Op cap = find(ps, QStringLiteral("C%1").arg(c));
+        EXPECT_EQ(cap.x, xs[c]);
+        EXPECT_EQ(cap.y, 5 * h);
+        EXPECT_EQ(cap.points, 10);
+    }
+    EXPECT_EQ(find(ps, QStringLiteral(":C12")).x, 145);
+    std::vector<double> rules;
+    for (const Op& op : ps.ops)
+        if (op.kind == Op::Line) {
+            EXPECT_EQ(op.x, 10);
+            EXPECT_EQ(op.x2, pr.PrintRightX);
+            EXPECT_EQ(op.y, op.y2);
+            rules.push_back(op.y);
+        }
+    EXPECT_EQ(rules, (std::vector<double>{5 * h, 6 * h, pr.PrintPageHeight - h}));
+    const Op footer = ps.texts().size() ? textOps(ps).back() : Op{};
+    EXPECT_EQ(footer.text, ListingDateTime());
+    EXPECT_EQ(footer.y, (pr.PrintLines - 1) * h);
+    EXPECT_DOUBLE_EQ(footer.x + ps.textWidth(footer.text), pr.PrintRightX);
+
+    // Page 10 ends where page 9 did.
+    pr.PrintPageNo = 10;
+    PosiDataPrintOut(t.ctx);
+    const Op page10 = find(ps, QStringLiteral("Page:10"));
+    EXPECT_DOUBLE_EQ(page10.x + ps.textWidth(QStringLiteral("Page:10")), pr.PrintRightX);
+    EXPECT_LT(page10.x, page9.x);
+}
+
+TEST(PosiPageFrame, OneAxisAndJapaneseWithoutFileOrModelLines) {
+    TestApp t;
+    t.ctx.setLanguage(1);
+    RecordingPrintSurface& ps = t.printer;
+    ASSERT_TRUE(PosiPrintPageSetup(t.ctx));
+    auto& head = t.ctx.pos.one.PosiFileData[0];
+    for (int c = 0; c <= 12; ++c) head[c] = Value::text(QStringLiteral("C%1").arg(c));
+    t.ctx.pos.one.PosiFileDevice = {QStringLiteral("KZ- 28L-100"), QStringLiteral("X")};
+    auto& pr = t.ctx.print;
+    pr.GridPosiPrint = pr.FilePosiPrint = false;
+    W3kPosiDataPrintOut(t.ctx);
+    find(ps, QStringLiteral("DE-D3U 位置データ"));
+    for (const QString& s : ps.texts()) {
+        EXPECT_FALSE(s.startsWith(QStringLiteral("AXIS1:")));
+        EXPECT_FALSE(s.startsWith(QStringLiteral("ファイル名")));
+    }
+    const struct {
+        int c;
+        double x;
+    } caps[] = {{0, 22}, {1, 28}, {2, 36}, {3, 44}, {4, 54}, {10, 78}, {11, 86}};
+    for (const auto& c : caps) EXPECT_EQ(find(ps, QStringLiteral("C%1").arg(c.c)).x, c.x);
+    EXPECT_EQ(find(ps, QStringLiteral(":C12")).x, 94);
+    for (const QString& s : ps.texts()) EXPECT_NE(s, QStringLiteral("C5"));
+
+    // With the grid chosen: the model line without its axis-2 part, no file line.
+    ps.ops.clear();
+    pr.GridPosiPrint = true;
+    W3kPosiDataPrintOut(t.ctx);
+    find(ps, QStringLiteral("AXIS1:KZ- 28L-100"));
+}
+
+TEST(FormatOneDecimal, LargestPulseOfAStroke) {
+    const struct {
+        double stroke, lead;
+        int ppr;
+        std::optional<double> want;
+    } cases[] = {
+        {100, 10, 400, 4000}, {100, 6, 400, 6667},      {100, 12, 400, 3334}, {50, 20, 400, 1000},
+        {100, 6, 500, 8334},  {100, 0, 400, std::nullopt}, {0, 6, 400, std::nullopt},
+        {100, 6, 0, std::nullopt}, {0.0001, 6, 400, std::nullopt}, {1, 8000, 400, 1},
+    };
+    for (const auto& c : cases) {
+        const auto got = FormatOneDecimal(c.stroke, c.lead, c.ppr);
+        EXPECT_EQ(got, c.want) << c.stroke << " / " << c.lead << " x " << c.ppr;
+    }
+}
