@@ -23,4 +23,7 @@ void RunActuatorChange(frmMain& w, AppContext& ctx, Product p);
 void InstallGridCommands(frmMain& w, AppContext& ctx);
 void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 
+// Options dialog with its restart notices, and the about box (MainOptions.cpp).
+void InstallOptionCommands(frmMain& w, AppContext& ctx);
+
 } // namespace rer
