@@ -14,7 +14,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace rer {
@@ -149,35 +152,28 @@ void frmOptions2::build() {
     lblJogVelCap = new QLabel(tab6);
     lblJogVelCap->setObjectName(QStringLiteral("lblJogVelCap"));
     txtJogVel_ = numberBox(tab6, "txtJogVel", 2);
+    // A picture box of acceleration options, captioned by the values they
+    // stand for (1 on the left).
+    auto accPicture = [tab6](const char* name, QRadioButton** opts, int n) {
+        auto* f = new QFrame(tab6);
+        f->setObjectName(QString::fromLatin1(name));
+        auto* h = new QHBoxLayout(f);
+        h->setContentsMargins(0, 0, 0, 0);
+        const QByteArray optName = QByteArray(name).replace("picture", "opt");
+        for (int i = 0; i < n; ++i) {
+            opts[i] = option(f, optName.constData(), i);
+            opts[i]->setText(QString::number(i + 1));
+            h->addWidget(opts[i]);
+        }
+        h->addStretch();
+        return f;
+    };
     lblJogAccCap = new QLabel(tab6);
     lblJogAccCap->setObjectName(QStringLiteral("lblJogAccCap"));
-    pictureJogAcc = new QFrame(tab6);
-    pictureJogAcc->setObjectName(QStringLiteral("pictureJogAcc"));
-    {
-        auto* h = new QHBoxLayout(pictureJogAcc);
-        h->setContentsMargins(0, 0, 0, 0);
-        for (int i = 0; i < 3; ++i) {
-            optJogAcc_[i] = option(pictureJogAcc, "optJogAcc", i);
-            optJogAcc_[i]->setText(QString::number(i + 1));
-            h->addWidget(optJogAcc_[i]);
-        }
-        h->addStretch();
-    }
+    pictureJogAcc = accPicture("pictureJogAcc", optJogAcc_, 3);
     lblJogAcc2Cap = new QLabel(tab6);
     lblJogAcc2Cap->setObjectName(QStringLiteral("lblJogAcc2Cap"));
-    pictureJogAcc2 = new QFrame(tab6);
-    pictureJogAcc2->setObjectName(QStringLiteral("pictureJogAcc2"));
-    {
-        // Captions follow the values they stand for, 1 on the left.
-        auto* h = new QHBoxLayout(pictureJogAcc2);
-        h->setContentsMargins(0, 0, 0, 0);
-        for (int i = 0; i < 2; ++i) {
-            optJogAcc2_[i] = option(pictureJogAcc2, "optJogAcc2", i);
-            optJogAcc2_[i]->setText(QString::number(i + 1));
-            h->addWidget(optJogAcc2_[i]);
-        }
-        h->addStretch();
-    }
+    pictureJogAcc2 = accPicture("pictureJogAcc2", optJogAcc2_, 2);
     {
         auto* g = new QGridLayout(tab6);
         g->addWidget(lblJogVelSetumei, 0, 0, 1, 2);
@@ -218,7 +214,6 @@ void frmOptions2::build() {
     buttons->addWidget(cmdCancel_);
     buttons->addWidget(cmdApply_);
     v->addLayout(buttons);
-    setMinimumWidth(460);
 
     connect(UpDown2_, &QSpinBox::valueChanged, this, [this](int v) { txtPortNo_->setText(QString::number(v)); });
     connect(txtPortNo_, &QLineEdit::textChanged, this, [this](const QString& t) {
@@ -255,6 +250,7 @@ void frmOptions2::Form_Load() {
                                     {"通信ﾀｲﾑｱｳﾄ", "COM Timeout"},
                                     {"ﾃｨｰﾁﾝｸﾞ", "Teaching"}};
     for (int i = 0; i < 7; ++i) SSTabOption_->setTabText(i, pick(tabs[i][0], tabs[i][1]));
+    setMinimumWidth(std::max(460, SSTabOption_->tabBar()->sizeHint().width() + 40));
     cmdCancel_->setText(pick("ｷｬﾝｾﾙ", "Cancel"));
     cmdApply_->setText(pick("閉じる", "Close"));
     lblPortNo->setText(pick("通信ポート設定：　COM", "RS-232C PORT : COM"));
