@@ -111,7 +111,20 @@ TEST(StartSysInfo, OtherwiseTheMessageInEitherLanguage) {
     }
 }
 
+namespace {
+// Restores an environment variable when the test ends, however it ends.
+struct EnvGuard {
+    explicit EnvGuard(const char* name) : name(name), old(qgetenv(name)) {}
+    ~EnvGuard() {
+        if (old.isNull()) qunsetenv(name); else qputenv(name, old);
+    }
+    const char* name;
+    QByteArray old;
+};
+} // namespace
+
 TEST(DesktopSysInfoTools, FindsAKnownProgramOnTheSearchPath) {
+    const EnvGuard keepPath("PATH"), keepNamed("RER6O250_SYSINFO");
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = QDir(dir.path()).filePath(S("hardinfo"));
@@ -121,8 +134,6 @@ TEST(DesktopSysInfoTools, FindsAKnownProgramOnTheSearchPath) {
         f.write("#!/bin/sh\nexit 0\n");
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QByteArray oldPath = qgetenv("PATH");
-    const QByteArray oldNamed = qgetenv("RER6O250_SYSINFO");
     qputenv("PATH", dir.path().toLocal8Bit());
     qunsetenv("RER6O250_SYSINFO");
 
@@ -142,7 +153,4 @@ TEST(DesktopSysInfoTools, FindsAKnownProgramOnTheSearchPath) {
 
     qputenv("PATH", QByteArray("/nonexistent-folder"));
     EXPECT_FALSE(tools.desktopProgram(folder, file));
-
-    qputenv("PATH", oldPath);
-    if (oldNamed.isNull()) qunsetenv("RER6O250_SYSINFO"); else qputenv("RER6O250_SYSINFO", oldNamed);
 }
