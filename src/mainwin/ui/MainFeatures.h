@@ -25,5 +25,7 @@ void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 
 // Position print and printer set-up (MainPrint.cpp).
 void InstallPrintCommands(frmMain& w, AppContext& ctx);
+// Options dialog with its restart notices, and the about box (MainOptions.cpp).
+void InstallOptionCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

@@ -82,6 +82,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallActuatorCommands(*this, ctx_);
     InstallGridCommands(*this, ctx_);
     InstallPrintCommands(*this, ctx_);
+    InstallOptionCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
