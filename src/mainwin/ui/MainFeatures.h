@@ -23,4 +23,8 @@ void RunActuatorChange(frmMain& w, AppContext& ctx, Product p);
 void InstallGridCommands(frmMain& w, AppContext& ctx);
 void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 
+// Position files and position data with the controller (MainPosition.cpp):
+// New, Open, Save, Save As, Read, Write and the verifications.
+void InstallPositionCommands(frmMain& w, AppContext& ctx);
+
 } // namespace rer

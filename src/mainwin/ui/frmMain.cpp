@@ -81,6 +81,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallLinkCommands(*this, ctx_);
     InstallActuatorCommands(*this, ctx_);
     InstallGridCommands(*this, ctx_);
+    InstallPositionCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
