@@ -50,6 +50,13 @@ bool SaveFileAs(AppContext& ctx, PositionHost& host, Product p, const QString& p
 // The file title of a path: its name without folder and extension.
 QString FileTitleOf(const QString& path);
 
+// The common file dialog for a position file ("kzd" added to a bare name):
+// Open (the file must exist) or Save (asking before replacing). Nothing when
+// cancelled or left empty.
+std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString& title, const QString& filter,
+                                       const QString& proposed = QString());
+QString OpenPositionFilter(const AppContext& ctx);
+
 // ---- File commands (New, Open, Save, Save As)
 
 // mnuFileNew_Click: PosiNewProc / W3kPosiNewProc of the product in use.

@@ -105,6 +105,28 @@ void KzDataHyoji(AppContext& ctx, Product p) {
     }
 }
 
+// ---- Dialogs
+
+std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString& title, const QString& filter,
+                                       const QString& proposed) {
+    if (!ctx.fileDialogs) return std::nullopt;
+    FileDialogRequest req;
+    req.title = title;
+    req.filter = filter;
+    req.fileName = proposed;
+    req.defaultExt = QStringLiteral("kzd");
+    req.mustExist = !save;
+    req.confirmOverwrite = save;
+    std::optional<QString> chosen = save ? ctx.fileDialogs->save(req) : ctx.fileDialogs->open(req);
+    if (chosen && chosen->isEmpty()) return std::nullopt;
+    return chosen;
+}
+
+QString OpenPositionFilter(const AppContext& ctx) {
+    return ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|位置データ(*.vtd)|*.vtd|すべてのファイル(*.*)|*.*"),
+                    QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
+}
+
 // ---- Writer
 
 QString FileTitleOf(const QString& path) {
@@ -253,15 +275,10 @@ namespace {
 // model that cannot be taken or is missing from the catalogue changes
 // nothing.
 void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
-    if (!ctx.fileDialogs) return;
-    FileDialogRequest req;
-    req.title = ctx.pick(QStringLiteral("位置データファイルを開く"), QStringLiteral("Open Position Data file"));
-    req.filter = ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|位置データ(*.vtd)|*.vtd|すべてのファイル(*.*)|*.*"),
-                          QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
-    req.defaultExt = QStringLiteral("kzd");
-    req.mustExist = true;
-    const std::optional<QString> chosen = ctx.fileDialogs->open(req);
-    if (!chosen || chosen->isEmpty()) return;
+    const std::optional<QString> chosen = AskPositionFile(
+        ctx, false, ctx.pick(QStringLiteral("位置データファイルを開く"), QStringLiteral("Open Position Data file")),
+        OpenPositionFilter(ctx));
+    if (!chosen) return;
     const QString path = QFileInfo(*chosen).absoluteFilePath();
 
     ProductPositions& pos = ctx.pos.of(p);
@@ -345,16 +362,12 @@ bool PosiSaveAsDialog(AppContext& ctx, PositionHost& host, Product p) {
                              QStringLiteral("Write Data to the file,Yes?")),
                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return false;
-    if (!ctx.fileDialogs) return false;
-    FileDialogRequest req;
-    req.title = ctx.pick(QStringLiteral("名前を付けて保存する"), QStringLiteral("Save Position Data as ..."));
-    req.filter = ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|すべてのファイル(*.*)|*.*"),
-                          QStringLiteral("Position Data(*.kzd)|*.kzd|All files(*.*)|*.*"));
-    req.fileName = QStringLiteral("kzdata.kzd");
-    req.defaultExt = QStringLiteral("kzd");
-    req.confirmOverwrite = true;
-    const std::optional<QString> chosen = ctx.fileDialogs->save(req);
-    if (!chosen || chosen->isEmpty()) return false;
+    const std::optional<QString> chosen = AskPositionFile(
+        ctx, true, ctx.pick(QStringLiteral("名前を付けて保存する"), QStringLiteral("Save Position Data as ...")),
+        ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|すべてのファイル(*.*)|*.*"),
+                 QStringLiteral("Position Data(*.kzd)|*.kzd|All files(*.*)|*.*")),
+        QStringLiteral("kzdata.kzd"));
+    if (!chosen) return false;
     ctx.pos.of(p).SaveFileName = QFileInfo(*chosen).fileName();
     return SaveFileAs(ctx, host, p, *chosen);
 }
@@ -364,16 +377,12 @@ bool PosiSaveProc(AppContext& ctx, PositionHost& host, Product p) {
     QString path;
     const QString shown = ctx.posJob.ShownFilePath;
     if (shown.isEmpty()) {
-        if (!ctx.fileDialogs) return false;
-        FileDialogRequest req;
-        req.title = ctx.pick(QStringLiteral("位置データを保存する"), QStringLiteral("Save Position Data to file"));
-        req.filter = ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|すべてのファイル(*.*)|*.*"),
-                              QStringLiteral("Position Data(*.kzd)|*.kzd|All file(*.*)|*.*"));
-        req.fileName = QStringLiteral("kzdata1.kzd");
-        req.defaultExt = QStringLiteral("kzd");
-        req.confirmOverwrite = true;
-        const std::optional<QString> chosen = ctx.fileDialogs->save(req);
-        if (!chosen || chosen->isEmpty()) return false;
+        const std::optional<QString> chosen = AskPositionFile(
+            ctx, true, ctx.pick(QStringLiteral("位置データを保存する"), QStringLiteral("Save Position Data to file")),
+            ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|すべてのファイル(*.*)|*.*"),
+                     QStringLiteral("Position Data(*.kzd)|*.kzd|All file(*.*)|*.*")),
+            QStringLiteral("kzdata1.kzd"));
+        if (!chosen) return false;
         path = *chosen;
     } else {
         path = QFileInfo(shown).absoluteDir().filePath(ctx.main.TitleOfShowFile + QStringLiteral(".kzd"));

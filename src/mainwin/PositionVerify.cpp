@@ -70,16 +70,13 @@ bool ComparePosiTables(AppContext& ctx, Product p) {
 }
 
 void PosiDataFileShogo(AppContext& ctx, PositionHost& host, Product p) {
-    if (!RangeAndCheck(ctx, host, p) || !ctx.fileDialogs) return;
-    FileDialogRequest req;
-    req.title = ctx.pick(QStringLiteral("照合する位置データファイルを開く"),
-                         QStringLiteral("Open Position Data file to be Verified"));
-    req.filter = ctx.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|位置データ(*.vtd)|*.vtd|すべてのファイル(*.*)|*.*"),
-                          QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
-    req.defaultExt = QStringLiteral("kzd");
-    req.mustExist = true;
-    const std::optional<QString> chosen = ctx.fileDialogs->open(req);
-    if (!chosen || chosen->isEmpty()) return;
+    if (!RangeAndCheck(ctx, host, p)) return;
+    const std::optional<QString> chosen =
+        AskPositionFile(ctx, false,
+                        ctx.pick(QStringLiteral("照合する位置データファイルを開く"),
+                                 QStringLiteral("Open Position Data file to be Verified")),
+                        OpenPositionFilter(ctx));
+    if (!chosen) return;
     ProductPositions& pos = ctx.pos.of(p);
     pos.PosiFileError = false;
     if (!ReadPosiFile(ctx, p, *chosen) || pos.PosiFileError) return;
