@@ -70,6 +70,33 @@ void BM_PositionsPty(benchmark::State& state) {
 BENCHMARK(BM_PositionsPty)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PositionsPty)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The same jobs in process, without a line: what the program itself costs.
+void BM_PositionsInProcess(benchmark::State& state) {
+    const bool write = state.range(0) == 0;
+    test::PositionLinkWorld w;
+    for (char b : {'0', '4'}) w.sim().state.paramBlocks[b].replace(14, 6, "0FFFFF");
+    w.link->setProgress(nullptr);
+    w.fillGrid();
+    if (!write && !PosidataLoadtoCtProc(w.ctx, *w.link, w.host, Product::TwoAxis)) {
+        state.SkipWithError("write before the read failed");
+        return;
+    }
+    for (auto _ : state) {
+        w.ctx.pos.two.PosiData = PosiDataTable(kPosiRows);
+        w.msg.clear();
+        w.sim().received.clear();
+        const bool ok = write ? PosidataLoadtoCtProc(w.ctx, *w.link, w.host, Product::TwoAxis)
+                              : PosidataGetfromCtProc(w.ctx, *w.link, w.host, Product::TwoAxis);
+        if (!ok) {
+            state.SkipWithError("job failed");
+            break;
+        }
+    }
+    state.SetLabel(write ? "write 399, in process" : "read 399, in process");
+}
+BENCHMARK(BM_PositionsInProcess)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PositionsInProcess)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
