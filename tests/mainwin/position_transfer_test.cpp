@@ -4,6 +4,7 @@
 #include "testsupport/PositionLinkWorld.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace rer {
@@ -131,6 +132,16 @@ TEST(PositionWrite, FailureAtTheFirstMiddleAndLastPosition) {
         }
         EXPECT_FALSE(w.progress.visible) << c.at;
     }
+}
+
+TEST(PositionWrite, AStopIsAFailure) {
+    Written w;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0WP0C8"));
+    QTimer::singleShot(100, [&] { w.link->Stop(); });
+    EXPECT_FALSE(w.write());
+    EXPECT_EQ(w.count("0WP"), 200);
+    EXPECT_TRUE(w.l().TusinError);
+    EXPECT_FALSE(w.msg.anyContains(Completed()));
 }
 
 TEST(PositionWrite, SoftLimitsComparePulsesInEitherUnit) {
