@@ -12,6 +12,7 @@
 #include "link/LinkState.h"
 #include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
+#include "mainwin/PositionJobState.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -58,6 +59,7 @@ public:
     LinkState link;           // controller link: flags, receive state, error list, I/O words
     SerialPort* serial = nullptr; // the serial line the main window's link uses
     GridState grid;           // the position grids of the main window
+    PositionJobState posJob;  // position file and controller commands
     CatalogueTables cat;      // actuator catalogue of both products
 
     QString programDir;        // the folder of the program and its list files

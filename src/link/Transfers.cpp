@@ -7,6 +7,7 @@
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
+#include "link/TransferProgress.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,32 +122,7 @@ int BuildWriteLines(AppContext& ctx, LineBuffer& buf, int count, const std::func
     return 0;
 }
 
-// ---- The progress window of one transfer
-
-// Shown for the lifetime of the transfer and unloaded once on every way out.
-class Progress {
-public:
-    Progress(ControllerLink& link, int max, const QString& text) : view_(link.progress()) {
-        if (!view_) return;
-        view_->setMaximum(max);
-        view_->setSetumei(text);
-        view_->Show();
-    }
-    ~Progress() { Unload(); }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
-
-    void setValue(int v) {
-        if (view_) view_->setValue(v);
-    }
-    void Unload() {
-        if (view_) view_->Unload();
-        view_ = nullptr;
-    }
-
-private:
-    ProgressView* view_;
-};
+using Progress = TransferProgress;
 
 // ---- The two halves of every transfer
 

@@ -149,11 +149,19 @@ CtSim::CtSim() {
     });
     // Clears the controller's error state; its answer is not used.
     addCommand("0%C", [](CtSim&, const QByteArray&) -> QByteArray { return "0%C" + QByteArray(11, '0'); });
-    // Reads a position record.
+    // Position records 1..399 (the same layout for either product): read
+    // and written at once, no commit.
     addCommand("0RP", [](CtSim& s, const QByteArray& line) -> QByteArray {
         const int n = field(line, 3, 3);
         if (line.size() != 6 || n < 1 || n > 399) return err("002");
         return line.left(6) + s.state.positions[static_cast<size_t>(n)];
+    });
+    addCommand("0WP", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 3);
+        const QByteArray record = line.mid(6);
+        if (line.size() != 25 || n < 1 || n > 399 || !isHex(record)) return err("002");
+        s.state.positions[static_cast<size_t>(n)] = record.toUpper();
+        return line;
     });
     AddTransferCommands(*this);
 }

@@ -27,5 +27,8 @@ void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 void InstallPrintCommands(frmMain& w, AppContext& ctx);
 // Options dialog with its restart notices, and the about box (MainOptions.cpp).
 void InstallOptionCommands(frmMain& w, AppContext& ctx);
+// Position files and position data with the controller (MainPosition.cpp):
+// New, Open, Save, Save As, Read, Write and the verifications.
+void InstallPositionCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

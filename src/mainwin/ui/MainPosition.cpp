@@ -1,0 +1,80 @@
+#include "mainwin/ui/MainFeatures.h"
+
+#include "app/AppContext.h"
+#include "dialogs/ui/frmDataShogo.h"
+#include "dialogs/ui/frmSelectPosiNo.h"
+#include "mainwin/PositionCommands.h"
+#include "mainwin/ui/frmMain.h"
+
+#include <QLabel>
+#include <memory>
+
+namespace rer {
+
+namespace {
+
+// The main window and its dialogs as the position commands see them.
+class MainPositionHost : public PositionHost {
+public:
+    MainPositionHost(frmMain& w, AppContext& ctx) : w_(w), ctx_(ctx) {}
+
+    MainWindowPort& window() override { return w_; }
+    void CommandsOff() override {
+        w_.CMDBTN_Muko();
+        w_.ToolBar_Muko();
+        w_.Menyu_Muko();
+        w_.LineCmd_Muko();
+    }
+    void CommandsOn() override {
+        w_.CMDBTN_Yuko();
+        w_.ToolBar_Yuko();
+        w_.Menyu_Yuko();
+    }
+    void LineCmd_Muko() override { w_.LineCmd_Muko(); }
+    void SetFileLabel(const QString& text) override {
+        if (QLabel* l = w_.label(QStringLiteral("lblFileName"))) l->setText(text);
+    }
+    void SelectRange() override {
+        frmSelectPosiNo dlg(ctx_, &w_);
+        dlg.exec();
+    }
+    int SelectShogo() override {
+        frmDataShogo dlg(ctx_, &w_);
+        dlg.exec();
+        return dlg.Select_Shogo;
+    }
+    void ShowShogoResult(Product p) override {
+        frmSyogoKekka dlg(ctx_, p, &w_);
+        dlg.exec();
+    }
+
+private:
+    frmMain& w_;
+    AppContext& ctx_;
+};
+
+} // namespace
+
+void InstallPositionCommands(frmMain& w, AppContext& ctx) {
+    auto host = std::make_shared<MainPositionHost>(w, ctx);
+    auto withLink = [&ctx, host](void (*job)(AppContext&, ControllerLink&, PositionHost&)) {
+        return [&ctx, host, job] {
+            if (ctx.link.ct) job(ctx, *ctx.link.ct, *host);
+        };
+    };
+    w.registerCommand(QStringLiteral("FileNew"), [&ctx, host] { PosiNewCmd(ctx, *host); });
+    w.registerCommand(QStringLiteral("FileOpen"), [&ctx, host] { PosiFileOpenCmd(ctx, *host); });
+    w.registerCommand(QStringLiteral("FileSave"), [&ctx, host] { PosiSaveCmd(ctx, *host); });
+    w.registerCommand(QStringLiteral("FileSaveAs"), [&ctx, host] { PosiSaveAsCmd(ctx, *host); });
+    w.registerCommand(QStringLiteral("PosiRead"), withLink(&PosidataGetfromCt));
+    w.registerCommand(QStringLiteral("PosiWrite"), withLink(&PosidataLoadtoCt));
+    w.registerCommand(QStringLiteral("PosiVerify"), withLink(&PosiDataShogoProc));
+    w.registerCommand(QStringLiteral("PosiVerifyFile"), [&ctx, host] {
+        if (ctx.link.ct) PosiVerifyMenu(ctx, *ctx.link.ct, *host, true);
+    });
+    w.registerCommand(QStringLiteral("PosiVerifyCt"), [&ctx, host] {
+        if (ctx.link.ct) PosiVerifyMenu(ctx, *ctx.link.ct, *host, false);
+    });
+}
+
+} // namespace rer

@@ -1,0 +1,108 @@
+// New, Open, Save, Save As and a controller read through the real main
+// window, with the file dialogs answered from a script.
+#include "mainwin/PositionEditor.h"
+#include "mainwin/ui/frmMain.h"
+#include "sim/SimSerialPort.h"
+#include "testsupport/GridTestContext.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rer;
+using rer::test::GridTestContext;
+
+class MainPositionWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fileCommandsAndAControllerRead() {
+        GridTestContext t(1, 2, false);
+        t.ctx.opt.NotJapan = true;
+        sim::SimSerialPort port;
+        t.ctx.serial = &port;
+        QTemporaryDir dir;
+        frmMain w(t.ctx);
+        w.Show();
+        // A model of the catalogue, so that Open can take it back.
+        for (auto& a : t.ctx.dev.two) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("L"));
+        t.ctx.dev.DevIsKZ = {true, true};
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        PositionGrid& g = t.ctx.grid.flgdData;
+        QLabel* fileName = w.label(QStringLiteral("lblFileName"));
+        for (const char* b : {"cmdPosiFileOpen", "cmdPosiSaveFile", "cmdPosiRead", "cmdPosiLoad", "cmdPosiVerify"})
+            QVERIFY2(w.button(QString::fromLatin1(b))->isEnabled(), b);
+
+        // Typed text still in the in-cell editor is saved by Save As.
+        QTableView* v = w.grid(Product::TwoAxis);
+        const QModelIndex cell = v->model()->index(0, 0);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(cell).center());
+        QTest::keyClick(QApplication::focusWidget(), '7');
+        QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("txtEdit"))->isVisible());
+        const QString path = dir.filePath(QStringLiteral("a.kzd"));
+        t.files.answer(path);
+        w.button(QStringLiteral("cmdPosiSaveFile"))->click();
+        QCOMPARE(t.msg.lastText(), QStringLiteral("Write Data to the file,Yes?"));
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(g.text(1, 1), QStringLiteral("7"));
+        QCOMPARE(fileName->text(), QStringLiteral("a"));
+        QVERIFY(g.Tag.isEmpty());
+        QVERIFY(w.button(QStringLiteral("cmdPosiRead"))->isEnabled());
+
+        // New asks first, then shows the defaults.
+        g.setText(2, 1, QStringLiteral("9"));
+        g.Tag = kDataChange;
+        t.msg.answer(MsgAnswer::No);
+        w.menuItem(QStringLiteral("mnuFileNew"))->trigger();
+        QCOMPARE(t.msg.lastText(), QStringLiteral("Data have been changed.Save the data into the file?"));
+        QCOMPARE(g.text(1, 1), QStringLiteral("5"));
+        QCOMPARE(fileName->text(), QStringLiteral("New "));
+        QCOMPARE(v->model()->index(0, 0).data().toString(), QStringLiteral("5"));
+
+        // Open from the toolbar: no unsaved edits, no question.
+        const size_t shown = t.msg.shown.size();
+        t.files.answer(path);
+        w.toolButton(2)->trigger();
+        QCOMPARE(t.msg.shown.size(), shown);
+        QCOMPARE(g.text(1, 1), QStringLiteral("7"));
+        QCOMPARE(v->model()->index(0, 0).data().toString(), QStringLiteral("7"));
+        QCOMPARE(fileName->text(), QStringLiteral("a"));
+        QCOMPARE(w.label(QStringLiteral("lblDeviceType1"))->text(), QStringLiteral("KZ- 28L-100"));
+
+        // Save writes beside the file without a dialog.
+        g.setText(3, 1, QStringLiteral("8"));
+        const size_t dialogs = t.files.saved.size();
+        w.menuItem(QStringLiteral("mnuFileSave"))->trigger();
+        QCOMPARE(t.files.saved.size(), dialogs);
+        QVERIFY(QFile(path).open(QIODevice::ReadOnly));
+
+        // Read from the controller.
+        for (auto& rec : port.sim.state.positions) rec = sim::PositionRecord(1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 0);
+        port.sim.state.positions[1] = sim::PositionRecord(4, 2, 1, 100, 3, 1, 0, 50, 0, 1, 2);
+        t.msg.answer(MsgAnswer::No); // do not save first
+        t.msg.answer(MsgAnswer::Ok);
+        w.button(QStringLiteral("cmdPosiRead"))->click();
+        QCOMPARE(g.text(1, 1), QStringLiteral("4"));
+        QCOMPARE(g.text(1, 4), QStringLiteral("    100"));
+        QCOMPARE(fileName->text(), QStringLiteral("Inside of C/T"));
+        QVERIFY(w.button(QStringLiteral("cmdPosiRead"))->isEnabled());
+        QVERIFY(w.menuItem(QStringLiteral("mnuFileSave"))->isEnabled());
+
+        // Save now asks for a name.
+        t.files.answer(std::nullopt);
+        w.menuItem(QStringLiteral("mnuFileSave"))->trigger();
+        QCOMPARE(t.files.saved.back().fileName, QStringLiteral("kzdata1.kzd"));
+        QVERIFY(t.ctx.main.HozonCancel);
+
+        t.msg.answer(MsgAnswer::Ok);
+        w.close();
+    }
+};
+
+QTEST_MAIN(MainPositionWindow)
+#include "tst_mainposition.moc"
