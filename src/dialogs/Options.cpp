@@ -7,7 +7,7 @@
 #include "files/Value.h"
 #include "link/ControllerLink.h"
 #include "mainwin/PositionEditor.h"
-#include "mainwin/PositionRedraw.h"
+#include "mainwin/PositionCommands.h"
 
 #include <algorithm>
 #include <charconv>
@@ -120,7 +120,7 @@ bool ChangeDisplayUnit(AppContext& ctx, bool mm) {
             PosiTblMmToPls(ctx, p);
         ctx.opt.DispMmUnit = mm;
         ctx.settings.saveFlag(QStringLiteral("DispMmUnit"), mm);
-        RedrawPositionGrid(ctx, p);
+        KzDataHyoji(ctx, p);
         ChangeDispUnitHeaders(ctx, p);
         changed = true;
     }

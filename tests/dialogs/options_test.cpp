@@ -6,7 +6,7 @@
 #include "files/PosiFile.h"
 #include "link/ControllerLink.h"
 #include "mainwin/PositionEditor.h"
-#include "mainwin/PositionRedraw.h"
+#include "mainwin/PositionCommands.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/LinkFixture.h"
 
@@ -488,7 +488,7 @@ TEST(RedrawPositionGrid, CellsFromTheTables) {
     row[11] = Value::text(S(" note "));
     t.ctx.pos.PosiValue[9][0] = Value::number(8000);
     PosiTblPlsToMm(t.ctx, Product::TwoAxis);
-    RedrawPositionGrid(t.ctx, Product::TwoAxis);
+    KzDataHyoji(t.ctx, Product::TwoAxis);
     const PositionGrid& g = t.ctx.grid.flgdData;
     EXPECT_EQ(g.text(9, 1), S("4"));
     EXPECT_EQ(g.text(9, 2), S("2"));
@@ -497,7 +497,7 @@ TEST(RedrawPositionGrid, CellsFromTheTables) {
     EXPECT_EQ(g.text(9, 8), S("      0"));
     EXPECT_EQ(g.text(9, 12), S(" note "));
     t.ctx.opt.DispMmUnit = true;
-    RedrawPositionGrid(t.ctx, Product::TwoAxis);
+    KzDataHyoji(t.ctx, Product::TwoAxis);
     EXPECT_EQ(g.text(9, 4), S(" 60.000"));
     EXPECT_EQ(g.text(9, 8), S("  0.000"));
 }
