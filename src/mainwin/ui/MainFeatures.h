@@ -27,5 +27,7 @@ void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 void InstallPrintCommands(frmMain& w, AppContext& ctx);
 // Options dialog with its restart notices, and the about box (MainOptions.cpp).
 void InstallOptionCommands(frmMain& w, AppContext& ctx);
+// Group-data and sequence-macro windows, shown not modal (MainGrpSm.cpp).
+void InstallGrpSmCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer
