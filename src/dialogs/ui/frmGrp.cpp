@@ -1,6 +1,7 @@
 #include "dialogs/ui/frmGrp.h"
 
 #include "app/AppContext.h"
+#include "dialogs/ui/EditWindowParts.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -14,29 +15,6 @@
 #include <QVBoxLayout>
 
 namespace rer {
-
-int KeyAsciiOf(const QKeyEvent& e) {
-    switch (e.key()) {
-    case Qt::Key_Backspace: return kKeyBack;
-    case Qt::Key_Tab: return kKeyTab;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return kKeyEnter;
-    default: break;
-    }
-    const QString t = e.text();
-    if (t.isEmpty() || !t.at(0).isPrint()) return -1;
-    return t.at(0).unicode();
-}
-
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-} // namespace
 
 frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx), editor_(ctx, *this) {
     setObjectName(QStringLiteral("frmGrp"));
@@ -87,15 +65,15 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
         connect(o, &QRadioButton::clicked, this, [this, i] { optGrpNo_Click(i); });
     }
 
-    cmdReadGrp_ = Button(this, "cmdReadGrp", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
-    cmdWriteGrp_ = Button(this, "cmdWriteGrp", p("ｺﾝﾄﾛｰﾗへ 書き込み", "Write to C/T"));
-    cmdGrpCtVerify_ = Button(this, "cmdGrpCtVerify", p("ｺﾝﾄﾛｰﾗと 照合", "Verfy C/T"));
-    cmdGrpFileVerify_ = Button(this, "cmdGrpFileVerify", p("ﾌｧｲﾙと照合", "Verfy File"));
-    cmdGrpFileOpen_ = Button(this, "cmdGrpFileOpen", p("ﾌｧｲﾙを読込", "Open File"));
-    cmdGrpFileSave_ = Button(this, "cmdGrpFileSave", p("ﾌｧｲﾙへ保存", "Save File"));
-    cmdGrpDataPrint_ = Button(this, "cmdGrpDataPrint", p("表示ﾃﾞｰﾀの印刷", "Print Indicated"));
-    cmdGrpFilePrint_ = Button(this, "cmdGrpFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
-    cmdCloseGrpWindow_ = Button(this, "cmdCloseGrpWindow", p("閉じる", "Close"));
+    cmdReadGrp_ = NamedButton(this, "cmdReadGrp", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
+    cmdWriteGrp_ = NamedButton(this, "cmdWriteGrp", p("ｺﾝﾄﾛｰﾗへ 書き込み", "Write to C/T"));
+    cmdGrpCtVerify_ = NamedButton(this, "cmdGrpCtVerify", p("ｺﾝﾄﾛｰﾗと 照合", "Verfy C/T"));
+    cmdGrpFileVerify_ = NamedButton(this, "cmdGrpFileVerify", p("ﾌｧｲﾙと照合", "Verfy File"));
+    cmdGrpFileOpen_ = NamedButton(this, "cmdGrpFileOpen", p("ﾌｧｲﾙを読込", "Open File"));
+    cmdGrpFileSave_ = NamedButton(this, "cmdGrpFileSave", p("ﾌｧｲﾙへ保存", "Save File"));
+    cmdGrpDataPrint_ = NamedButton(this, "cmdGrpDataPrint", p("表示ﾃﾞｰﾀの印刷", "Print Indicated"));
+    cmdGrpFilePrint_ = NamedButton(this, "cmdGrpFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
+    cmdCloseGrpWindow_ = NamedButton(this, "cmdCloseGrpWindow", p("閉じる", "Close"));
     connect(cmdReadGrp_, &QPushButton::clicked, this, [this] { editor_.cmdReadGrp_Click(); });
     connect(cmdWriteGrp_, &QPushButton::clicked, this, [this] { editor_.cmdWriteGrp_Click(); });
     connect(cmdGrpCtVerify_, &QPushButton::clicked, this, [this] { editor_.cmdGrpCtVerify_Click(); });

@@ -75,9 +75,4 @@ private:
     QPushButton* cmdCloseGrpWindow_ = nullptr;
 };
 
-// The ASCII code a key press stands for in the row and step boxes (the
-// character, or backspace, tab, Enter), or -1 for keys that only move
-// within the box (arrows, Home, Delete), which pass unfiltered.
-int KeyAsciiOf(const class QKeyEvent& e);
-
 } // namespace rer

@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "dialogs/GrpWindow.h"
-#include "dialogs/ui/frmGrp.h"
+#include "dialogs/ui/EditWindowParts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,12 +20,6 @@
 namespace rer {
 
 namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
     auto* l = new QLabel(caption, parent);
@@ -93,15 +87,15 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
         steps->addWidget(txtSmData_[k], s + 1, 2);
     }
 
-    cmdReadSMfromCt_ = Button(this, "cmdReadSMfromCt", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
-    cmdWriteSMtoCt_ = Button(this, "cmdWriteSMtoCt", p("　ｺﾝﾄﾛｰﾗへ　書き込み", "Write to C/T"));
-    cmdSmCTShogo_ = Button(this, "cmdSmCTShogo", p("  ｺﾝﾄﾛｰﾗと 照合", "Verify C/T"));
-    cmdSmFileOpen_ = Button(this, "cmdSmFileOpen", p("ﾌｧｲﾙの読込", "File Open"));
-    cmdSmFileSave_ = Button(this, "cmdSmFileSave", p("ﾌｧｲﾙへ保存", "File Save"));
-    cmdSmFileShogo_ = Button(this, "cmdSmFileShogo", p("ﾌｧｲﾙと照合", "Verify File"));
-    cmdSMDispPrint_ = Button(this, "cmdSMDispPrint", p("表示データの印刷", "Print Indicated"));
-    cmdSMFilePrint_ = Button(this, "cmdSMFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
-    cmdSqMcrWinClose_ = Button(this, "cmdSqMcrWinClose", p("閉じる", "Close"));
+    cmdReadSMfromCt_ = NamedButton(this, "cmdReadSMfromCt", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
+    cmdWriteSMtoCt_ = NamedButton(this, "cmdWriteSMtoCt", p("　ｺﾝﾄﾛｰﾗへ　書き込み", "Write to C/T"));
+    cmdSmCTShogo_ = NamedButton(this, "cmdSmCTShogo", p("  ｺﾝﾄﾛｰﾗと 照合", "Verify C/T"));
+    cmdSmFileOpen_ = NamedButton(this, "cmdSmFileOpen", p("ﾌｧｲﾙの読込", "File Open"));
+    cmdSmFileSave_ = NamedButton(this, "cmdSmFileSave", p("ﾌｧｲﾙへ保存", "File Save"));
+    cmdSmFileShogo_ = NamedButton(this, "cmdSmFileShogo", p("ﾌｧｲﾙと照合", "Verify File"));
+    cmdSMDispPrint_ = NamedButton(this, "cmdSMDispPrint", p("表示データの印刷", "Print Indicated"));
+    cmdSMFilePrint_ = NamedButton(this, "cmdSMFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
+    cmdSqMcrWinClose_ = NamedButton(this, "cmdSqMcrWinClose", p("閉じる", "Close"));
     connect(cmdReadSMfromCt_, &QPushButton::clicked, this, [this] { editor_.cmdReadSMfromCt_Click(); });
     connect(cmdWriteSMtoCt_, &QPushButton::clicked, this, [this] { editor_.cmdWriteSMtoCt_Click(); });
     connect(cmdSmCTShogo_, &QPushButton::clicked, this, [this] { editor_.cmdSmCTShogo_Click(); });

@@ -4,6 +4,7 @@
 #include "dialogs/ui/frmSqMcr.h"
 #include "files/GrpSmFiles.h"
 #include "mainwin/ui/frmMain.h"
+#include "sim/SimSerialPort.h"
 #include "testsupport/GridTestContext.h"
 
 #include <QAction>
@@ -14,12 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 using namespace rer;
 using rer::test::GridTestContext;
 using rer::test::TestApp;
+using rer::sim::SimFault;
 
 namespace {
 
@@ -112,6 +115,49 @@ private Q_SLOTS:
         QVERIFY(win->isVisible());
         QVERIFY(!win->isModal());
         win->close();
+    }
+
+    // Through the main window's link to the simulated controller: a read that
+    // the window cannot be closed during, and a macro write.
+    void transfersThroughTheMainWindow() {
+        GridTestContext t;
+        sim::SimSerialPort port;
+        t.ctx.serial = &port;
+        t.set(S("Language"), S("2"));
+        frmMain w(t.ctx);
+        w.Show();
+        for (size_t n = 1; n <= 99; ++n) port.sim.state.groups[n] = {int(n), int(n + 200)};
+        w.menuItem(S("mnuShowGroup"))->trigger();
+        QCOMPARE(openWindows<frmGrp>().size(), 1);
+        QPointer<frmGrp> g = openWindows<frmGrp>().first();
+        port.sim.faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0RG05"));
+        bool closeRefused = false, buttonsOff = false;
+        QTimer::singleShot(100, g, [&] {
+            buttonsOff = !g->cmdReadGrp()->isEnabled() && !g->cmdCloseGrpWindow()->isEnabled() &&
+                         !g->framHyoujiNo()->isEnabled();
+            closeRefused = !g->close();
+        });
+        QTest::mouseClick(g->cmdReadGrp(), Qt::LeftButton);
+        QVERIFY(buttonsOff);
+        QVERIFY(closeRefused);
+        QVERIFY(!g.isNull());
+        QVERIFY(g->isVisible());
+        QVERIFY(g->cmdReadGrp()->isEnabled());
+        QCOMPARE(g->txtGrpStartNo(32)->text(), S("33"));
+        QCOMPARE(g->txtGrpEndNo(32)->text(), S("233"));
+        QCOMPARE(t.ctx.jobsRunning, 0);
+        QVERIFY(g->close());
+
+        w.button(S("cmdSqMcrWinOpen"))->click();
+        auto* m = openWindows<frmSqMcr>().first();
+        t.ctx.sm.SmData[0][4] = 5; // macro 3, TIMER 7
+        t.ctx.sm.SmData[0][5] = 7;
+        QTest::mouseClick(m->cmdWriteSMtoCt(), Qt::LeftButton);
+        QCOMPARE(t.msg.shown.back().text, S("SM Data is transmitted to controller,Yes?"));
+        QCOMPARE(port.sim.state.commits, 1);
+        QCOMPARE(port.sim.state.macros[3].left(2), QByteArray("57"));
+        QVERIFY(m->UpDownSmNo()->isEnabled());
+        m->close();
     }
 
     void groupCaptions() {
