@@ -30,5 +30,7 @@ void InstallOptionCommands(frmMain& w, AppContext& ctx);
 // Position files and position data with the controller (MainPosition.cpp):
 // New, Open, Save, Save As, Read, Write and the verifications.
 void InstallPositionCommands(frmMain& w, AppContext& ctx);
+// Group-data and sequence-macro windows, shown not modal (MainGrpSm.cpp).
+void InstallGrpSmCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

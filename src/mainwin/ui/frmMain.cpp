@@ -84,6 +84,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallPrintCommands(*this, ctx_);
     InstallOptionCommands(*this, ctx_);
     InstallPositionCommands(*this, ctx_);
+    InstallGrpSmCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);

@@ -1,0 +1,95 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace rer {
+
+class AppContext;
+struct FileDialogRequest;
+
+// What the group window's logic needs of the window itself.
+class GrpWindowView {
+public:
+    virtual ~GrpWindowView() = default;
+    // Disable / enable the nine buttons and the page frame.
+    virtual void GrpCMDBTN_Muko() = 0;
+    virtual void GrpCMDBTN_Yuko() = 0;
+    // Shows the current page of GrpData in the row boxes.
+    virtual void GrpDataHyoji() = 0;
+};
+
+// Rows of one page of the group window.
+constexpr int kGrpPageRows = 33;
+
+// A group is valid when start and end are each 1 to 399 and start <= end.
+bool GrpValid(int start, int end);
+
+// Key codes of the row and step boxes (the character typed, or these).
+constexpr int kKeyBack = 8;
+constexpr int kKeyTab = 9;
+constexpr int kKeyEnter = 13;
+
+// Key filter of a group row box: true when the key goes into the box. Enter
+// never does (it moves the focus); with nothing selected a box of 3
+// characters takes only backspace; otherwise digits, backspace and tab.
+bool GrpBoxKeyPasses(int key, int textLength, bool hasSelection);
+
+// The number a row or step box stands for: its leading number, whole, within
+// the range of a table cell; an empty box gives 0.
+int16_t BoxNumber(const QString& text);
+
+// The logic of the group-data window: paging, the row boxes, the check and
+// the nine commands over GrpData. Each opening starts from groups 1 to 1.
+class GrpEditor {
+public:
+    GrpEditor(AppContext& ctx, GrpWindowView& view) : ctx_(ctx), view_(view) {}
+
+    // Some group of the last check is invalid.
+    bool GrpMukoDataAri = false;
+
+    // Every group (rows 0..99) reads 1 to 1; the first page.
+    void Form_Load();
+    // Checks groups GrpRangeStart..GrpRangeEnd; true when all are valid.
+    bool GrpData_Check();
+
+    // Page 0, 1, 2 (groups 1-33, 34-66, 67-99); anything else is page 0.
+    void setPage(int index);
+    int pageOffset() const { return offset_; }
+    int groupOfRow(int row) const { return row + offset_ + 1; }
+    // Row label after a page change: the group number and a point.
+    QString rowLabel(int row) const { return QString::number(groupOfRow(row)) + QLatin1Char('.'); }
+    // Row label of the opened window: one-digit numbers with a blank before.
+    static QString initialRowLabel(int row);
+    QString startText(int row) const;
+    QString endText(int row) const;
+    // The text of a row box that loses the focus goes to its group.
+    void storeStart(int row, const QString& text);
+    void storeEnd(int row, const QString& text);
+
+    void cmdReadGrp_Click();
+    void cmdWriteGrp_Click();
+    void cmdGrpCtVerify_Click();
+    void cmdGrpFileVerify_Click();
+    void cmdGrpFileOpen_Click();
+    void cmdGrpFileSave_Click();
+    void cmdGrpDataPrint_Click();
+    void cmdGrpFilePrint_Click();
+
+    // True while a command runs (the window must not close meanwhile).
+    bool busy() const { return busy_ > 0; }
+
+private:
+    class Command;
+    void GrpDataKakikomi();
+    bool checkAll();
+    FileDialogRequest openRequest(const QString& jp, const QString& en) const;
+    void showVerifyResult(bool withController);
+    void store(int row, int column, const QString& text);
+
+    AppContext& ctx_;
+    GrpWindowView& view_;
+    int offset_ = 0;
+    int busy_ = 0;
+};
+
+} // namespace rer

@@ -1,0 +1,89 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace rer {
+
+class AppContext;
+struct FileDialogRequest;
+
+// What the sequence-macro window's logic needs of the window itself.
+class SmWindowView {
+public:
+    virtual ~SmWindowView() = default;
+    // The nine buttons.
+    virtual void SM_CMDBTN_Muko() = 0;
+    virtual void SM_CMDBTN_Yuko() = 0;
+    // The nine buttons and the macro selector.
+    virtual void SM_AllMuko() = 0;
+    virtual void SM_AllYuko() = 0;
+    // Shows the current macro of SmData.
+    virtual void SmDataHyoji() = 0;
+};
+
+constexpr int kSmSteps = 16;
+
+// The command list texts, in code order 0 to 6.
+const QStringList& SmCommandTexts();
+
+// A step's command and data are valid together (code 15 counts as END).
+bool SmStepValid(int command, int data);
+
+// Key filter of a step's data box: true when the key goes into the box.
+// commandIndex is the selected entry of the step's command list (-1: none).
+bool SmDataKeyPasses(int key, int commandIndex, int textLength, bool hasSelection);
+
+// The logic of the sequence-macro window: the macro on show, the step boxes,
+// the check and the nine commands over SmData. Each opening starts from
+// empty macros.
+class SmEditor {
+public:
+    SmEditor(AppContext& ctx, SmWindowView& view) : ctx_(ctx), view_(view) {}
+
+    // Some step of the last check is invalid; the commands clear it before
+    // they check, the check only sets it.
+    bool SMDataNasi = false;
+
+    // ClearSmData; macro 1.
+    void Form_Load();
+    // All nine macros: code 15 becomes 0; sets SMDataNasi on an invalid step.
+    void SmData_Check();
+
+    // Macro on show, 1 to 9 (lblSqMacroNo).
+    int macro() const { return macro_; }
+    void lblSqMacroNo_Change(int m);
+    // The list entry a step shows (-1: leave the list as it is) and its data.
+    int commandIndex(int step) const;
+    QString dataText(int step) const;
+    // Stores the chosen command; false (beep) when nothing is chosen.
+    bool comboMerei_LostFocus(int step, int selectedIndex);
+    void txtSmData_Change(int step, const QString& text);
+
+    void cmdReadSMfromCt_Click();
+    void cmdWriteSMtoCt_Click();
+    void cmdSmCTShogo_Click();
+    void cmdSmFileOpen_Click();
+    void cmdSmFileSave_Click();
+    void cmdSmFileShogo_Click();
+    void cmdSMDispPrint_Click();
+    void cmdSMFilePrint_Click();
+
+    bool busy() const { return busy_ > 0; }
+
+private:
+    class Command;
+    bool checkedValid();
+    FileDialogRequest openRequest(const QString& jp, const QString& en) const;
+    bool readFile(const QString& jpError, const QString& enError, const QString& jpTitle,
+                  const QString& enTitle, QString* path = nullptr);
+    void showVerifyResult();
+    int16_t& cell(int step, int column);
+
+    AppContext& ctx_;
+    SmWindowView& view_;
+    int macro_ = 1;
+    int busy_ = 0;
+};
+
+} // namespace rer

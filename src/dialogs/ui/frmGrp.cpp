@@ -1,0 +1,176 @@
+#include "dialogs/ui/frmGrp.h"
+
+#include "app/AppContext.h"
+#include "dialogs/ui/EditWindowParts.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace rer {
+
+frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx), editor_(ctx, *this) {
+    setObjectName(QStringLiteral("frmGrp"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const auto p = [&ctx](const char* jp, const char* en) {
+        return ctx.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
+    };
+    setWindowTitle(p("グループ", "Group"));
+
+    auto* rows = new QGridLayout;
+    for (int col = 0; col < 2; ++col) {
+        lblStartPosi_[static_cast<size_t>(col)] = new QLabel(p("開始位置", "START"), this);
+        lblStartPosi_[static_cast<size_t>(col)]->setObjectName(QStringLiteral("lblStartPosi_%1").arg(col));
+        lblEndPosi_[static_cast<size_t>(col)] = new QLabel(p("終了位置", "END"), this);
+        lblEndPosi_[static_cast<size_t>(col)]->setObjectName(QStringLiteral("lblEndPosi_%1").arg(col));
+        rows->addWidget(lblStartPosi_[static_cast<size_t>(col)], 0, col * 4 + 1);
+        rows->addWidget(lblEndPosi_[static_cast<size_t>(col)], 0, col * 4 + 2);
+    }
+    rows->setColumnMinimumWidth(3, 24);
+    for (int i = 0; i < kGrpPageRows; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        const int col = i < 17 ? 0 : 1;
+        const int r = (i < 17 ? i : i - 17) + 1;
+        lblGrpNo_[k] = new QLabel(GrpEditor::initialRowLabel(i), this);
+        lblGrpNo_[k]->setObjectName(QStringLiteral("lblGrpNo_%1").arg(i));
+        txtGrpStartNo_[k] = new QLineEdit(this);
+        txtGrpStartNo_[k]->setObjectName(QStringLiteral("txtGrpStartNo_%1").arg(i));
+        txtGrpEndNo_[k] = new QLineEdit(this);
+        txtGrpEndNo_[k]->setObjectName(QStringLiteral("txtGrpEndNo_%1").arg(i));
+        for (QLineEdit* box : {txtGrpStartNo_[k], txtGrpEndNo_[k]}) {
+            box->setFixedWidth(48);
+            box->installEventFilter(this);
+        }
+        rows->addWidget(lblGrpNo_[k], r, col * 4);
+        rows->addWidget(txtGrpStartNo_[k], r, col * 4 + 1);
+        rows->addWidget(txtGrpEndNo_[k], r, col * 4 + 2);
+    }
+
+    framHyoujiNo_ = new QGroupBox(p("表示するｸﾞﾙｰﾌﾟNo", "Indicating Range"), this);
+    framHyoujiNo_->setObjectName(QStringLiteral("framHyoujiNo"));
+    auto* pages = new QVBoxLayout(framHyoujiNo_);
+    const char* captions[3] = {"No. 1 - 33", "No.34 - 66", "No.67 - 99"};
+    for (int i = 0; i < 3; ++i) {
+        auto* o = new QRadioButton(QString::fromLatin1(captions[i]), framHyoujiNo_);
+        o->setObjectName(QStringLiteral("optGrpNo_%1").arg(i));
+        optGrpNo_[static_cast<size_t>(i)] = o;
+        pages->addWidget(o);
+        connect(o, &QRadioButton::clicked, this, [this, i] { optGrpNo_Click(i); });
+    }
+
+    cmdReadGrp_ = NamedButton(this, "cmdReadGrp", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
+    cmdWriteGrp_ = NamedButton(this, "cmdWriteGrp", p("ｺﾝﾄﾛｰﾗへ 書き込み", "Write to C/T"));
+    cmdGrpCtVerify_ = NamedButton(this, "cmdGrpCtVerify", p("ｺﾝﾄﾛｰﾗと 照合", "Verfy C/T"));
+    cmdGrpFileVerify_ = NamedButton(this, "cmdGrpFileVerify", p("ﾌｧｲﾙと照合", "Verfy File"));
+    cmdGrpFileOpen_ = NamedButton(this, "cmdGrpFileOpen", p("ﾌｧｲﾙを読込", "Open File"));
+    cmdGrpFileSave_ = NamedButton(this, "cmdGrpFileSave", p("ﾌｧｲﾙへ保存", "Save File"));
+    cmdGrpDataPrint_ = NamedButton(this, "cmdGrpDataPrint", p("表示ﾃﾞｰﾀの印刷", "Print Indicated"));
+    cmdGrpFilePrint_ = NamedButton(this, "cmdGrpFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
+    cmdCloseGrpWindow_ = NamedButton(this, "cmdCloseGrpWindow", p("閉じる", "Close"));
+    connect(cmdReadGrp_, &QPushButton::clicked, this, [this] { editor_.cmdReadGrp_Click(); });
+    connect(cmdWriteGrp_, &QPushButton::clicked, this, [this] { editor_.cmdWriteGrp_Click(); });
+    connect(cmdGrpCtVerify_, &QPushButton::clicked, this, [this] { editor_.cmdGrpCtVerify_Click(); });
+    connect(cmdGrpFileVerify_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileVerify_Click(); });
+    connect(cmdGrpFileOpen_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileOpen_Click(); });
+    connect(cmdGrpFileSave_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileSave_Click(); });
+    connect(cmdGrpDataPrint_, &QPushButton::clicked, this, [this] { editor_.cmdGrpDataPrint_Click(); });
+    connect(cmdGrpFilePrint_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFilePrint_Click(); });
+    connect(cmdCloseGrpWindow_, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(framHyoujiNo_);
+    for (QPushButton* b : {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_, cmdGrpFileVerify_, cmdGrpFileOpen_,
+                           cmdGrpFileSave_, cmdGrpDataPrint_, cmdGrpFilePrint_})
+        side->addWidget(b);
+    side->addStretch();
+    side->addWidget(cmdCloseGrpWindow_);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(rows);
+    top->addLayout(side);
+
+    Form_Load();
+}
+
+frmGrp::~frmGrp() {
+    // The boxes may lose the focus while they are destroyed: no more stores.
+    for (int i = 0; i < kGrpPageRows; ++i) {
+        txtGrpStartNo_[static_cast<size_t>(i)]->removeEventFilter(this);
+        txtGrpEndNo_[static_cast<size_t>(i)]->removeEventFilter(this);
+    }
+}
+
+void frmGrp::Form_Load() {
+    if (parentWidget()) move(parentWidget()->pos() + QPoint(33, 33)); // 500 twips
+    optGrpNo_[0]->setChecked(true);
+    editor_.Form_Load();
+}
+
+void frmGrp::buttons(bool on) {
+    for (QWidget* c : {static_cast<QWidget*>(cmdReadGrp_), static_cast<QWidget*>(cmdWriteGrp_),
+                       static_cast<QWidget*>(cmdGrpCtVerify_), static_cast<QWidget*>(cmdGrpFileVerify_),
+                       static_cast<QWidget*>(cmdGrpFileOpen_), static_cast<QWidget*>(cmdGrpFileSave_),
+                       static_cast<QWidget*>(cmdGrpDataPrint_), static_cast<QWidget*>(cmdGrpFilePrint_),
+                       static_cast<QWidget*>(framHyoujiNo_), static_cast<QWidget*>(cmdCloseGrpWindow_)})
+        c->setEnabled(on);
+}
+
+void frmGrp::GrpCMDBTN_Muko() { buttons(false); }
+void frmGrp::GrpCMDBTN_Yuko() { buttons(true); }
+
+void frmGrp::GrpDataHyoji() {
+    for (int i = 0; i < kGrpPageRows; ++i) {
+        txtGrpStartNo_[static_cast<size_t>(i)]->setText(editor_.startText(i));
+        txtGrpEndNo_[static_cast<size_t>(i)]->setText(editor_.endText(i));
+    }
+}
+
+void frmGrp::optGrpNo_Click(int index) {
+    const int first = index == 1 ? 34 : index == 2 ? 67 : 1;
+    for (int i = 0; i < kGrpPageRows; ++i)
+        lblGrpNo_[static_cast<size_t>(i)]->setText(QString::number(first + i) + QLatin1Char('.'));
+    editor_.setPage(index);
+}
+
+bool frmGrp::eventFilter(QObject* o, QEvent* e) {
+    auto* box = qobject_cast<QLineEdit*>(o);
+    if (!box) return QWidget::eventFilter(o, e);
+    int row = -1;
+    bool isStart = false;
+    for (int i = 0; i < kGrpPageRows && row < 0; ++i) {
+        if (box == txtGrpStartNo_[static_cast<size_t>(i)]) row = i, isStart = true;
+        else if (box == txtGrpEndNo_[static_cast<size_t>(i)]) row = i;
+    }
+    if (row < 0) return QWidget::eventFilter(o, e);
+    if (e->type() == QEvent::FocusOut) {
+        isStart ? editor_.storeStart(row, box->text()) : editor_.storeEnd(row, box->text());
+    } else if (e->type() == QEvent::KeyPress) {
+        const int key = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
+        if (key < 0) return false;
+        if (key == kKeyEnter) {
+            QLineEdit* next = isStart ? txtGrpEndNo_[static_cast<size_t>(row)]
+                                      : txtGrpStartNo_[static_cast<size_t>((row + 1) % kGrpPageRows)];
+            next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (!GrpBoxKeyPasses(key, static_cast<int>(box->text().size()), box->hasSelectedText())) return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void frmGrp::closeEvent(QCloseEvent* e) {
+    // A command waiting for the controller or a dialog finishes first.
+    if (editor_.busy()) {
+        e->ignore();
+        return;
+    }
+    QWidget::closeEvent(e);
+}
+
+} // namespace rer
