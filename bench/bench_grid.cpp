@@ -1,9 +1,14 @@
 // A full refresh of a shown position grid: 399 rows set up, pasted, moved.
+#include "files/DataCodec.h"
+#include "files/PosiFile.h"
+#include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/frmMain.h"
 #include "testsupport/GridTestContext.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <benchmark/benchmark.h>
 
@@ -64,6 +69,32 @@ void BM_PosiDataCheck(benchmark::State& state) {
     for (auto _ : state) rer::PosiDataCheck(s.t.ctx, Product::TwoAxis);
 }
 BENCHMARK(BM_PosiDataCheck)->Unit(benchmark::kMillisecond);
+
+// A 399-position file opened into a shown grid: read, copied into the
+// editor table, converted to mm and drawn.
+void BM_OpenFileAndRefresh(benchmark::State& state) {
+    Shown s;
+    s.t.ctx.opt.DispMmUnit = true;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.kzd"));
+    QString text = QStringLiteral("\"VO-D6\",\"KZ- 28L-100\",\"KZ- 28L-100\",\"NEW\",\"NEW\"\r\n");
+    for (int p = 1; p <= 399; ++p)
+        text += QStringLiteral("%1,5,3,0,%2,5,3,0,%3,0,0,0,\"位置%1\"\r\n").arg(p).arg(p * 16).arg(p * 3);
+    QByteArray bytes;
+    rer::EncodeShiftJis(text, bytes);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return;
+    f.write(bytes);
+    f.close();
+    for (auto _ : state) {
+        if (!rer::ReadPosiFile(s.t.ctx, path)) state.SkipWithError("read failed");
+        rer::PosiFileToEdit(s.t.ctx);
+        rer::PosiTblPlsToMm(s.t.ctx);
+        rer::KzDataHyoji(s.t.ctx, Product::TwoAxis);
+        s.w.grid(Product::TwoAxis)->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_OpenFileAndRefresh)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
