@@ -27,5 +27,7 @@ void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 void InstallPrintCommands(frmMain& w, AppContext& ctx);
 // Options dialog with its restart notices, and the about box (MainOptions.cpp).
 void InstallOptionCommands(frmMain& w, AppContext& ctx);
+// The parameter window of the product in use (MainParam.cpp).
+void InstallParamCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer
