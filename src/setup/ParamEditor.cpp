@@ -82,43 +82,38 @@ template <class F> void ParamEditor::inFrame(Frame f, F&& work) {
     work();
 }
 
-bool ParamEditor::inputCheck(bool forPrint) {
+bool ParamEditor::checkShown(const QString& blankText, const QString& invalidText) {
     PrmBlankCheck();
     if (blank()) {
-        if (forPrint)
-            ctx_.message(t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
-                           "No data in some parameters,fill the data in and try it again."));
-        else
-            ctx_.message(t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度行って下さい。",
-                           "No data in some parameters, fill the data in and try it again."));
+        ctx_.message(blankText);
         return false;
     }
     TorikomiParametaValue();
     ParametaValueCheck();
     if (invalid()) {
-        ctx_.message(t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
-                       "Invalid value in some parameters.\r\nConfirm the value, and try it again."));
+        ctx_.message(invalidText);
         return false;
     }
     return true;
 }
 
+bool ParamEditor::inputCheck(bool forPrint) {
+    return checkShown(forPrint ? t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
+                                  "No data in some parameters,fill the data in and try it again.")
+                               : t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度行って下さい。",
+                                  "No data in some parameters, fill the data in and try it again."),
+                      t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
+                        "Invalid value in some parameters.\r\nConfirm the value, and try it again."));
+}
+
 // ---- Save
 
 bool ParamEditor::SaveParaFile() {
-    PrmBlankCheck();
-    if (blank()) {
-        ctx_.message(t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
-                       "No data in some of parameters, fill the data in and try it again."));
+    if (!checkShown(t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
+                      "No data in some of parameters, fill the data in and try it again."),
+                    t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
+                      "Invalid value in some parameters.\r\nConfirm the value and try it again.")))
         return false;
-    }
-    TorikomiParametaValue();
-    ParametaValueCheck();
-    if (invalid()) {
-        ctx_.message(t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
-                       "Invalid value in some parameters.\r\nConfirm the value and try it again."));
-        return false;
-    }
     if (!ctx_.fileDialogs) return false;
     FileDialogRequest r;
     r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");

@@ -80,6 +80,7 @@ public:
 private:
     enum class Frame { Full, WindowOnly };
     template <class F> void inFrame(Frame f, F&& work);
+    bool checkShown(const QString& blankText, const QString& invalidText);
     bool inputCheck(bool forPrint);
     void ParaLoadtoCtConfirm();
     void ParaDataCtShogo();

@@ -1,13 +1,13 @@
 #include "setup/ui/frmDevice.h"
 
 #include "app/AppContext.h"
+#include "setup/ui/TypedKey.h"
 #include "setup/ParamFields.h"
 #include "setup/StrokeCalc.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,13 +107,8 @@ bool frmDevice::eventFilter(QObject* o, QEvent* e) {
     auto* box = qobject_cast<QLineEdit*>(o);
     if (!box || (box != txtStrokeTyo && box != txtRido)) return QDialog::eventFilter(o, e);
     if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-        int code = 0;
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) code = 13;
-        else if (k->key() == Qt::Key_Backspace) code = 8;
-        else if (!k->text().isEmpty() && k->text().at(0).unicode() >= 32) code = k->text().at(0).unicode();
-        else return false;
+        const int code = TypedKeyCode(*static_cast<QKeyEvent*>(e));
+        if (code == 0) return false;
         switch (ParaKeyFilter(code, static_cast<int>(box->text().size()), box->hasSelectedText(),
                               box == txtStrokeTyo ? 3 : 2)) {
             case KeyAction::Accept: return false;

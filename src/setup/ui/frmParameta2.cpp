@@ -1,6 +1,7 @@
 #include "setup/ui/frmParameta2.h"
 
 #include "app/AppContext.h"
+#include "setup/ui/TypedKey.h"
 #include "setup/ui/frmDevice.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -352,17 +352,8 @@ bool frmParameta2::eventFilter(QObject* o, QEvent* e) {
     const auto [row, member] = it->second;
     auto* le = static_cast<QLineEdit*>(o);
     if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false; // shortcuts
-        int code = 0;
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
-            code = 13;
-        else if (k->key() == Qt::Key_Backspace)
-            code = 8;
-        else if (!k->text().isEmpty() && k->text().at(0).unicode() >= 32)
-            code = k->text().at(0).unicode();
-        else
-            return false; // keys that type nothing
+        const int code = TypedKeyCode(*static_cast<QKeyEvent*>(e));
+        if (code == 0) return false;
         switch (ParaKeyFilter(code, static_cast<int>(le->text().size()), le->hasSelectedText(),
                               ParaSpec(row, p_).maxChars)) {
             case KeyAction::Accept: return false;
