@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTabWidget>
 
 namespace rer {
@@ -92,6 +94,24 @@ const char* BoxName(int row) {
     return kNames[row];
 }
 
+// A command button whose caption wraps onto a second line, as the window's
+// captions are longer than the buttons are wide.
+class WrapButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton o;
+        initStyleOption(&o);
+        o.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, o);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
 } // namespace
 
 frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* parent, Product p)
@@ -108,7 +128,7 @@ frmParameta2::~frmParameta2() {
 
 QPushButton* frmParameta2::addButton(QWidget* parent, const char* name, const QString& caption, int left,
                                      int top, int width, int height) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new WrapButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(left), px(top), px(width), px(height));
     buttons_[b->objectName()] = b;
@@ -129,7 +149,7 @@ void frmParameta2::build() {
         g->setGeometry(px(fd.left), px(fd.top), px(fd.width), px(fd.height));
         frames_[g->objectName()] = g;
         const int boxW = px(fd.boxWidth);
-        const int col0 = fd.columns ? (two ? 120 : px(2280)) : px(2040);
+        const int col0 = fd.columns ? (two ? px(fd.width) - 2 * boxW - 14 : px(2280)) : px(2040);
         const int col1 = two ? col0 + boxW + 8 : px(fd.width) + 40; // one axis: out of sight
         int y = fd.columns ? 30 : 16;
         if (fd.columns) {
