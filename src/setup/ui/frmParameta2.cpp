@@ -262,6 +262,33 @@ void frmParameta2::build() {
         connect(buttons_[QString::fromLatin1(name)], &QPushButton::clicked, this, [&e, f = fn] { (e.*f)(); });
     connect(chk_, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
     setLocked(true);
+    setTabOrder();
+    if (QLineEdit* first = box(1, 0)) first->setFocus();
+}
+
+void frmParameta2::setTabOrder() {
+    std::vector<QWidget*> order;
+    auto add = [&order](QWidget* w) {
+        if (w) order.push_back(w);
+    };
+    auto addRow = [&](int row) {
+        for (int m = 0; m < 2; ++m) {
+            add(box(row, m));
+            add(combo(row, m));
+        }
+    };
+    for (int row = 1; row <= 28; ++row) addRow(row);
+    add(chk_);
+    for (int row : {kPgTimerRow, kOneAxisRow, 31}) addRow(row);
+    for (const char* name : {"cmdParaFilePrint", "cmdParaPrint", "cmdIniPrm"}) add(button(QString::fromLatin1(name)));
+    add(tab_);
+    for (const char* name : {"cmdParaRead", "cmdParaWrite", "cmdConpareCT", "cmdReadParaFile", "cmdSaveParaFile",
+                             "cmdConpareFile", "cmdCalculate"})
+        add(button(QString::fromLatin1(name)));
+    add(opt_[0]);
+    add(opt_[1]);
+    for (int row : {33, 34, 35}) addRow(row);
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmParameta2::setLocked(bool locked) {

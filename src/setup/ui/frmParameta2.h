@@ -65,6 +65,7 @@ protected:
 private:
     void build();
     void setLocked(bool locked);
+    void setTabOrder();
     void focusRow(int row, int member);
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
                            int width, int height);

@@ -144,6 +144,9 @@ private Q_SLOTS:
         QCOMPARE(offset->text(), QStringLiteral("1234"));
         QTest::keyClick(w.box(1, 1), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.box(2, 0));
+        // Tab runs row by row, axis 1 before axis 2.
+        QTest::keyClick(w.box(2, 0), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.box(2, 1));
 
         // VEL1 with 61: Enter moves on, the box left is emptied.
         QLineEdit* vel1 = w.box(7, 0);
@@ -204,6 +207,13 @@ private Q_SLOTS:
         QTest::keyClicks(w.box(5), QStringLiteral("10"));
         QTest::keyClick(w.box(5), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.box(7, 0)); // past the hidden SEQ box
+        // Tab visits only the controls in use: never an axis-2 or hidden control.
+        w.box(23)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.combo(24));
+        w.box(1)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.box(2));
     }
 
     void strokeCalculatorIntoTheWindow() {
