@@ -296,7 +296,25 @@ void ParamEditor::cmdParaPrint_Click() {
 void ParamEditor::cmdIniPrm_Click() {
     inFrame(Frame::WindowOnly, [this] {
         if (!dialogs_) return;
-        if (dialogs_->Run(p_, p_ == Product::OneAxis)) return; // cancelled: nothing changes
+        // The pick serves the lookup only: the main window's actuator stays
+        // as it was, whatever the dialog did to it while open.
+        const ActuatorChoice before = ctx_.dev;
+        const bool cancelled = dialogs_->Run(p_, p_ == Product::OneAxis);
+        const ActuatorChoice picked = ctx_.dev;
+        ctx_.dev = before;
+        ctx_.opt.DevNotFound = false;
+        if (cancelled) return;
+        ctx_.dev.SelNewType = picked.SelNewType;
+        for (size_t a = 0; a < 2; ++a) {
+            AxisActuator& x = ctx_.dev.axes(p_)[a];
+            const AxisActuator& y = picked.axes(p_)[a];
+            x.SelSeries = y.SelSeries;
+            x.SelSize = y.SelSize;
+            x.SelSpeed = y.SelSpeed;
+            x.SelStroke = y.SelStroke;
+            x.SelVertical = y.SelVertical;
+            x.SelWithPG = y.SelWithPG;
+        }
         const QString failed = t("出荷時ﾊﾟﾗﾒｰﾀﾌｧｲﾙの読み込みに失敗しました。", "Fail to open standard parameter file.");
         ProductParameters& pp = ctx_.para.of(p_);
         if (!ReadStdPrm(ctx_, p_) || pp.StdPrmError) {
@@ -323,7 +341,7 @@ void ParamEditor::cmdIniPrm_Click() {
             allFound = allFound && found;
         }
         for (int a = 0; a < 2; ++a) {
-            const bool withPg = p_ == Product::TwoAxis ? ctx_.dev.DevWithPG[static_cast<size_t>(a)]
+            const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
                                                        : axes[static_cast<size_t>(a)].SelWithPG;
             const size_t col = withPg ? 2 : 1;
             SetParaRecordValue(rec, 22, a, pp.StdPrmCmn[0][col]); // FUNCTION

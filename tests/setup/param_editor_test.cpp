@@ -205,9 +205,12 @@ TEST(ParamEditorPrint, ShownValuesAndFile) {
 TEST(ParamEditorFactory, ValuesOfThePickedActuators) {
     for (Product p : {kTwo, kOne}) {
         Editor e(p);
+        e.ctx().dev.axes(p)[0].Lead = 77;
+        e.ctx().dev.DevWithPG = {false, true};
         // The pick: the first record of each axis's list, axis 1 with PG.
         e.dialogs.pick = [&e, p](Product) {
             auto& axes = e.ctx().dev.axes(p);
+            axes[0].Lead = 12; // the dialog's lookup touches the committed model
             for (int a = 0; a < 2; ++a) {
                 axes[a].SelSeries = QStringLiteral("KZ");
                 e.ctx().dev.SelNewType[a] = true;
@@ -230,6 +233,10 @@ TEST(ParamEditorFactory, ValuesOfThePickedActuators) {
         EXPECT_EQ(e.rec().ParaPgFunction[1], pp.StdPrmCmn[0][1].toNumber()) << Name(p);
         EXPECT_EQ(e.rec().ParaLsTimer, pp.StdPrmCmn[12][1].toNumber());
         EXPECT_FALSE(ParaOutOfRange(e.rec(), p)) << Name(p);
+        // The main window's actuator is not changed by the pick.
+        EXPECT_EQ(e.ctx().dev.axes(p)[0].Lead, 77) << Name(p);
+        EXPECT_EQ(e.ctx().dev.DevWithPG, (std::array<bool, 2>{false, true})) << Name(p);
+        EXPECT_EQ(e.ctx().dev.axes(p)[0].SelSize, QStringLiteral(" 28"));
         e.expectFrameClosed(false);
 
         // A pick the list does not hold: the message, the window unchanged.
