@@ -13,6 +13,7 @@
 #include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
 #include "mainwin/PositionJobState.h"
+#include "setup/ParamEditState.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -49,6 +50,7 @@ public:
     MainState main;           // public variables of the main window
     PositionTables pos;       // position tables of both products
     ParameterTables para;     // parameter records, file tables and factory lists
+    ParamEditState paraEdit;  // flags of the parameter windows
     GroupState grp;           // group data
     MacroState sm;            // sequence macros
     PrintState print;         // print dialog choices and listing metrics

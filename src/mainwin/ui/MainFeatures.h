@@ -32,5 +32,7 @@ void InstallOptionCommands(frmMain& w, AppContext& ctx);
 void InstallPositionCommands(frmMain& w, AppContext& ctx);
 // Group-data and sequence-macro windows, shown not modal (MainGrpSm.cpp).
 void InstallGrpSmCommands(frmMain& w, AppContext& ctx);
+// The parameter window of the product in use (MainParam.cpp).
+void InstallParamCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

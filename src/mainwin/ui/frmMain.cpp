@@ -85,6 +85,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallOptionCommands(*this, ctx_);
     InstallPositionCommands(*this, ctx_);
     InstallGrpSmCommands(*this, ctx_);
+    InstallParamCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);

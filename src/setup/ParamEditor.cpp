@@ -1,0 +1,365 @@
+#include "setup/ParamEditor.h"
+
+#include "app/AppContext.h"
+#include "files/Listings.h"
+#include "files/ParaFile.h"
+#include "files/StdPrm.h"
+#include "link/ControllerLink.h"
+#include "link/LinkDisplay.h"
+#include "link/Transfers.h"
+#include "setup/ActuatorDialogs.h"
+
+namespace rer {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+}
+
+ParamEditor::ParamEditor(AppContext& ctx, Product p, ParamWindowPort& window, MainCommandFrame* main,
+                         ActuatorDialogs* dialogs)
+    : ctx_(ctx), p_(p), window_(window), main_(main), dialogs_(dialogs) {}
+
+QString ParamEditor::t(const char* jp, const char* en) const {
+    return ctx_.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
+}
+
+static size_t Slot(Product p) { return p == Product::TwoAxis ? 0 : 1; }
+
+bool ParamEditor::blank() const { return ctx_.paraEdit.ParaBlank[Slot(p_)]; }
+bool ParamEditor::invalid() const { return ctx_.paraEdit.ParaInvalid[Slot(p_)]; }
+
+// ---- Window operations
+
+void ParamEditor::ParametaHyoji() {
+    ParaControls c = window_.Controls();
+    ParaDisplay(ctx_.para.of(p_).rec, p_, c);
+    window_.SetControls(c);
+}
+
+void ParamEditor::TorikomiParametaValue() { ParaTakeIn(window_.Controls(), p_, ctx_.para.of(p_).rec); }
+
+void ParamEditor::ParametaValueCheck() {
+    ctx_.paraEdit.ParaInvalid[Slot(p_)] = ParaOutOfRange(ctx_.para.of(p_).rec, p_);
+}
+
+void ParamEditor::PrmBlankCheck() {
+    ctx_.paraEdit.ParaBlank[Slot(p_)] = ParaBlankControls(window_.Controls(), p_);
+}
+
+void ParamEditor::ParaCMDBTN_Muko() { window_.SetCommandButtonsEnabled(false); }
+void ParamEditor::ParaCMDBTN_Yuko() { window_.SetCommandButtonsEnabled(true); }
+
+void ParamEditor::PutParaDa2Hensu() { ParaTableToRecord(ctx_.para.of(p_).ParaFileData, p_, ctx_.para.of(p_).rec); }
+
+void ParamEditor::PutHensu2ParaDa() {
+    ProductParameters& pp = ctx_.para.of(p_);
+    ParaRecordToTable(pp.rec, p_, pp.ParaFileData);
+    pp.ParaFileData[0][0] = Value::text(QStringLiteral("INDICATED DATA"));
+}
+
+// ---- Frames and checks
+
+template <class F> void ParamEditor::inFrame(Frame f, F&& work) {
+    struct Restore {
+        ParamEditor& e;
+        Frame f;
+        ~Restore() {
+            if (f == Frame::Full && e.main_) {
+                e.main_->CMDBTN_Yuko();
+                e.main_->ToolBar_Yuko();
+                e.main_->Menyu_Yuko();
+            }
+            e.ParaCMDBTN_Yuko();
+        }
+    };
+    ParaCMDBTN_Muko();
+    if (f == Frame::Full && main_) {
+        main_->CMDBTN_Muko();
+        main_->ToolBar_Muko();
+        main_->Menyu_Muko();
+    }
+    Restore restore{*this, f};
+    work();
+}
+
+bool ParamEditor::checkShown(const QString& blankText, const QString& invalidText) {
+    PrmBlankCheck();
+    if (blank()) {
+        ctx_.message(blankText);
+        return false;
+    }
+    TorikomiParametaValue();
+    ParametaValueCheck();
+    if (invalid()) {
+        ctx_.message(invalidText);
+        return false;
+    }
+    return true;
+}
+
+bool ParamEditor::inputCheck(bool forPrint) {
+    return checkShown(forPrint ? t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
+                                  "No data in some parameters,fill the data in and try it again.")
+                               : t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度行って下さい。",
+                                  "No data in some parameters, fill the data in and try it again."),
+                      t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
+                        "Invalid value in some parameters.\r\nConfirm the value, and try it again."));
+}
+
+// ---- Save
+
+bool ParamEditor::SaveParaFile() {
+    if (!checkShown(t("値が入力されていないﾊﾟﾗﾒｰﾀがあります。\r\n値をすべて入力してから、再度実行して下さい。",
+                      "No data in some of parameters, fill the data in and try it again."),
+                    t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
+                      "Invalid value in some parameters.\r\nConfirm the value and try it again.")))
+        return false;
+    if (!ctx_.fileDialogs) return false;
+    FileDialogRequest r;
+    r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");
+    r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
+    r.fileName = p_ == Product::TwoAxis ? t("kzw6prm.pmd", "kzw6prm1.pmd") : t("kzw3kprm.pmd", "kzw3kprm1.pmd");
+    r.defaultExt = QStringLiteral("pmd");
+    r.confirmOverwrite = true;
+    const std::optional<QString> path = ctx_.fileDialogs->save(r);
+    if (!path || path->isEmpty()) return false;
+    ctx_.paraEdit.SaveFileName[Slot(p_)] = *path;
+    ProductParameters& pp = ctx_.para.of(p_);
+    pp.ParaFileWriteError = false;
+    const bool ok = WriteParaFile(ctx_, p_, *path) && !pp.ParaFileWriteError;
+    if (!ok)
+        ctx_.message(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file."));
+    else
+        ctx_.message(t("パラメータのファイル保存が終了しました。", "Completed save parameters into the file."));
+    return ok;
+}
+
+// ---- Controller
+
+int ParamEditor::readFromCt() {
+    ControllerLink* link = ctx_.link.ct;
+    if (!link) {
+        ctx_.link.TusinError = true;
+        return 1;
+    }
+    const int r = ReadParaFromCt(*link, p_);
+    return r == 0 && !ctx_.link.TusinError ? 0 : 1;
+}
+
+void ParamEditor::GetParametaValue() {
+    ctx_.paraEdit.ParaBlank[Slot(p_)] = false;
+    PrmBlankCheck();
+    if (!blank()) {
+        const MsgAnswer a = ctx_.message(t("データを読み込む前に、現在編集中のデータを保存しますか？",
+                                           "Save the editing data before reading data?"),
+                                         MsgButtons::YesNoCancel, MsgIcon::Question);
+        if (a == MsgAnswer::Cancel) return;
+        // The edits are not thrown away unless they were saved.
+        if (a == MsgAnswer::Yes && !SaveParaFile()) return;
+    }
+    if (readFromCt() != 0) return;
+    PutParaDa2Hensu();
+    ParametaHyoji();
+    if (ctx_.link.ct) ctx_.link.ct->PortCloseIfFree();
+}
+
+void ParamEditor::ParaLoadtoCtConfirm() {
+    if (ctx_.message(t("パラメーターをコントローラーに転送しますか？", "Send parameters to controller?"),
+                     MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    if (!inputCheck(false)) return;
+    ControllerLink* link = ctx_.link.ct;
+    int r = 1;
+    if (link) {
+        if (p_ == Product::TwoAxis)
+            r = MakeParaWriteLines(ctx_, p_) == 0 ? WriteParaToCt(*link, p_) : 1;
+        else
+            r = W3kWriteParaToCt(*link);
+        if (ProgressView* v = link->progress()) v->Unload();
+    }
+    if (r == 0 && !ctx_.link.TusinError)
+        ctx_.message(t("パラメータの書き込みが終了しました。", "Completed writing parameters. "));
+    else
+        ctx_.message(t("パラメータの書き込みに失敗しました。", "Fail to Write parameters."));
+    if (link) link->PortCloseIfFree();
+}
+
+QString ParamEditor::VerifyResultText() const {
+    const ProductParameters& pp = ctx_.para.of(p_);
+    if (!pp.ParaDiffFlag) return t("照合結果－ＯＫ", "Result of Verify - OK");
+    static const char* const kHeadsEn[] = {"<HOME PARAMETER> :", "<VEL PARAMETER> :", "<AXIS PARAMETER> :",
+                                           "<PG PARAMETER> :", "<Etc PARAMETER> :", "<SP PARAMETER> :"};
+    static const char* const kHeadsJp[] = {"<原点復帰ﾊﾟﾗﾒｰﾀ> :", "<速度ﾊﾟﾗﾒｰﾀ> :", "<軸ﾊﾟﾗﾒｰﾀ> :",
+                                           "<PGﾊﾟﾗﾒｰﾀ> :", "<Etcﾊﾟﾗﾒｰﾀ> :", "<特殊ﾊﾟﾗﾒｰﾀ> :"};
+    QString text = t("照合結果－ＮＧ", "Result of Verify - NG") + kCrLf;
+    for (size_t g = 0; g < 6; ++g)
+        if (!pp.ParaDiffText[g].isEmpty()) text += t(kHeadsJp[g], kHeadsEn[g]) + pp.ParaDiffText[g] + kCrLf;
+    return text;
+}
+
+void ParamEditor::ParaDataCtShogo() {
+    if (!inputCheck(false)) return;
+    if (readFromCt() != 0) return;
+    PrmDataCompare(ctx_, p_);
+    ctx_.message(VerifyResultText());
+}
+
+// ---- Files
+
+std::optional<QString> ParamEditor::openDialog(const QString& title) {
+    if (!ctx_.fileDialogs) return std::nullopt;
+    FileDialogRequest r;
+    r.title = title;
+    r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
+    r.defaultExt = QStringLiteral("pmd");
+    r.mustExist = true;
+    std::optional<QString> path = ctx_.fileDialogs->open(r);
+    if (path && path->isEmpty()) return std::nullopt;
+    return path;
+}
+
+static QString FileFailureText(const AppContext& ctx) {
+    return ctx.pick(QStringLiteral("パラメータファイルの読み込みに失敗しました｡"),
+                    QStringLiteral("Fail to open parameter file."));
+}
+
+void ParamEditor::ParaDataFileShogo() {
+    if (!inputCheck(false)) return;
+    if (ctx_.message(t("画面のﾊﾟﾗﾒｰﾀと、ﾌｧｲﾙに保存されたﾊﾟﾗﾒｰﾀの照合を行います。",
+                       "Verify parameters against indicated and saved into the file."),
+                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
+        return;
+    const auto path = openDialog(t("照合するパラメータファイルを開く", "Open Parameter file to be Verified"));
+    if (!path) return;
+    ProductParameters& pp = ctx_.para.of(p_);
+    pp.ParaFileError = false;
+    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
+        ctx_.message(FileFailureText(ctx_));
+        return;
+    }
+    PrmDataCompare(ctx_, p_);
+    ctx_.message(VerifyResultText());
+}
+
+void ParamEditor::ParaFileOpenProc() {
+    const auto path = openDialog(t("パラメータファイルを開く", "Open Parameter file"));
+    if (!path) return;
+    ProductParameters& pp = ctx_.para.of(p_);
+    pp.ParaFileError = false;
+    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
+        ctx_.message(FileFailureText(ctx_));
+        return;
+    }
+    PutParaDa2Hensu();
+    ParametaHyoji();
+}
+
+// ---- Commands
+
+void ParamEditor::cmdParaRead_Click() { inFrame(Frame::Full, [this] { GetParametaValue(); }); }
+void ParamEditor::cmdParaWrite_Click() { inFrame(Frame::Full, [this] { ParaLoadtoCtConfirm(); }); }
+void ParamEditor::cmdConpareCT_Click() { inFrame(Frame::Full, [this] { ParaDataCtShogo(); }); }
+void ParamEditor::cmdConpareFile_Click() { inFrame(Frame::Full, [this] { ParaDataFileShogo(); }); }
+void ParamEditor::cmdReadParaFile_Click() { inFrame(Frame::Full, [this] { ParaFileOpenProc(); }); }
+void ParamEditor::cmdSaveParaFile_Click() { inFrame(Frame::Full, [this] { SaveParaFile(); }); }
+
+void ParamEditor::cmdParaFilePrint_Click() {
+    inFrame(Frame::WindowOnly, [this] {
+        if (ctx_.message(t("ﾌｧｲﾙに保存されたﾊﾟﾗﾒｰﾀの印刷を行います。", "Printing parameters saved into the file."),
+                         MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
+            return;
+        const auto path = openDialog(t("印刷するパラメータファイルを開く", "Open Parameter file to be printed"));
+        if (!path) return;
+        ProductParameters& pp = ctx_.para.of(p_);
+        pp.ParaFileError = false;
+        if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
+            ctx_.message(FileFailureText(ctx_));
+            return;
+        }
+        ctx_.print.PrintFileFlag = true;
+        PrintParaData(ctx_, p_);
+    });
+}
+
+void ParamEditor::cmdParaPrint_Click() {
+    inFrame(Frame::WindowOnly, [this] {
+        if (!inputCheck(true)) return;
+        if (ctx_.message(t("画面に表示されているﾊﾟﾗﾒｰﾀの印刷を行います。", "Printing parameters indicated in display."),
+                         MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
+            return;
+        PutHensu2ParaDa();
+        ctx_.print.PrintFileFlag = false;
+        PrintParaData(ctx_, p_);
+    });
+}
+
+void ParamEditor::cmdIniPrm_Click() {
+    inFrame(Frame::WindowOnly, [this] {
+        if (!dialogs_) return;
+        // The pick serves the lookup only: the main window's actuator stays
+        // as it was, whatever the dialog did to it while open.
+        const ActuatorChoice before = ctx_.dev;
+        const bool cancelled = dialogs_->Run(p_, p_ == Product::OneAxis);
+        const ActuatorChoice picked = ctx_.dev;
+        ctx_.dev = before;
+        ctx_.opt.DevNotFound = false;
+        if (cancelled) return;
+        ctx_.dev.SelNewType = picked.SelNewType;
+        for (size_t a = 0; a < 2; ++a) {
+            AxisActuator& x = ctx_.dev.axes(p_)[a];
+            const AxisActuator& y = picked.axes(p_)[a];
+            x.SelSeries = y.SelSeries;
+            x.SelSize = y.SelSize;
+            x.SelSpeed = y.SelSpeed;
+            x.SelStroke = y.SelStroke;
+            x.SelVertical = y.SelVertical;
+            x.SelWithPG = y.SelWithPG;
+        }
+        const QString failed = t("出荷時ﾊﾟﾗﾒｰﾀﾌｧｲﾙの読み込みに失敗しました。", "Fail to open standard parameter file.");
+        ProductParameters& pp = ctx_.para.of(p_);
+        if (!ReadStdPrm(ctx_, p_) || pp.StdPrmError) {
+            ctx_.message(failed);
+            return;
+        }
+        ParaRecord& rec = pp.rec;
+        const auto& axes = ctx_.dev.axes(p_);
+        const int axisCount = p_ == Product::TwoAxis ? 2 : 1;
+        bool allFound = true;
+        for (int a = 0; a < axisCount; ++a) {
+            const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
+            const AxisActuator& pick = axes[static_cast<size_t>(a)];
+            const int count = std::min<int>(pp.StdPrmCount[static_cast<size_t>(a)], static_cast<int>(list.size()) - 1);
+            bool found = false;
+            for (int i = 1; i <= count && !found; ++i) {
+                const StdPrmRecord& r = list[static_cast<size_t>(i)];
+                if (r[1].toText() != pick.SelSize || r[2].toText() != pick.SelSpeed ||
+                    r[3].toNumber() != pick.SelStroke)
+                    continue;
+                found = true;
+                for (int k = 4; k <= 24; ++k) SetParaRecordValue(rec, k - 3, a, r[static_cast<size_t>(k)]);
+            }
+            allFound = allFound && found;
+        }
+        for (int a = 0; a < 2; ++a) {
+            const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
+                                                       : axes[static_cast<size_t>(a)].SelWithPG;
+            const size_t col = withPg ? 2 : 1;
+            SetParaRecordValue(rec, 22, a, pp.StdPrmCmn[0][col]); // FUNCTION
+            SetParaRecordValue(rec, 23, a, pp.StdPrmCmn[1][col]); // ALM
+        }
+        for (int item = 2; item <= 12; ++item)
+            SetParaRecordValue(rec, ParaRow::FirstCommonRow + item - 2, 0, pp.StdPrmCmn[static_cast<size_t>(item)][1]);
+        if (allFound)
+            ParametaHyoji();
+        else
+            ctx_.message(failed);
+    });
+}
+
+bool ParamEditor::ConfirmSpUnlock() {
+    return ctx_.message(t("特殊パラメータは通常使用では変更しないで下さい。\r\n特殊パラメータの値を変更しますか？",
+                          "Don't change SP PARAMETER on ordinary use.\r\nDo you change value of SP PARAMETER."),
+                        MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+}
+
+} // namespace rer

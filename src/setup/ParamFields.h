@@ -1,0 +1,86 @@
+#pragma once
+#include "app/ProgramState.h"
+#include "files/ParaTables.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace rer {
+
+// What the controls of a parameter window hold, by the parameter's table row
+// (1..35) and member (0 axis 1, 1 axis 2; single controls use member 0).
+struct ParaControls {
+    ParaControls() {
+        for (auto& c : combo) c.fill(-1);
+    }
+    std::array<std::array<QString, 2>, 36> text; // text boxes
+    std::array<std::array<int, 2>, 36> combo;    // selected position, -1 none
+    std::array<bool, 2> opt{true, false};        // optOverRideUmu members 0 and 1
+};
+
+enum class ParaCtl { Text, Combo, Option };
+
+// How a table row is edited and checked.
+struct ParaRowSpec {
+    ParaCtl kind = ParaCtl::Text;
+    int items = 0;          // combo: number of items
+    bool perAxis = false;
+    int lo = 0, hi = 0;     // range of the whole-record check
+    bool checked = true;    // the whole-record check tests the row
+    int maxChars = 0;       // text box: the key filter's full length
+    bool boxTest = false;   // text box: tested when it loses the focus
+    int boxLo = 0, boxHi = 0;
+    bool wide = false;      // value read in 32 bits (OFFSET, STROKE, ALM)
+};
+
+constexpr int kOrEnableRow = 32;
+constexpr int kOneAxisRow = 30;
+constexpr int kSeqRow = 6;
+constexpr int kJogVelRow = 16;
+constexpr int kPgTimerRow = 29;
+
+// The last table row of the product's window (34 two-axis, 35 one-axis).
+int ParaLastRow(Product p);
+// The row's control and ranges in the product's window.
+ParaRowSpec ParaSpec(int row, Product p);
+// Whether the product's window uses member `axis` of the row.
+bool ParaRowShown(int row, int axis, Product p);
+// The combo items of a row in the language (1 Japanese); empty for no combo.
+QStringList ParaComboItems(int row, Product p, int16_t languageNo);
+
+// Record to controls (ParametaHyoji / W3kParametaHyoji). A combo value with no
+// item of its list leaves the combo without a selection. Members the window
+// does not use keep what they hold.
+void ParaDisplay(const ParaRecord& rec, Product p, ParaControls& c);
+// Controls to record (TorikomiParametaValue): every value is overwritten.
+void ParaTakeIn(const ParaControls& c, Product p, ParaRecord& rec);
+// Whole-record check (ParametaValueCheck): true when some value is out of range.
+bool ParaOutOfRange(const ParaRecord& rec, Product p);
+// Blank check (PrmBlankCheck / W3kPrmBlankCheck): true when a control the
+// product examines is empty.
+bool ParaBlankControls(const ParaControls& c, Product p);
+
+// Table rows <-> record (PutParaDa2Hensu / PutFileDa2Hensu and PutHensu2ParaDa).
+void ParaTableToRecord(const ParaFileTable& t, Product p, ParaRecord& rec);
+void ParaRecordToTable(const ParaRecord& rec, Product p, ParaFileTable& t);
+
+// ---- Input filters of the text boxes
+
+enum class KeyAction { Accept, Drop, Next };
+// The key filter: Enter moves on, a full box (no selection, text exactly at
+// its maximum) takes only Backspace, and only digits, Backspace and Tab pass.
+KeyAction ParaKeyFilter(int keyCode, int textLength, bool hasSelection, int maxChars);
+// The focus-loss test: false when the box's text must be emptied with a beep.
+// A number that does not fit the value's width is out of range.
+bool ParaBoxAccepts(int row, Product p, const QString& text);
+
+// Where Enter in a text box sends the focus: a row and member (a combo row
+// ends a chain). pgTimerEnabled: the PG TIMER box can take the focus.
+struct ParaFocus {
+    int row = 0;
+    int member = 0;
+};
+ParaFocus ParaEnterTarget(int row, int member, Product p, bool pgTimerEnabled);
+
+} // namespace rer

@@ -1,0 +1,377 @@
+// The parameter editor's commands of both products: files, printing,
+// factory values and the controller exchanges against the simulator.
+#include "files/ParaFile.h"
+#include "link/CtError.h"
+#include "link/Transfers.h"
+#include "platform/FileDialogs.h"
+#include "platform/PrintSurface.h"
+#include "setup/ParamEditor.h"
+#include "testsupport/LinkFixture.h"
+#include "testsupport/ParamFixture.h"
+#include "testsupport/TransferFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace rer;
+using namespace rer::test;
+using rer::sim::GarbleFault;
+
+namespace {
+
+constexpr Product kTwo = Product::TwoAxis;
+constexpr Product kOne = Product::OneAxis;
+const char* Name(Product p) { return p == kTwo ? "two-axis" : "one-axis"; }
+
+struct Editor {
+    explicit Editor(Product p, int16_t language = 2) : world(nullptr, language), p(p) {
+        Get_ErrorList(world.ctx);
+        world.ctx.fileDialogs = &files;
+        world.ctx.printer = &printer;
+        world.ctx.link.ct = world.link.get();
+        world.link->setProgress(&progress);
+        editor = std::make_unique<ParamEditor>(world.ctx, p, window, &frame, &dialogs);
+    }
+    AppContext& ctx() { return world.ctx; }
+    FakeMessageBoxes& msg() { return world.msg; }
+    ParaRecord& rec() { return world.ctx.para.of(p).rec; }
+    sim::CtSimState& ct() { return world.sim().state; }
+    void show(const ParaRecord& r) { window.c = ControlsShowing(r, p); }
+    QStringList texts() const {
+        QStringList t;
+        for (const auto& s : world.msg.shown) t << s.text;
+        return t;
+    }
+    // The frame came back: the window's buttons and the main window's commands.
+    void expectFrameClosed(bool full) const {
+        EXPECT_TRUE(window.buttonsEnabled);
+        if (full) {
+            ASSERT_GE(frame.calls.size(), 6);
+            EXPECT_EQ(frame.calls.mid(frame.calls.size() - 3),
+                      (QStringList{QStringLiteral("CMDBTN_Yuko"), QStringLiteral("ToolBar_Yuko"),
+                                   QStringLiteral("Menyu_Yuko")}));
+        } else {
+            EXPECT_TRUE(frame.calls.isEmpty());
+        }
+    }
+
+    LinkWorld world;
+    Product p;
+    FakeParamWindow window;
+    FrameRecorder frame;
+    ScriptedActuatorDialogs dialogs;
+    FakeFileDialogs files;
+    RecordingPrintSurface printer;
+    ProgressRecorder progress;
+    std::unique_ptr<ParamEditor> editor;
+};
+
+} // namespace
+
+// ------------------------------------------------------------------ files
+
+TEST(ParamEditorFiles, SaveOpenAndVerifyAgainstTheFile) {
+    for (Product p : {kTwo, kOne}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("saved.pmd"));
+        Editor e(p);
+        const ParaRecord shown = ValidParaRecord(p, 1);
+        e.show(shown);
+
+        e.files.answer(path);
+        e.editor->cmdSaveParaFile_Click();
+        ASSERT_EQ(e.files.saved.size(), 1u);
+        EXPECT_EQ(e.files.saved[0].fileName, p == kTwo ? QStringLiteral("kzw6prm1.pmd") : QStringLiteral("kzw3kprm1.pmd"));
+        EXPECT_EQ(e.files.saved[0].defaultExt, QStringLiteral("pmd"));
+        EXPECT_TRUE(e.files.saved[0].confirmOverwrite);
+        EXPECT_EQ(e.msg().lastText(), QStringLiteral("Completed save parameters into the file.")) << Name(p);
+        EXPECT_TRUE(QFile::exists(path));
+        e.expectFrameClosed(true);
+
+        // A fresh editor opens the file and shows the same values.
+        Editor f(p);
+        f.files.answer(path);
+        f.editor->cmdReadParaFile_Click();
+        EXPECT_TRUE(f.msg().shown.empty()) << f.msg().lastText().toStdString();
+        EXPECT_EQ(f.window.c.text, e.window.c.text) << Name(p);
+        EXPECT_EQ(f.window.c.combo, e.window.c.combo) << Name(p);
+
+        // Verification against the same file: OK. Then two values edited.
+        f.msg().clear();
+        f.files.answer(path);
+        f.editor->cmdConpareFile_Click();
+        EXPECT_EQ(f.texts(), (QStringList{QStringLiteral("Verify parameters against indicated and saved into the file."),
+                                          QStringLiteral("Result of Verify - OK")}));
+        f.window.c.text[3][0] = QStringLiteral("59");   // HOME VEL
+        f.window.c.text[33][0] = QStringLiteral("100"); // OVERRIDE
+        f.msg().clear();
+        f.files.answer(path);
+        f.editor->cmdConpareFile_Click();
+        EXPECT_EQ(f.msg().lastText().toStdString(), p == kTwo ? std::string("Result of Verify - NG\r\n<HOME PARAMETER> :VEL(1),\r\n<SP PARAMETER> :OVERIDE,\r\n")
+                             : std::string("Result of Verify - NG\r\n<HOME PARAMETER> :VEL,\r\n<SP PARAMETER> :OVERRIDE,\r\n")) << Name(p);
+        f.expectFrameClosed(true);
+    }
+}
+
+TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
+    QTemporaryDir dir;
+    const QString wrong = dir.filePath(QStringLiteral("wrong.pmd"));
+    {
+        QFile fw(wrong);
+        ASSERT_TRUE(fw.open(QIODevice::WriteOnly));
+        fw.write("\"VO-D6\",\"GRP\"\r\n1\r\n");
+    }
+    Editor e(kTwo);
+    e.show(ValidParaRecord(kTwo));
+    const ParaControls before = e.window.c;
+
+    // Open a file that is not a parameter file: the reader's message, then ours.
+    e.files.answer(wrong);
+    e.editor->cmdReadParaFile_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open parameter file."));
+    EXPECT_EQ(e.window.c.text, before.text);
+
+    // Cancelled dialogs and questions: nothing shown, nothing written.
+    e.msg().clear();
+    e.files.answer(std::nullopt);
+    e.editor->cmdReadParaFile_Click();
+    e.files.answer(std::nullopt);
+    e.editor->cmdSaveParaFile_Click();
+    EXPECT_TRUE(e.msg().shown.empty());
+    e.msg().answer(MsgAnswer::Cancel);
+    e.editor->cmdConpareFile_Click();
+    EXPECT_EQ(e.files.opened.size(), 2u); // the two opens above; the verify stopped at its question
+    e.expectFrameClosed(true);
+
+    // Save with an empty box or a bad value: the message and no dialog.
+    e.msg().clear();
+    e.window.c.text[9][1].clear();
+    e.editor->cmdSaveParaFile_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("No data in some of parameters, fill the data in and try it again."));
+    e.window.c.text[9][1] = QStringLiteral("61");
+    e.editor->cmdSaveParaFile_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Invalid value in some parameters.\r\nConfirm the value and try it again."));
+    EXPECT_EQ(e.files.saved.size(), 1u);
+    EXPECT_EQ(e.rec().ParaVel3[1], 61); // the take-in had run
+
+    // A write that fails: its message, the former file untouched.
+    const QString locked = dir.filePath(QStringLiteral("no/such/folder/x.pmd"));
+    e.window.c.text[9][1] = QStringLiteral("60");
+    e.msg().clear();
+    e.files.answer(locked);
+    e.editor->cmdSaveParaFile_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to  Save parameters into the file."));
+}
+
+TEST(ParamEditorPrint, ShownValuesAndFile) {
+    QTemporaryDir dir;
+    Editor e(kTwo);
+    e.show(ValidParaRecord(kTwo));
+    e.window.c.text[2][1].clear();
+    e.editor->cmdParaPrint_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("No data in some parameters,fill the data in and try it again."));
+    EXPECT_EQ(e.files.printerShown, 0);
+
+    e.window.c.text[2][1] = QStringLiteral("7");
+    e.files.answerPrinter(true);
+    e.editor->cmdParaPrint_Click();
+    EXPECT_EQ(e.ctx().para.two.ParaFileData[0][0].toText(), QStringLiteral("INDICATED DATA"));
+    EXPECT_FALSE(e.ctx().print.PrintFileFlag);
+    EXPECT_EQ(e.files.printerShown, 1);
+    EXPECT_FALSE(e.printer.texts().empty());
+    e.expectFrameClosed(false);
+
+    // Printing a file leaves the record and the window as they were.
+    const QString path = dir.filePath(QStringLiteral("p.pmd"));
+    ParaRecord other = ValidParaRecord(kTwo, 2);
+    std::swap(e.rec(), other);
+    ASSERT_TRUE(WriteParaFile(e.ctx(), kTwo, path));
+    std::swap(e.rec(), other);
+    const ParaRecord before = e.rec();
+    const ParaControls shown = e.window.c;
+    e.files.answer(path);
+    e.files.answerPrinter(true);
+    e.editor->cmdParaFilePrint_Click();
+    EXPECT_TRUE(e.ctx().print.PrintFileFlag);
+    EXPECT_EQ(e.window.c.text, shown.text);
+    EXPECT_EQ(ParaRecordValue(e.rec(), 3, 0), ParaRecordValue(before, 3, 0));
+    EXPECT_EQ(e.ctx().para.two.ParaFileData[0][0].toText(), QStringLiteral("p.pmd"));
+}
+
+// -------------------------------------------------------- factory values
+
+TEST(ParamEditorFactory, ValuesOfThePickedActuators) {
+    for (Product p : {kTwo, kOne}) {
+        Editor e(p);
+        e.ctx().dev.axes(p)[0].Lead = 77;
+        e.ctx().dev.DevWithPG = {false, true};
+        // The pick: the first record of each axis's list, axis 1 with PG.
+        e.dialogs.pick = [&e, p](Product) {
+            auto& axes = e.ctx().dev.axes(p);
+            axes[0].Lead = 12; // the dialog's lookup touches the committed model
+            for (int a = 0; a < 2; ++a) {
+                axes[a].SelSeries = QStringLiteral("KZ");
+                e.ctx().dev.SelNewType[a] = true;
+            }
+            axes[0].SelSize = QStringLiteral(" 28");
+            axes[0].SelSpeed = QStringLiteral("L");
+            axes[0].SelStroke = 50;
+            axes[1] = axes[0];
+            if (p == kTwo) e.ctx().dev.DevWithPG = {true, false};
+            else axes[0].SelWithPG = true, axes[1].SelWithPG = false;
+            return false;
+        };
+        e.editor->cmdIniPrm_Click();
+        ASSERT_TRUE(e.msg().shown.empty()) << Name(p) << e.msg().lastText().toStdString();
+        const ProductParameters& pp = e.ctx().para.of(p);
+        const StdPrmRecord& first = pp.StdPrm1[1];
+        EXPECT_EQ(e.window.c.text[1][0], first[4].toText()) << Name(p);  // OFFSET
+        EXPECT_EQ(e.window.c.text[17][0], first[20].toText()) << Name(p); // STROKE
+        EXPECT_EQ(e.rec().ParaPgFunction[0], pp.StdPrmCmn[0][2].toNumber()) << Name(p);
+        EXPECT_EQ(e.rec().ParaPgFunction[1], pp.StdPrmCmn[0][1].toNumber()) << Name(p);
+        EXPECT_EQ(e.rec().ParaLsTimer, pp.StdPrmCmn[12][1].toNumber());
+        EXPECT_FALSE(ParaOutOfRange(e.rec(), p)) << Name(p);
+        // The main window's actuator is not changed by the pick.
+        EXPECT_EQ(e.ctx().dev.axes(p)[0].Lead, 77) << Name(p);
+        EXPECT_EQ(e.ctx().dev.DevWithPG, (std::array<bool, 2>{false, true})) << Name(p);
+        EXPECT_EQ(e.ctx().dev.axes(p)[0].SelSize, QStringLiteral(" 28"));
+        e.expectFrameClosed(false);
+
+        // A pick the list does not hold: the message, the window unchanged.
+        const ParaControls shown = e.window.c;
+        e.dialogs.pick = [&e, p](Product) {
+            e.ctx().dev.axes(p)[0].SelStroke = 9999;
+            return false;
+        };
+        e.editor->cmdIniPrm_Click();
+        EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open standard parameter file."));
+        EXPECT_EQ(e.window.c.text, shown.text);
+
+        // Cancelled twice: nothing at all.
+        e.msg().clear();
+        e.dialogs.pick = nullptr;
+        e.editor->cmdIniPrm_Click();
+        e.editor->cmdIniPrm_Click();
+        EXPECT_TRUE(e.msg().shown.empty());
+        EXPECT_EQ(e.dialogs.runs, 4);
+    }
+}
+
+// ------------------------------------------------------------ controller
+
+TEST(ParamEditorController, WriteReadBackAndVerify) {
+    for (Product p : {kTwo, kOne}) {
+        Editor e(p);
+        const ParaRecord sent = ValidParaRecord(p, 3);
+        e.show(sent);
+        e.msg().answer(MsgAnswer::Yes);
+        e.editor->cmdParaWrite_Click();
+        EXPECT_EQ(e.msg().lastText(), QStringLiteral("Completed writing parameters. ")) << Name(p);
+        EXPECT_FALSE(e.ct().paramBlocks.empty());
+        EXPECT_EQ(e.ct().commits, 1);
+        e.expectFrameClosed(true);
+
+        // Verify against the controller: no question, OK.
+        e.msg().clear();
+        e.editor->cmdConpareCT_Click();
+        EXPECT_EQ(e.texts(), QStringList{QStringLiteral("Result of Verify - OK")}) << Name(p);
+
+        // A fresh window with one box empty reads at once and shows the controller's values.
+        Editor f(p);
+        f.world.sim().state = e.ct();
+        f.show(ValidParaRecord(p, 7));
+        f.window.c.text[2][0].clear();
+        f.editor->cmdParaRead_Click();
+        EXPECT_TRUE(f.msg().shown.empty()) << f.msg().lastText().toStdString();
+        EXPECT_EQ(f.window.c.text, e.window.c.text) << Name(p);
+        EXPECT_EQ(f.window.c.combo[21][0], e.window.c.combo[21][0]);
+        EXPECT_EQ(f.window.c.opt, e.window.c.opt);
+        f.expectFrameClosed(true);
+
+        // Controller differs in VEL5 and OVERRIDE: the NG text names them.
+        f.window.c.text[11][0] = f.window.c.text[11][0] == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1");
+        f.window.c.text[33][0] = QStringLiteral("0") == f.window.c.text[33][0] ? QStringLiteral("1") : QStringLiteral("0");
+        f.editor->cmdConpareCT_Click();
+        EXPECT_EQ(f.msg().lastText().toStdString(), p == kTwo ? std::string("Result of Verify - NG\r\n<VEL PARAMETER> :VEL5(1),\r\n<SP PARAMETER> :OVERIDE,\r\n")
+                             : std::string("Result of Verify - NG\r\n<VEL PARAMETER> :VEL5,\r\n<SP PARAMETER> :OVERRIDE,\r\n")) << Name(p);
+    }
+}
+
+TEST(ParamEditorController, QuestionsAndChecksComeBeforeThePort) {
+    Editor e(kTwo);
+    e.show(ValidParaRecord(kTwo));
+    // No to the write question: nothing sent.
+    e.msg().answer(MsgAnswer::No);
+    e.editor->cmdParaWrite_Click();
+    EXPECT_EQ(e.msg().shown.size(), 1u);
+    // An empty box: the blank message, nothing sent.
+    e.window.c.text[4][1].clear();
+    e.msg().answer(MsgAnswer::Yes);
+    e.editor->cmdParaWrite_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("No data in some parameters, fill the data in and try it again."));
+    e.editor->cmdConpareCT_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("No data in some parameters, fill the data in and try it again."));
+    // Only JOG VEL empty: not blank, but invalid.
+    e.window.c.text[4][1] = QStringLiteral("10");
+    e.window.c.text[kJogVelRow][0].clear();
+    e.msg().answer(MsgAnswer::Yes);
+    e.editor->cmdParaWrite_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Invalid value in some parameters.\r\nConfirm the value, and try it again."));
+    // Read, every box filled: the save question; Cancel reads nothing.
+    e.window.c.text[kJogVelRow][0] = QStringLiteral("10");
+    e.msg().answer(MsgAnswer::Cancel);
+    e.editor->cmdParaRead_Click();
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Save the editing data before reading data?"));
+    EXPECT_EQ(e.msg().shown.back().buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(e.world.sim().received.empty());
+    // Yes with a cancelled Save As: the edits are kept, nothing is read.
+    e.msg().answer(MsgAnswer::Yes);
+    e.files.answer(std::nullopt);
+    e.editor->cmdParaRead_Click();
+    EXPECT_TRUE(e.world.sim().received.empty());
+    e.expectFrameClosed(true);
+}
+
+TEST(ParamEditorController, AFailedWriteIsNeverCommitted) {
+    for (Product p : {kTwo, kOne}) {
+        for (const char* line : {"0WD0", "0WD5", "0WD8"}) {
+            Editor e(p);
+            e.show(ValidParaRecord(p));
+            e.world.sim().faults.push_back(GarbleFault(line));
+            e.msg().answer(MsgAnswer::Yes);
+            e.editor->cmdParaWrite_Click();
+            EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to Write parameters.")) << Name(p) << line;
+            EXPECT_EQ(e.ct().commits, 0) << Name(p) << line;
+            EXPECT_TRUE(e.ct().paramBlocks.empty() || e.ct().commitLog.empty());
+            EXPECT_FALSE(e.progress.visible);
+            e.expectFrameClosed(true);
+        }
+    }
+}
+
+TEST(ParamEditorController, AFailedReadChangesNothing) {
+    Editor e(kOne);
+    e.show(ValidParaRecord(kOne));
+    e.window.c.text[1][0].clear(); // no save question
+    const ParaControls before = e.window.c;
+    const ParaRecord rec = e.rec();
+    e.world.sim().faults.push_back(GarbleFault("0RD4", 4, 'G'));
+    e.editor->cmdParaRead_Click();
+    EXPECT_TRUE(e.ctx().link.TusinError);
+    EXPECT_EQ(e.window.c.text, before.text);
+    EXPECT_EQ(ParaRecordValue(e.rec(), 2, 0), ParaRecordValue(rec, 2, 0));
+    e.expectFrameClosed(true);
+}
+
+TEST(ParamEditorMisc, SpUnlockQuestionAndJapaneseTexts) {
+    Editor e(kTwo, 1);
+    e.msg().answer(MsgAnswer::No);
+    EXPECT_FALSE(e.editor->ConfirmSpUnlock());
+    EXPECT_EQ(e.msg().shown.back().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("特殊パラメータは通常使用では変更しないで下さい。\r\n特殊パラメータの値を変更しますか？"));
+    e.ctx().para.two.ParaDiffFlag = true;
+    e.ctx().para.two.ParaDiffText[1] = QStringLiteral("VEL5,");
+    EXPECT_EQ(e.editor->VerifyResultText(), QStringLiteral("照合結果－ＮＧ\r\n<速度ﾊﾟﾗﾒｰﾀ> :VEL5,\r\n"));
+}

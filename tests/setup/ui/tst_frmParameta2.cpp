@@ -1,0 +1,278 @@
+// The parameter windows of both products and the stroke calculator as
+// windows, and the main window's command that opens them.
+#include "app/StartUp.h"
+#include "mainwin/ui/frmMain.h"
+#include "setup/ui/frmDevice.h"
+#include "setup/ui/frmParameta2.h"
+
+#include "testsupport/ActuatorTestSupport.h"
+#include "testsupport/ParamFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+using namespace rer;
+using namespace rer::test;
+
+class tst_frmParameta2 : public QObject {
+    Q_OBJECT
+
+    struct App {
+        explicit App(int16_t language = 2) {
+            ctx.setLanguage(language);
+            ctx.programDir = QStringLiteral(RER_DATA_DIR);
+        }
+        TestPlatform pf;
+        AppContext ctx{{pf.msg, pf.store, pf.sys, pf.help}};
+        FrameRecorder frame;
+    };
+
+    static bool showActive(QWidget& w) {
+        w.show();
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
+    }
+
+    static bool locked(QWidget* w) {
+        return !w->isEnabled() && w->palette().color(QPalette::Base) == QColor(0xE0, 0xE0, 0xE0);
+    }
+
+private Q_SLOTS:
+    void loadsInEitherLanguage() {
+        {
+            App a(2);
+            frmParameta2 w(a.ctx, &a.frame);
+            QCOMPARE(w.windowTitle(), QStringLiteral("PARAMETER"));
+            QCOMPARE(w.frame(QStringLiteral("framEtcPara"))->title(), QStringLiteral("Etc PARAMETER"));
+            QCOMPARE(w.SSTabPrm()->tabText(0), QStringLiteral("FILE "));
+            QCOMPARE(w.SSTabPrm()->currentIndex(), 1);
+            QCOMPARE(w.button(QStringLiteral("cmdParaRead"))->text(), QStringLiteral("Read from C/T"));
+            QCOMPARE(w.button(QStringLiteral("cmdCalculate"))->text(), QStringLiteral("calc"));
+            for (int m = 0; m < 2; ++m) {
+                QComboBox* type = w.combo(21, m);
+                QCOMPARE(type->count(), 5);
+                QCOMPARE(type->itemText(3), QStringLiteral("3. QRT"));
+                for (int i = 0; i < 5; ++i) QCOMPARE(type->itemData(i).toInt(), i);
+                QCOMPARE(type->currentIndex(), -1);
+                QVERIFY(w.box(1, m)->text().isEmpty());
+            }
+            QCOMPARE(w.combo(30)->itemText(1), QStringLiteral("1. 2AXIS-Enable"));
+            QVERIFY(w.optOverRideUmu(0)->isChecked());
+            QVERIFY(w.combo(35) == nullptr);
+        }
+        App a(1);
+        frmParameta2 w(a.ctx, &a.frame);
+        QCOMPARE(w.windowTitle(), QStringLiteral("パラメータ"));
+        QCOMPARE(w.SSTabPrm()->tabText(0), QStringLiteral("ファイル"));
+        QCOMPARE(w.button(QStringLiteral("cmdConpareFile"))->text(), QStringLiteral(" ファイルと 照合"));
+        QCOMPARE(w.combo(31)->itemText(0), QStringLiteral("0. 自動原点復帰 無効"));
+        QCOMPARE(w.combo(31)->itemData(1).toInt(), 1);
+        QCOMPARE(w.optOverRideUmu(1)->text(), QStringLiteral("有効"));
+    }
+
+    void specialParameterLock() {
+        App a;
+        frmParameta2 w(a.ctx, &a.frame);
+        const QList<QWidget*> sp = {w.box(29), w.combo(30), w.combo(31), w.box(33), w.box(34)};
+        for (QWidget* c : sp) QVERIFY(locked(c));
+        QVERIFY(!w.optOverRideUmu(0)->isEnabled());
+
+        a.pf.msg.answer(MsgAnswer::No);
+        w.chkTokuParaChange()->click();
+        QVERIFY(!w.chkTokuParaChange()->isChecked());
+        for (QWidget* c : sp) QVERIFY(locked(c));
+        QCOMPARE(a.pf.msg.shown.size(), size_t(1));
+
+        a.pf.msg.answer(MsgAnswer::Yes);
+        w.chkTokuParaChange()->click();
+        for (QWidget* c : sp) QVERIFY(c->isEnabled());
+        QVERIFY(w.optOverRideUmu(1)->isEnabled());
+
+        // Unchecking locks again without a question; shown values stay.
+        w.box(33)->setText(QStringLiteral("50"));
+        w.chkTokuParaChange()->click();
+        for (QWidget* c : sp) QVERIFY(locked(c));
+        QCOMPARE(a.pf.msg.shown.size(), size_t(2));
+        QCOMPARE(w.box(33)->text(), QStringLiteral("50"));
+    }
+
+    void displayAndTakeInThroughTheControls() {
+        App a;
+        frmParameta2 w(a.ctx, &a.frame);
+        a.ctx.para.two.rec = ValidParaRecord(Product::TwoAxis, 4);
+        a.ctx.para.two.rec.ParaOrEnable = 1;
+        w.ParametaHyoji();
+        QCOMPARE(w.box(33)->text(), QString::number(a.ctx.para.two.rec.ParaOverride));
+        QCOMPARE(w.combo(21, 1)->currentIndex(), int(a.ctx.para.two.rec.ParaType[1]));
+        QVERIFY(w.optOverRideUmu(1)->isChecked());
+        ParaRecord before = a.ctx.para.two.rec;
+        a.ctx.para.two.rec = ParaRecord();
+        w.TorikomiParametaValue();
+        for (int row = 1; row <= 34; ++row)
+            for (int axis = 0; axis < (row <= 23 ? 2 : 1); ++axis)
+                QCOMPARE(ParaRecordValue(a.ctx.para.two.rec, row, axis).toNumber(),
+                         ParaRecordValue(before, row, axis).toNumber());
+        // The frame's lock covers the ten buttons, not the check box.
+        w.SetCommandButtonsEnabled(false);
+        QVERIFY(!w.button(QStringLiteral("cmdCalculate"))->isEnabled());
+        QVERIFY(!w.button(QStringLiteral("cmdIniPrm"))->isEnabled());
+        QVERIFY(w.chkTokuParaChange()->isEnabled());
+        w.SetCommandButtonsEnabled(true);
+        QVERIFY(w.button(QStringLiteral("cmdParaRead"))->isEnabled());
+    }
+
+    void keyFilterEnterAndFocusLoss() {
+        App a;
+        frmParameta2 w(a.ctx, &a.frame);
+        QVERIFY(showActive(w));
+        QLineEdit* offset = w.box(1, 0);
+        offset->setFocus();
+        QTest::keyClicks(offset, QStringLiteral("12a-. 3456"));
+        QCOMPARE(offset->text(), QStringLiteral("12345")); // letters dropped, sixth digit too
+        QTest::keyClick(offset, Qt::Key_Backspace);
+        QCOMPARE(offset->text(), QStringLiteral("1234"));
+        QTest::keyClick(offset, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.box(1, 1));
+        QCOMPARE(offset->text(), QStringLiteral("1234"));
+        QTest::keyClick(w.box(1, 1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.box(2, 0));
+        // Tab runs row by row, axis 1 before axis 2.
+        QTest::keyClick(w.box(2, 0), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.box(2, 1));
+
+        // VEL1 with 61: Enter moves on, the box left is emptied.
+        QLineEdit* vel1 = w.box(7, 0);
+        vel1->setFocus();
+        QTest::keyClicks(vel1, QStringLiteral("61"));
+        QTest::keyClick(vel1, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), w.box(7, 1));
+        QVERIFY(vel1->text().isEmpty());
+        // PULSE is never changed on leaving; SM TIMER goes to OFFSET while locked.
+        w.box(19, 0)->setFocus();
+        QTest::keyClicks(w.box(19, 0), QStringLiteral("0"));
+        w.box(28)->setFocus();
+        QCOMPARE(w.box(19, 0)->text(), QStringLiteral("0"));
+        QTest::keyClicks(w.box(28), QStringLiteral("5"));
+        QTest::keyClick(w.box(28), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.box(1, 0));
+        a.pf.msg.answer(MsgAnswer::Yes);
+        w.chkTokuParaChange()->click();
+        w.box(28)->setFocus();
+        QTest::keyClick(w.box(28), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.box(29));
+    }
+
+    void oneAxisWindow() {
+        App a;
+        frm3KParameta2 w(a.ctx, &a.frame);
+        QCOMPARE(w.objectName(), QStringLiteral("frm3KParameta2"));
+        QCOMPARE(w.product(), Product::OneAxis);
+        for (int row : {1, 7, 17, 19, 23}) {
+            QVERIFY(!w.box(row, 1)->isEnabled());
+            QVERIFY(w.box(row, 1)->isHidden());
+        }
+        QVERIFY(w.combo(21, 1)->count() == 0);
+        QVERIFY(w.box(6, 0)->isHidden() && !w.box(6, 0)->isEnabled());
+        QVERIFY(w.combo(30)->isHidden() && !w.combo(30)->isEnabled());
+        QVERIFY(locked(w.combo(35)));
+        QCOMPARE(w.combo(35)->itemText(1), QStringLiteral("1. Enable"));
+
+        a.pf.msg.answer(MsgAnswer::Yes);
+        w.chkTokuParaChange()->click();
+        QVERIFY(w.combo(35)->isEnabled());
+        QVERIFY(!w.combo(30)->isEnabled()); // never unlocked here
+
+        // Display shows axis 1 and BCD ENABLE; the take-in gives 0 for what is not shown.
+        a.ctx.para.one.rec = ValidParaRecord(Product::OneAxis, 2);
+        a.ctx.para.one.rec.ParaBcdEnable = 1;
+        a.ctx.para.one.rec.ParaOneAxis = 1;
+        w.W3kParametaHyoji();
+        QCOMPARE(w.combo(35)->currentIndex(), 1);
+        QVERIFY(w.box(1, 1)->text().isEmpty());
+        w.TorikomiParametaValue();
+        QCOMPARE(int(a.ctx.para.one.rec.ParaOneAxis), 0);
+        QCOMPARE(int(a.ctx.para.one.rec.ParaBcdEnable), 1);
+        QCOMPARE(int(a.ctx.para.one.rec.ParaVel1[1]), 0);
+
+        QVERIFY(showActive(w));
+        w.box(5)->setFocus();
+        QTest::keyClicks(w.box(5), QStringLiteral("10"));
+        QTest::keyClick(w.box(5), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.box(7, 0)); // past the hidden SEQ box
+        // Tab visits only the controls in use: never an axis-2 or hidden control.
+        w.box(23)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.combo(24));
+        w.box(1)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.box(2));
+    }
+
+    void strokeCalculatorIntoTheWindow() {
+        App a;
+        frmParameta2 w(a.ctx, &a.frame);
+        QVERIFY(showActive(w));
+        bool sawInvalidity = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = qobject_cast<frmDevice*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(d->windowTitle(), QStringLiteral("Calculation"));
+            d->cmdCulStrokePulse->click();
+            sawInvalidity = d->lblStrokePulse->text() == QStringLiteral("Invalidity");
+            d->cmdInputStroke->click(); // stays open
+            QVERIFY(d->isVisible());
+            d->txtStrokeTyo->setFocus();
+            QTest::keyClicks(d->txtStrokeTyo, QStringLiteral("1000"));
+            QCOMPARE(d->txtStrokeTyo->text(), QStringLiteral("100"));
+            QTest::keyClick(d->txtStrokeTyo, Qt::Key_Return);
+            QTest::keyClicks(d->txtRido, QStringLiteral("6"));
+            d->optInputSaki[1]->setChecked(true);
+            d->cmdCulStrokePulse->click();
+            QCOMPARE(d->lblStrokePulse->text(), QStringLiteral("6667"));
+            d->cmdInputStroke->click();
+        });
+        w.button(QStringLiteral("cmdCalculate"))->click();
+        QVERIFY(sawInvalidity);
+        QCOMPARE(w.box(17, 1)->text(), QStringLiteral("6667"));
+        QVERIFY(w.box(17, 0)->text().isEmpty());
+    }
+
+    void mainWindowOpensTheWindowOfTheProduct() {
+        for (int ctType : {1, 2}) {
+            TestPlatform pf;
+            CatalogueApp app(pf);
+            pf.sys.country = QStringLiteral("United Kingdom");
+            DecideLanguage(app.ctx);
+            app.ctx.opt.CtType = int16_t(ctType);
+            frmMain w(app.ctx);
+            if (ctType == 1) InitMain(app.ctx, w);
+            else W3kInitMain(app.ctx, w);
+            QVERIFY(w.button(QStringLiteral("cmdParaHyoji"))->isEnabled());
+            w.runCommand(QStringLiteral("OpenParaWindow"));
+            frmParameta2* win = w.findChild<frmParameta2*>();
+            QVERIFY(win);
+            QVERIFY(win->isVisible());
+            QCOMPARE(win->product(), ctType == 1 ? Product::TwoAxis : Product::OneAxis);
+            QCOMPARE(win->objectName(), ctType == 1 ? QStringLiteral("frmParameta2") : QStringLiteral("frm3KParameta2"));
+            // Opening again shows the same window.
+            w.runCommand(QStringLiteral("OpenParaWindow"));
+            QCOMPARE(w.findChildren<frmParameta2*>().size(), 1);
+            // A command of the window runs in the main window's frame.
+            app.ctx.fileDialogs = nullptr;
+            win->button(QStringLiteral("cmdReadParaFile"))->click();
+            QVERIFY(w.button(QStringLiteral("cmdParaHyoji"))->isEnabled());
+            win->close();
+        }
+    }
+};
+
+QTEST_MAIN(tst_frmParameta2)
+#include "tst_frmParameta2.moc"
