@@ -14,6 +14,22 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar(0x3000);
 }
 
+// Appends the ASCII digits from i on to out, skipping blanks; stops at the
+// first other character. True when a digit was taken.
+bool takeDigits(QStringView text, int& i, std::string& out) {
+    bool any = false;
+    for (; i < int(text.size()); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            out += char(c.unicode());
+            any = true;
+        } else if (!isBlank(c)) {
+            break;
+        }
+    }
+    return any;
+}
+
 // Collects the characters of the leading number with blanks skipped; returns
 // false when there is none.
 bool leadingNumberText(QStringView text, std::string& out) {
@@ -21,56 +37,29 @@ bool leadingNumberText(QStringView text, std::string& out) {
     int i = 0;
     const int n = int(text.size());
     auto skip = [&] { while (i < n && isBlank(text[i])) ++i; };
-    skip();
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        out += char(text[i].unicode());
-        ++i;
-        skip();
-    }
-    bool digits = false;
-    while (i < n) {
-        if (text[i].isDigit() && text[i].unicode() < 128) {
-            out += char(text[i].unicode());
-            digits = true;
-        } else if (!isBlank(text[i])) {
-            break;
+    auto sign = [&](std::string& to) {
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+            to += char(text[i].unicode());
+            ++i;
+            skip();
         }
-        ++i;
-    }
+    };
+    skip();
+    sign(out);
+    bool digits = takeDigits(text, i, out);
     if (i < n && text[i] == QLatin1Char('.')) {
         out += '.';
         ++i;
-        while (i < n) {
-            if (text[i].isDigit() && text[i].unicode() < 128) {
-                out += char(text[i].unicode());
-                digits = true;
-            } else if (!isBlank(text[i])) {
-                break;
-            }
-            ++i;
-        }
+        digits = takeDigits(text, i, out) || digits;
     }
     if (!digits) return false;
     // Exponent: only taken when digits follow it.
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         std::string exp = "e";
-        int j = i + 1;
-        while (j < n && isBlank(text[j])) ++j;
-        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) {
-            exp += char(text[j].unicode());
-            ++j;
-        }
-        bool expDigits = false;
-        while (j < n) {
-            if (text[j].isDigit() && text[j].unicode() < 128) {
-                exp += char(text[j].unicode());
-                expDigits = true;
-            } else if (!isBlank(text[j])) {
-                break;
-            }
-            ++j;
-        }
-        if (expDigits) out += exp;
+        ++i;
+        skip();
+        sign(exp);
+        if (takeDigits(text, i, exp)) out += exp;
     }
     return true;
 }

@@ -223,33 +223,33 @@ static QString FileFailureText(const AppContext& ctx) {
                     QStringLiteral("Fail to open parameter file."));
 }
 
+// The Open dialog, then the chosen file read into the file table; false
+// (after the message when the file was refused) when nothing was read.
+bool ParamEditor::readChosenFile(const QString& title) {
+    const auto path = openDialog(title);
+    if (!path) return false;
+    ProductParameters& pp = ctx_.para.of(p_);
+    pp.ParaFileError = false;
+    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
+        ctx_.message(FileFailureText(ctx_));
+        return false;
+    }
+    return true;
+}
+
 void ParamEditor::ParaDataFileShogo() {
     if (!inputCheck(false)) return;
     if (ctx_.message(t("画面のﾊﾟﾗﾒｰﾀと、ﾌｧｲﾙに保存されたﾊﾟﾗﾒｰﾀの照合を行います。",
                        "Verify parameters against indicated and saved into the file."),
                      MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return;
-    const auto path = openDialog(t("照合するパラメータファイルを開く", "Open Parameter file to be Verified"));
-    if (!path) return;
-    ProductParameters& pp = ctx_.para.of(p_);
-    pp.ParaFileError = false;
-    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
-        ctx_.message(FileFailureText(ctx_));
-        return;
-    }
+    if (!readChosenFile(t("照合するパラメータファイルを開く", "Open Parameter file to be Verified"))) return;
     PrmDataCompare(ctx_, p_);
     ctx_.message(VerifyResultText());
 }
 
 void ParamEditor::ParaFileOpenProc() {
-    const auto path = openDialog(t("パラメータファイルを開く", "Open Parameter file"));
-    if (!path) return;
-    ProductParameters& pp = ctx_.para.of(p_);
-    pp.ParaFileError = false;
-    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
-        ctx_.message(FileFailureText(ctx_));
-        return;
-    }
+    if (!readChosenFile(t("パラメータファイルを開く", "Open Parameter file"))) return;
     PutParaDa2Hensu();
     ParametaHyoji();
 }
@@ -268,14 +268,7 @@ void ParamEditor::cmdParaFilePrint_Click() {
         if (ctx_.message(t("ﾌｧｲﾙに保存されたﾊﾟﾗﾒｰﾀの印刷を行います。", "Printing parameters saved into the file."),
                          MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
             return;
-        const auto path = openDialog(t("印刷するパラメータファイルを開く", "Open Parameter file to be printed"));
-        if (!path) return;
-        ProductParameters& pp = ctx_.para.of(p_);
-        pp.ParaFileError = false;
-        if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
-            ctx_.message(FileFailureText(ctx_));
-            return;
-        }
+        if (!readChosenFile(t("印刷するパラメータファイルを開く", "Open Parameter file to be printed"))) return;
         ctx_.print.PrintFileFlag = true;
         PrintParaData(ctx_, p_);
     });

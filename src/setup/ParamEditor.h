@@ -87,6 +87,7 @@ private:
     void ParaDataFileShogo();
     void ParaFileOpenProc();
     std::optional<QString> openDialog(const QString& title);
+    bool readChosenFile(const QString& title);
     int readFromCt();
     QString t(const char* jp, const char* en) const;
 
