@@ -12,6 +12,7 @@
 #include "link/LinkState.h"
 #include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
+#include "motion/MotionState.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -59,6 +60,7 @@ public:
     SerialPort* serial = nullptr; // the serial line the main window's link uses
     GridState grid;           // the position grids of the main window
     CatalogueTables cat;      // actuator catalogue of both products
+    MotionState motion;       // I/O monitor and motion-test flags
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

@@ -27,5 +27,7 @@ void InitPositionGrid(frmMain& w, AppContext& ctx, Product p);
 void InstallPrintCommands(frmMain& w, AppContext& ctx);
 // Options dialog with its restart notices, and the about box (MainOptions.cpp).
 void InstallOptionCommands(frmMain& w, AppContext& ctx);
+// Motion test, jog and teach, I/O monitor (MainMotion.cpp).
+void InstallMotionCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

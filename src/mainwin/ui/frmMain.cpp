@@ -83,6 +83,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallGridCommands(*this, ctx_);
     InstallPrintCommands(*this, ctx_);
     InstallOptionCommands(*this, ctx_);
+    InstallMotionCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
