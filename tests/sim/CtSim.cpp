@@ -1,5 +1,7 @@
 #include "sim/CtSim.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 namespace rer::sim {
@@ -27,6 +29,40 @@ int field(const QByteArray& line, int at, int width) {
 QByteArray err(const QByteArray& code) { return "0%%" + code; }
 
 bool isParamBlock(char b) { return b == '0' || b == '1' || b == '2' || b == '4' || b == '5' || b == '6' || b == '8'; }
+
+// Jog and inching: present position, continuous jog, one step, stop.
+void AddJogCommands(CtSim& sim) {
+    sim.addCommand("0RC", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return "0RC" + hex(s.state.axisPos[0], 5) + hex(s.state.axisPos[1], 5);
+    });
+    sim.addCommand("0JR", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 7) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            const QByteArray f = line.mid(3 + 2 * a, 2);
+            if (f == "11") s.state.jogging[a] = 1;
+            else if (f == "12") s.state.jogging[a] = -1;
+            else if (f != "00") return err("003");
+        }
+        return line;
+    });
+    sim.addCommand("0MV", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 24 || !isHex(line.mid(3))) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            const int at = 3 + 9 * a;
+            if (line[at + 3] == '1') s.state.axisPos[a] = field(line, at + 4, 5);
+        }
+        return line;
+    });
+    sim.addCommand("0SP", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            s.state.axisPos[a] = std::max(0, s.state.axisPos[a] + s.state.jogging[a] * s.state.jogTravel);
+            s.state.jogging[a] = 0;
+        }
+        return line;
+    });
+}
 
 // Parameters, groups and macros: reads of the committed data, writes kept
 // apart until their commit.
@@ -156,6 +192,7 @@ CtSim::CtSim() {
         return line.left(6) + s.state.positions[static_cast<size_t>(n)];
     });
     AddTransferCommands(*this);
+    AddJogCommands(*this);
 }
 
 SimReply CtSim::handle(const QByteArray& line) {

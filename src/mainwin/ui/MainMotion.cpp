@@ -3,6 +3,9 @@
 #include "app/AppContext.h"
 #include "mainwin/ui/frmMain.h"
 #include "motion/ui/frmIOCheck.h"
+#include "motion/ui/frmJOG.h"
+
+#include <QPushButton>
 
 namespace rer {
 
@@ -11,6 +14,21 @@ namespace {
 void ShowIoCheck(frmMain& w, AppContext& ctx) {
     frmIOCheck d(ctx, &w);
     d.exec();
+}
+
+void LineButtonsOff(frmMain& w) {
+    for (const char* n : {"cmdInsertLine", "cmdDeleteLine"})
+        if (QPushButton* b = w.button(QString::fromLatin1(n))) b->setEnabled(false);
+}
+
+// The teaching window of the product in use, modal.
+void OpenJogWindow(frmMain& w, AppContext& ctx) {
+    {
+        frmJOG d(ctx, ctx.opt.CtType == 1 ? Product::TwoAxis : Product::OneAxis, &w);
+        LineButtonsOff(w);
+        d.exec();
+    }
+    LineButtonsOff(w);
 }
 
 } // namespace
@@ -22,6 +40,7 @@ void InstallMotionCommands(frmMain& w, AppContext& ctx) {
         w.CMDBTN_Yuko();
     });
     w.registerCommand(QStringLiteral("mnuShowState"), [&w, &ctx] { ShowIoCheck(w, ctx); });
+    w.registerCommand(QStringLiteral("OpenJogWindow"), [&w, &ctx] { OpenJogWindow(w, ctx); });
 }
 
 } // namespace rer
