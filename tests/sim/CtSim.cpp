@@ -155,6 +155,24 @@ CtSim::CtSim() {
         s.state.currentPosition = n;
         return line.left(6) + s.state.positions[static_cast<size_t>(n)];
     });
+    // The same move without the position's sequence macro.
+    addCommand("0MM", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 3);
+        if (line.size() != 6 || n < 1 || n > 399) return err("002");
+        if (!s.state.homeDone) return err("00B");
+        s.state.currentPosition = n;
+        return line.left(6) + s.state.positions[static_cast<size_t>(n)];
+    });
+    // Group move: runs the group's positions, answers with the group, its
+    // start and its end.
+    addCommand("0MG", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int g = field(line, 3, 2);
+        if (line.size() != 5 || g < 1 || g > 99) return err("003");
+        if (!s.state.homeDone) return err("00B");
+        const auto& grp = s.state.groups[static_cast<size_t>(g)];
+        s.state.currentPosition = grp.second;
+        return line.left(5) + hex(grp.first, 3) + hex(grp.second, 3);
+    });
     addCommand("0RH", [](CtSim& s, const QByteArray& line) -> QByteArray {
         if (line.size() != 3) return err("003");
         return QByteArray("0RH") + (s.state.homeDone ? "1" : "0");
