@@ -4,6 +4,7 @@
 #include "mainwin/ui/frmMain.h"
 #include "motion/ui/frmIOCheck.h"
 #include "motion/ui/frmJOG.h"
+#include "motion/ui/frmMove.h"
 
 #include <QPushButton>
 
@@ -31,9 +32,29 @@ void OpenJogWindow(frmMain& w, AppContext& ctx) {
     LineButtonsOff(w);
 }
 
+// The motion-test window, not modal; one per main window.
+void OpenMoveWindow(frmMain& w, AppContext& ctx) {
+    frmMove* m = w.findChild<frmMove*>();
+    if (!m) {
+        m = new frmMove(ctx, &w, [&w](bool locked) {
+            if (QPushButton* b = w.button(QStringLiteral("cmdReset"))) b->setEnabled(!locked);
+            if (locked) w.CTModeChange_Muko();
+            else w.CTModeChange_Yuko();
+        });
+    }
+    m->show();
+    m->raise();
+    m->activateWindow();
+}
+
 } // namespace
 
 void InstallMotionCommands(frmMain& w, AppContext& ctx) {
+    // The first "Step" of a programmed run starts at cell 1.
+    ctx.motion.MoveFirstTime = true;
+    ctx.motion.MoveFirstTime2 = true;
+    w.registerCommand(QStringLiteral("cmdOpenMoveWin"), [&w, &ctx] { OpenMoveWindow(w, ctx); });
+    w.registerCommand(QStringLiteral("mnuShowMove"), [&w, &ctx] { OpenMoveWindow(w, ctx); });
     w.registerCommand(QStringLiteral("cmdOpenIoWin"), [&w, &ctx] {
         w.CMDBTN_Muko();
         ShowIoCheck(w, ctx);
