@@ -2,8 +2,12 @@
 
 #include "app/AppContext.h"
 #include "link/ControllerLink.h"
+#include "motion/ProgramRow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,6 +37,50 @@ QLabel* Lamp(const QString& name, QWidget* parent) {
     l->setVisible(false);
     return l;
 }
+// The in-cell editor of the program row: digits only, at most three unless
+// over a selection; a value outside 1..399 empties the cell with a beep.
+class ProgramCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    std::function<void(int)> onNavigate; // +1 Enter / Right, -1 Left
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* e = new QLineEdit(parent);
+        e->setObjectName(QStringLiteral("txtEdit2"));
+        e->setAlignment(Qt::AlignCenter);
+        e->installEventFilter(const_cast<ProgramCellDelegate*>(this));
+        return e;
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        bool refused = false;
+        const QString kept = ProgramCellCommit(static_cast<QLineEdit*>(editor)->text(), &refused);
+        if (refused) QApplication::beep();
+        model->setData(index, kept);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* ed = qobject_cast<QLineEdit*>(o);
+        if (ed && e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            const QString t = k->text();
+            const bool nav = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter ||
+                             k->key() == Qt::Key_Left || k->key() == Qt::Key_Right || k->key() == Qt::Key_Escape ||
+                             k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+            const int dir = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Right ? 1
+                            : k->key() == Qt::Key_Left                                                            ? -1
+                                                                                                                  : 0;
+            if (dir != 0) {
+                Q_EMIT commitData(ed);
+                Q_EMIT closeEditor(ed, QAbstractItemDelegate::NoHint);
+                if (onNavigate) onNavigate(dir);
+                return true;
+            }
+            if (!nav && t.size() == 1 && t[0].isPrint() &&
+                !ProgramKeyAccepted(t[0], ed->text(), int(ed->selectedText().size())))
+                return true;
+        }
+        return QStyledItemDelegate::eventFilter(o, e);
+    }
+};
+
 } // namespace
 
 template <class T> T* frmMove::make(const char* name, QWidget* parent) {
@@ -128,6 +176,17 @@ QWidget* frmMove::buildSelective() {
         flgdProgram_->setItem(0, c, it);
     }
     flgdProgram_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    auto* delegate = new ProgramCellDelegate(flgdProgram_);
+    flgdProgram_->setItemDelegate(delegate);
+    flgdProgram_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
+    flgdProgram_->setTabKeyNavigation(false);
+    // Enter and Right commit and go to the next cell (15 wraps to 1); Left
+    // commits and goes one cell back.
+    delegate->onNavigate = [this](int dir) {
+        const int col = flgdProgram_->currentColumn();
+        flgdProgram_->setCurrentCell(0, dir > 0 ? ProgramNextColumn(col) : ProgramPreviousColumn(col));
+        flgdProgram_->setFocus();
+    };
     flgdProgram_->setFixedHeight(60);
     auto* cmdMove = make<QPushButton>("cmdMove", page);
     cmdMove->setText(pk("移動", "Move"));
@@ -181,7 +240,7 @@ QWidget* frmMove::buildSelective() {
     connect(cmdTmpStop, &QPushButton::clicked, this, [this] { runs_.cmdTmpStop_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { runs_.cmdStop_Click(); });
     connect(cmdInp1toF, &QPushButton::clicked, this, [this] {
-        for (int c = 1; c <= 15; ++c) flgdProgram_->item(0, c)->setText(QString::number(c));
+        for (int c = 1; c <= 15; ++c) flgdProgram_->item(0, c)->setText(ProgramFillText(c));
     });
     connect(cmdDataClear, &QPushButton::clicked, this, [this] {
         for (int c = 1; c <= 15; ++c) flgdProgram_->item(0, c)->setText(QString());

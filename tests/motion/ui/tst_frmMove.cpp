@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,7 +47,7 @@ private Q_SLOTS:
 
         // "1 to 15", then a continual run paused from the window's own button.
         QTest::mouseClick(m->button(S("cmdInp1toF")), Qt::LeftButton);
-        QCOMPARE(m->flgdProgram()->item(0, 15)->text(), S("15"));
+        QCOMPARE(m->flgdProgram()->item(0, 15)->text(), S(" 15"));
         x.sim().received.clear();
         m->check(S("chkTimerUse"))->setChecked(true);
         bool locked = false;
@@ -65,6 +66,52 @@ private Q_SLOTS:
         QVERIFY(x.t.msg.shown.empty());
         m->close();
         QTRY_VERIFY(!x.w->findChild<frmMove*>());
+    }
+
+    void programRowEditor() {
+        MotionWorld x(1, 2);
+        x.w->button(S("cmdOpenMoveWin"))->click();
+        auto* m = x.w->findChild<frmMove*>();
+        QVERIFY(m);
+        QTableWidget* g = m->flgdProgram();
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        g->setFocus();
+        const auto editor = [g]() -> QWidget* {
+            for (auto* e : g->findChildren<QLineEdit*>(S("txtEdit2")))
+                if (e->isVisible()) return e;
+            return g;
+        };
+        const auto type = [&](const QString& t) {
+            for (QChar c : t) QTest::keyClick(editor(), c.toLatin1());
+        };
+        g->setCurrentCell(0, 3);
+        type(S("42"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 3)->text(), S("42"));
+        QCOMPARE(g->currentColumn(), 4);
+        // A fourth digit and letters are refused; 400 empties the cell.
+        type(S("4a:000"));
+        QCOMPARE(qobject_cast<QLineEdit*>(editor())->text(), S("400"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 4)->text(), QString());
+        // Enter in cell 15 goes to cell 1; Left in cell 1 stays.
+        g->setCurrentCell(0, 15);
+        type(S("7"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 15)->text(), S("7"));
+        QCOMPARE(g->currentColumn(), 1);
+        type(S("5"));
+        QTest::keyClick(editor(), Qt::Key_Left);
+        QCOMPARE(g->item(0, 1)->text(), S("5"));
+        QCOMPARE(g->currentColumn(), 1);
+        // Escape leaves the cell as it was.
+        type(S("9"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(g->item(0, 1)->text(), S("5"));
+        QTest::mouseClick(m->button(S("cmdDataClear")), Qt::LeftButton);
+        QCOMPARE(g->item(0, 15)->text(), QString());
+        m->close();
     }
 
     void japaneseRangeCouplingAndSingleMove() {
