@@ -165,9 +165,36 @@ void MoveRuns::dwell(bool use, const QString& text, const bool& pause, const boo
     Timer2_->stop();
 }
 
+bool MoveRuns::moveTo(int posiNo, bool noSqMcr, int moveTimeout, int outTimeout, const QString& rangeTextJp,
+                      const QString& stopTextEn) {
+    ControllerLink& l = *link();
+    if (posiNo < 1 || posiNo > 399) {
+        l.PortCloseIfFree();
+        ctx_.message(ctx_.pick(rangeTextJp, QStringLiteral("Input position No. by decimal(Using 1 to 399)")));
+        return false;
+    }
+    view_.setOutLamp(1, false);
+    view_.setOutLamp(2, false);
+    ctx_.link.TusinTimeout = moveTimeout;
+    if (l.SendMoveCmdWaitReply(noSqMcr ? QStringLiteral("0MM") : QStringLiteral("0MP"), 27, HexText(posiNo, 3)) != 0) {
+        ctx_.link.TusinStop = false;
+        return false;
+    }
+    if (ctx_.link.TusinStop) {
+        ctx_.message(ctx_.pick(QStringLiteral("通信終了待ちを解除します。"), stopTextEn));
+        ctx_.link.TusinStop = false;
+        return false;
+    }
+    ctx_.link.TusinTimeout = outTimeout;
+    if (l.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) != 0) return false;
+    l.display().setHomeLamp(true);
+    lampsFromOutputs();
+    view_.setKanryoNo(QString::number(posiNo));
+    return true;
+}
+
 void MoveRuns::programRun() {
     if (commonStart(0, true)) {
-        ControllerLink& l = *link();
         MotionState& m = ctx_.motion;
         if (!s.selectStep) {
             if (!Tmp_Stop) CurCellNo = 1;
@@ -190,32 +217,11 @@ void MoveRuns::programRun() {
                 if (!s.repeat) break;
                 CurPosiNo = cell(1).toInt(&ok);
             }
-            if (CurPosiNo < 1 || CurPosiNo > 399) {
-                l.PortCloseIfFree();
-                ctx_.message(ctx_.pick(QStringLiteral("ポジションNoは、1～399までの値を入れて下さい。"),
-                                       QStringLiteral("Input position No. by decimal(Using 1 to 399)")));
+            if (!moveTo(CurPosiNo, s.noSqMcr1, 30000, 30000,
+                        QStringLiteral("ポジションNoは、1～399までの値を入れて下さい。"),
+                        QStringLiteral("Release standby for communication termination.")))
                 break;
-            }
-            view_.setOutLamp(1, false);
-            view_.setOutLamp(2, false);
-            ctx_.link.TusinTimeout = 30000;
-            if (l.SendMoveCmdWaitReply(s.noSqMcr1 ? QStringLiteral("0MM") : QStringLiteral("0MP"), 27,
-                                       HexText(CurPosiNo, 3)) != 0) {
-                if (ctx_.link.TusinStop) ctx_.link.TusinStop = false;
-                break;
-            }
-            if (ctx_.link.TusinStop) {
-                ctx_.message(ctx_.pick(QStringLiteral("通信終了待ちを解除します。"),
-                                       QStringLiteral("Release standby for communication termination.")));
-                ctx_.link.TusinStop = false;
-                break;
-            }
-            ctx_.link.TusinTimeout = 30000;
-            if (l.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) != 0) break;
-            l.display().setHomeLamp(true);
             m.MoveFirstTime = false;
-            lampsFromOutputs();
-            view_.setKanryoNo(QString::number(CurPosiNo));
             ++CurCellNo;
             if (Move_Stop) {
                 Move_Stop = false;
@@ -237,7 +243,6 @@ void MoveRuns::programRun() {
 
 void MoveRuns::rangeRun() {
     if (commonStart(1, false)) {
-        ControllerLink& l = *link();
         const int start = s.startPosiNo;
         int end = s.endPosiNo;
         if (s.singleMove) {
@@ -253,31 +258,10 @@ void MoveRuns::rangeRun() {
                 if (!s.repeat2 || s.singleMove) break;
                 CurRangePosiNo = start;
             }
-            if (CurRangePosiNo < 1 || CurRangePosiNo > 399) {
-                l.PortCloseIfFree();
-                ctx_.message(ctx_.pick(QStringLiteral("ポジションNoは、10進数で1～399までの値を入れて下さい。"),
-                                       QStringLiteral("Input position No. by decimal(Using 1 to 399)")));
+            if (!moveTo(CurRangePosiNo, s.noSqMcr2, 3000, 1000,
+                        QStringLiteral("ポジションNoは、10進数で1～399までの値を入れて下さい。"),
+                        QStringLiteral("Release waiting communication completion.")))
                 break;
-            }
-            view_.setOutLamp(1, false);
-            view_.setOutLamp(2, false);
-            ctx_.link.TusinTimeout = 3000;
-            if (l.SendMoveCmdWaitReply(s.noSqMcr2 ? QStringLiteral("0MM") : QStringLiteral("0MP"), 27,
-                                       HexText(CurRangePosiNo, 3)) != 0) {
-                if (ctx_.link.TusinStop) ctx_.link.TusinStop = false;
-                break;
-            }
-            if (ctx_.link.TusinStop) {
-                ctx_.message(ctx_.pick(QStringLiteral("通信終了待ちを解除します。"),
-                                       QStringLiteral("Release waiting communication completion.")));
-                ctx_.link.TusinStop = false;
-                break;
-            }
-            ctx_.link.TusinTimeout = 1000;
-            if (l.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) != 0) break;
-            l.display().setHomeLamp(true);
-            lampsFromOutputs();
-            view_.setKanryoNo(QString::number(CurRangePosiNo));
             ++CurRangePosiNo;
             if (Move_Stop2) {
                 Move_Stop2 = false;

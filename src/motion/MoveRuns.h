@@ -88,6 +88,9 @@ private:
     void rangeRun();
     void grpRun();
     void lampsFromOutputs();
+    // One move of a run and its output read; false ends the run.
+    bool moveTo(int posiNo, bool noSqMcr, int moveTimeout, int outTimeout, const QString& rangeTextJp,
+                const QString& stopTextEn);
     void dwell(bool use, const QString& text, const bool& pause, const bool& stop);
     ControllerLink* link() const;
 
