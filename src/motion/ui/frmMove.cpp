@@ -13,7 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIntValidator>
+#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -212,7 +212,8 @@ QWidget* frmMove::buildSelective() {
     auto* txtTimer = make<QLineEdit>("txtTimer", page);
     txtTimer->setText(QStringLiteral("10"));
     txtTimer->setMaxLength(3);
-    txtTimer->setValidator(new QIntValidator(0, 999, txtTimer));
+    txtTimer->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), txtTimer));
     txtTimer->setEnabled(false);
     lblTimer->setEnabled(false);
     auto* chkNoSqMcr1 = make<QCheckBox>("chkNoSqMcr1", page);
@@ -244,6 +245,13 @@ QWidget* frmMove::buildSelective() {
     });
     connect(cmdDataClear, &QPushButton::clicked, this, [this] {
         for (int c = 1; c <= 15; ++c) flgdProgram_->item(0, c)->setText(QString());
+    });
+    lblTimer->setToolTip(pk("設定値は100msec単位です。例：10(1秒)", "Unit for setting is 100msec. (e.g. 10 = 1 second)"));
+    txtTimer->setToolTip(pk("100msec単位で入力して下さい。例：10(1秒)", "Input with 100msec unit."));
+    // Enter writes the wait as a plain number and goes on to "Repeat".
+    connect(txtTimer, &QLineEdit::returnPressed, this, [txtTimer, chkRepeat] {
+        txtTimer->setText(QString::number(txtTimer->text().trimmed().toInt()));
+        chkRepeat->setFocus();
     });
     connect(chkTimerUse, &QCheckBox::toggled, this, [lblTimer, txtTimer](bool on) {
         lblTimer->setEnabled(on);

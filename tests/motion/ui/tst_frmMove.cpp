@@ -109,6 +109,18 @@ private Q_SLOTS:
         type(S("9"));
         QTest::keyClick(editor(), Qt::Key_Escape);
         QCOMPARE(g->item(0, 1)->text(), S("5"));
+        // The wait text: three digits at most; Enter writes the plain number.
+        m->check(S("chkTimerUse"))->setChecked(true);
+        QLineEdit* t = m->text(S("txtTimer"));
+        t->clear();
+        t->setFocus();
+        QTest::keyClicks(t, S("0a07"));
+        QCOMPARE(t->text(), S("007"));
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(t->text(), S("7"));
+        t->clear();
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(t->text(), S("0"));
         QTest::mouseClick(m->button(S("cmdDataClear")), Qt::LeftButton);
         QCOMPARE(g->item(0, 15)->text(), QString());
         m->close();
