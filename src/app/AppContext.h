@@ -14,6 +14,7 @@
 #include "mainwin/MainState.h"
 #include "mainwin/PositionJobState.h"
 #include "setup/ParamEditState.h"
+#include "motion/MotionState.h"
 #include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
@@ -63,6 +64,7 @@ public:
     GridState grid;           // the position grids of the main window
     PositionJobState posJob;  // position file and controller commands
     CatalogueTables cat;      // actuator catalogue of both products
+    MotionState motion;       // I/O monitor and motion-test flags
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

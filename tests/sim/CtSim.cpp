@@ -1,5 +1,7 @@
 #include "sim/CtSim.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 namespace rer::sim {
@@ -27,6 +29,40 @@ int field(const QByteArray& line, int at, int width) {
 QByteArray err(const QByteArray& code) { return "0%%" + code; }
 
 bool isParamBlock(char b) { return b == '0' || b == '1' || b == '2' || b == '4' || b == '5' || b == '6' || b == '8'; }
+
+// Jog and inching: present position, continuous jog, one step, stop.
+void AddJogCommands(CtSim& sim) {
+    sim.addCommand("0RC", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        return "0RC" + hex(s.state.axisPos[0], 5) + hex(s.state.axisPos[1], 5);
+    });
+    sim.addCommand("0JR", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 7) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            const QByteArray f = line.mid(3 + 2 * a, 2);
+            if (f == "11") s.state.jogging[a] = 1;
+            else if (f == "12") s.state.jogging[a] = -1;
+            else if (f != "00") return err("003");
+        }
+        return line;
+    });
+    sim.addCommand("0MV", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 24 || !isHex(line.mid(3))) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            const int at = 3 + 9 * a;
+            if (line[at + 3] == '1') s.state.axisPos[a] = field(line, at + 4, 5);
+        }
+        return line;
+    });
+    sim.addCommand("0SP", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        if (line.size() != 3) return err("003");
+        for (int a = 0; a < 2; ++a) {
+            s.state.axisPos[a] = std::max(0, s.state.axisPos[a] + s.state.jogging[a] * s.state.jogTravel);
+            s.state.jogging[a] = 0;
+        }
+        return line;
+    });
+}
 
 // Parameters, groups and macros: reads of the committed data, writes kept
 // apart until their commit.
@@ -119,6 +155,24 @@ CtSim::CtSim() {
         s.state.currentPosition = n;
         return line.left(6) + s.state.positions[static_cast<size_t>(n)];
     });
+    // The same move without the position's sequence macro.
+    addCommand("0MM", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int n = field(line, 3, 3);
+        if (line.size() != 6 || n < 1 || n > 399) return err("002");
+        if (!s.state.homeDone) return err("00B");
+        s.state.currentPosition = n;
+        return line.left(6) + s.state.positions[static_cast<size_t>(n)];
+    });
+    // Group move: runs the group's positions, answers with the group, its
+    // start and its end.
+    addCommand("0MG", [](CtSim& s, const QByteArray& line) -> QByteArray {
+        const int g = field(line, 3, 2);
+        if (line.size() != 5 || g < 1 || g > 99) return err("003");
+        if (!s.state.homeDone) return err("00B");
+        const auto& grp = s.state.groups[static_cast<size_t>(g)];
+        s.state.currentPosition = grp.second;
+        return line.left(5) + hex(grp.first, 3) + hex(grp.second, 3);
+    });
     addCommand("0RH", [](CtSim& s, const QByteArray& line) -> QByteArray {
         if (line.size() != 3) return err("003");
         return QByteArray("0RH") + (s.state.homeDone ? "1" : "0");
@@ -164,6 +218,7 @@ CtSim::CtSim() {
         return line;
     });
     AddTransferCommands(*this);
+    AddJogCommands(*this);
 }
 
 SimReply CtSim::handle(const QByteArray& line) {

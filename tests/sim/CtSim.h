@@ -33,6 +33,12 @@ struct CtSimState {
     // Axis state.
     bool homeDone = false;
     int currentPosition = 0;
+    // Present position of each axis in pulses ("0RC"), the continuous jog
+    // running on each axis (+1 forward, -1 backward, 0 none) and the pulses a
+    // jog covers before its stop ("0SP").
+    std::array<int, 2> axisPos{};
+    std::array<int, 2> jogging{};
+    int jogTravel = 100;
     bool commMode = false;       // communication mode (else external start)
     QByteArray version = "1A3";  // three characters of "0RV"
     int resets = 0;

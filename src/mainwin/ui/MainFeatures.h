@@ -34,5 +34,7 @@ void InstallPositionCommands(frmMain& w, AppContext& ctx);
 void InstallGrpSmCommands(frmMain& w, AppContext& ctx);
 // The parameter window of the product in use (MainParam.cpp).
 void InstallParamCommands(frmMain& w, AppContext& ctx);
+// Motion test, jog and teach, I/O monitor (MainMotion.cpp).
+void InstallMotionCommands(frmMain& w, AppContext& ctx);
 
 } // namespace rer

@@ -86,6 +86,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallPositionCommands(*this, ctx_);
     InstallGrpSmCommands(*this, ctx_);
     InstallParamCommands(*this, ctx_);
+    InstallMotionCommands(*this, ctx_);
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);

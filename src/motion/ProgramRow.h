@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+namespace rer {
+
+// The program row of the motion-test window: 15 cells of position numbers
+// 1..399 or nothing.
+
+// The text a cell keeps when the editor is committed: the trimmed text when
+// it is a number 1..399, else empty (refused).
+QString ProgramCellCommit(const QString& editorText, bool* refused = nullptr);
+// Whether a typed character may enter the editor holding `text` with
+// `selected` characters selected: Backspace and digits; a fourth digit only
+// over a selection.
+bool ProgramKeyAccepted(QChar key, const QString& text, int selected);
+// The column after Enter / Right (15 wraps to 1) and after Left (stays at 1).
+int ProgramNextColumn(int col);
+int ProgramPreviousColumn(int col);
+// The text "1 to 15" puts in a column: the number with one leading blank.
+QString ProgramFillText(int col);
+
+} // namespace rer

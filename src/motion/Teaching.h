@@ -1,0 +1,103 @@
+#pragma once
+#include "app/ProgramState.h"
+#include "mainwin/PositionGrid.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace rer {
+
+class AppContext;
+class ControllerLink;
+
+// The mode options of the teaching windows: continuous jog or inching steps.
+enum class JogMode { Jog = 0, Pulse1 = 1, Pulse10 = 2, Pulse100 = 3 };
+
+// What the teaching logic asks of its window.
+class TeachView {
+public:
+    virtual ~TeachView() = default;
+    // Frame1, the jog buttons, cmdJOGWrite, CheckAxisEnable and cmdJOGend.
+    virtual void setJogControlsEnabled(bool on) = 0;
+    virtual void setStartEnabled(bool on) = 0;     // cmdJOGST
+    virtual void setPosiText(int axis, const QString& text) = 0; // lblPosi1 / lblPosi2
+    virtual QString posiText(int axis) const = 0;
+    virtual void setPosiNoText(const QString& text) = 0; // lblPosiNo
+    virtual QString posiNoText() const = 0;
+    virtual JogMode mode() const = 0;              // optJOG
+    virtual bool axisTicked(int axis) const = 0;   // CheckAxisEnable
+    virtual void focusDummy() = 0;                 // txtDummy
+};
+
+// One inching field set of an axis.
+struct AxisFeed {
+    int vel = 1;
+    int acc = 1;
+    bool move = false;
+    int32_t target = 0;
+};
+// PulseFeedRecord: both axes' fields and "000", 21 characters.
+QString PulseFeedRecord(const AxisFeed& a1, const AxisFeed& a2);
+// The flag and target of an inching step of m pulses (1, 10, 100) from the
+// present position p within 0..max.
+AxisFeed StepTarget(int32_t p, int32_t max, int m, bool forward);
+// The read-out of a position: pulses as they are, or millimetres "#0.000"
+// right-aligned in 7 characters.
+QString PositionReadOut(int32_t pulses, bool mm, int lead, int ppr);
+
+// The teaching windows without their window (frmJOG for the two-axis
+// product, frmW3kJOG for the one-axis one): the start sequence, continuous
+// jog and inching, the runaway watchdog, the teaching list and its adoption
+// into the main grid.
+class JogTeach {
+public:
+    JogTeach(AppContext& ctx, Product p, TeachView& view);
+
+    Product product() const { return product_; }
+    int axes() const { return product_ == Product::TwoAxis ? 2 : 1; }
+    // The teaching list flgdJOGPosi: rows 1..399, column 0 the number,
+    // columns 1 (and 2) the axis positions.
+    PositionGrid& list() { return list_; }
+
+    void Form_Load();
+    int ReadDispPOS();
+    int ReadMaxstrokePls();
+    void cmdJOGST_Click();
+    void cmdJOG_MouseDown(int index, bool leftButton);
+    void cmdJOG_MouseUp(int index, bool leftButton);
+    void TimerBosoKansi_Timer();
+    // Complete: back to idle; the window then closes.
+    void cmdJOGend_Click();
+    void flgdJOGPosi_Click(int row);
+    void cmdJOGWrite_Click();
+    // The adoption question; false keeps the window open.
+    bool Form_QueryUnload();
+    void Form_Unload();
+
+    // Flags (public variables of the windows).
+    bool Tuusintyuu = false;
+    std::array<int32_t, 2> MaxPOS{};
+    std::array<int32_t, 2> DispPOS{};
+    bool JogChange = false; // W6JogChange / W3kJogChange
+    bool JogFLG = false;
+    bool JogTyuFLG = false;
+    bool JogTometeFLG = false;
+
+    QString listHeader(int axis) const;
+    QString readOutTitle() const;
+
+private:
+    ControllerLink* link() const;
+    PositionGrid& mainGrid() const;
+    void colourRows(int selected);
+
+    AppContext& ctx_;
+    Product product_;
+    TeachView& view_;
+    PositionGrid list_;
+    bool pressing_ = false;          // a press is being handled
+    bool releasedInPress_ = false;   // and the button was released meanwhile
+};
+
+} // namespace rer

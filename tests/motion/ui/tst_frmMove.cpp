@@ -1,0 +1,158 @@
+// The motion-test window opened by the main window's button and menu item,
+// driven by its own controls against the simulated controller.
+#include "motion/ui/frmMove.h"
+#include "testsupport/MotionWorld.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+using namespace rer;
+using namespace rer::test;
+
+namespace {
+QString S(const char* s) { return QString::fromUtf8(s); }
+}
+
+class tst_frmMove : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void openHomeAndProgrammedRun() {
+        MotionWorld x(1, 2);
+        x.w->button(S("cmdOpenMoveWin"))->click();
+        auto* m = x.w->findChild<frmMove*>();
+        QVERIFY(m && m->isVisible());
+        QCOMPARE(m->windowTitle(), S("Move Test"));
+        QCOMPARE(m->SSTab1()->tabText(2), S("Group Move"));
+        QCOMPARE(m->flgdProgram()->item(0, 0)->text(), S("Posi No."));
+        // The menu item shows the same window.
+        x.w->menuItem(S("mnuShowMove"))->trigger();
+        QCOMPARE(x.w->findChildren<frmMove*>().size(), qsizetype(1));
+
+        x.sim().state.outputs = "000001";
+        QTest::mouseClick(m->button(S("cmdHome")), Qt::LeftButton);
+        QCOMPARE(m->lblkanryoNo()->text(), S("H0"));
+        QVERIFY(!m->imgOutGreen(1)->isHidden());
+        QVERIFY(m->imgOutGreen(2)->isHidden());
+        QVERIFY(!x.w->label(S("imgHomeGreen"))->isHidden());
+
+        // "1 to 15", then a continual run paused from the window's own button.
+        QTest::mouseClick(m->button(S("cmdInp1toF")), Qt::LeftButton);
+        QCOMPARE(m->flgdProgram()->item(0, 15)->text(), S(" 15"));
+        x.sim().received.clear();
+        m->check(S("chkTimerUse"))->setChecked(true);
+        bool locked = false;
+        QTimer::singleShot(200, [&] {
+            locked = !x.w->button(S("cmdReset"))->isEnabled() && !m->button(S("cmdMove"))->isEnabled() &&
+                     !m->button(S("cmdMoveWinClose"))->isEnabled();
+            QTest::mouseClick(m->button(S("cmdTmpStop")), Qt::LeftButton);
+        });
+        QTest::mouseClick(m->button(S("cmdMove")), Qt::LeftButton);
+        QVERIFY(locked);
+        QVERIFY(x.w->button(S("cmdReset"))->isEnabled());
+        QVERIFY(m->button(S("cmdMove"))->isEnabled());
+        QCOMPARE(m->lblkanryoNo()->text(), S("1"));
+        QCOMPARE(m->runs().CurCellNo, 2);
+        QVERIFY(!x.port.isOpen());
+        QVERIFY(x.t.msg.shown.empty());
+        m->close();
+        QTRY_VERIFY(!x.w->findChild<frmMove*>());
+    }
+
+    void programRowEditor() {
+        MotionWorld x(1, 2);
+        x.w->button(S("cmdOpenMoveWin"))->click();
+        auto* m = x.w->findChild<frmMove*>();
+        QVERIFY(m);
+        QTableWidget* g = m->flgdProgram();
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        g->setFocus();
+        const auto editor = [g]() -> QWidget* {
+            for (auto* e : g->findChildren<QLineEdit*>(S("txtEdit2")))
+                if (e->isVisible()) return e;
+            return g;
+        };
+        const auto type = [&](const QString& t) {
+            for (QChar c : t) QTest::keyClick(editor(), c.toLatin1());
+        };
+        g->setCurrentCell(0, 3);
+        type(S("42"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 3)->text(), S("42"));
+        QCOMPARE(g->currentColumn(), 4);
+        // A fourth digit and letters are refused; 400 empties the cell.
+        type(S("4a:000"));
+        QCOMPARE(qobject_cast<QLineEdit*>(editor())->text(), S("400"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 4)->text(), QString());
+        // Enter in cell 15 goes to cell 1; Left in cell 1 stays.
+        g->setCurrentCell(0, 15);
+        type(S("7"));
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QCOMPARE(g->item(0, 15)->text(), S("7"));
+        QCOMPARE(g->currentColumn(), 1);
+        type(S("5"));
+        QTest::keyClick(editor(), Qt::Key_Left);
+        QCOMPARE(g->item(0, 1)->text(), S("5"));
+        QCOMPARE(g->currentColumn(), 1);
+        // Escape leaves the cell as it was.
+        type(S("9"));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QCOMPARE(g->item(0, 1)->text(), S("5"));
+        // The wait text: three digits at most; Enter writes the plain number.
+        m->check(S("chkTimerUse"))->setChecked(true);
+        QLineEdit* t = m->text(S("txtTimer"));
+        t->clear();
+        t->setFocus();
+        QTest::keyClicks(t, S("0a07"));
+        QCOMPARE(t->text(), S("007"));
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(t->text(), S("7"));
+        t->clear();
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(t->text(), S("0"));
+        QTest::mouseClick(m->button(S("cmdDataClear")), Qt::LeftButton);
+        QCOMPARE(g->item(0, 15)->text(), QString());
+        m->close();
+    }
+
+    void japaneseRangeCouplingAndSingleMove() {
+        MotionWorld x(2, 1);
+        x.w->menuItem(S("mnuShowMove"))->trigger();
+        auto* m = x.w->findChild<frmMove*>();
+        QVERIFY(m);
+        QCOMPARE(m->windowTitle(), S("移動テスト"));
+        QCOMPARE(m->button(S("cmdGrpMoveStop"))->text(), S("強制終了"));
+        QCOMPARE(m->slider(S("sldrEndPosiNo"))->value(), 10);
+        m->slider(S("sldrStartPosiNo"))->setValue(50);
+        QCOMPARE(m->upDown(S("UpDownEndPosiNo"))->value(), 50);
+        m->slider(S("sldrEndPosiNo"))->setValue(20);
+        QCOMPARE(m->upDown(S("UpDownStartPosiNo"))->value(), 20);
+        QTest::mouseClick(m->option(S("optMoveWay1")), Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(!m->slider(S("sldrEndPosiNo"))->isEnabled());
+        QVERIFY(!m->check(S("chkRepeat2"))->isEnabled());
+        m->upDown(S("UpDownStartPosiNo"))->setValue(7);
+        QCOMPARE(m->upDown(S("UpDownEndPosiNo"))->value(), 7);
+        x.sim().state.homeDone = true;
+        QTest::mouseClick(m->button(S("cmdSelectMove")), Qt::LeftButton);
+        QCOMPARE(x.sim().received, (std::vector<QByteArray>{"0RH", "0MP007", "0RO"}));
+        QCOMPARE(m->lblkanryoNo()->text(), S("7"));
+        // The single move's end controls stay off after the run.
+        QVERIFY(!m->slider(S("sldrEndPosiNo"))->isEnabled());
+        QVERIFY(m->button(S("cmdSelectMove"))->isEnabled());
+        m->close();
+    }
+};
+
+QTEST_MAIN(tst_frmMove)
+#include "tst_frmMove.moc"
