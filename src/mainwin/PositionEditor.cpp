@@ -1,5 +1,7 @@
 #include "mainwin/PositionEditor.h"
 
+#include "catalogue/CatalogueTables.h"
+
 #include "app/AppContext.h"
 #include "mainwin/PositionGrid.h"
 
@@ -42,7 +44,7 @@ int rowCount(int first, int last) { return std::max(last - first + 1, 1); }
 } // namespace
 
 bool IsSpecialModel(const AxisActuator& a) {
-    return a.Size == QStringView(kSpecialModel.size) && a.Speed == QStringView(kSpecialModel.speed);
+    return SpecialModel::is(a.Size, a.Speed);
 }
 
 GridColumn ColumnOf(Product p, int col) {

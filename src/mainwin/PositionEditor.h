@@ -11,13 +11,8 @@ class AppContext;
 class Clipboard;
 class PositionGrid;
 
-// The actuator whose new-table ACC is 2 and whose ACC limit is 2: "RO-67R",
-// size code " 67" with speed letter "R".
-struct ModelCode {
-    const char16_t* size;
-    const char16_t* speed;
-};
-inline constexpr ModelCode kSpecialModel{u" 67", u"R"};
+// The special model (SpecialModel of the catalogue) has a new-table ACC of 2
+// and an ACC limit of 2.
 bool IsSpecialModel(const AxisActuator& a);
 
 inline constexpr uint32_t kLightYellow = 0xFFFFC0; // axis-2 columns of the two-axis grid

@@ -1,5 +1,6 @@
 // Typed cell values: per-column checks of the in-cell editor's commit and
 // the whole-table position check.
+#include "catalogue/CatalogueTables.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
 #include "testsupport/GridTestContext.h"
@@ -86,7 +87,7 @@ TEST(CellCommit, PositionValuesKeptBesideTheGrid) {
 
 TEST(CellCommit, SpecialModelAccOnItsOwnAxis) {
     GridTestContext t(1, 2, false);
-    GridTestContext::setActuator(t.ctx.dev.two[1], QStringLiteral(" 67"), QStringLiteral("R"));
+    GridTestContext::setActuator(t.ctx.dev.two[1], SpecialModel::size(), SpecialModel::speed());
     SetUpPositionGrid(t.ctx, Product::TwoAxis);
     PositionGrid& g = t.ctx.grid.flgdData;
     g.setCurrent(1, 2);
@@ -99,7 +100,7 @@ TEST(CellCommit, SpecialModelAccOnItsOwnAxis) {
     EXPECT_EQ(g.text(1, 6), QStringLiteral("2"));
 
     GridTestContext u(2, 2, false);
-    GridTestContext::setActuator(u.ctx.dev.one[0], QStringLiteral(" 67"), QStringLiteral("R"));
+    GridTestContext::setActuator(u.ctx.dev.one[0], SpecialModel::size(), SpecialModel::speed());
     u.ctx.grid.flgdDataW3k.setCurrent(1, 2);
     EXPECT_FALSE(EditTorikomi(u.ctx, Product::OneAxis, QStringLiteral("3")).accepted);
 }

@@ -1,5 +1,6 @@
 // Position data files: the writer, New, Open, Save and Save As with their
 // prompts, and the table display.
+#include "catalogue/CatalogueTables.h"
 #include "catalogue/Catalogue.h"
 #include "files/PosiFile.h"
 #include "mainwin/PositionCommands.h"
@@ -211,7 +212,7 @@ TEST(PositionFileCommands, NewFillsDefaultsAndAsksBeforeLosingEdits) {
         AppContext& ctx = w.ctx;
         const Product p = ctx.opt.product();
         auto& axes = ctx.dev.axes(p);
-        GridTestContext::setActuator(axes[0], QStringLiteral(" 67"), QStringLiteral("R")); // ACC "2"
+        GridTestContext::setActuator(axes[0], SpecialModel::size(), SpecialModel::speed()); // ACC "2"
         w.grid().setText(5, 1, QStringLiteral("9"));
         ctx.grid.flgdDummy.setText(5, 2, QStringLiteral("3"));
         w.grid().Tag = kDataChange;

@@ -1,4 +1,5 @@
 // The grid model, the grid set-up and the row and clipboard commands.
+#include "catalogue/CatalogueTables.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
 #include "testsupport/GridTestContext.h"
@@ -73,7 +74,7 @@ TEST(PositionGridModel, HiddenGridRefreshesItsViewOnce) {
 
 TEST(PositionGridSetUp, TwoAxisNewTable) {
     GridTestContext t(1, 2, false);
-    GridTestContext::setActuator(t.ctx.dev.two[1], QStringLiteral(" 67"), QStringLiteral("R"));
+    GridTestContext::setActuator(t.ctx.dev.two[1], SpecialModel::size(), SpecialModel::speed());
     t.ctx.grid.flgdData.Tag = QStringLiteral("DataChange");
     t.ctx.grid.flgdData.setText(5, 12, QStringLiteral("edited"));
     SetUpPositionGrid(t.ctx, Product::TwoAxis);
@@ -97,7 +98,7 @@ TEST(PositionGridSetUp, TwoAxisNewTable) {
 
 TEST(PositionGridSetUp, OneAxisJapaneseMillimetres) {
     GridTestContext t(2, 1, true);
-    GridTestContext::setActuator(t.ctx.dev.one[0], QStringLiteral(" 67"), QStringLiteral("R"));
+    GridTestContext::setActuator(t.ctx.dev.one[0], SpecialModel::size(), SpecialModel::speed());
     SetUpPositionGrid(t.ctx, Product::OneAxis);
     const PositionGrid& g = t.ctx.grid.flgdDataW3k;
     EXPECT_EQ(g.Cols(), 8);
@@ -181,7 +182,7 @@ TEST(PositionGridRows, DeleteAndInsert) {
     EXPECT_EQ(g.text(12, 1), QStringLiteral("r13"));
 
     // Deleting every row leaves a new table (ACC 3 also for the special model).
-    GridTestContext::setActuator(t.ctx.dev.two[0], QStringLiteral(" 67"), QStringLiteral("R"));
+    GridTestContext::setActuator(t.ctx.dev.two[0], SpecialModel::size(), SpecialModel::speed());
     t.ctx.opt.DispMmUnit = true;
     PosiGridDeleteRows(t.ctx, Product::TwoAxis, 1, 399);
     for (int r = 1; r < 400; ++r)

@@ -1,5 +1,6 @@
 // Jog, inching, the watchdog's stop and the teaching list with its adoption
 // into the main grid, against the simulated controller.
+#include "catalogue/CatalogueTables.h"
 #include "mainwin/PositionEditor.h"
 #include "motion/Teaching.h"
 #include "testsupport/LinkFixture.h"
@@ -191,7 +192,8 @@ TEST_P(TeachTest, InchingStepsStopAtTheEnds) {
 
     // The special model takes the second acceleration; the other axis idles.
     auto& axes = w.ctx.dev.axes(GetParam());
-    SetActuator(axes[0], " 67", "R");
+    axes[0].Size = SpecialModel::size();
+    axes[0].Speed = SpecialModel::speed();
     view.jogMode = JogMode::Pulse10;
     sent().clear();
     t->cmdJOG_MouseDown(1, true);
