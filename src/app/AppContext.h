@@ -2,25 +2,25 @@
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "app/Settings.h"
+#include "catalogue/CatalogueTables.h"
 #include "files/GrpSmTables.h"
 #include "files/ParaTables.h"
-#include "catalogue/CatalogueTables.h"
 #include "files/PositionTables.h"
 #include "files/PrintState.h"
-#include "platform/FileDialogs.h"
-#include "platform/PrintSurface.h"
 #include "link/LinkState.h"
 #include "mainwin/GridState.h"
 #include "mainwin/MainState.h"
 #include "mainwin/PositionJobState.h"
-#include "setup/ParamEditState.h"
 #include "motion/MotionState.h"
 #include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PrintSurface.h"
 #include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
+#include "setup/ParamEditState.h"
 
 #include <QString>
 
@@ -48,23 +48,23 @@ public:
     ProgramOptions opt;
     ActuatorChoice dev;
     TeachSettings teach;
+    CatalogueTables cat;      // actuator catalogue of both products
     MainState main;           // public variables of the main window
+    GridState grid;           // the position grids of the main window
     PositionTables pos;       // position tables of both products
+    PositionJobState posJob;  // position file and controller commands
     ParameterTables para;     // parameter records, file tables and factory lists
     ParamEditState paraEdit;  // flags of the parameter windows
     GroupState grp;           // group data
     MacroState sm;            // sequence macros
     PrintState print;         // print dialog choices and listing metrics
-
-    // The common dialogs and the printer; set by the program (Qt) or a test.
-    FileDialogs* fileDialogs = nullptr;
-    PrintSurface* printer = nullptr;
     LinkState link;           // controller link: flags, receive state, error list, I/O words
-    SerialPort* serial = nullptr; // the serial line the main window's link uses
-    GridState grid;           // the position grids of the main window
-    PositionJobState posJob;  // position file and controller commands
-    CatalogueTables cat;      // actuator catalogue of both products
     MotionState motion;       // I/O monitor and motion-test flags
+
+    // Layers the program (Qt) or a test sets after construction.
+    FileDialogs* fileDialogs = nullptr; // Open, Save As and print dialogs
+    PrintSurface* printer = nullptr;    // the printer the listings draw on
+    SerialPort* serial = nullptr;       // the serial line the main window's link uses
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file
