@@ -145,7 +145,12 @@ private Q_SLOTS:
         const size_t before = x.msg.shown.size();
         x.w->button(QStringLiteral("cmdReset"))->click();
         QCOMPARE(x.msg.shown.size(), before + 1);
-        QCOMPARE(x.msg.lastText(), QStringLiteral("Failed port open."));
+        // The device is gone; when tests run side by side another test's
+        // pseudo-terminal may take over its name, and the exchange then
+        // times out instead: either way one clear message.
+        QVERIFY2(x.msg.lastText() == QStringLiteral("Failed port open.") ||
+                     x.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")),
+                 qPrintable(x.msg.lastText()));
         QVERIFY(x.w->button(QStringLiteral("cmdReset"))->isEnabled());
         qunsetenv("RER6O250_COM1");
     }
