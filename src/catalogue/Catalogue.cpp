@@ -218,13 +218,16 @@ int GetDevLead(AppContext& ctx, bool newType, const QString& series, const QStri
     return positiveCell(*r, 4).value_or(0);
 }
 
-int GetDevPPR(AppContext& ctx, bool newType, const QString& series, const QString& size,
-              const QString& speed, int stroke) {
+DevLeadPpr GetDevLeadPpr(AppContext& ctx, bool newType, const QString& series, const QString& size,
+                         const QString& speed, int stroke) {
     const auto records = readForLookup(ctx, newType, series, true);
-    if (!records) return 0;
+    if (!records) return {};
     const DevListRecord* r = findModel(*records, size, speed, stroke);
-    if (!r) return 0;
-    return positiveCell(*r, 7).value_or(0);
+    if (!r) return {};
+    const auto lead = positiveCell(*r, 4);
+    const auto ppr = positiveCell(*r, 7);
+    if (!lead || !ppr) return {};
+    return {*lead, *ppr};
 }
 
 namespace {

@@ -51,9 +51,14 @@ int FindDevSize(AppContext& ctx, bool newType, const QString& series, const QStr
 int GetDevLead(AppContext& ctx, bool newType, const QString& series, const QString& size,
                const QString& speed, int stroke);
 
-// Pulses per revolution of the matching catalogue record, 0 when there is none.
-int GetDevPPR(AppContext& ctx, bool newType, const QString& series, const QString& size,
-              const QString& speed, int stroke);
+// Lead and pulses per revolution of the matching catalogue record from one
+// read of the list file; both 0 when there is none.
+struct DevLeadPpr {
+    int lead = 0;
+    int ppr = 0;
+};
+DevLeadPpr GetDevLeadPpr(AppContext& ctx, bool newType, const QString& series, const QString& size,
+                         const QString& speed, int stroke);
 // PG / vertical-use option code of the matching record (0 none, 1 selectable,
 // 2 always); 99 when there is none or the file cannot be read.
 int GetDevPgCode(AppContext& ctx, bool newType, const QString& series, const QString& size,

@@ -15,8 +15,8 @@ namespace rer {
 
 ModelLeadPpr CatalogueLeadPpr(AppContext& ctx, bool newType, const QString& series, const QString& size,
                               const QString& speed, int stroke) {
-    return {GetDevLead(ctx, newType, series, size, speed, stroke),
-            GetDevPPR(ctx, newType, series, size, speed, stroke)};
+    const DevLeadPpr lp = GetDevLeadPpr(ctx, newType, series, size, speed, stroke);
+    return {lp.lead, lp.ppr};
 }
 
 std::optional<ModelParts> SplitModelString(const QString& s) {

@@ -228,7 +228,9 @@ TEST_F(CatalogueTest, FileLookupsOfTheShippedCatalogues) {
         const QString size = QString::fromLatin1(c.size), speed = QString::fromLatin1(c.speed);
         EXPECT_EQ(GetDevLead(ctx, c.newType, c.series, size, speed, c.stroke), c.lead) << c.size << c.speed << c.stroke;
         const int ppr = c.lead == 0 ? 0 : (size == QLatin1String(" 67") ? 192 : 400);
-        EXPECT_EQ(GetDevPPR(ctx, c.newType, c.series, size, speed, c.stroke), ppr) << c.size << c.speed << c.stroke;
+        const DevLeadPpr lp = GetDevLeadPpr(ctx, c.newType, c.series, size, speed, c.stroke);
+        EXPECT_EQ(lp.lead, c.lead) << c.size << c.speed << c.stroke;
+        EXPECT_EQ(lp.ppr, ppr) << c.size << c.speed << c.stroke;
         EXPECT_EQ(GetDevPgCode(ctx, c.newType, c.series, size, speed, c.stroke), c.pg) << c.size << c.speed;
         EXPECT_EQ(GetDevVertCode(ctx, c.newType, c.series, size, speed, c.stroke), c.vert) << c.size << c.speed;
         EXPECT_EQ(FindDevModel(ctx, c.newType, c.series, size, speed, c.stroke), c.lead ? 0 : 1);
