@@ -4,7 +4,6 @@
 #include "files/GrpSmFiles.h"
 #include "files/Listings.h"
 #include "files/Value.h"
-#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/Transfers.h"
 #include "platform/FileDialogs.h"
@@ -135,6 +134,8 @@ void GrpEditor::showVerifyResult(bool withController) {
 }
 
 void GrpEditor::cmdReadGrp_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return; // another window's job holds the controller
     Command cmd(*this);
     if (ctx_.message(ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗからｸﾞﾙｰﾌﾟﾃﾞｰﾀを読み込みます。"),
                                QStringLiteral("Read the Group Data from controller, OK?")),
@@ -142,10 +143,7 @@ void GrpEditor::cmdReadGrp_Click() {
         return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     GrpFileToEdit(ctx_);
     view_.GrpDataHyoji();
 }
@@ -167,20 +165,19 @@ void GrpEditor::GrpDataKakikomi() {
                                QStringLiteral("Group Data is transmitted to controller,Yes?")),
                      MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
-    if (ControllerLink* link = ctx_.link.ct) {
-        JobScope job(ctx_);
-        WriteGrpDataToCt(*link);
-    }
+    if (ControllerLink* link = ctx_.link.ct) WriteGrpDataToCt(*link);
 }
 
 void GrpEditor::cmdWriteGrp_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this);
     GrpDataKakikomi();
-    // The main window's buttons come back whatever the write did.
-    if (ctx_.link.families) ctx_.link.families->CMDBTN_Yuko();
 }
 
 void GrpEditor::cmdGrpCtVerify_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this);
     if (!checkAll()) {
         ctx_.message(ctx_.pick(QStringLiteral("ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。") + kCrLf +
@@ -191,10 +188,7 @@ void GrpEditor::cmdGrpCtVerify_Click() {
     }
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     GrpDataCompare(ctx_);
     showVerifyResult(true);
 }

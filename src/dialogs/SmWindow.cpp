@@ -169,6 +169,8 @@ void SmEditor::showVerifyResult() {
 }
 
 void SmEditor::cmdReadSMfromCt_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return; // another window's job holds the controller
     Command cmd(*this, false);
     if (ctx_.message(ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗからｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀを読み込みます。"),
                                QStringLiteral("Read the SM Data from controller, Ok?")),
@@ -176,15 +178,14 @@ void SmEditor::cmdReadSMfromCt_Click() {
         return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     SmFileToEdit(ctx_);
     view_.SmDataHyoji();
 }
 
 void SmEditor::cmdWriteSMtoCt_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this, true);
     if (!checkedValid()) return;
     if (ctx_.message(ctx_.pick(QStringLiteral("ｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀをコントローラへ書き込みますか？"),
@@ -193,21 +194,17 @@ void SmEditor::cmdWriteSMtoCt_Click() {
         return;
     ctx_.sm.SmRangeStart = 1;
     ctx_.sm.SmRangeEnd = 9;
-    if (ControllerLink* link = ctx_.link.ct) {
-        JobScope job(ctx_);
-        WriteSmDataToCt(*link);
-    }
+    if (ControllerLink* link = ctx_.link.ct) WriteSmDataToCt(*link);
 }
 
 void SmEditor::cmdSmCTShogo_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this, true);
     if (!checkedValid()) return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     SmDataCompare(ctx_);
     showVerifyResult();
 }

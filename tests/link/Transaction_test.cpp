@@ -44,7 +44,7 @@ TEST_F(TransactionTest, GoodReplyClearsTheAlarmDisplay) {
     EXPECT_TRUE(w.msg.shown.empty());
     EXPECT_TRUE(w.port->isOpen());
     EXPECT_FALSE(w.link->timerTimeout().isActive());
-    EXPECT_EQ(w.ctx.jobsRunning, 0);
+    EXPECT_FALSE(w.link->busy());
 }
 
 TEST_F(TransactionTest, ReplyInPiecesIsJoined) {
@@ -221,7 +221,7 @@ TEST_F(TransactionTest, SecondExchangeWhileOneWaitsIsRefused) {
     int inner = -1;
     QTimer::singleShot(20, [&] { inner = send("0RI", 11); });
     EXPECT_EQ(send("0RH", 6), 0);
-    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(inner, kLinkBusy) << "refused as busy, not failed";
     EXPECT_EQ(w.sim().received.size(), 1u);
     EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RH0\r\n"));
     EXPECT_TRUE(w.msg.shown.empty());

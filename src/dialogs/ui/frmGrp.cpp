@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "dialogs/ui/EditWindowParts.h"
+#include "link/ui/BusyGate.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -94,6 +95,10 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     auto* top = new QHBoxLayout(this);
     top->addLayout(rows);
     top->addLayout(side);
+
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (QPushButton* b : {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_}) gate->add(b);
 
     Form_Load();
 }

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "dialogs/GrpWindow.h"
 #include "dialogs/ui/EditWindowParts.h"
+#include "link/ui/BusyGate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -118,6 +119,10 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
     auto* top = new QHBoxLayout(this);
     top->addLayout(left);
     top->addLayout(side);
+
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (QPushButton* b : {cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_}) gate->add(b);
 
     Form_Load();
 }

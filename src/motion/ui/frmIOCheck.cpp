@@ -126,6 +126,8 @@ SignalLamp* frmIOCheck::imgWhiteIcon(int index) const {
 }
 
 void frmIOCheck::reject() {
+    // Escape, the close box and Close come here: not while a read waits.
+    if (monitor_.inTick()) return;
     monitor_.Form_QueryUnload();
     QDialog::reject();
 }

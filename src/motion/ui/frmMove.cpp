@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "link/ControllerLink.h"
+#include "link/ui/BusyGate.h"
 #include "motion/ProgramRow.h"
 
 #include <QApplication>
@@ -150,6 +151,10 @@ frmMove::frmMove(AppContext& ctx, QWidget* mainWindow, std::function<void(bool)>
     setWindowTitle(pk("移動テスト", "Move Test"));
     if (mainWindow) move(mainWindow->pos() + QPoint(33, 33)); // 500 twips
     if (ControllerLink* l = ctx_.link.ct) l->setMoveDisplay(this);
+
+    // The run buttons stay off while another window's job holds the controller.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (const char* n : {"cmdHome", "cmdMove", "cmdSelectMove", "cmdGrpMove"}) gate->add(button(L(n)));
 }
 
 frmMove::~frmMove() {
@@ -439,7 +444,14 @@ void frmMove::setRunControlsEnabled(bool on) {
     text(L("txtTimer2"))->setEnabled(on && !single && check(L("chkTimerUse2"))->isChecked());
 }
 
-void frmMove::setTabEnabled(int tab, bool on) { SSTab1_->setTabEnabled(tab, on); }
+void frmMove::setTabControlEnabled(bool on) { SSTab1_->setEnabled(on); }
+
+void frmMove::setTabEnabled(int tab, bool on) {
+    // Disabling the tab the user is on would make the tab control show
+    // another one: its page goes off instead, under its own tab.
+    if (tab == SSTab1_->currentIndex()) SSTab1_->widget(tab)->setEnabled(on);
+    else SSTab1_->setTabEnabled(tab, on);
+}
 void frmMove::setProgramGridEnabled(bool on) { flgdProgram_->setEnabled(on); }
 void frmMove::setMainRunLock(bool locked) {
     if (mainRunLock_) mainRunLock_(locked);

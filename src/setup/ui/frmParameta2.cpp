@@ -1,11 +1,13 @@
 #include "setup/ui/frmParameta2.h"
 
 #include "app/AppContext.h"
+#include "link/ui/BusyGate.h"
 #include "setup/ui/TypedKey.h"
 #include "setup/ui/frmDevice.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -119,6 +121,19 @@ frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* par
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmParameta2") : QStringLiteral("frm3KParameta2"));
     editor_ = std::make_unique<ParamEditor>(ctx, p, *this, main, &dialogs_);
     build();
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (const char* n : {"cmdParaRead", "cmdParaWrite", "cmdConpareCT"}) gate->add(button(QString::fromLatin1(n)));
+}
+
+void frmParameta2::closeEvent(QCloseEvent* e) {
+    // A command waits in an event loop of its own (a transfer, a message):
+    // the window stays until it ends.
+    if (editor_->running()) {
+        e->ignore();
+        return;
+    }
+    QWidget::closeEvent(e);
 }
 
 frmParameta2::~frmParameta2() {

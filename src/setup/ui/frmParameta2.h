@@ -61,6 +61,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void build();

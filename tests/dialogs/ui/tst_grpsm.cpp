@@ -3,6 +3,7 @@
 #include "dialogs/ui/frmGrp.h"
 #include "dialogs/ui/frmSqMcr.h"
 #include "files/GrpSmFiles.h"
+#include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
 #include "sim/SimSerialPort.h"
 #include "testsupport/GridTestContext.h"
@@ -145,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(g->cmdReadGrp()->isEnabled());
         QCOMPARE(g->txtGrpStartNo(32)->text(), S("33"));
         QCOMPARE(g->txtGrpEndNo(32)->text(), S("233"));
-        QCOMPARE(t.ctx.jobsRunning, 0);
+        QVERIFY(!t.ctx.link.ct->busy());
         QVERIFY(g->close());
 
         w.button(S("cmdSqMcrWinOpen"))->click();
