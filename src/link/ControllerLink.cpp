@@ -211,12 +211,14 @@ bool ControllerLink::acquire(const void* owner, bool announce) {
         depth_ = 1;
         holder_ = owner;
         announced_ = announce;
+        // Waits that were open before the job began are not its own.
+        baseWaits_ = ctx_.link.nestedWaits;
         if (announced_) Q_EMIT busyChanged(true);
         return true;
     }
     // Inside a wait of the running job only events run: a timer, a click
     // in another window. Never the job's own next step.
-    if (ctx_.link.nestedWaits > 0) return false;
+    if (ctx_.link.nestedWaits > baseWaits_) return false;
     if (owner != nullptr && owner != holder_) return false;
     ++depth_;
     return true;

@@ -134,6 +134,7 @@ private:
     bool waiting_ = false;
     Kind waitKind_ = Kind::Reply;
     int depth_ = 0;
+    int baseWaits_ = 0;
     const void* holder_ = nullptr;
     bool announced_ = false;
 };
