@@ -1,6 +1,7 @@
 #include "dialogs/ui/frmDataShogo.h"
 
 #include "app/AppContext.h"
+#include "app/ui/WindowText.h"
 #include "dialogs/ShogoResult.h"
 
 #include <QHBoxLayout>
@@ -35,13 +36,20 @@ frmDataShogo::frmDataShogo(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     auto* top = new QHBoxLayout;
     top->addWidget(img);
     top->addWidget(lbl, 1);
+    // Three choices of one size, well apart.
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(file);
-    buttons->addWidget(ct);
-    buttons->addWidget(cancel);
+    buttons->setSpacing(12);
+    QSize choice;
+    for (QPushButton* b : {file, ct, cancel}) choice = choice.expandedTo(b->sizeHint());
+    for (QPushButton* b : {file, ct, cancel}) {
+        b->setMinimumSize(choice);
+        buttons->addWidget(b);
+    }
     auto* v = new QVBoxLayout(this);
     v->addLayout(top);
+    v->addSpacing(6);
     v->addLayout(buttons);
+    KeepTitleWhole(*this);
 
     connect(file, &QPushButton::clicked, this, [this] { Select_Shogo = 1; accept(); });
     connect(ct, &QPushButton::clicked, this, [this] { Select_Shogo = 2; accept(); });
