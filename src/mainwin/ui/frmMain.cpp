@@ -6,6 +6,7 @@
 #include "mainwin/MainFrame.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
+#include "mainwin/ui/ToolBarIcons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -229,19 +230,13 @@ void frmMain::buildToolBar() {
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     toolButtons_.assign(13, nullptr);
-    const QStyle::StandardPixmap icons[13] = {
-        QStyle::SP_CustomBase, QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton,
-        QStyle::SP_DialogSaveButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_CustomBase, QStyle::SP_ArrowDown, QStyle::SP_ArrowUp,
-        QStyle::SP_DialogApplyButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogListView,
-        QStyle::SP_FileDialogContentsView};
     for (int pos = 1; pos <= 12; ++pos) {
         if (!kToolKeys[pos]) {
             tbToolBar->addSeparator();
             continue;
         }
         const QString key = QString::fromLatin1(kToolKeys[pos]);
-        auto* a = tbToolBar->addAction(style()->standardIcon(icons[pos]), key);
+        auto* a = tbToolBar->addAction(ToolBarIcon(key, *style()), key);
         a->setObjectName(QStringLiteral("tbToolBar_") + key);
         a->setData(key);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
