@@ -4,6 +4,7 @@
 #include "app/ui/WindowText.h"
 #include "dialogs/ShogoResult.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -103,9 +104,18 @@ frmSyogoKekka::frmSyogoKekka(AppContext& ctx, Product p, QWidget* parent) : QDia
         }
     }
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every column at least as wide as its widest text, all columns in view.
+    const QFontMetrics fm(grid_->font());
+    int column = fm.horizontalAdvance(QStringLiteral("399"));
+    for (const QString& h : headers) column = std::max(column, fm.horizontalAdvance(h));
+    column += 2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 2;
+    grid_->horizontalHeader()->setMinimumSectionSize(column);
+    grid_->setMinimumWidth(column * int(headers.size()) + 2 * grid_->frameWidth() +
+                           grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_));
     grid_->setCurrentCell(0, 0);
     grid_->setUpdatesEnabled(true);
     resize(640, 360);
+    KeepTitleWhole(*this);
 }
 
 } // namespace rer

@@ -47,6 +47,41 @@ QLabel* makeLamp(QWidget* parent, const QString& name, const QColor& colour) {
     return l;
 }
 
+// A status-bar panel at least as wide as the longest text it shows, in the
+// font it has now: the windows' font is chosen after the main window is
+// built.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(QStringList samples, QWidget* parent) : QLabel(parent), samples_(std::move(samples)) {}
+    QSize minimumSizeHint() const override {
+        int width = QLabel::minimumSizeHint().width();
+        for (const QString& s : samples_)
+            width = std::max(width, fontMetrics().horizontalAdvance(s) + 2 * (frameWidth() + margin()));
+        return {width, QLabel::minimumSizeHint().height()};
+    }
+    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo(minimumSizeHint()); }
+
+private:
+    QStringList samples_;
+};
+
+// Keeps a main window no narrower than its status bar's panels need, also
+// when the windows' font changes after the window is built.
+class StatusBarWidth : public QObject {
+public:
+    StatusBarWidth(QMainWindow* window, QStatusBar* bar) : QObject(bar), window_(window) {
+        bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest)
+            window_->setMinimumWidth(static_cast<QWidget*>(o)->minimumSizeHint().width());
+        return false;
+    }
+
+private:
+    QMainWindow* window_;
+};
+
 // Toolbar positions and their keys; 4, 6 and 10 are separators.
 const char* const kToolKeys[13] = {nullptr, "New", "Open", "Save", nullptr, "Print", nullptr,
                                    "Read", "Load", "Shogo", nullptr, "Copy", "Paste"};
@@ -382,18 +417,23 @@ void frmMain::buildDataFrame(QWidget* parent) {
 
 void frmMain::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
-        auto* l = new QLabel(statusBar());
+        // The longest texts each panel shows in either language: the
+        // controller version, the pulse rate of an axis, the date, the time.
+        const QStringList samples =
+            i == 0   ? QStringList{QStringLiteral("The version of this C/T is 000"),
+                                   QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ情報 なし")}
+            : i < 3  ? QStringList{QStringLiteral("<1>1mm = 888.888Pulse / 1Pulse= 0.888mm"),
+                                   QStringLiteral("<1>1mm = 888.888ﾊﾟﾙｽ / 1ﾊﾟﾙｽ= 0.888mm")}
+            : i == 3 ? QStringList{QStringLiteral("0000/00/00")}
+                     : QStringList{QStringLiteral("00:00")};
+        auto* l = new StatusPanel(samples, statusBar());
         l->setObjectName(QStringLiteral("sbStatusBar_Panel%1").arg(i + 1));
-        // The pulse-rate panels hold texts such as "<1>1mm = 66.667Pulse / 1Pulse= 0.015mm".
-        const QString sample = i == 0 ? QStringLiteral("Ver 00.00")
-                               : i < 3 ? QStringLiteral("<1>1mm = 66.667Pulse / 1Pulse= 0.015mm ")
-                                       : QStringLiteral("0000/00/00 ");
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(sample));
         statusBar()->addPermanentWidget(l, i < 3 ? 1 : 0);
         statusPanels_.push_back(l);
     }
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    new StatusBarWidth(this, statusBar());
 }
 
 QAction* frmMain::menuItem(const QString& name) const {

@@ -443,8 +443,19 @@ QStringList Inspect(QWidget& w, const QString& tag) {
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) return {tag + QStringLiteral(" ") + w.objectName() + QStringLiteral(" not shown")};
     QStringList found = Inspector(&w, tag).run();
+    // And as small as the user can make it.
+    const QSize full = w.size();
+    w.resize(w.minimumSize().expandedTo(w.minimumSizeHint()));
+    found << Inspector(&w, tag + QStringLiteral(" smallest")).run();
+    w.resize(full);
     w.hide();
     return found;
+}
+
+// The font the application started with, before the program chose its own.
+QFont& DesktopFont() {
+    static QFont f;
+    return f;
 }
 
 } // namespace
@@ -471,19 +482,19 @@ private Q_SLOTS:
         t.sys.country = QStringLiteral("Japan");
         QStringList problems;
 
-        // The start-up window decides the language and the windows' font.
-        {
-            frmMain main(t.ctx);
-            auto* select = new formSelect(t.ctx, main);
-            select->Form_Load();
-            problems << Inspect(*select, tag);
-            delete select;
-        }
-        QCOMPARE(t.ctx.opt.LanguageNo, int16_t(language));
-        t.ctx.opt.CtType = int16_t(ctType);
-
+        // As the program starts: the main window is built in the desktop's
+        // font, then the start-up window decides the language and the
+        // windows' font, and its OK brings the main window up.
+        QApplication::setFont(DesktopFont());
+        t.set(QStringLiteral("Controller"), QString::number(ctType));
         frmMain main(t.ctx);
-        main.Show();
+        auto* select = new formSelect(t.ctx, main);
+        select->Form_Load();
+        problems << Inspect(*select, tag);
+        select->show();
+        select->cmdOK_Click();
+        QCOMPARE(t.ctx.opt.LanguageNo, int16_t(language));
+        QCOMPARE(t.ctx.opt.CtType, int16_t(ctType));
         problems << Inspect(main, tag);
         main.show();
 
@@ -537,6 +548,7 @@ int main(int argc, char** argv) {
     qputenv("LANG", "ja_JP.UTF-8");
     qunsetenv("LC_ALL");
     QApplication app(argc, argv);
+    DesktopFont() = QApplication::font();
     tst_windowtext t;
     return QTest::qExec(&t, argc, argv);
 }
