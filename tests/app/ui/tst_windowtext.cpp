@@ -1,13 +1,14 @@
 // Every window and dialog of the program, opened in both languages and for
-// both products in the windows' own fonts, shows its texts whole: no text of
-// a label, button, check box, radio button, tab, frame title or combo-box
-// item is wider (or taller) than the control that shows it, no window title
-// is cut by the window's width, push buttons stand apart, and every
-// character is drawn by the windows' own fonts.
+// both products, at its first size and shrunk to its smallest, shows its
+// texts whole: no text of a label, button, check box, radio button, tab,
+// frame title, combo-box item or grid cell is wider (or taller) than the
+// control that shows it, no text runs into the next control, no window title
+// is cut by the window's width, push buttons stand apart and none stretches
+// across a row. The fonts the texts are drawn in are outline fonts without
+// embedded bitmaps that tell "." from ",", and hold every character shown.
 //
 // With RER_SHOT_DIR set, every window (each tab page in front once) is also
 // saved there as a picture.
-#include "app/StartUp.h"
 #include "app/ui/formSelect.h"
 #include "dialogs/About.h"
 #include "dialogs/ui/frmAbout.h"
@@ -35,23 +36,23 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTableView>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QImage>
-#include <QPainter>
 #include <QRawFont>
 #include <QSet>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBoundaryFinder>
 #include <QToolButton>
 #include <QtTest>
@@ -279,8 +280,9 @@ private:
             if (b->width() > kButtonStretch * natural)
                 problem(b, text, QStringLiteral("stretched to %1 px, %2 times its natural width")
                                      .arg(b->width()).arg(double(b->width()) / natural, 0, 'f', 1));
+        } else {
+            ink(b, QRect(0, 0, std::min(b->width(), r.left() + fm.horizontalAdvance(text)), b->height()));
         }
-        else ink(b, QRect(0, 0, std::min(b->width(), r.left() + fm.horizontalAdvance(text)), b->height()));
     }
 
     void frame(QGroupBox* g) {
@@ -289,9 +291,6 @@ private:
         checkFontCoverage(g, text);
         QStyleOptionGroupBox o;
         o.initFrom(g);
-        o.text = g->title();
-        o.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        if (g->isCheckable()) o.subControls |= QStyle::SC_GroupBoxCheckBox;
         // The title's own place: the frame less its margins on both sides.
         const int margin = g->isFlat() ? 0 : 8;
         int width = g->width() - 2 * margin;
