@@ -7,6 +7,7 @@
 #include "mainwin/MainFrame.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
+#include "mainwin/ui/ToolBarIcons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -47,6 +48,41 @@ QLabel* makeLamp(QWidget* parent, const QString& name, const QColor& colour) {
     l->setFixedSize(16, 16);
     return l;
 }
+
+// A status-bar panel at least as wide as the longest text it shows, in the
+// font it has now: the windows' font is chosen after the main window is
+// built.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(QStringList samples, QWidget* parent) : QLabel(parent), samples_(std::move(samples)) {}
+    QSize minimumSizeHint() const override {
+        int width = QLabel::minimumSizeHint().width();
+        for (const QString& s : samples_)
+            width = std::max(width, fontMetrics().horizontalAdvance(s) + 2 * (frameWidth() + margin()));
+        return {width, QLabel::minimumSizeHint().height()};
+    }
+    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo(minimumSizeHint()); }
+
+private:
+    QStringList samples_;
+};
+
+// Keeps a main window no narrower than its status bar's panels need, also
+// when the windows' font changes after the window is built.
+class StatusBarWidth : public QObject {
+public:
+    StatusBarWidth(QMainWindow* window, QStatusBar* bar) : QObject(bar), window_(window) {
+        bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest)
+            window_->setMinimumWidth(static_cast<QWidget*>(o)->minimumSizeHint().width());
+        return false;
+    }
+
+private:
+    QMainWindow* window_;
+};
 
 // Toolbar positions and their keys; 4, 6 and 10 are separators.
 const char* const kToolKeys[13] = {nullptr, "New", "Open", "Save", nullptr, "Print", nullptr,
@@ -263,19 +299,13 @@ void frmMain::buildToolBar() {
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     toolButtons_.assign(13, nullptr);
-    const QStyle::StandardPixmap icons[13] = {
-        QStyle::SP_CustomBase, QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton,
-        QStyle::SP_DialogSaveButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_CustomBase, QStyle::SP_ArrowDown, QStyle::SP_ArrowUp,
-        QStyle::SP_DialogApplyButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogListView,
-        QStyle::SP_FileDialogContentsView};
     for (int pos = 1; pos <= 12; ++pos) {
         if (!kToolKeys[pos]) {
             tbToolBar->addSeparator();
             continue;
         }
         const QString key = QString::fromLatin1(kToolKeys[pos]);
-        auto* a = tbToolBar->addAction(style()->standardIcon(icons[pos]), key);
+        auto* a = tbToolBar->addAction(ToolBarIcon(key, *style()), key);
         a->setObjectName(QStringLiteral("tbToolBar_") + key);
         a->setData(key);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
@@ -421,18 +451,23 @@ void frmMain::buildDataFrame(QWidget* parent) {
 
 void frmMain::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
-        auto* l = new QLabel(statusBar());
+        // The longest texts each panel shows in either language: the
+        // controller version, the pulse rate of an axis, the date, the time.
+        const QStringList samples =
+            i == 0   ? QStringList{QStringLiteral("The version of this C/T is 000"),
+                                   QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ情報 なし")}
+            : i < 3  ? QStringList{QStringLiteral("<1>1mm = 888.888Pulse / 1Pulse= 0.888mm"),
+                                   QStringLiteral("<1>1mm = 888.888ﾊﾟﾙｽ / 1ﾊﾟﾙｽ= 0.888mm")}
+            : i == 3 ? QStringList{QStringLiteral("0000/00/00")}
+                     : QStringList{QStringLiteral("00:00")};
+        auto* l = new StatusPanel(samples, statusBar());
         l->setObjectName(QStringLiteral("sbStatusBar_Panel%1").arg(i + 1));
-        // The pulse-rate panels hold texts such as "<1>1mm = 66.667Pulse / 1Pulse= 0.015mm".
-        const QString sample = i == 0 ? QStringLiteral("Ver 00.00")
-                               : i < 3 ? QStringLiteral("<1>1mm = 66.667Pulse / 1Pulse= 0.015mm ")
-                                       : QStringLiteral("0000/00/00 ");
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(sample));
         statusBar()->addPermanentWidget(l, i < 3 ? 1 : 0);
         statusPanels_.push_back(l);
     }
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    new StatusBarWidth(this, statusBar());
 }
 
 QAction* frmMain::menuItem(const QString& name) const {

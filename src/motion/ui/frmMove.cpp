@@ -180,7 +180,10 @@ QWidget* frmMove::buildSelective() {
         it->setTextAlignment(Qt::AlignCenter);
         flgdProgram_->setItem(0, c, it);
     }
+    // Column 0 as wide as its caption ("Posi No."), the 15 program columns
+    // share the rest.
     flgdProgram_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    flgdProgram_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     auto* delegate = new ProgramCellDelegate(flgdProgram_);
     flgdProgram_->setItemDelegate(delegate);
     flgdProgram_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
@@ -325,9 +328,13 @@ QWidget* frmMove::buildContinual() {
     g->addWidget(chkTimerUse2, 3, 1);
     g->addWidget(lblTimer2, 4, 0);
     g->addWidget(txtTimer2, 4, 1);
-    g->addWidget(cmdSelectMove, 5, 0);
-    g->addWidget(cmdTempStop2, 5, 1);
-    g->addWidget(cmdStop2, 5, 2);
+    // The run buttons at the right, each as wide as its caption needs.
+    auto* runButtons = new QHBoxLayout;
+    runButtons->addStretch();
+    runButtons->addWidget(cmdSelectMove);
+    runButtons->addWidget(cmdTempStop2);
+    runButtons->addWidget(cmdStop2);
+    g->addLayout(runButtons, 5, 0, 1, 3);
 
     // Start and end follow each other: in a continual run the start never
     // passes the end; a single move keeps the end on the start.

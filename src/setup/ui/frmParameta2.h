@@ -68,8 +68,7 @@ private:
     void setLocked(bool locked);
     void setTabOrder();
     void focusRow(int row, int member);
-    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                           int width, int height);
+    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption);
 
     AppContext& ctx_;
     Product p_;
