@@ -28,12 +28,6 @@ bool GrpValid(int start, int end) {
     return start >= 1 && start <= 399 && end >= 1 && end <= 399 && start <= end;
 }
 
-bool GrpBoxKeyPasses(int key, int textLength, bool hasSelection) {
-    if (key == kKeyEnter) return false;
-    if (!hasSelection && textLength >= 3 && key != kKeyBack) return false;
-    return (key >= '0' && key <= '9') || key == kKeyBack || key == kKeyTab;
-}
-
 int16_t BoxNumber(const QString& text) {
     const double v = std::trunc(LeadingNumber(text));
     if (!(v >= -32768)) return v > 0 ? 32767 : -32768; // also NaN

@@ -48,14 +48,11 @@ bool SmStepValid(int command, int data) {
     }
 }
 
-bool SmDataKeyPasses(int key, int commandIndex, int textLength, bool hasSelection) {
-    if (key == kKeyEnter) return false;
-    bool passes = key == kKeyBack;
-    if (commandIndex >= 1 && commandIndex <= 4) passes = passes || (key >= '1' && key <= '4');
-    else if (commandIndex == 5 || commandIndex == 6) passes = passes || (key >= '1' && key <= '9');
-    else passes = passes || (key >= '0' && key <= '9');
-    if (!passes) return false;
-    return hasSelection || textLength < 1 || key == kKeyBack;
+BoxRule SmDataRule(int commandIndex) {
+    BoxRule rule = DigitBox(1);
+    if (commandIndex >= 1 && commandIndex <= 4) rule.lowest = u'1', rule.highest = u'4';
+    else if (commandIndex == 5 || commandIndex == 6) rule.lowest = u'1';
+    return rule;
 }
 
 class SmEditor::Command {

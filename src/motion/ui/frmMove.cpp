@@ -4,6 +4,7 @@
 #include "link/ControllerLink.h"
 #include "link/ui/BusyGate.h"
 #include "motion/ProgramRow.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,8 +38,8 @@ QLabel* Lamp(const QString& name, QWidget* parent) {
     l->setVisible(false);
     return l;
 }
-// The in-cell editor of the program row: digits only, at most three unless
-// over a selection; a value outside 1..399 empties the cell with a beep.
+// The in-cell editor of the program row: up to three digits; a value outside
+// 1..399 empties the cell with a beep.
 class ProgramCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -48,6 +48,7 @@ public:
         auto* e = new QLineEdit(parent);
         e->setObjectName(QStringLiteral("txtEdit2"));
         e->setAlignment(Qt::AlignCenter);
+        SetBoxRule(e, kProgramCellRule);
         e->installEventFilter(const_cast<ProgramCellDelegate*>(this));
         return e;
     }
@@ -61,10 +62,6 @@ public:
         auto* ed = qobject_cast<QLineEdit*>(o);
         if (ed && e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
-            const QString t = k->text();
-            const bool nav = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter ||
-                             k->key() == Qt::Key_Left || k->key() == Qt::Key_Right || k->key() == Qt::Key_Escape ||
-                             k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
             const int dir = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Right ? 1
                             : k->key() == Qt::Key_Left                                                            ? -1
                                                                                                                   : 0;
@@ -74,9 +71,6 @@ public:
                 if (onNavigate) onNavigate(dir);
                 return true;
             }
-            if (!nav && t.size() == 1 && t[0].isPrint() &&
-                !ProgramKeyAccepted(t[0], ed->text(), int(ed->selectedText().size())))
-                return true;
         }
         return QStyledItemDelegate::eventFilter(o, e);
     }
@@ -219,9 +213,7 @@ QWidget* frmMove::buildSelective() {
     lblTimer->setText(pk("停止時間(100msec)", "Wait (100msec)"));
     auto* txtTimer = make<QLineEdit>("txtTimer", page);
     txtTimer->setText(QStringLiteral("10"));
-    txtTimer->setMaxLength(3);
-    txtTimer->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), txtTimer));
+    SetBoxRule(txtTimer, kWaitBoxRule);
     txtTimer->setEnabled(false);
     lblTimer->setEnabled(false);
     auto* chkNoSqMcr1 = make<QCheckBox>("chkNoSqMcr1", page);
@@ -314,6 +306,8 @@ QWidget* frmMove::buildContinual() {
     lblTimer2->setText(pk("停止時間(100msec)", "Wait (100msec)"));
     auto* txtTimer2 = make<QLineEdit>("txtTimer2", page);
     txtTimer2->setText(QStringLiteral("10"));
+    // Not limited in length, but a wait is digits: never a text that reads as 0.
+    SetBoxRule(txtTimer2, DigitBox(0));
     txtTimer2->setEnabled(false);
     lblTimer2->setEnabled(false);
     auto* cmdSelectMove = make<QPushButton>("cmdSelectMove", page);

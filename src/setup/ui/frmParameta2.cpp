@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "link/ui/BusyGate.h"
-#include "setup/ui/TypedKey.h"
+#include "platform/ui/BoxValidator.h"
 #include "setup/ui/frmDevice.h"
 
 #include <QApplication>
@@ -194,6 +194,7 @@ void frmParameta2::build() {
                     e->setAlignment(Qt::AlignCenter);
                     e->setMinimumWidth(boxW);
                     e->setFixedHeight(rowHeight);
+                    SetBoxRule(e, ParaBoxRule(row, p_));
                     e->installEventFilter(this);
                     boxOf_[e] = {row, m};
                     boxes_[static_cast<size_t>(row)][static_cast<size_t>(m)] = e;
@@ -424,20 +425,14 @@ bool frmParameta2::eventFilter(QObject* o, QEvent* e) {
     if (it == boxOf_.end()) return QWidget::eventFilter(o, e);
     const auto [row, member] = it->second;
     auto* le = static_cast<QLineEdit*>(o);
+    // What the box takes is its validator's rule; the filter only turns
+    // Enter into a move to the next box.
     if (e->type() == QEvent::KeyPress) {
-        const int code = TypedKeyCode(*static_cast<QKeyEvent*>(e));
-        if (code == 0) return false;
-        switch (ParaKeyFilter(code, static_cast<int>(le->text().size()), le->hasSelectedText(),
-                              ParaSpec(row, p_).maxChars)) {
-            case KeyAction::Accept: return false;
-            case KeyAction::Drop: return true;
-            case KeyAction::Next: {
-                const QLineEdit* pg = box(kPgTimerRow, 0);
-                const ParaFocus f = ParaEnterTarget(row, member, p_, pg && pg->isEnabled());
-                focusRow(f.row, f.member);
-                return true;
-            }
-        }
+        if (!IsEnterKey(*static_cast<QKeyEvent*>(e))) return false;
+        const QLineEdit* pg = box(kPgTimerRow, 0);
+        const ParaFocus f = ParaEnterTarget(row, member, p_, pg && pg->isEnabled());
+        focusRow(f.row, f.member);
+        return true;
     } else if (e->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;

@@ -3,6 +3,7 @@
 #include "dialogs/ui/frmPrintSelect.h"
 #include "dialogs/ui/frmSelectPosiNo.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/InputEvents.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -112,6 +113,27 @@ private Q_SLOTS:
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 1)->text(), QStringLiteral("速度"));
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 6)->text(), QStringLiteral("S/M"));
         QCOMPARE(r1.flgdSyogoKekka()->item(1, 6)->text(), QStringLiteral("X"));
+    }
+
+    void printSelectionRangeBoxesByInputMethodAndPaste() {
+        TestApp t;
+        t.ctx.setLanguage(2);
+        frmPrintSelect d(t.ctx);
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QLineEdit* s = d.txtPrintStartPosi();
+        s->setFocus();
+        s->clear();
+        rer::test::ImeCommit(s, QStringLiteral("１２"));
+        QCOMPARE(s->text(), QStringLiteral("12"));
+        rer::test::Paste(s, QStringLiteral("a"));
+        QCOMPARE(s->text(), QStringLiteral("12"));
+        s->setCursorPosition(0);
+        rer::test::DeleteKey(s);
+        QCOMPARE(s->text(), QStringLiteral("2"));
+        QTest::keyClick(s, Qt::Key_Tab);
+        QVERIFY(d.txtPrintEndPosi()->hasFocus() || !s->hasFocus());
+        d.reject();
     }
 
     void printSelection() {
