@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "platform/ui/BoxValidator.h"
+#include "platform/ui/WindowPlacement.h"
 #include "setup/StrokeCalc.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmDevice") : QStringLiteral("frm3KDevice"));
     setWindowTitle(T("計算", "Calculation"));
     setFixedSize(420, 300);
-    if (parent) move(parent->window()->pos() + QPoint(33, 33));
+    PlaceBesideMainWindow(this, parent);
 
     auto* framActType = new QGroupBox(T("ｱｸﾁｭｴｰﾀ", "Actuator"), this);
     framActType->setObjectName(QStringLiteral("framActType"));

@@ -5,6 +5,7 @@
 #include "setup/ui/frmDevice.h"
 #include "setup/ui/frmParameta2.h"
 
+#include "setup/ui/DeviceDialog.h"
 #include "testsupport/ActuatorTestSupport.h"
 #include "testsupport/InputEvents.h"
 #include "testsupport/ParamFixture.h"
@@ -52,6 +53,33 @@ class tst_frmParameta2 : public QObject {
                     out.emplace_back(row, m);
         return out;
     }
+
+    // The committed actuator of both axes: new-type KZ " 28L-100", which may
+    // have a PG (code 1), chosen without one.
+    static void commitWithoutPg(AppContext& ctx) {
+        for (int a = 0; a < 2; ++a) {
+            ctx.dev.DevIsKZ[a] = true;
+            ctx.dev.DevNewType[a] = true;
+            ctx.dev.DevWithPG[a] = false;
+            auto& x = ctx.dev.two[a];
+            x.Size = QStringLiteral(" 28");
+            x.Speed = QStringLiteral("L");
+            x.Stroke = 100;
+        }
+    }
+
+    // A parameter window of a main window, each at its own place on the screen.
+    struct WindowOfMain {
+        explicit WindowOfMain(App& a) : w(a.ctx, &a.frame, &main) {
+            main.setGeometry(100, 80, 300, 200);
+            w.move(520, 400);
+            main.show();
+        }
+        // Where the windows it opens belong: 500 twips from the main window's corner.
+        QPoint besideMain() const { return main.pos() + QPoint(33, 33); }
+        QWidget main;
+        frmParameta2 w;
+    };
 
     // Opens the window's calculator, runs `act` on it when it is active, and
     // closes it if `act` left it open (also after a failed check).
@@ -402,6 +430,44 @@ private Q_SLOTS:
             QTest::keyClick(d->cmdInputStroke, Qt::Key_Return);
         });
         QCOMPARE(w.box(17, 0)->text(), QStringLiteral("6667"));
+    }
+
+    void calculatorBesideTheMainWindow() {
+        App a;
+        WindowOfMain m(a);
+        QVERIFY(showActive(m.w));
+        QPoint placed;
+        runCalculator(m.w, [&](frmDevice* d) { placed = d->pos(); });
+        QCOMPARE(placed, m.besideMain());
+    }
+
+    void factoryValuesOfAnActuatorWithPg() {
+        App a;
+        commitWithoutPg(a.ctx);
+        WindowOfMain m(a);
+        frmParameta2& w = m.w;
+        QVERIFY(showActive(w));
+        QPoint placed;
+        bool pgUsable = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = qobject_cast<DeviceDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            placed = d->pos();
+            QCheckBox* pg = d->frame(0).chkDevPgUse;
+            pgUsable = pg->isVisible() && pg->isEnabled() && !pg->isChecked();
+            QTest::mouseClick(pg, Qt::LeftButton, {}, QPoint(8, pg->height() / 2));
+            d->okButton()->click(); // closes it whatever the checks found
+        });
+        w.button(QStringLiteral("cmdIniPrm"))->click();
+        QVERIFY(pgUsable); // as a click on KZ leaves it
+        // FUNCTION and ALM from the PG column of the common list: "2. Detect+Revice".
+        QCOMPARE(w.combo(22, 0)->currentIndex(), 2);
+        QCOMPARE(w.combo(22, 1)->currentIndex(), 0);
+        QCOMPARE(w.box(17, 0)->text(), QStringLiteral("6667"));
+        // The main window's actuator is not changed by the pick.
+        QVERIFY(!a.ctx.dev.DevWithPG[0]);
+        // Placed against the main window, not the parameter window.
+        QCOMPARE(placed, m.besideMain());
     }
 
     void mainWindowOpensTheWindowOfTheProduct() {
