@@ -226,9 +226,10 @@ void frmPrintSelect::cmdSelectParaFile_Click() {
     FileDialogRequest r;
     r.title = ctx_.pick(QStringLiteral("印刷するパラメーターファイルを指定する"),
                         QStringLiteral("Specify parameter file to be printed."));
-    r.filter = ctx_.pick(QStringLiteral("パラメータ(*.pmt)|*.pmt|すべてのファイル(*.*)|*.*"),
-                         QStringLiteral("Parameter(*.pmt)|*.pmt|All files(*.*)|*.*"));
-    r.defaultExt = QStringLiteral("pmt");
+    // The parameter windows save *.pmd; older files are *.pmt: both are offered.
+    r.filter = ctx_.pick(QStringLiteral("パラメータ(*.pmd;*.pmt)|*.pmd;*.pmt|すべてのファイル(*.*)|*.*"),
+                         QStringLiteral("Parameter(*.pmd;*.pmt)|*.pmd;*.pmt|All files(*.*)|*.*"));
+    r.defaultExt = QStringLiteral("pmd");
     r.mustExist = true;
     if (!ctx_.fileDialogs) return;
     const auto path = ctx_.fileDialogs->open(r);

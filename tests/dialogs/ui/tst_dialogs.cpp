@@ -6,6 +6,8 @@
 #include "testsupport/InputEvents.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -113,6 +115,29 @@ private Q_SLOTS:
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 1)->text(), QStringLiteral("速度"));
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 6)->text(), QStringLiteral("S/M"));
         QCOMPARE(r1.flgdSyogoKekka()->item(1, 6)->text(), QStringLiteral("X"));
+    }
+
+    void printSelectionOffersTheSavedParameterFiles() {
+        for (int16_t language : {int16_t(2), int16_t(1)}) {
+            TestApp t;
+            t.ctx.setLanguage(language);
+            frmPrintSelect d(t.ctx);
+            d.chkPrintPara()->click();
+            d.optPrintPara(1)->setChecked(true);
+            t.files.answer(QStringLiteral("/data/para/kzw6prm1.pmd"));
+            d.cmdSelectParaFile_Click();
+            QCOMPARE(d.PrintParaFileName, QStringLiteral("/data/para/kzw6prm1.pmd"));
+            // The filter the dialog opens with lists what the parameter windows
+            // save (*.pmd) and the older *.pmt files.
+            const QString first = ToQtFilter(t.files.opened.back().filter).split(QStringLiteral(";;")).first();
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\(([^()]*)\\)$")).match(first);
+            QVERIFY2(m.hasMatch(), qPrintable(first));
+            const QStringList patterns = m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QVERIFY2(QDir::match(patterns, QStringLiteral("kzw6prm1.pmd")), qPrintable(first));
+            QVERIFY2(QDir::match(patterns, QStringLiteral("old.pmt")), qPrintable(first));
+            QVERIFY(!QDir::match(patterns, QStringLiteral("line1.kzd")));
+            QCOMPARE(t.files.opened.back().defaultExt, QStringLiteral("pmd"));
+        }
     }
 
     void printSelectionRangeBoxesByInputMethodAndPaste() {
