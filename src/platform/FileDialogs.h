@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -27,6 +28,9 @@ public:
     virtual std::optional<QString> save(const FileDialogRequest& r) = 0;
     // The print dialog: false when cancelled.
     virtual bool printer() = 0;
+    // The printer set-up: the printer, paper and orientation that later
+    // prints start from; nothing is printed. False when cancelled.
+    virtual bool pageSetup(int16_t languageNo) = 0;
 };
 
 // The filter in Qt's form: "Position Data(*.kzd) (*.kzd);;All files(*.*) (*)".
@@ -41,6 +45,7 @@ public:
     std::optional<QString> open(const FileDialogRequest& r) override;
     std::optional<QString> save(const FileDialogRequest& r) override;
     bool printer() override;
+    bool pageSetup(int16_t languageNo) override;
 
     void answer(std::optional<QString> path) { paths.push_back(std::move(path)); }
     void answerPrinter(bool ok) { printerAnswers.push_back(ok); }
@@ -50,6 +55,7 @@ public:
     std::vector<FileDialogRequest> opened;
     std::vector<FileDialogRequest> saved;
     int printerShown = 0;
+    int pageSetupShown = 0;
 
 private:
     std::optional<QString> next();

@@ -5,14 +5,15 @@ class QPrinter;
 
 namespace rer {
 
-// QFileDialog and QPrintDialog; the print dialog sets up the printer that the
-// listings then print on.
+// QFileDialog, QPrintDialog and the printer set-up; both printer dialogs set
+// up the printer that the listings then print on.
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(QPrinter& printer) : printer_(printer) {}
     std::optional<QString> open(const FileDialogRequest& r) override;
     std::optional<QString> save(const FileDialogRequest& r) override;
     bool printer() override;
+    bool pageSetup(int16_t languageNo) override;
 
 private:
     QPrinter& printer_;
