@@ -3,6 +3,7 @@
 // simulated controller.
 #include "dialogs/SmWindow.h"
 #include "files/GrpSmFiles.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/GrpSmFixture.h"
 
 #include <QFile>
@@ -156,6 +157,33 @@ TEST_F(SmTest, InvalidDataInAnyMacroStopEveryCheckingCommand) {
     EXPECT_TRUE(w.files.opened.empty());
     EXPECT_FALSE(w.printed());
     EXPECT_FALSE(QFile::exists(w.tmp(S("never.smd"))));
+}
+
+// The disk refuses the write: the former file stays byte for byte and the
+// save is reported as failed.
+TEST(SmFullDisk, ASaveKeepsTheFormerFile) {
+    for (int16_t language : {1, 2}) {
+        GrpSmWorld w(language);
+        SmEditor e{w.ctx, w.view};
+        e.Form_Load();
+        const QString path = w.tmp(S("kept.smd"));
+        w.files.answer(path);
+        e.cmdSmFileSave_Click();
+        const QByteArray former = FileBytes(path);
+        ASSERT_GT(former.size(), 16);
+
+        w.ctx.sm.SmData = ValidMacros();
+        w.files.answer(path);
+        const ChildOutcome out = RunOnFullDisk(16, [&] {
+            e.cmdSmFileSave_Click();
+            return ShownTexts(w.msg);
+        });
+        ASSERT_TRUE(out.exited && out.status == 0);
+        EXPECT_EQ(out.report, QStringList{language == 1 ? S("シーケンスマクロデータの保存でエラーが発生しました。")
+                                                        : S("An error occured while saving SM Data.")});
+        EXPECT_EQ(FileBytes(path), former);
+        EXPECT_EQ(FilesIn(w.dir.path()), QStringList{S("kept.smd")});
+    }
 }
 
 TEST_F(SmTest, SaveOpenAndTheirFailures) {

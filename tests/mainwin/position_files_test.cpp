@@ -6,6 +6,7 @@
 #include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
 #include "files/FilesTestSupport.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PositionHostRecorder.h"
 
@@ -119,6 +120,53 @@ TEST(PositionFileWriter, FailedWriteReportsAndChangesNothing) {
     EXPECT_EQ(w.host.fileLabel, QStringLiteral("(unset)"));
     EXPECT_EQ(w.grid().Tag, kDataChange);
     EXPECT_TRUE(ctx.posJob.ShownFilePath.isEmpty());
+}
+
+// The disk refuses the write: the former file stays byte for byte, the
+// save is reported and nothing counts as saved.
+TEST(PositionFileWriter, ASaveOnAFullDiskKeepsTheFormerFile) {
+    for (int ctType : {1, 2}) {
+        for (int language : {1, 2}) {
+            FilesWorld w(ctType, language);
+            AppContext& ctx = w.ctx;
+            const QString path = w.tmp(QStringLiteral("kept.kzd"));
+            w.files.answer(path);
+            ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
+            const QByteArray former = test::FileBytes(path);
+            ASSERT_GT(former.size(), 16);
+
+            w.msg.clear();
+            w.grid().setText(3, 1, QStringLiteral("7"));
+            w.grid().Tag = kDataChange;
+            const test::ChildOutcome out = test::RunOnFullDisk(16, [&] {
+                QStringList r;
+                r << (PosiSaveCmd(ctx, w.host) ? QStringLiteral("saved") : QStringLiteral("not saved"));
+                r << (ctx.main.HozonCancel ? QStringLiteral("HozonCancel") : QString()) << w.grid().Tag;
+                return r + test::ShownTexts(w.msg);
+            });
+            ASSERT_TRUE(out.exited && out.status == 0);
+            EXPECT_EQ(out.report, (QStringList{QStringLiteral("not saved"), QStringLiteral("HozonCancel"), kDataChange,
+                                               language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
+                                                             : QStringLiteral("An error occured in saving data.")}))
+                << ctType;
+            EXPECT_EQ(test::FileBytes(path), former) << ctType;
+
+            // A file of a few positions (the others left out) stays in the
+            // write buffer until the save flushes it.
+            const Product p = ctx.opt.product();
+            for (int r = 4; r <= 399; ++r) ctx.pos.of(p).PosiNgRow[size_t(r - 1)] = true;
+            w.msg.clear();
+            const test::ChildOutcome small = test::RunOnFullDisk(16, [&] {
+                QStringList r;
+                r << (SaveFileAs(ctx, w.host, p, path) ? QStringLiteral("saved") : QStringLiteral("not saved"));
+                return r + test::ShownTexts(w.msg);
+            });
+            ASSERT_TRUE(small.exited && small.status == 0);
+            EXPECT_EQ(small.report, (QStringList{QStringLiteral("not saved"), out.report.back()})) << ctType;
+            EXPECT_EQ(test::FileBytes(path), former) << ctType;
+            EXPECT_EQ(test::FilesIn(w.dir.path()), QStringList{QStringLiteral("kept.kzd")});
+        }
+    }
 }
 
 // ---- Save As and Save

@@ -6,6 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "setup/ParamEditor.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
 #include "testsupport/TransferFixture.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr Product kTwo = Product::TwoAxis;
 constexpr Product kOne = Product::OneAxis;
 const char* Name(Product p) { return p == kTwo ? "two-axis" : "one-axis"; }
+
 
 struct Editor {
     explicit Editor(Product p, int16_t language = 2) : world(nullptr, language), p(p) {
@@ -112,6 +114,37 @@ TEST(ParamEditorFiles, SaveOpenAndVerifyAgainstTheFile) {
         EXPECT_EQ(f.msg().lastText().toStdString(), p == kTwo ? std::string("Result of Verify - NG\r\n<HOME PARAMETER> :VEL(1),\r\n<SP PARAMETER> :OVERIDE,\r\n")
                              : std::string("Result of Verify - NG\r\n<HOME PARAMETER> :VEL,\r\n<SP PARAMETER> :OVERRIDE,\r\n")) << Name(p);
         f.expectFrameClosed(true);
+    }
+}
+
+// The disk refuses the write (a file may not grow past 16 bytes): the
+// former file stays byte for byte and the window says the save failed.
+TEST(ParamEditorFiles, ASaveOnAFullDiskKeepsTheFormerFile) {
+    for (Product p : {kTwo, kOne}) {
+        for (int16_t language : {1, 2}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("kept.pmd"));
+            Editor e(p, language);
+            e.show(ValidParaRecord(p, 1));
+            e.files.answer(path);
+            e.editor->cmdSaveParaFile_Click();
+            const QByteArray former = FileBytes(path);
+            ASSERT_GT(former.size(), 16);
+
+            e.msg().clear();
+            e.show(ValidParaRecord(p, 2));
+            e.files.answer(path);
+            const ChildOutcome out = RunOnFullDisk(16, [&e] {
+                e.editor->cmdSaveParaFile_Click();
+                return e.texts();
+            });
+            ASSERT_TRUE(out.exited && out.status == 0) << Name(p);
+            EXPECT_EQ(out.report, QStringList{language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
+                                                            : QStringLiteral("Fail to  Save parameters into the file.")})
+                << Name(p);
+            EXPECT_EQ(FileBytes(path), former) << Name(p);
+            EXPECT_EQ(FilesIn(dir.path()), QStringList{QStringLiteral("kept.pmd")});
+        }
     }
 }
 
