@@ -1,12 +1,15 @@
 #include "app/DeviceSettings.h"
 #include "app/Settings.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/FullDisk.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace rer;
-using rer::test::TestApp;
+using namespace rer::test;
 
 TEST(Settings, NumbersOutsideTheirTypeReadAsAbsent) {
     TestApp t;
@@ -51,6 +54,97 @@ TEST(Settings, KeysMatchWithoutRegardToCase) {
     EXPECT_EQ(again.get(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("PortNo"), QStringLiteral("1")),
               QStringLiteral("1"));
     EXPECT_TRUE(QFile::exists(again.fileFor(QStringLiteral("RER6O250"))));
+}
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A program whose settings live in an INI file of a folder.
+struct FileSettingsApp {
+    explicit FileSettingsApp(const QString& dir) : store(dir) {}
+    FakeMessageBoxes msg;
+    QtSettingsStore store;
+    FakeSystemInfo sys;
+    FakeHelpViewer help;
+    AppContext ctx{Platform{msg, store, sys, help}};
+};
+
+} // namespace
+
+TEST(Settings, FilesAsUsersKeepThemAreReadAndKeptInTheirSpelling) {
+    struct Case {
+        const char* what;
+        QByteArray before;  // the file as the user has it
+        QByteArray after;   // after saving Language=1 and a new PortNo=3
+    };
+    const Case cases[] = {
+        {"hand-edited, as the key table spells it", "[Settings]\nLanguage=2\nDevSize1=\" 28\"\n",
+         "[Settings]\nDevSize1=\" 28\"\nLanguage=1\nPortNo=3\n"},
+        {"kept from an earlier version, folded to lower case", "[settings]\nlanguage=2\ndevsize1=\" 28\"\n",
+         "[settings]\nPortNo=3\ndevsize1=\" 28\"\nlanguage=1\n"},
+        {"any other spelling", "[SETTINGS]\nLANGUAGE=2\nDevSIZE1=\" 28\"\n",
+         "[SETTINGS]\nDevSIZE1=\" 28\"\nLANGUAGE=1\nPortNo=3\n"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        FileSettingsApp app(dir.path());
+        const QString file = app.store.fileFor(QStringLiteral("RER6O250"));
+        writeFile(file, c.before);
+        Settings& s = app.ctx.settings;
+        EXPECT_EQ(s.int16(QStringLiteral("Language"), 1), 2) << c.what;
+        EXPECT_EQ(s.text(QStringLiteral("DevSize1"), QString()), QStringLiteral(" 28")) << c.what;
+        EXPECT_TRUE(s.saveInt(QStringLiteral("Language"), 1)) << c.what;
+        EXPECT_TRUE(s.saveInt(QStringLiteral("PortNo"), 3)) << c.what;
+        // One section, each entry once: nothing appended beside the user's.
+        EXPECT_EQ(FileBytes(file), c.after) << c.what;
+        FileSettingsApp next(dir.path());
+        EXPECT_EQ(next.ctx.settings.int16(QStringLiteral("Language"), 9), 1) << c.what;
+        EXPECT_EQ(next.ctx.settings.int16(QStringLiteral("portno"), 9), 3) << c.what;
+        EXPECT_TRUE(app.msg.shown.empty()) << c.what;
+    }
+
+    // A first start writes the spelling of the key table.
+    QTemporaryDir dir;
+    FileSettingsApp app(dir.path());
+    app.ctx.settings.saveInt(QStringLiteral("Controller"), 2);
+    EXPECT_EQ(FileBytes(app.store.fileFor(QStringLiteral("RER6O250"))), QByteArray("[Settings]\nController=2\n"));
+}
+
+TEST(Settings, ASaveThatCannotBeWrittenIsToldOnceAndKeepsTheFile) {
+    for (int16_t language : {1, 2}) {
+        QTemporaryDir dir;
+        FileSettingsApp app(dir.path());
+        const QString file = app.store.fileFor(QStringLiteral("RER6O250"));
+        writeFile(file, "[Settings]\nLanguage=2\nPortNo=4\nDevSize1=\" 28\"\nDevSpeed1=L\n");
+        const QByteArray former = FileBytes(file);
+        app.ctx.setLanguage(language);
+        const ChildOutcome out = RunOnFullDisk(16, [&app] {
+            Settings& s = app.ctx.settings;
+            QStringList r;
+            r << (s.saveInt(QStringLiteral("Language"), 1) ? QStringLiteral("saved") : QStringLiteral("failed"));
+            r << (s.saveInt(QStringLiteral("PortNo"), 2) ? QStringLiteral("saved") : QStringLiteral("failed"));
+            // The run goes on with the new values.
+            r << s.text(QStringLiteral("Language"), QString()) << s.text(QStringLiteral("PortNo"), QString());
+            return r + ShownTexts(app.msg);
+        });
+        ASSERT_TRUE(out.exited);
+        ASSERT_EQ(out.status, 0);
+        const QString where = QStringLiteral("\r\n") + file;
+        EXPECT_EQ(out.report,
+                  (QStringList{QStringLiteral("failed"), QStringLiteral("failed"), QStringLiteral("1"),
+                               QStringLiteral("2"),
+                               (language == 1 ? QStringLiteral("設定を保存できませんでした。変更した設定は次回の起動時には残りません。")
+                                              : QStringLiteral("The settings could not be saved. The change will be lost at the next start.")) +
+                                   where}))
+            << language;
+        EXPECT_EQ(FileBytes(file), former) << language;
+        EXPECT_EQ(FilesIn(dir.path()), QStringList{QStringLiteral("RER6O250.ini")});
+    }
 }
 
 TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
