@@ -1,5 +1,6 @@
 #include "app/DeviceSettings.h"
 #include "app/Settings.h"
+#include "testsupport/ActuatorTestSupport.h"
 #include "testsupport/AppFixture.h"
 #include "testsupport/FullDisk.h"
 
@@ -182,7 +183,7 @@ TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
     }
 }
 
-TEST(DeviceSettings, SavingWritesEveryKeyOfBothAxes) {
+TEST(DeviceSettings, SavingWritesEveryKeyOfTheAxesTheProductUses) {
     for (Product p : {Product::TwoAxis, Product::OneAxis}) {
         TestApp t;
         auto& axes = t.ctx.dev.axes(p);
@@ -193,25 +194,25 @@ TEST(DeviceSettings, SavingWritesEveryKeyOfBothAxes) {
         axes[0].Size = QStringLiteral(" 28"); axes[0].Speed = QStringLiteral("L");
         axes[0].Stroke = 100; axes[0].Lead = 6; axes[0].PPR = 400;
         axes[1].Size = QStringLiteral(" 45"); axes[1].Speed = QStringLiteral("M");
-        axes[1].Stroke = 200; axes[1].Lead = 10; axes[1].PPR = 400;
+        axes[1].Stroke = 200; axes[1].Lead = 10; axes[1].PPR = 800;
         SaveDeviceSetting(t.ctx, p);
         const bool two = p == Product::TwoAxis;
         const QString pre = two ? QString() : QStringLiteral("W3K");
-        EXPECT_EQ(t.get(pre + QStringLiteral("Device1")), QStringLiteral("KZ"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("Device2")), QStringLiteral("VT"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevSize1")), QStringLiteral(" 28"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevSpeed2")), QStringLiteral("M"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevStroke2")), QStringLiteral("200"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevLead1")), QStringLiteral("6"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevPPR2")), QStringLiteral("400"));
         // A new-type actuator is saved, and kept, as vertical.
-        EXPECT_EQ(t.get(QStringLiteral("NewType1")), QStringLiteral("1"));
-        EXPECT_EQ(t.get(QStringLiteral("Vertical1")), QStringLiteral("1"));
         EXPECT_TRUE(t.ctx.dev.DevVertical[0]);
-        EXPECT_EQ(t.get(QStringLiteral("NewType2")), QStringLiteral("0"));
-        EXPECT_EQ(t.get(QStringLiteral("Vertical2")), QStringLiteral("0"));
-        EXPECT_EQ(t.get(QStringLiteral("WithPG1")), QStringLiteral("1"));
-        EXPECT_EQ(t.get(QStringLiteral("WithPG2")), QStringLiteral("0"));
+        struct Key { const char* name; const char* axis1; const char* axis2; };
+        const Key keys[] = {{"Device", "KZ", "VT"},   {"DevSize", " 28", " 45"}, {"DevSpeed", "L", "M"},
+                            {"DevStroke", "100", "200"}, {"DevLead", "6", "10"},  {"DevPPR", "400", "800"},
+                            {"NewType", "1", "0"},    {"Vertical", "1", "0"},  {"WithPG", "1", "0"}};
+        for (const Key& k : keys) {
+            const QString name = pre + QString::fromLatin1(k.name);
+            EXPECT_EQ(t.get(name + QStringLiteral("1")), QString::fromLatin1(k.axis1)) << name.toStdString();
+            // The one-axis product keeps its first axis only, and leaves the
+            // keys of the two-axis product alone.
+            EXPECT_EQ(t.get(name + QStringLiteral("2")), two ? QString::fromLatin1(k.axis2) : QStringLiteral("<absent>"))
+                << name.toStdString();
+            if (!two) EXPECT_EQ(t.get(QString::fromLatin1(k.name) + QStringLiteral("1")), QStringLiteral("<absent>"));
+        }
     }
 }
 
@@ -247,4 +248,91 @@ TEST(DeviceSettings, SeriesTextMustBeExactlyKZ) {
     EXPECT_TRUE(t.ctx.dev.DevNewType[1]);
     EXPECT_TRUE(t.ctx.dev.DevVertical[1]);
     EXPECT_TRUE(t.ctx.dev.DevWithPG[1]);
+}
+
+namespace {
+
+// A program whose catalogue files cannot be read: the saved lead is used.
+struct NoCatalogueApp {
+    TestPlatform pf;
+    CatalogueApp app{pf};
+    NoCatalogueApp() {
+        for (const char* f : kCatalogueFiles) app.removeFile(QString::fromLatin1(f));
+    }
+    void set(const QString& key, const QString& value) {
+        pf.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);
+    }
+};
+
+} // namespace
+
+TEST(DeviceSettings, ASavedLeadServesOnlyFromTwoToTenWhenTheCatalogueCannotBeRead) {
+    struct Case { const char* stored; bool usable; int lead; };
+    const Case cases[] = {{nullptr, true, 2}, {"2", true, 2}, {"7", true, 7}, {"10", true, 10},
+                          {"1", false, 0},    {"11", false, 0}, {"0", false, 0}, {"-4", false, 0}, {"x", false, 0}};
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        for (const Case& c : cases) {
+            NoCatalogueApp t;
+            const QString key = p == Product::TwoAxis ? QStringLiteral("DevLead1") : QStringLiteral("W3KDevLead1");
+            if (c.stored) t.set(key, QString::fromLatin1(c.stored));
+            // The other product's lead is in range: it must not stand in.
+            t.set(p == Product::TwoAxis ? QStringLiteral("W3KDevLead1") : QStringLiteral("DevLead1"), QStringLiteral("5"));
+            if (p == Product::TwoAxis) t.set(QStringLiteral("DevLead2"), QStringLiteral("3"));
+            auto& axes = t.app.ctx.dev.axes(p);
+            axes[0].Lead = 0;
+            const int status = LoadDeviceSetting(t.app.ctx, p);
+            const std::string what = std::string(p == Product::TwoAxis ? "two-axis " : "one-axis ") +
+                                     (c.stored ? c.stored : "(absent)");
+            EXPECT_EQ(status, c.usable ? 0 : 1) << what;
+            EXPECT_EQ(axes[0].Lead, c.lead) << what;
+            if (c.usable) {
+                EXPECT_EQ(axes[0].SelSize, QStringLiteral(" 28")) << what;
+                EXPECT_DOUBLE_EQ(axes[0].MmPerPulse, c.lead / 400.0) << what;
+            }
+        }
+    }
+}
+
+TEST(DeviceSettings, EachProductReadsItsOwnKeys) {
+    // Two sets of values, one under the keys of each product.
+    struct Key { const char* two; const char* one; const char* twoValue; const char* oneValue; };
+    const Key keys[] = {{"Device1", "W3kDevice1", "KZ", "VT"},     {"DevSize1", "W3KDevSize1", " 28", " 39"},
+                        {"DevSpeed1", "W3KDevSpeed1", "L", "T"},   {"DevStroke1", "W3KDevStroke1", "100", "200"},
+                        {"DevLead1", "W3kDevLead1", "6", "4"},     {"DevPPR1", "W3kDevPPR1", "400", "800"},
+                        {"NewType1", "W3KNewType1", "1", "0"},     {"Vertical1", "W3KVertical1", "1", "0"},
+                        {"WithPG1", "W3KWithPG1", "1", "0"}};
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        NoCatalogueApp t;
+        for (const Key& k : keys) {
+            t.set(QString::fromLatin1(k.two), QString::fromLatin1(k.twoValue));
+            t.set(QString::fromLatin1(k.one), QString::fromLatin1(k.oneValue));
+        }
+        AppContext& ctx = t.app.ctx;
+        EXPECT_EQ(LoadDeviceSetting(ctx, p), 0);
+        const bool two = p == Product::TwoAxis;
+        const AxisActuator& a = ctx.dev.axes(p)[0];
+        EXPECT_EQ(ctx.dev.DevIsKZ[0], two);
+        EXPECT_EQ(a.Series, two ? QStringLiteral("KZ") : QStringLiteral("VT"));
+        EXPECT_EQ(a.Size, two ? QStringLiteral(" 28") : QStringLiteral(" 39"));
+        EXPECT_EQ(a.Speed, two ? QStringLiteral("L") : QStringLiteral("T"));
+        EXPECT_EQ(a.Stroke, two ? 100 : 200);
+        EXPECT_EQ(a.Lead, two ? 6 : 4);
+        EXPECT_EQ(a.PPR, two ? 400 : 800);
+        EXPECT_EQ(ctx.dev.DevNewType[0], two);
+        EXPECT_EQ(ctx.dev.DevVertical[0], two);
+        EXPECT_EQ(ctx.dev.DevWithPG[0], two);
+    }
+
+    // Settings kept from before the flags were per product: the one-axis
+    // product reads the flags once shared.
+    NoCatalogueApp old;
+    old.set(QStringLiteral("W3KDevSize1"), QStringLiteral(" 39"));
+    old.set(QStringLiteral("NewType1"), QStringLiteral("0"));
+    old.set(QStringLiteral("Vertical1"), QStringLiteral("0"));
+    old.set(QStringLiteral("WithPG1"), QStringLiteral("0"));
+    EXPECT_EQ(LoadDeviceSetting(old.app.ctx, Product::OneAxis), 0);
+    EXPECT_FALSE(old.app.ctx.dev.DevNewType[0]);
+    EXPECT_FALSE(old.app.ctx.dev.DevVertical[0]);
+    EXPECT_FALSE(old.app.ctx.dev.DevWithPG[0]);
+    EXPECT_EQ(old.app.ctx.dev.one[0].Size, QStringLiteral(" 39"));
 }
