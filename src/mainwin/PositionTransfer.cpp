@@ -220,12 +220,21 @@ int ReadPosidataFromCt(ControllerLink& link, Product p) {
     TransferProgress bar(link, end - start + 2,
                          ctx.pick(QStringLiteral("コントローラからデータを読み込んでいます…"),
                                   QStringLiteral("Reading data from controller...")));
+    auto refuse = [&] {
+        l.TusinError = true;
+        ctx.message(ReceivingDataWrongText(ctx));
+        return 1;
+    };
     int k = 0;
     for (int n = start; n <= end; ++n) {
         l.TusinTimeout = 5000;
-        if (link.SendCmdWaitReply(QStringLiteral("0RP"), 27, HexText(n, 3)) == 1) {
+        const QString number = HexText(n, 3);
+        const bool failed = link.SendCmdWaitReply(QStringLiteral("0RP"), 27, number) == 1;
+        if (failed || !RepliesTo(l.RecvLine, QStringLiteral("0RP"), number)) {
+            // A reply to another position came after its time-out.
             link.PortCloseIfFree();
-            return 1;
+            bar.Unload();
+            return failed ? 1 : refuse();
         }
         buf[size_t(n - 1)] = l.RecvLine;
         bar.setValue(k++);
@@ -234,30 +243,18 @@ int ReadPosidataFromCt(ControllerLink& link, Product p) {
     link.PortCloseIfFree();
 
     // Decoded into a scratch table: the received table changes only when
-    // every reply is good.
+    // every field of every reply is hexadecimal.
     PosiFileTable fresh = ctx.pos.of(p).PosiFileData;
     for (int n = start; n <= end; ++n) {
         const QString& reply = buf[size_t(n - 1)];
-        if (reply.size() < kWriteLineLength || HexValue(reply.mid(3, 3)) != n) {
-            l.TusinError = true;
-            ctx.message(ReceivingDataWrongText(ctx));
-            return 1;
-        }
+        if (reply.size() < kWriteLineLength) return refuse();
         auto& row = fresh[size_t(n)];
         int at = 6;
         for (int c = 0; c <= 10; ++c) {
             const int w = kFieldWidths[c];
             const std::optional<int> v = HexValue(reply.mid(at, w));
-            if (w == 1) {
-                row[size_t(c + 1)] = Value::number(v.value_or(0));
-            } else {
-                if (!v) {
-                    l.TusinError = true;
-                    ctx.message(ReceivingDataWrongText(ctx));
-                    return 1;
-                }
-                row[size_t(c + 1)] = Value::number(*v);
-            }
+            if (!v) return refuse();
+            row[size_t(c + 1)] = Value::number(*v);
             at += w;
         }
     }

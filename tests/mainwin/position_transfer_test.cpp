@@ -248,6 +248,25 @@ TEST(PositionRead, FailureAtTheFirstMiddleAndLastPositionChangesNothing) {
     }
 }
 
+// Every field of the record must be hexadecimal, the one-digit ones (VEL,
+// ACC, WAY, ITPL, OUT, S/M) as well as the positions.
+TEST(PositionRead, ACharacterThatIsNotHexadecimalIsRefusedInEveryField) {
+    for (int at = 6; at <= 24; ++at) {
+        for (char with : {'G', ' ', ':'}) {
+            ReadWorld w;
+            w.sim().faults.push_back(GarbleFault("0RP0C8", at, with));
+            const auto before = w.grid().snapshot();
+            const PosiFileTable received = w.ctx.pos.two.PosiFileData;
+            EXPECT_FALSE(w.read()) << at << with;
+            EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"))
+                << at << " '" << with << "'";
+            EXPECT_TRUE(w.l().TusinError) << at << with;
+            EXPECT_EQ(w.grid().snapshot(), before) << at << with;
+            EXPECT_TRUE(w.ctx.pos.two.PosiFileData == received) << at << with;
+        }
+    }
+}
+
 TEST(PositionRead, AsksToSaveFirstAndStopsWhenTheSaveDidNotHappen) {
     ReadWorld w;
     w.ctx.pos.two.PosiData[7][0] = Value::number(3); // data in the table
