@@ -112,11 +112,12 @@ TEST_P(PtyLateReply, IsNeverTakenAsTheAnswerToALaterRequest) {
             const QStringList cleared = r.table(w.ctx);
             ASSERT_NE(good, cleared) << r.name;
 
-            // The first answer comes 300 ms after the time-out; the ones after
-            // it 30 ms after their request, so that no two arrive together.
+            // The first answer comes 600 ms after the time-out; the ones after
+            // it 150 ms after their request, so that no two arrive together
+            // even on a loaded machine.
             pty.withSim([&r](CtSim& s) {
-                s.faults.push_back(SimFault(SimFault::Delay, r.timeoutMs + 300));
-                for (int i = 0; i <= r.replies; ++i) s.faults.push_back(SimFault(SimFault::Delay, 30));
+                s.faults.push_back(SimFault(SimFault::Delay, r.timeoutMs + 600));
+                for (int i = 0; i <= r.replies; ++i) s.faults.push_back(SimFault(SimFault::Delay, 150));
             });
             w.msg.clear();
             EXPECT_EQ(r.read(*w.link), 1) << r.name;
@@ -137,7 +138,7 @@ TEST_P(PtyLateReply, IsNeverTakenAsTheAnswerToALaterRequest) {
             // The answer to the second request reaches the line before the
             // next read begins, the program not looking: it is dropped.
             pty.withSim([](CtSim& s) { s.faults.clear(); });
-            SleepWithoutEvents(300);
+            SleepWithoutEvents(600);
             w.msg.clear();
             EXPECT_EQ(r.read(*w.link), 0) << r.name;
             EXPECT_TRUE(w.msg.shown.empty()) << r.name << ": " << w.msg.lastText().toStdString();
