@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "catalogue/Conversion.h"
 #include "files/Decimal.h"
 #include "files/PosiFile.h"
 #include "link/ControllerLink.h"
@@ -58,9 +59,8 @@ void RefuseInvalidPositions(AppContext& ctx, const QString& list) {
 }
 
 // PosiKakikomimaeParaCheck / W3kPosiKakikomimaeParaCheck: reads the STROKE
-// parameter of both axes and refuses positions beyond them (pulse values of
-// the editor table, whatever the display unit). 0 go on with the port open,
-// 1 stop.
+// parameter of both axes and refuses positions 1 to 399 beyond them (in
+// pulses, whatever the display unit). 0 go on with the port open, 1 stop.
 int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar, Product p) {
     LinkState& l = ctx.link;
     bar.setMaximum(2);
@@ -91,16 +91,23 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
         bar.setValue(k + 1);
     }
 
-    const auto& data = ctx.pos.of(p).PosiData;
+    // Every position of the table, whatever the range to write: the pulses
+    // its grid cells stand for (positions outside the range have not been
+    // taken into the table by the check).
+    const PositionGrid& g = ctx.grid.of(p);
     const auto& ng = ctx.pos.of(p).PosiNgRow;
+    const auto& axis = ctx.dev.axes(p);
     const int axes = p == Product::TwoAxis ? 2 : 1;
     QString list;
-    for (int r = ctx.pos.PosiRangeStart; r <= ctx.pos.PosiRangeEnd; ++r) {
+    for (int r = 1; r <= 399; ++r) {
         if (ng[size_t(r - 1)]) continue;
         bool over = false;
-        for (int a = 0; a < axes; ++a)
-            over = over || RoundDecimal(data[size_t(r)][size_t(a == 0 ? 3 : 7)].toNumber(), 0, HalfRule::ToEven) >
-                               double(limits[size_t(a)]);
+        for (int a = 0; a < axes; ++a) {
+            const double shown = LeadingNumber(g.text(r, a == 0 ? 4 : 8).trimmed());
+            const double pulses = ctx.opt.DispMmUnit ? MmToPls(shown, axis[size_t(a)].Lead, axis[size_t(a)].PPR)
+                                                     : RoundDecimal(shown, 0, HalfRule::ToEven);
+            over = over || pulses > double(limits[size_t(a)]);
+        }
         if (over) list += QString::number(r) + PositionSeparator();
     }
     if (list.isEmpty()) return 0;
