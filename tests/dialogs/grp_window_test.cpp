@@ -3,7 +3,6 @@
 // controller.
 #include "dialogs/GrpWindow.h"
 #include "files/GrpSmFiles.h"
-#include "testsupport/FullDisk.h"
 #include "testsupport/GrpSmFixture.h"
 
 #include <QFile>
@@ -150,33 +149,6 @@ TEST_F(GrpTest, SaveWritesTheEditorTableOpenBringsItBack) {
     }
     EXPECT_EQ(w.view.shows, shows + 1);
     EXPECT_TRUE(w.msg.shown.empty());
-}
-
-// The disk refuses the write: the former file stays byte for byte and the
-// save is reported as failed.
-TEST(GrpFullDisk, ASaveKeepsTheFormerFile) {
-    for (int16_t language : {1, 2}) {
-        GrpSmWorld w(language);
-        GrpEditor e{w.ctx, w.view};
-        e.Form_Load();
-        const QString path = w.tmp(S("kept.grp"));
-        w.files.answer(path);
-        e.cmdGrpFileSave_Click();
-        const QByteArray former = FileBytes(path);
-        ASSERT_GT(former.size(), 16);
-
-        w.ctx.grp.GrpData = SampleGroups();
-        w.files.answer(path);
-        const ChildOutcome out = RunOnFullDisk(16, [&] {
-            e.cmdGrpFileSave_Click();
-            return ShownTexts(w.msg);
-        });
-        ASSERT_TRUE(out.exited && out.status == 0);
-        EXPECT_EQ(out.report, QStringList{language == 1 ? S("グループデータの保存でエラーが発生しました。")
-                                                        : S("An error occured while saving Group Data.")});
-        EXPECT_EQ(FileBytes(path), former);
-        EXPECT_EQ(FilesIn(w.dir.path()), QStringList{S("kept.grp")});
-    }
 }
 
 TEST_F(GrpTest, InvalidDataStopSaveAndPrintOfTheDisplayBeforeAnyDialog) {

@@ -1,6 +1,7 @@
 // The sequence-macro window's logic: the check, the step boxes, the macro on
 // show and every command against real files, the recording printer and the
 // simulated controller.
+#include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "files/GrpSmFiles.h"
 #include "testsupport/FullDisk.h"
@@ -159,30 +160,29 @@ TEST_F(SmTest, InvalidDataInAnyMacroStopEveryCheckingCommand) {
     EXPECT_FALSE(QFile::exists(w.tmp(S("never.smd"))));
 }
 
-// The disk refuses the write: the former file stays byte for byte and the
-// save is reported as failed.
-TEST(SmFullDisk, ASaveKeepsTheFormerFile) {
-    for (int16_t language : {1, 2}) {
-        GrpSmWorld w(language);
-        SmEditor e{w.ctx, w.view};
-        e.Form_Load();
-        const QString path = w.tmp(S("kept.smd"));
-        w.files.answer(path);
-        e.cmdSmFileSave_Click();
-        const QByteArray former = FileBytes(path);
-        ASSERT_GT(former.size(), 16);
-
-        w.ctx.sm.SmData = ValidMacros();
-        w.files.answer(path);
-        const ChildOutcome out = RunOnFullDisk(16, [&] {
-            e.cmdSmFileSave_Click();
-            return ShownTexts(w.msg);
-        });
-        ASSERT_TRUE(out.exited && out.status == 0);
-        EXPECT_EQ(out.report, QStringList{language == 1 ? S("シーケンスマクロデータの保存でエラーが発生しました。")
-                                                        : S("An error occured while saving SM Data.")});
-        EXPECT_EQ(FileBytes(path), former);
-        EXPECT_EQ(FilesIn(w.dir.path()), QStringList{S("kept.smd")});
+// The disk refuses the write: the former group or macro file stays byte for
+// byte and the save is reported as failed.
+TEST(GrpSmFullDisk, ASaveKeepsTheFormerFile) {
+    for (bool grp : {true, false}) {
+        for (int16_t language : {1, 2}) {
+            GrpSmWorld w(language);
+            GrpEditor g{w.ctx, w.view};
+            SmEditor m{w.ctx, w.view};
+            g.Form_Load();
+            m.Form_Load();
+            auto save = [&] { grp ? g.cmdGrpFileSave_Click() : m.cmdSmFileSave_Click(); };
+            const QString path = w.tmp(grp ? S("kept.grp") : S("kept.smd"));
+            w.files.answer(path);
+            save();
+            w.ctx.grp.GrpData = SampleGroups();
+            w.ctx.sm.SmData = ValidMacros();
+            w.files.answer(path);
+            const QString told = grp ? w.ctx.pick(S("グループデータの保存でエラーが発生しました。"),
+                                                  S("An error occured while saving Group Data."))
+                                     : w.ctx.pick(S("シーケンスマクロデータの保存でエラーが発生しました。"),
+                                                  S("An error occured while saving SM Data."));
+            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }), QStringList{told}) << grp;
+        }
     }
 }
 

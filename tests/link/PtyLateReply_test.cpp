@@ -2,12 +2,9 @@
 // the port kept open between jobs ("PortOccupy"), for every read from the
 // controller: it must never be taken as the answer to a later request.
 #include "files/ParaFile.h"
-#include "link/CtError.h"
 #include "link/Transfers.h"
 #include "mainwin/PositionCommands.h"
-#include "sim/PtySim.h"
-#include "testsupport/LinkFixture.h"
-#include "testsupport/TransferFixture.h"
+#include "testsupport/PtyLinkWorld.h"
 
 #include <chrono>
 #include <functional>
@@ -95,58 +92,51 @@ struct PtyLateReply : ::testing::TestWithParam<LateRead> {};
 
 TEST_P(PtyLateReply, IsNeverTakenAsTheAnswerToALaterRequest) {
     const LateRead& r = GetParam();
-    {
-        sim::PtySim pty;
-        ASSERT_TRUE(pty.start());
-        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
-        {
-            LinkWorld w(std::make_unique<QtSerialPort>());
-            Get_ErrorList(w.ctx);
-            w.ctx.opt.PortNo = 1;
-            w.ctx.opt.PortOccupy = true;
-            pty.withSim(DistinctData);
+    PtyLinkWorld pw;
+    ASSERT_TRUE(pw.start());
+    sim::PtySim& pty = pw.pty;
+    LinkWorld& w = *pw.world;
+    w.ctx.opt.PortOccupy = true;
+    pty.withSim(DistinctData);
 
-            ASSERT_EQ(r.read(*w.link), 0) << r.name;
-            const QStringList good = r.table(w.ctx);
-            r.clear(w.ctx);
-            const QStringList cleared = r.table(w.ctx);
-            ASSERT_NE(good, cleared) << r.name;
+    ASSERT_EQ(r.read(*w.link), 0) << r.name;
+    const QStringList good = r.table(w.ctx);
+    r.clear(w.ctx);
+    const QStringList cleared = r.table(w.ctx);
+    ASSERT_NE(good, cleared) << r.name;
 
-            // The first answer comes 600 ms after the time-out; the ones after
-            // it 150 ms after their request, so that no two arrive together
-            // even on a loaded machine.
-            pty.withSim([&r](CtSim& s) {
-                s.faults.push_back(SimFault(SimFault::Delay, r.timeoutMs + 600));
-                for (int i = 0; i <= r.replies; ++i) s.faults.push_back(SimFault(SimFault::Delay, 150));
-            });
-            w.msg.clear();
-            EXPECT_EQ(r.read(*w.link), 1) << r.name;
-            EXPECT_EQ(w.msg.lastText().left(29), QStringLiteral("Communication timeout error!\r")) << r.name;
-            EXPECT_TRUE(w.port->isOpen()) << r.name;
+    // The first answer comes 600 ms after the time-out; the ones after
+    // it 150 ms after their request, so that no two arrive together
+    // even on a loaded machine.
+    pty.withSim([&r](CtSim& s) {
+        s.faults.push_back(SimFault(SimFault::Delay, r.timeoutMs + 600));
+        for (int i = 0; i <= r.replies; ++i) s.faults.push_back(SimFault(SimFault::Delay, 150));
+    });
+    w.msg.clear();
+    EXPECT_EQ(r.read(*w.link), 1) << r.name;
+    EXPECT_EQ(w.msg.lastText().left(29), QStringLiteral("Communication timeout error!\r")) << r.name;
+    EXPECT_TRUE(w.port->isOpen()) << r.name;
 
-            // Read again at once: the late answer arrives while the first
-            // request of this read waits, the answer to that request while
-            // the second waits.
-            w.msg.clear();
-            EXPECT_EQ(r.read(*w.link), 1) << r.name;
-            EXPECT_TRUE(w.l().TusinError) << r.name;
-            EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"))
-                << r.name;
-            EXPECT_EQ(r.table(w.ctx), cleared) << r.name;
-            EXPECT_TRUE(w.port->isOpen()) << r.name;
+    // Read again at once: the late answer arrives while the first
+    // request of this read waits, the answer to that request while
+    // the second waits.
+    w.msg.clear();
+    EXPECT_EQ(r.read(*w.link), 1) << r.name;
+    EXPECT_TRUE(w.l().TusinError) << r.name;
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"))
+        << r.name;
+    EXPECT_EQ(r.table(w.ctx), cleared) << r.name;
+    EXPECT_TRUE(w.port->isOpen()) << r.name;
 
-            // The answer to the second request reaches the line before the
-            // next read begins, the program not looking: it is dropped.
-            pty.withSim([](CtSim& s) { s.faults.clear(); });
-            SleepWithoutEvents(600);
-            w.msg.clear();
-            EXPECT_EQ(r.read(*w.link), 0) << r.name;
-            EXPECT_TRUE(w.msg.shown.empty()) << r.name << ": " << w.msg.lastText().toStdString();
-            EXPECT_EQ(r.table(w.ctx), good) << r.name;
-            EXPECT_TRUE(w.port->isOpen()) << r.name;
-        }
-        qunsetenv("RER6O250_COM1");
-    }
+    // The answer to the second request reaches the line before the
+    // next read begins, the program not looking: it is dropped.
+    pty.withSim([](CtSim& s) { s.faults.clear(); });
+    SleepWithoutEvents(600);
+    w.msg.clear();
+    EXPECT_EQ(r.read(*w.link), 0) << r.name;
+    EXPECT_TRUE(w.msg.shown.empty()) << r.name << ": " << w.msg.lastText().toStdString();
+    EXPECT_EQ(r.table(w.ctx), good) << r.name;
+    EXPECT_TRUE(w.port->isOpen()) << r.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRead, PtyLateReply, ::testing::ValuesIn(kReads),

