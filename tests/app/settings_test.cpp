@@ -204,7 +204,9 @@ TEST(DeviceSettings, SavingWritesEveryKeyOfTheAxesTheProductUses) {
             // keys of the two-axis product alone.
             EXPECT_EQ(t.get(name + QStringLiteral("2")), two ? QString::fromLatin1(k.axis2) : QStringLiteral("<absent>"))
                 << name.toStdString();
-            if (!two) EXPECT_EQ(t.get(QString::fromLatin1(k.name) + QStringLiteral("1")), QStringLiteral("<absent>"));
+            if (!two) {
+                EXPECT_EQ(t.get(QString::fromLatin1(k.name) + QStringLiteral("1")), QStringLiteral("<absent>"));
+            }
         }
     }
 }

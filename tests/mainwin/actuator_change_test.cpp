@@ -83,12 +83,11 @@ TEST_F(ActuatorChangeTest, ARemovedCatalogueStopsTheStartCleanly) {
         // uses), the catalogue cannot be loaded, and the lookup then finds
         // nothing.
         const QString missing = QStringLiteral("No device list file.");
-        if (p == Product::TwoAxis)
-            EXPECT_EQ(texts, (std::vector<QString>{missing, missing, missing,
-                                                   QStringLiteral("Fail to find device information...")}));
-        else
-            EXPECT_EQ(texts, (std::vector<QString>{missing, missing,
-                                                   QStringLiteral("Can not find information of selected actuator type.")}));
+        const std::vector<QString> want =
+            p == Product::TwoAxis
+                ? std::vector<QString>{missing, missing, missing, QStringLiteral("Fail to find device information...")}
+                : std::vector<QString>{missing, missing, QStringLiteral("Can not find information of selected actuator type.")};
+        EXPECT_EQ(texts, want);
         EXPECT_TRUE(run.win.labels.empty());
         EXPECT_FALSE(run.win.called(QStringLiteral("GridInit")));
         EXPECT_FALSE(run.win.called(QStringLiteral("ChangeDevice")));
