@@ -91,23 +91,26 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
         bar.setValue(k + 1);
     }
 
-    // Every position of the table, whatever the range to write: the pulses
-    // its grid cells stand for (positions outside the range have not been
-    // taken into the table by the check).
+    // Every position of the table, whatever the range to write: in pulses,
+    // from the table for the range the check has just taken in, from the
+    // grid for the positions outside it.
     const PositionGrid& g = ctx.grid.of(p);
+    const auto& data = ctx.pos.of(p).PosiData;
     const auto& ng = ctx.pos.of(p).PosiNgRow;
     const auto& axis = ctx.dev.axes(p);
     const int axes = p == Product::TwoAxis ? 2 : 1;
+    auto pulses = [&](int r, int a) {
+        if (r >= ctx.pos.PosiRangeStart && r <= ctx.pos.PosiRangeEnd)
+            return data[size_t(r)][size_t(a == 0 ? 3 : 7)].toNumber();
+        const double shown = LeadingNumber(g.text(r, a == 0 ? 4 : 8).trimmed());
+        return ctx.opt.DispMmUnit ? MmToPls(shown, axis[size_t(a)].Lead, axis[size_t(a)].PPR) : shown;
+    };
     QString list;
     for (int r = 1; r <= 399; ++r) {
         if (ng[size_t(r - 1)]) continue;
         bool over = false;
-        for (int a = 0; a < axes; ++a) {
-            const double shown = LeadingNumber(g.text(r, a == 0 ? 4 : 8).trimmed());
-            const double pulses = ctx.opt.DispMmUnit ? MmToPls(shown, axis[size_t(a)].Lead, axis[size_t(a)].PPR)
-                                                     : RoundDecimal(shown, 0, HalfRule::ToEven);
-            over = over || pulses > double(limits[size_t(a)]);
-        }
+        for (int a = 0; a < axes; ++a)
+            over = over || RoundDecimal(pulses(r, a), 0, HalfRule::ToEven) > double(limits[size_t(a)]);
         if (over) list += QString::number(r) + PositionSeparator();
     }
     if (list.isEmpty()) return 0;
