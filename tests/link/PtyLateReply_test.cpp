@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -28,6 +29,9 @@ struct LateRead {
     std::function<QStringList(const AppContext&)> table; // the table the read fills
     std::function<void(AppContext&)> clear;
 };
+
+// Test names and failures show the read by its name.
+void PrintTo(const LateRead& r, std::ostream* os) { *os << r.name; }
 
 QStringList ParaTable(const AppContext& ctx, Product p) {
     QStringList t;
