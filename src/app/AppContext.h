@@ -40,7 +40,11 @@ struct Platform {
 // platform layers. Nothing of it is global: a test builds a fresh one.
 class AppContext {
 public:
-    explicit AppContext(Platform p) : platform(p), settings(p.store) {}
+    explicit AppContext(Platform p) : platform(p), settings(p.store) {
+        settings.setSaveFailureReport([this](const QString& where) { SettingsNotSaved(where); });
+    }
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
 
     Platform platform;
     Settings settings;
@@ -96,6 +100,9 @@ public:
     }
     // A file beside the program.
     QString programFile(const QString& name) const;
+
+private:
+    void SettingsNotSaved(const QString& where);
 };
 
 } // namespace rer

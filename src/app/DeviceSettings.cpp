@@ -9,6 +9,8 @@ namespace {
 
 // Setting names of one product; the one-axis loader reads three keys in
 // another spelling than its saver writes them (the store is case-blind).
+// The new-type, vertical and PG flags were once shared by both products: the
+// one-axis product reads the shared key where its own is absent.
 struct DeviceKeys {
     const char* deviceRead;
     const char* deviceWrite;
@@ -19,15 +21,22 @@ struct DeviceKeys {
     const char* leadWrite;
     const char* pprRead;
     const char* pprWrite;
+    const char* newType;
+    const char* vertical;
+    const char* withPG;
 };
 
-constexpr DeviceKeys kTwoAxisKeys{"Device", "Device", "DevSize", "DevSpeed", "DevStroke",
-                                  "DevLead", "DevLead", "DevPPR", "DevPPR"};
-constexpr DeviceKeys kOneAxisKeys{"W3kDevice", "W3KDevice", "W3KDevSize", "W3KDevSpeed",
-                                  "W3KDevStroke", "W3kDevLead", "W3KDevLead", "W3kDevPPR",
-                                  "W3KDevPPR"};
+constexpr DeviceKeys kTwoAxisKeys{"Device", "Device", "DevSize", "DevSpeed", "DevStroke", "DevLead",
+                                  "DevLead", "DevPPR", "DevPPR", "NewType", "Vertical", "WithPG"};
+constexpr DeviceKeys kOneAxisKeys{"W3kDevice", "W3KDevice", "W3KDevSize", "W3KDevSpeed", "W3KDevStroke",
+                                  "W3kDevLead", "W3KDevLead", "W3kDevPPR", "W3KDevPPR", "W3KNewType",
+                                  "W3KVertical", "W3KWithPG"};
 
 const DeviceKeys& keysOf(Product p) { return p == Product::TwoAxis ? kTwoAxisKeys : kOneAxisKeys; }
+
+// The axes a product keeps: the one-axis product commits and uses only the
+// first entry of its tables.
+int axesOf(Product p) { return p == Product::TwoAxis ? 2 : 1; }
 
 QString key(const char* name, int axis) {
     return QString::fromLatin1(name) + QString::number(axis + 1);
@@ -47,25 +56,33 @@ int16_t axisNumber(const Settings& s, const QString& k, int16_t deflt, bool& fai
     return *v;
 }
 
+// A flag of the saved actuator (own key, the key both products once shared).
+int16_t axisFlag(const Settings& s, const char* own, const char* shared, int axis, bool& failed) {
+    const QString k = key(own, axis);
+    if (s.text(k, kAbsent) == kAbsent) return axisNumber(s, key(shared, axis), 1, failed);
+    return axisNumber(s, k, 1, failed);
+}
+
 } // namespace
 
 int LoadDeviceSetting(AppContext& ctx, Product p) {
     const DeviceKeys& k = keysOf(p);
     const Settings& s = ctx.settings;
     auto& axes = ctx.dev.axes(p);
+    const int n = axesOf(p);
     std::array<bool, 2> failed{};
 
-    for (int i = 0; i < 2; ++i) { // 1
+    for (int i = 0; i < n; ++i) { // 1
         const int16_t ppr = axisNumber(s, key(k.pprRead, i), 400, failed[i]);
         axes[i].PPR = ppr;
     }
-    for (int i = 0; i < 2; ++i) { // 2
+    for (int i = 0; i < n; ++i) { // 2
         const QString text = s.text(key(k.deviceRead, i), QStringLiteral("KZ"));
         ctx.dev.DevIsKZ[i] = text == QLatin1String("KZ");
         axes[i].Series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
     }
-    for (int i = 0; i < 2; ++i) { // 3
-        if (axisNumber(s, key("NewType", i), 1, failed[i]) == 1) {
+    for (int i = 0; i < n; ++i) { // 3
+        if (axisFlag(s, k.newType, kTwoAxisKeys.newType, i, failed[i]) == 1) {
             ctx.dev.DevNewType[i] = true;
             axes[i].SelVertical = true;
         } else {
@@ -74,7 +91,7 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
     }
     // 4: the failure marks start clear; earlier phases may only have marked
     // an axis for a stored value that is not a number.
-    for (int i = 0; i < 2; ++i) { // 5
+    for (int i = 0; i < n; ++i) { // 5
         const QString size = s.text(key(k.size, i), QStringLiteral(" 28"));
         const QString speed = s.text(key(k.speed, i), QStringLiteral("L"));
         bool bad = false;
@@ -87,7 +104,7 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
             failed[i] = true;
         }
     }
-    for (int i = 0; i < 2; ++i) { // 6
+    for (int i = 0; i < n; ++i) { // 6
         const QString series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
         const bool newType = ctx.dev.DevNewType[i];
         if (CheckDevListFile(ctx, newType, series, axes[i].Size, axes[i].Speed, axes[i].Stroke) == 1) {
@@ -106,12 +123,12 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
                 failed[i] = true;
         }
     }
-    for (int i = 0; i < 2; ++i) { // 7
-        ctx.dev.DevVertical[i] = axisNumber(s, key("Vertical", i), 1, failed[i]) == 1;
-        ctx.dev.DevWithPG[i] = axisNumber(s, key("WithPG", i), 1, failed[i]) == 1;
+    for (int i = 0; i < n; ++i) { // 7
+        ctx.dev.DevVertical[i] = axisFlag(s, k.vertical, kTwoAxisKeys.vertical, i, failed[i]) == 1;
+        ctx.dev.DevWithPG[i] = axisFlag(s, k.withPG, kTwoAxisKeys.withPG, i, failed[i]) == 1;
     }
     int status = 0;
-    for (int i = 0; i < 2; ++i) { // 8, 9
+    for (int i = 0; i < n; ++i) { // 8, 9
         // Pulses per revolution of 0 or less leave the travel per pulse undefined.
         if (axes[i].PPR <= 0) failed[i] = true;
         axes[i].MmPerPulse = axes[i].PPR > 0 ? double(axes[i].Lead) / axes[i].PPR : 0.0;
@@ -130,7 +147,7 @@ void SaveDeviceSetting(AppContext& ctx, Product p) {
     const DeviceKeys& k = keysOf(p);
     Settings& s = ctx.settings;
     auto& axes = ctx.dev.axes(p);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < axesOf(p); ++i) {
         s.save(key(k.deviceWrite, i), ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT"));
         s.save(key(k.size, i), axes[i].Size);
         s.save(key(k.speed, i), axes[i].Speed);
@@ -139,12 +156,12 @@ void SaveDeviceSetting(AppContext& ctx, Product p) {
         s.saveInt(key(k.pprWrite, i), axes[i].PPR);
         if (ctx.dev.DevNewType[i]) {
             ctx.dev.DevVertical[i] = true;
-            s.saveFlag(key("NewType", i), true);
+            s.saveFlag(key(k.newType, i), true);
         } else {
-            s.saveFlag(key("NewType", i), false);
+            s.saveFlag(key(k.newType, i), false);
         }
-        s.saveFlag(key("Vertical", i), ctx.dev.DevVertical[i]);
-        s.saveFlag(key("WithPG", i), ctx.dev.DevWithPG[i]);
+        s.saveFlag(key(k.vertical, i), ctx.dev.DevVertical[i]);
+        s.saveFlag(key(k.withPG, i), ctx.dev.DevWithPG[i]);
     }
 }
 

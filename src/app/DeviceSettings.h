@@ -5,10 +5,13 @@ namespace rer {
 
 class AppContext;
 
-// The saved actuator choice of each axis (LoadDeviceSetting / W3kLoadDeviceSetting):
-// 0 when both axes are usable, 1 when at least one is not.
+// The saved actuator choice of each axis the product uses (both for the
+// two-axis product, the first for the one-axis product; LoadDeviceSetting /
+// W3kLoadDeviceSetting): 0 when they are usable, 1 when one is not. The
+// new-type, vertical and PG flags are kept per product; the one-axis product
+// reads the key once shared by both where its own is absent.
 int LoadDeviceSetting(AppContext& ctx, Product p);
-// SaveDeviceSetting / W3kSaveDeviceSetting.
+// SaveDeviceSetting / W3kSaveDeviceSetting: the axes the product uses.
 void SaveDeviceSetting(AppContext& ctx, Product p);
 
 // MoveTimeout from the settings; returns 0.

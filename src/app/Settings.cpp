@@ -42,8 +42,13 @@ float Settings::float32(const QString& key, float deflt) const {
     return static_cast<float>(*v);
 }
 
-void Settings::save(const QString& key, const QString& value) {
-    store_.save(QString::fromLatin1(App), QString::fromLatin1(Section), key, value);
+bool Settings::save(const QString& key, const QString& value) {
+    if (store_.save(QString::fromLatin1(App), QString::fromLatin1(Section), key, value)) return true;
+    if (!failureTold_ && report_) {
+        failureTold_ = true;
+        report_(store_.location(QString::fromLatin1(App)));
+    }
+    return false;
 }
 
 } // namespace rer

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace rer {
@@ -17,6 +18,12 @@ public:
 
     explicit Settings(SettingsStore& store) : store_(store) {}
 
+    // Told (once a run) that a value could not be stored: where the values
+    // are kept.
+    void setSaveFailureReport(std::function<void(const QString& where)> report) {
+        report_ = std::move(report);
+    }
+
     QString text(const QString& key, const QString& deflt) const;
     // The stored number, or nothing when absent or not a 16-bit integer.
     std::optional<int16_t> tryInt16(const QString& key) const;
@@ -24,12 +31,16 @@ public:
     float float32(const QString& key, float deflt) const;
     bool flag(const QString& key, int16_t deflt) const { return int16(key, deflt) != 0; }
 
-    void save(const QString& key, const QString& value);
-    void saveInt(const QString& key, long value) { save(key, QString::number(value)); }
-    void saveFlag(const QString& key, bool on) { save(key, on ? QStringLiteral("1") : QStringLiteral("0")); }
+    // False when the value could not be stored for the next start; the first
+    // such failure of the run is reported, the run goes on.
+    bool save(const QString& key, const QString& value);
+    bool saveInt(const QString& key, long value) { return save(key, QString::number(value)); }
+    bool saveFlag(const QString& key, bool on) { return save(key, on ? QStringLiteral("1") : QStringLiteral("0")); }
 
 private:
     SettingsStore& store_;
+    std::function<void(const QString&)> report_;
+    bool failureTold_ = false;
 };
 
 // Reads a whole number written in decimal (blanks around it allowed); a

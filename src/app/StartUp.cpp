@@ -69,10 +69,11 @@ void StartProduct(AppContext& ctx, MainWindowPort& win, Product p) {
 
     const int status = LoadDeviceSetting(ctx, p);
     if (status != 1) {
+        // The one-axis product uses the catalogue of its first axis only.
         if (p == Product::OneAxis)
-            for (int i = 0; i < 2; ++i)
-                ctx.dev.one[i].Series = ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT");
-        LoadDeviceList(ctx, p, 0);
+            LoadDeviceListAxis(ctx, p, 0, 0);
+        else
+            LoadDeviceList(ctx, p, 0);
         ApplyDeviceList(ctx, p);
         if (ctx.opt.DevNotFound) {
             ctx.opt.DevNotFound = false;

@@ -256,13 +256,15 @@ bool PrintParaData(AppContext& ctx, Product p) {
     at(ps, 1000, repeat('-', 82), true);
     ps.setCurrentY(ps.currentY() + 200);
 
-    // Prints one value cell; false when it is no number.
+    // Prints one value cell: a number as the listing writes numbers, what a
+    // file holds that is no number as it stands, and nothing for a value the
+    // table does not have (a file of the other product lacks a row).
     auto value = [&](int row, int col, double x) {
-        if (row >= int(t.size())) return false;
-        const auto v = CellNumber(t[size_t(row)][size_t(col)]);
-        if (!v) return false;
-        at(ps, x, PrintedNumber(*v));
-        return true;
+        const Value cell = row < int(t.size()) ? t[size_t(row)][size_t(col)] : Value();
+        if (const auto v = CellNumber(cell))
+            at(ps, x, PrintedNumber(*v));
+        else if (!cell.toText().trimmed().isEmpty())
+            at(ps, x, cell.toText().trimmed());
     };
     auto down = [&ps](double by) { ps.setCurrentY(ps.currentY() + by); };
 
@@ -280,9 +282,10 @@ bool PrintParaData(AppContext& ctx, Product p) {
             if (!(two ? l.two : l.one)) continue;
             at(ps, 1000, paraLabel(l, two));
             if (perAxis) {
-                if (!value(l.row, 0, 5500) || !value(l.row, 1, 7500)) return abandon(ps);
-            } else if (!value(l.row, 0, 6500)) {
-                return abandon(ps);
+                value(l.row, 0, 5500);
+                value(l.row, 1, 7500);
+            } else {
+                value(l.row, 0, 6500);
             }
             down(300);
         }

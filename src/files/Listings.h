@@ -34,7 +34,9 @@ bool PrintSmData(AppContext& ctx);
 QString SmCommandName(int code);
 
 // The parameter file table of the product on one page (PrintParaData /
-// W3kPrintParaData). A value cell that is no number stops the listing.
+// W3kPrintParaData). Every row is printed: an empty cell (a file of the
+// other product lacks a row) leaves its place blank, a text that is no
+// number is printed as it stands.
 bool PrintParaData(AppContext& ctx, Product p);
 inline bool PrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::TwoAxis); }
 inline bool W3kPrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::OneAxis); }

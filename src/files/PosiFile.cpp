@@ -3,6 +3,7 @@
 #include "catalogue/Conversion.h"
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
+#include "link/TextHelpers.h"
 
 namespace rer {
 
@@ -11,14 +12,14 @@ namespace {
 bool fitsSevenCharacters(double n) { return n < 1000000 && n > -100000; }
 
 // The two-axis form of a position cell: the number with a leading blank when
-// it is not negative, blanks appended to 7 characters.
+// it is not negative, right-aligned in 7 characters as the grid shows it.
 bool posiText(const Value& item, Value& out) {
     if (item.isText() && !HasLeadingNumber(item.toText())) return false;
     const double n = item.toNumber();
     if (!fitsSevenCharacters(n)) return false;
-    QString t = (n < 0 ? QString() : QStringLiteral(" ")) + ShortestText(n);
-    if (t.size() > 7) return false;
-    out = Value::text(t.leftJustified(7, QLatin1Char(' ')));
+    const std::optional<QString> t = PadRight((n < 0 ? QString() : QStringLiteral(" ")) + ShortestText(n), 7);
+    if (!t) return false;
+    out = Value::text(*t);
     return true;
 }
 

@@ -175,9 +175,10 @@ void ControllerLink::wake() {
 
 bool ControllerLink::sendLine(const QString& line, Kind k) {
     LinkState& l = ctx_.link;
-    // A reply cut short earlier must not spoil this one.
+    // A reply cut short earlier, or one that came after its time-out, must
+    // not be taken for the answer to this line.
     l.RecvBuf.clear();
-    if (port_.isOpen()) port_.readAll();
+    if (port_.isOpen()) port_.discardInput();
     l.RecvComplete = false;
     if (port_.write((line + kCrLf).toLatin1())) return true;
     // The line could not go out: the port has failed.

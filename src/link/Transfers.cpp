@@ -136,20 +136,32 @@ struct ReadPlan {
     int barOffset;                      // bar value after line i: i + barOffset
 };
 
+// A reply that is not the answer to its request (block, group or macro
+// number after the echo), or whose fields cannot be decoded: the read fails,
+// nothing is kept.
+int RefuseReply(ControllerLink& link) {
+    link.state().TusinError = true;
+    link.ctx().message(ReceivingDataWrongText(link.ctx()));
+    return 1;
+}
+
 // Sends the requests and keeps the replies in buf[0..count-1]. 1 after a
-// failed exchange: port closed when free, progress window unloaded.
+// failed exchange or a reply to another request (one that came after its
+// time-out): port closed when free, progress window unloaded.
 int ExchangeReads(ControllerLink& link, const ReadPlan& plan) {
     LinkState& l = link.state();
     for (int i = 0; i < plan.count; ++i) plan.buf[static_cast<size_t>(i)].clear();
     Progress bar(link, plan.barMax, ReadingText(link.ctx()));
     for (int i = 0; i < plan.count; ++i) {
         l.TusinTimeout = plan.timeout;
-        const int r = link.SendCmdWaitReply(plan.command, plan.replyLength, plan.data(i));
+        const QString data = plan.data(i);
+        const int r = link.SendCmdWaitReply(plan.command, plan.replyLength, data);
         if (r == kLinkBusy) return r;
-        if (r != 0) {
+        const bool failed = r != 0;
+        if (failed || !RepliesTo(l.RecvLine, plan.command, data)) {
             link.PortCloseIfFree();
             bar.Unload();
-            return 1;
+            return failed ? 1 : RefuseReply(link);
         }
         plan.buf[static_cast<size_t>(i)] = l.RecvLine;
         bar.setValue(i + plan.barOffset);
@@ -157,13 +169,6 @@ int ExchangeReads(ControllerLink& link, const ReadPlan& plan) {
     bar.Unload();
     link.PortCloseIfFree();
     return 0;
-}
-
-// A reply whose fields cannot be decoded: the read fails, nothing is kept.
-int RefuseReply(ControllerLink& link) {
-    link.state().TusinError = true;
-    link.ctx().message(ReceivingDataWrongText(link.ctx()));
-    return 1;
 }
 
 struct WritePlan {
@@ -211,6 +216,10 @@ int SendWrites(ControllerLink& link, const WritePlan& plan) {
 }
 
 } // namespace
+
+bool RepliesTo(const QString& reply, const QString& command, const QString& data) {
+    return reply.startsWith(command) && QStringView(reply).mid(command.size(), data.size()) == data;
+}
 
 QString ReceivingDataWrongText(const AppContext& ctx) {
     return ctx.pick(QStringLiteral("通信データエラー！\r\n通信データのデータに異常が検出されました"),

@@ -20,9 +20,9 @@ struct ParaRecord;
 // stop). TusinError is True after every other failure, which has been told to
 // the user.
 //
-// A read decodes only after every reply has arrived and only when every
-// field of every reply is hexadecimal; otherwise the target table is left as
-// it was. A write checks every value before the first line goes out, sends
+// A read takes only replies that carry the number of their request, decodes
+// only after every reply has arrived and only when every field of every reply
+// is hexadecimal; otherwise the target table is left as it was. A write checks every value before the first line goes out, sends
 // the lines one by one, compares each reply with its line and commits with
 // "0WE" only after the last line came back intact.
 
@@ -65,6 +65,11 @@ LineOrItem ParaWriteLine(const ParaRecord& rec, Product p, int index);
 LineOrItem GrpWriteLine(int group, int start, int end);
 // Macro m (1..9) of the table: "0WM" + m + 16 pairs of command and data.
 LineOrItem SmWriteLine(const SmTable& sm, int macro);
+
+// A read reply answers its request: after the command's echo it repeats the
+// request's data (block digit, group, macro or position number). A reply
+// that came after its time-out answers an earlier request instead.
+bool RepliesTo(const QString& reply, const QString& command, const QString& data);
 
 // "Communication error occurs!" CR LF "Receiving data is wrong!" in the
 // language of the run.

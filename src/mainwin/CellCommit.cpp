@@ -1,6 +1,5 @@
 #include "app/AppContext.h"
 #include "catalogue/Conversion.h"
-#include "files/DataCodec.h"
 #include "files/Decimal.h"
 #include "files/Value.h"
 #include "mainwin/PositionEditor.h"
@@ -46,11 +45,6 @@ double mmOfPulses(double pulses, int lead, int ppr) {
     return Decimal12(whole + f3);
 }
 
-bool fitsShiftJis(const QString& s) {
-    QByteArray bytes;
-    return EncodeShiftJis(s, bytes);
-}
-
 } // namespace
 
 CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText) {
@@ -71,11 +65,9 @@ CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText
     case CellKind::Comment: {
         QString t = editorText.trimmed();
         t.replace(QLatin1Char('"'), QLatin1Char('\''));
-        if (!fitsShiftJis(t)) {
+        if (!CommentFitsFile(t)) {
             // Refused: the cell keeps its former text.
-            ctx.message(ctx.pick(QStringLiteral("コメントに使用できない文字が含まれています。"),
-                                 QStringLiteral("The comment holds a character that cannot be saved.")),
-                        MsgButtons::Ok, MsgIcon::Exclamation);
+            ctx.message(UnsavableCommentText(ctx), MsgButtons::Ok, MsgIcon::Exclamation);
             return out;
         }
         stored = t;

@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueTables.h"
 
 #include "app/AppContext.h"
+#include "files/DataCodec.h"
 #include "mainwin/PositionGrid.h"
 
 #include <algorithm>
@@ -201,7 +202,20 @@ void CopyRowsToClipboard(AppContext& ctx, Product p) {
     ClipboardOf(ctx).setText(ctx.grid.of(p).Clip());
 }
 
-void PasteRowsFromClipboard(AppContext& ctx, Product p) {
+bool CommentFitsFile(const QString& comment) {
+    if (comment.contains(QLatin1Char('\r')) || comment.contains(QLatin1Char('\n'))) return false;
+    QString filed = comment;
+    filed.replace(QLatin1Char('"'), QLatin1Char('\''));
+    QByteArray bytes;
+    return EncodeShiftJis(filed, bytes);
+}
+
+QString UnsavableCommentText(const AppContext& ctx) {
+    return ctx.pick(QStringLiteral("コメントに使用できない文字が含まれています。"),
+                    QStringLiteral("The comment holds a character that cannot be saved."));
+}
+
+bool PasteRowsFromClipboard(AppContext& ctx, Product p) {
     PositionGrid& g = ctx.grid.of(p);
     const QString t = ClipboardOf(ctx).text();
     // Rows end at CR LF, at a lone CR and at a lone LF; a line end at the
@@ -217,13 +231,21 @@ void PasteRowsFromClipboard(AppContext& ctx, Product p) {
         if (!end && t[i] == QLatin1Char('\r') && i + 1 < n && t[i + 1] == QLatin1Char('\n')) ++i;
         start = i + 1;
     }
-    if (rows.empty()) return;
+    if (rows.empty()) return true;
     // Every row writes at least as many cells as the first row has: a
     // shorter row empties the cells to its right.
     const qsizetype width = rows.front().size();
     const int last = LastColumn(p);
     const int r0 = g.Row(), c0 = g.Col();
     const GridColumn comment{CellKind::Comment};
+    // A comment that could not be saved refuses the paste, as typing it
+    // would be refused.
+    for (const QStringList& cells : rows)
+        for (qsizetype j = 0; j < cells.size() && c0 + j <= last; ++j)
+            if (ColumnOf(p, int(c0 + j)).kind == comment.kind && !CommentFitsFile(cells[j])) {
+                ctx.message(UnsavableCommentText(ctx), MsgButtons::Ok, MsgIcon::Exclamation);
+                return false;
+            }
     PositionGrid::Hidden hide(g);
     int r = r0;
     for (const QStringList& cells : rows) {
@@ -239,6 +261,7 @@ void PasteRowsFromClipboard(AppContext& ctx, Product p) {
         ++r;
     }
     g.setCurrent(r0, c0);
+    return true;
 }
 
 // ---- Commands

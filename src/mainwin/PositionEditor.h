@@ -56,8 +56,16 @@ void MoveAfterKey(PositionGrid& g, Product p, NavKey key);
 void PosiGridDeleteRows(AppContext& ctx, Product p, int first, int last);
 void PosiGridInsertRows(AppContext& ctx, Product p, int first, int last);
 // Clipboard services; the caller makes sure the grid is the active control.
+// A paste whose comment the position file could not hold is refused whole
+// with the message of the in-cell editor: false, nothing pasted.
 void CopyRowsToClipboard(AppContext& ctx, Product p);
-void PasteRowsFromClipboard(AppContext& ctx, Product p);
+bool PasteRowsFromClipboard(AppContext& ctx, Product p);
+
+// A comment the position file can hold: Shift-JIS, no line break (a double
+// quote is filed as an apostrophe).
+bool CommentFitsFile(const QString& comment);
+// "The comment holds a character that cannot be saved." by the language.
+QString UnsavableCommentText(const AppContext& ctx);
 Clipboard& ClipboardOf(AppContext& ctx);
 
 // The row and clipboard commands with their checks and messages

@@ -119,6 +119,7 @@ std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString
     req.confirmOverwrite = save;
     std::optional<QString> chosen = save ? ctx.fileDialogs->save(req) : ctx.fileDialogs->open(req);
     if (chosen && chosen->isEmpty()) return std::nullopt;
+    if (chosen && save) return WithDefaultExt(*chosen, req.defaultExt); // a name without extension gets ".kzd"
     return chosen;
 }
 
@@ -141,6 +142,17 @@ bool SaveFileAs(AppContext& ctx, PositionHost& host, Product p, const QString& p
     const ActuatorChoice& dev = ctx.dev;
     const auto& axes = dev.axes(p);
     const ProductPositions& pos = ctx.pos.of(p);
+
+    // A comment the file cannot hold (pasted before paste refused it, or
+    // read from the controller's table): the message names its position.
+    for (int n = 1; n < kPosiRows; ++n) {
+        if (pos.PosiNgRow[size_t(n - 1)] || CommentFitsFile(pos.PosiData[size_t(n)][11].toText())) continue;
+        ctx.message(SaveErrorText(ctx) + QStringLiteral("\r\n") +
+                    ctx.pick(QStringLiteral("位置No.%1のコメントに保存できない文字が含まれています。"),
+                             QStringLiteral("The comment of position No. %1 holds a character that cannot be saved."))
+                        .arg(n));
+        return false;
+    }
 
     DataFileWriter w;
     w.text(QStringLiteral("VO-D6"));
@@ -385,7 +397,9 @@ bool PosiSaveProc(AppContext& ctx, PositionHost& host, Product p) {
         if (!chosen) return false;
         path = *chosen;
     } else {
-        path = QFileInfo(shown).absoluteDir().filePath(ctx.main.TitleOfShowFile + QStringLiteral(".kzd"));
+        // Back into the file the table came from, whatever the case or the
+        // extension of its name.
+        path = shown;
     }
     return SaveFileAs(ctx, host, p, path);
 }

@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "catalogue/Conversion.h"
 #include "files/Decimal.h"
 #include "files/PosiFile.h"
 #include "link/ControllerLink.h"
@@ -58,9 +59,8 @@ void RefuseInvalidPositions(AppContext& ctx, const QString& list) {
 }
 
 // PosiKakikomimaeParaCheck / W3kPosiKakikomimaeParaCheck: reads the STROKE
-// parameter of both axes and refuses positions beyond them (pulse values of
-// the editor table, whatever the display unit). 0 go on with the port open,
-// 1 stop.
+// parameter of both axes and refuses positions 1 to 399 beyond them (in
+// pulses, whatever the display unit). 0 go on with the port open, 1 stop.
 int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar, Product p) {
     LinkState& l = ctx.link;
     bar.setMaximum(2);
@@ -91,16 +91,26 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
         bar.setValue(k + 1);
     }
 
+    // Every position of the table, whatever the range to write: in pulses,
+    // from the table for the range the check has just taken in, from the
+    // grid for the positions outside it.
+    const PositionGrid& g = ctx.grid.of(p);
     const auto& data = ctx.pos.of(p).PosiData;
     const auto& ng = ctx.pos.of(p).PosiNgRow;
+    const auto& axis = ctx.dev.axes(p);
     const int axes = p == Product::TwoAxis ? 2 : 1;
+    auto pulses = [&](int r, int a) {
+        if (r >= ctx.pos.PosiRangeStart && r <= ctx.pos.PosiRangeEnd)
+            return data[size_t(r)][size_t(a == 0 ? 3 : 7)].toNumber();
+        const double shown = LeadingNumber(g.text(r, a == 0 ? 4 : 8).trimmed());
+        return ctx.opt.DispMmUnit ? MmToPls(shown, axis[size_t(a)].Lead, axis[size_t(a)].PPR) : shown;
+    };
     QString list;
-    for (int r = ctx.pos.PosiRangeStart; r <= ctx.pos.PosiRangeEnd; ++r) {
+    for (int r = 1; r <= 399; ++r) {
         if (ng[size_t(r - 1)]) continue;
         bool over = false;
         for (int a = 0; a < axes; ++a)
-            over = over || RoundDecimal(data[size_t(r)][size_t(a == 0 ? 3 : 7)].toNumber(), 0, HalfRule::ToEven) >
-                               double(limits[size_t(a)]);
+            over = over || RoundDecimal(pulses(r, a), 0, HalfRule::ToEven) > double(limits[size_t(a)]);
         if (over) list += QString::number(r) + PositionSeparator();
     }
     if (list.isEmpty()) return 0;
@@ -222,12 +232,21 @@ int ReadPosidataFromCt(ControllerLink& link, Product p) {
     TransferProgress bar(link, end - start + 2,
                          ctx.pick(QStringLiteral("コントローラからデータを読み込んでいます…"),
                                   QStringLiteral("Reading data from controller...")));
+    auto refuse = [&] {
+        l.TusinError = true;
+        ctx.message(ReceivingDataWrongText(ctx));
+        return 1;
+    };
     int k = 0;
     for (int n = start; n <= end; ++n) {
         l.TusinTimeout = 5000;
-        if (link.SendCmdWaitReply(QStringLiteral("0RP"), 27, HexText(n, 3)) != 0) {
+        const QString number = HexText(n, 3);
+        const bool failed = link.SendCmdWaitReply(QStringLiteral("0RP"), 27, number) != 0;
+        if (failed || !RepliesTo(l.RecvLine, QStringLiteral("0RP"), number)) {
+            // A reply to another position came after its time-out.
             link.PortCloseIfFree();
-            return 1;
+            bar.Unload();
+            return failed ? 1 : refuse();
         }
         buf[size_t(n - 1)] = l.RecvLine;
         bar.setValue(k++);
@@ -236,30 +255,18 @@ int ReadPosidataFromCt(ControllerLink& link, Product p) {
     link.PortCloseIfFree();
 
     // Decoded into a scratch table: the received table changes only when
-    // every reply is good.
+    // every field of every reply is hexadecimal.
     PosiFileTable fresh = ctx.pos.of(p).PosiFileData;
     for (int n = start; n <= end; ++n) {
         const QString& reply = buf[size_t(n - 1)];
-        if (reply.size() < kWriteLineLength || HexValue(reply.mid(3, 3)) != n) {
-            l.TusinError = true;
-            ctx.message(ReceivingDataWrongText(ctx));
-            return 1;
-        }
+        if (reply.size() < kWriteLineLength) return refuse();
         auto& row = fresh[size_t(n)];
         int at = 6;
         for (int c = 0; c <= 10; ++c) {
             const int w = kFieldWidths[c];
             const std::optional<int> v = HexValue(reply.mid(at, w));
-            if (w == 1) {
-                row[size_t(c + 1)] = Value::number(v.value_or(0));
-            } else {
-                if (!v) {
-                    l.TusinError = true;
-                    ctx.message(ReceivingDataWrongText(ctx));
-                    return 1;
-                }
-                row[size_t(c + 1)] = Value::number(*v);
-            }
+            if (!v) return refuse();
+            row[size_t(c + 1)] = Value::number(*v);
             at += w;
         }
     }

@@ -64,4 +64,8 @@ qint64 QtSerialPort::bytesAvailable() const { return port_->isOpen() ? port_->by
 
 QByteArray QtSerialPort::readAll() { return port_->isOpen() ? port_->readAll() : QByteArray(); }
 
+void QtSerialPort::discardInput() {
+    if (port_->isOpen()) port_->clear(QSerialPort::Input);
+}
+
 } // namespace rer

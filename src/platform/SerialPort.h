@@ -25,6 +25,9 @@ public:
     virtual qint64 bytesAvailable() const = 0;
     // Everything received and not read yet.
     virtual QByteArray readAll() = 0;
+    // Throws away everything received so far, also what the system holds
+    // and has not handed on yet.
+    virtual void discardInput() { readAll(); }
 
 Q_SIGNALS:
     // New characters are waiting.
@@ -50,6 +53,7 @@ public:
     bool write(const QByteArray& bytes) override;
     qint64 bytesAvailable() const override;
     QByteArray readAll() override;
+    void discardInput() override;
 
 private:
     QSerialPort* port_;

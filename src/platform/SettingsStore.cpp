@@ -12,34 +12,58 @@ QtSettingsStore::QtSettingsStore(QString dir) : dir_(std::move(dir)) {
                QStringLiteral("/RER6O250");
 }
 
-QtSettingsStore::~QtSettingsStore() {
-    for (auto& s : open_) s->sync();
-}
-
 QString QtSettingsStore::fileFor(const QString& app) const {
     return QDir(dir_).filePath(app + QStringLiteral(".ini"));
 }
 
-QSettings& QtSettingsStore::settingsFor(const QString& app) const {
-    auto it = open_.find(app);
-    if (it == open_.end())
-        it = open_.insert(app, std::make_shared<QSettings>(fileFor(app), QSettings::IniFormat));
-    return **it;
+namespace {
+
+// The name under which the file holds section/key, matched without regard to
+// case (the exact spelling first); empty when the file has no such entry.
+QString storedKey(const QSettings& s, const QString& section, const QString& key) {
+    const QString wanted = section + QLatin1Char('/') + key;
+    if (s.contains(wanted)) return wanted;
+    const QStringList keys = s.allKeys();
+    for (const QString& k : keys)
+        if (k.compare(wanted, Qt::CaseInsensitive) == 0) return k;
+    return QString();
 }
 
+// The name a new entry gets: the section as the file already spells it, the
+// key as asked.
+QString newKey(const QSettings& s, const QString& section, const QString& key) {
+    QString group = section;
+    const QStringList groups = s.childGroups();
+    if (!groups.contains(section)) {
+        for (const QString& g : groups)
+            if (g.compare(section, Qt::CaseInsensitive) == 0) {
+                group = g;
+                break;
+            }
+    }
+    return group + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+// Each call opens the file afresh (Qt keeps it cached): a failed write must
+// not make every later one look failed too.
 QString QtSettingsStore::get(const QString& app, const QString& section, const QString& key,
                              const QString& deflt) const {
-    QSettings& s = settingsFor(app);
-    const QString k = section.toLower() + QLatin1Char('/') + key.toLower();
-    if (!s.contains(k)) return deflt;
+    const QSettings s(fileFor(app), QSettings::IniFormat);
+    const QString k = storedKey(s, section, key);
+    if (k.isEmpty()) return deflt;
     return s.value(k).toString();
 }
 
-void QtSettingsStore::save(const QString& app, const QString& section, const QString& key,
+bool QtSettingsStore::save(const QString& app, const QString& section, const QString& key,
                            const QString& value) {
-    QSettings& s = settingsFor(app);
-    s.setValue(section.toLower() + QLatin1Char('/') + key.toLower(), value);
+    QSettings s(fileFor(app), QSettings::IniFormat);
+    QString k = storedKey(s, section, key);
+    if (k.isEmpty()) k = newKey(s, section, key);
+    s.setValue(k, value);
     s.sync();
+    return s.status() == QSettings::NoError;
 }
 
 QString MemorySettingsStore::full(const QString& app, const QString& section,
@@ -52,10 +76,11 @@ QString MemorySettingsStore::get(const QString& app, const QString& section, con
     return values_.value(full(app, section, key), deflt);
 }
 
-void MemorySettingsStore::save(const QString& app, const QString& section, const QString& key,
+bool MemorySettingsStore::save(const QString& app, const QString& section, const QString& key,
                                const QString& value) {
     ++saveCount;
     values_.insert(full(app, section, key), value);
+    return true;
 }
 
 bool MemorySettingsStore::has(const QString& app, const QString& section,

@@ -1,12 +1,16 @@
 #include "app/DeviceSettings.h"
 #include "app/Settings.h"
+#include "testsupport/ActuatorTestSupport.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/FullDisk.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace rer;
-using rer::test::TestApp;
+using namespace rer::test;
 
 TEST(Settings, NumbersOutsideTheirTypeReadAsAbsent) {
     TestApp t;
@@ -53,6 +57,90 @@ TEST(Settings, KeysMatchWithoutRegardToCase) {
     EXPECT_TRUE(QFile::exists(again.fileFor(QStringLiteral("RER6O250"))));
 }
 
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A program whose settings live in an INI file of a folder.
+struct FileSettingsApp {
+    explicit FileSettingsApp(const QString& dir) : store(dir) {}
+    FakeMessageBoxes msg;
+    QtSettingsStore store;
+    FakeSystemInfo sys;
+    FakeHelpViewer help;
+    AppContext ctx{Platform{msg, store, sys, help}};
+};
+
+} // namespace
+
+TEST(Settings, FilesAsUsersKeepThemAreReadAndKeptInTheirSpelling) {
+    struct Case {
+        const char* what;
+        QByteArray before;  // the file as the user has it
+        QByteArray after;   // after saving Language=1 and a new PortNo=3
+    };
+    const Case cases[] = {
+        {"hand-edited, as the key table spells it", "[Settings]\nLanguage=2\nDevSize1=\" 28\"\n",
+         "[Settings]\nDevSize1=\" 28\"\nLanguage=1\nPortNo=3\n"},
+        {"kept from an earlier version, folded to lower case", "[settings]\nlanguage=2\ndevsize1=\" 28\"\n",
+         "[settings]\nPortNo=3\ndevsize1=\" 28\"\nlanguage=1\n"},
+        {"any other spelling", "[SETTINGS]\nLANGUAGE=2\nDevSIZE1=\" 28\"\n",
+         "[SETTINGS]\nDevSIZE1=\" 28\"\nLANGUAGE=1\nPortNo=3\n"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        FileSettingsApp app(dir.path());
+        const QString file = app.store.fileFor(QStringLiteral("RER6O250"));
+        writeFile(file, c.before);
+        Settings& s = app.ctx.settings;
+        EXPECT_EQ(s.int16(QStringLiteral("Language"), 1), 2) << c.what;
+        EXPECT_EQ(s.text(QStringLiteral("DevSize1"), QString()), QStringLiteral(" 28")) << c.what;
+        EXPECT_TRUE(s.saveInt(QStringLiteral("Language"), 1)) << c.what;
+        EXPECT_TRUE(s.saveInt(QStringLiteral("PortNo"), 3)) << c.what;
+        // One section, each entry once: nothing appended beside the user's.
+        EXPECT_EQ(FileBytes(file), c.after) << c.what;
+        FileSettingsApp next(dir.path());
+        EXPECT_EQ(next.ctx.settings.int16(QStringLiteral("Language"), 9), 1) << c.what;
+        EXPECT_EQ(next.ctx.settings.int16(QStringLiteral("portno"), 9), 3) << c.what;
+        EXPECT_TRUE(app.msg.shown.empty()) << c.what;
+    }
+
+    // A first start writes the spelling of the key table.
+    QTemporaryDir dir;
+    FileSettingsApp app(dir.path());
+    app.ctx.settings.saveInt(QStringLiteral("Controller"), 2);
+    EXPECT_EQ(FileBytes(app.store.fileFor(QStringLiteral("RER6O250"))), QByteArray("[Settings]\nController=2\n"));
+}
+
+TEST(Settings, ASaveThatCannotBeWrittenIsToldOnceAndKeepsTheFile) {
+    for (int16_t language : {1, 2}) {
+        QTemporaryDir dir;
+        FileSettingsApp app(dir.path());
+        const QString file = app.store.fileFor(QStringLiteral("RER6O250"));
+        writeFile(file, "[Settings]\nLanguage=2\nPortNo=4\nDevSize1=\" 28\"\nDevSpeed1=L\n");
+        app.ctx.setLanguage(language);
+        const QStringList report = SaveOnFullDisk(file, [&app] {
+            Settings& s = app.ctx.settings;
+            QStringList r;
+            r << (s.saveInt(QStringLiteral("Language"), 1) ? QStringLiteral("saved") : QStringLiteral("failed"));
+            r << (s.saveInt(QStringLiteral("PortNo"), 2) ? QStringLiteral("saved") : QStringLiteral("failed"));
+            // The run goes on with the new values.
+            r << s.text(QStringLiteral("Language"), QString()) << s.text(QStringLiteral("PortNo"), QString());
+            return r + ShownTexts(app.msg);
+        });
+        const QString told = language == 1
+                                 ? QStringLiteral("設定を保存できませんでした。変更した設定は次回の起動時には残りません。")
+                                 : QStringLiteral("The settings could not be saved. The change will be lost at the next start.");
+        EXPECT_EQ(report, (QStringList{QStringLiteral("failed"), QStringLiteral("failed"), QStringLiteral("1"),
+                                       QStringLiteral("2"), told + QStringLiteral("\r\n") + file}))
+            << language;
+    }
+}
+
 TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
     struct Case { const char* key; const char* stored; int want; };
     const Case cases[] = {
@@ -88,7 +176,7 @@ TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
     }
 }
 
-TEST(DeviceSettings, SavingWritesEveryKeyOfBothAxes) {
+TEST(DeviceSettings, SavingWritesEveryKeyOfTheAxesTheProductUses) {
     for (Product p : {Product::TwoAxis, Product::OneAxis}) {
         TestApp t;
         auto& axes = t.ctx.dev.axes(p);
@@ -99,25 +187,27 @@ TEST(DeviceSettings, SavingWritesEveryKeyOfBothAxes) {
         axes[0].Size = QStringLiteral(" 28"); axes[0].Speed = QStringLiteral("L");
         axes[0].Stroke = 100; axes[0].Lead = 6; axes[0].PPR = 400;
         axes[1].Size = QStringLiteral(" 45"); axes[1].Speed = QStringLiteral("M");
-        axes[1].Stroke = 200; axes[1].Lead = 10; axes[1].PPR = 400;
+        axes[1].Stroke = 200; axes[1].Lead = 10; axes[1].PPR = 800;
         SaveDeviceSetting(t.ctx, p);
         const bool two = p == Product::TwoAxis;
         const QString pre = two ? QString() : QStringLiteral("W3K");
-        EXPECT_EQ(t.get(pre + QStringLiteral("Device1")), QStringLiteral("KZ"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("Device2")), QStringLiteral("VT"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevSize1")), QStringLiteral(" 28"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevSpeed2")), QStringLiteral("M"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevStroke2")), QStringLiteral("200"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevLead1")), QStringLiteral("6"));
-        EXPECT_EQ(t.get(pre + QStringLiteral("DevPPR2")), QStringLiteral("400"));
         // A new-type actuator is saved, and kept, as vertical.
-        EXPECT_EQ(t.get(QStringLiteral("NewType1")), QStringLiteral("1"));
-        EXPECT_EQ(t.get(QStringLiteral("Vertical1")), QStringLiteral("1"));
         EXPECT_TRUE(t.ctx.dev.DevVertical[0]);
-        EXPECT_EQ(t.get(QStringLiteral("NewType2")), QStringLiteral("0"));
-        EXPECT_EQ(t.get(QStringLiteral("Vertical2")), QStringLiteral("0"));
-        EXPECT_EQ(t.get(QStringLiteral("WithPG1")), QStringLiteral("1"));
-        EXPECT_EQ(t.get(QStringLiteral("WithPG2")), QStringLiteral("0"));
+        struct Key { const char* name; const char* axis1; const char* axis2; };
+        const Key keys[] = {{"Device", "KZ", "VT"},   {"DevSize", " 28", " 45"}, {"DevSpeed", "L", "M"},
+                            {"DevStroke", "100", "200"}, {"DevLead", "6", "10"},  {"DevPPR", "400", "800"},
+                            {"NewType", "1", "0"},    {"Vertical", "1", "0"},  {"WithPG", "1", "0"}};
+        for (const Key& k : keys) {
+            const QString name = pre + QString::fromLatin1(k.name);
+            EXPECT_EQ(t.get(name + QStringLiteral("1")), QString::fromLatin1(k.axis1)) << name.toStdString();
+            // The one-axis product keeps its first axis only, and leaves the
+            // keys of the two-axis product alone.
+            EXPECT_EQ(t.get(name + QStringLiteral("2")), two ? QString::fromLatin1(k.axis2) : QStringLiteral("<absent>"))
+                << name.toStdString();
+            if (!two) {
+                EXPECT_EQ(t.get(QString::fromLatin1(k.name) + QStringLiteral("1")), QStringLiteral("<absent>"));
+            }
+        }
     }
 }
 
@@ -153,4 +243,91 @@ TEST(DeviceSettings, SeriesTextMustBeExactlyKZ) {
     EXPECT_TRUE(t.ctx.dev.DevNewType[1]);
     EXPECT_TRUE(t.ctx.dev.DevVertical[1]);
     EXPECT_TRUE(t.ctx.dev.DevWithPG[1]);
+}
+
+namespace {
+
+// A program whose catalogue files cannot be read: the saved lead is used.
+struct NoCatalogueApp {
+    TestPlatform pf;
+    CatalogueApp app{pf};
+    NoCatalogueApp() {
+        for (const char* f : kCatalogueFiles) app.removeFile(QString::fromLatin1(f));
+    }
+    void set(const QString& key, const QString& value) {
+        pf.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);
+    }
+};
+
+} // namespace
+
+TEST(DeviceSettings, ASavedLeadServesOnlyFromTwoToTenWhenTheCatalogueCannotBeRead) {
+    struct Case { const char* stored; bool usable; int lead; };
+    const Case cases[] = {{nullptr, true, 2}, {"2", true, 2}, {"7", true, 7}, {"10", true, 10},
+                          {"1", false, 0},    {"11", false, 0}, {"0", false, 0}, {"-4", false, 0}, {"x", false, 0}};
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        for (const Case& c : cases) {
+            NoCatalogueApp t;
+            const QString key = p == Product::TwoAxis ? QStringLiteral("DevLead1") : QStringLiteral("W3KDevLead1");
+            if (c.stored) t.set(key, QString::fromLatin1(c.stored));
+            // The other product's lead is in range: it must not stand in.
+            t.set(p == Product::TwoAxis ? QStringLiteral("W3KDevLead1") : QStringLiteral("DevLead1"), QStringLiteral("5"));
+            if (p == Product::TwoAxis) t.set(QStringLiteral("DevLead2"), QStringLiteral("3"));
+            auto& axes = t.app.ctx.dev.axes(p);
+            axes[0].Lead = 0;
+            const int status = LoadDeviceSetting(t.app.ctx, p);
+            const std::string what = std::string(p == Product::TwoAxis ? "two-axis " : "one-axis ") +
+                                     (c.stored ? c.stored : "(absent)");
+            EXPECT_EQ(status, c.usable ? 0 : 1) << what;
+            EXPECT_EQ(axes[0].Lead, c.lead) << what;
+            if (c.usable) {
+                EXPECT_EQ(axes[0].SelSize, QStringLiteral(" 28")) << what;
+                EXPECT_DOUBLE_EQ(axes[0].MmPerPulse, c.lead / 400.0) << what;
+            }
+        }
+    }
+}
+
+TEST(DeviceSettings, EachProductReadsItsOwnKeys) {
+    // Two sets of values, one under the keys of each product.
+    struct Key { const char* two; const char* one; const char* twoValue; const char* oneValue; };
+    const Key keys[] = {{"Device1", "W3kDevice1", "KZ", "VT"},     {"DevSize1", "W3KDevSize1", " 28", " 39"},
+                        {"DevSpeed1", "W3KDevSpeed1", "L", "T"},   {"DevStroke1", "W3KDevStroke1", "100", "200"},
+                        {"DevLead1", "W3kDevLead1", "6", "4"},     {"DevPPR1", "W3kDevPPR1", "400", "800"},
+                        {"NewType1", "W3KNewType1", "1", "0"},     {"Vertical1", "W3KVertical1", "1", "0"},
+                        {"WithPG1", "W3KWithPG1", "1", "0"}};
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        NoCatalogueApp t;
+        for (const Key& k : keys) {
+            t.set(QString::fromLatin1(k.two), QString::fromLatin1(k.twoValue));
+            t.set(QString::fromLatin1(k.one), QString::fromLatin1(k.oneValue));
+        }
+        AppContext& ctx = t.app.ctx;
+        EXPECT_EQ(LoadDeviceSetting(ctx, p), 0);
+        const bool two = p == Product::TwoAxis;
+        const AxisActuator& a = ctx.dev.axes(p)[0];
+        EXPECT_EQ(ctx.dev.DevIsKZ[0], two);
+        EXPECT_EQ(a.Series, two ? QStringLiteral("KZ") : QStringLiteral("VT"));
+        EXPECT_EQ(a.Size, two ? QStringLiteral(" 28") : QStringLiteral(" 39"));
+        EXPECT_EQ(a.Speed, two ? QStringLiteral("L") : QStringLiteral("T"));
+        EXPECT_EQ(a.Stroke, two ? 100 : 200);
+        EXPECT_EQ(a.Lead, two ? 6 : 4);
+        EXPECT_EQ(a.PPR, two ? 400 : 800);
+        EXPECT_EQ(ctx.dev.DevNewType[0], two);
+        EXPECT_EQ(ctx.dev.DevVertical[0], two);
+        EXPECT_EQ(ctx.dev.DevWithPG[0], two);
+    }
+
+    // Settings kept from before the flags were per product: the one-axis
+    // product reads the flags once shared.
+    NoCatalogueApp old;
+    old.set(QStringLiteral("W3KDevSize1"), QStringLiteral(" 39"));
+    old.set(QStringLiteral("NewType1"), QStringLiteral("0"));
+    old.set(QStringLiteral("Vertical1"), QStringLiteral("0"));
+    old.set(QStringLiteral("WithPG1"), QStringLiteral("0"));
+    EXPECT_EQ(LoadDeviceSetting(old.app.ctx, Product::OneAxis), 0);
+    EXPECT_FALSE(old.app.ctx.dev.DevNewType[0]);
+    EXPECT_FALSE(old.app.ctx.dev.DevVertical[0]);
+    EXPECT_FALSE(old.app.ctx.dev.DevWithPG[0]);
+    EXPECT_EQ(old.app.ctx.dev.one[0].Size, QStringLiteral(" 39"));
 }

@@ -1,8 +1,10 @@
 // The sequence-macro window's logic: the check, the step boxes, the macro on
 // show and every command against real files, the recording printer and the
 // simulated controller.
+#include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "files/GrpSmFiles.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/GrpSmFixture.h"
 
 #include <QFile>
@@ -159,6 +161,32 @@ TEST_F(SmTest, InvalidDataInAnyMacroStopEveryCheckingCommand) {
     EXPECT_TRUE(w.files.opened.empty());
     EXPECT_FALSE(w.printed());
     EXPECT_FALSE(QFile::exists(w.tmp(S("never.smd"))));
+}
+
+// The disk refuses the write: the former group or macro file stays byte for
+// byte and the save is reported as failed.
+TEST(GrpSmFullDisk, ASaveKeepsTheFormerFile) {
+    for (bool grp : {true, false}) {
+        for (int16_t language : {1, 2}) {
+            GrpSmWorld w(language);
+            GrpEditor g{w.ctx, w.view};
+            SmEditor m{w.ctx, w.view};
+            g.Form_Load();
+            m.Form_Load();
+            auto save = [&] { grp ? g.cmdGrpFileSave_Click() : m.cmdSmFileSave_Click(); };
+            const QString path = w.tmp(grp ? S("kept.grp") : S("kept.smd"));
+            w.files.answer(path);
+            save();
+            w.ctx.grp.GrpData = SampleGroups();
+            w.ctx.sm.SmData = ValidMacros();
+            w.files.answer(path);
+            const QString told = grp ? w.ctx.pick(S("グループデータの保存でエラーが発生しました。"),
+                                                  S("An error occured while saving Group Data."))
+                                     : w.ctx.pick(S("シーケンスマクロデータの保存でエラーが発生しました。"),
+                                                  S("An error occured while saving SM Data."));
+            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }), QStringList{told}) << grp;
+        }
+    }
 }
 
 TEST_F(SmTest, SaveOpenAndTheirFailures) {

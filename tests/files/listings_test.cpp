@@ -312,17 +312,28 @@ TEST_F(Listing, OneAxisParameterPage) {
     EXPECT_EQ(ps.texts()[0], QStringLiteral("DI-D6"));
 }
 
-TEST_F(Listing, ParameterCellThatIsNoNumberStopsAndAbortsTheJob) {
+// A value the table lacks leaves its place blank and one that is no number
+// is printed as it stands: the page always comes out whole.
+TEST_F(Listing, ParameterCellsThatAreNoNumbersNeverStopThePage) {
     auto& table = t.ctx.para.two.ParaFileData;
     fillPara(table);
     table[18][0] = Value::text(QString());
-    EXPECT_FALSE(PrintParaData(t.ctx));
-    const auto texts = ps.texts();
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(), QStringLiteral(" 2.LEAD:"));
-    EXPECT_FALSE(has(ps, Op::EndDoc));
-    EXPECT_EQ(ps.ops.back().kind, Op::AbortDoc);
+    table[19][1] = Value::text(QStringLiteral("abc"));
+    ASSERT_TRUE(PrintParaData(t.ctx));
+    EXPECT_TRUE(has(ps, Op::EndDoc));
+    EXPECT_FALSE(has(ps, Op::AbortDoc));
     EXPECT_TRUE(t.msg.shown.empty());
+    const Op lead = find(ps, QStringLiteral(" 2.LEAD:"));
+    std::vector<Op> leadRow;
+    for (const Op& op : textOps(ps))
+        if (op.y == lead.y) leadRow.push_back(op);
+    ASSERT_EQ(leadRow.size(), 2u); // the label and axis 2's value only
+    EXPECT_EQ(leadRow[1].text, QStringLiteral(" 181"));
+    EXPECT_EQ(leadRow[1].x, 7500);
+    const Op abc = find(ps, QStringLiteral("abc"));
+    EXPECT_EQ(abc.x, 7500);
+    EXPECT_DOUBLE_EQ(abc.y, find(ps, QStringLiteral(" 3.PULSE:")).y);
+    EXPECT_EQ(ps.texts().back(), QStringLiteral(" 340")); // LS TIMER, the last row
 }
 
 // ---- Position listing: set-up and page frame

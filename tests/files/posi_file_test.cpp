@@ -21,13 +21,13 @@ TEST(PosiFile, NewFormatTwoAxis) {
     EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld[0], u("NEW"));
     EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld[1], u("OLD"));
     const auto& r1 = pos.PosiFileData[1];
-    const std::array<Value, 13> want1 = {Value(), n(5), n(3), n(0), t(" 1500  "), n(4), n(2), n(1),
-                                         t("-250   "), n(1), n(0), n(0), t("原点付近")};
+    const std::array<Value, 13> want1 = {Value(), n(5), n(3), n(0), t("   1500"), n(4), n(2), n(1),
+                                         t("   -250"), n(1), n(0), n(0), t("原点付近")};
     EXPECT_TRUE(r1 == want1);
     EXPECT_EQ(pos.PosiFileData[2][4], t(" 999999"));
-    EXPECT_EQ(pos.PosiFileData[2][8], t("-99999 "));
+    EXPECT_EQ(pos.PosiFileData[2][8], t(" -99999"));
     EXPECT_EQ(pos.PosiFileData[2][12], t("say 'hi'"));
-    EXPECT_EQ(pos.PosiFileData[399][8], t(" 12.5  "));
+    EXPECT_EQ(pos.PosiFileData[399][8], t("   12.5"));
     EXPECT_EQ(pos.PosiFileData[399][12], t(""));
     EXPECT_TRUE(pos.PosiFileData[50][1].isEmpty());
     EXPECT_TRUE(f.msg.shown.empty());
@@ -41,7 +41,7 @@ TEST(PosiFile, OldFormatIsReadAgainFromTheStart) {
     EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld[1], u("OLD"));
     EXPECT_EQ(pos.PosiFileDevice[1], u("KZ- 39T-100"));
     EXPECT_EQ(pos.PosiFileData[1][1], n(5));
-    EXPECT_EQ(pos.PosiFileData[1][4], t(" 1500  "));
+    EXPECT_EQ(pos.PosiFileData[1][4], t("   1500"));
     EXPECT_EQ(pos.PosiFileData[1][12], t("旧形式"));
     EXPECT_EQ(pos.PosiFileData[7][11], n(2));
 }

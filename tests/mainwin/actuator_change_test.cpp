@@ -60,8 +60,8 @@ TEST_F(ActuatorChangeTest, AFirstStartShowsTheDefaultActuator) {
         EXPECT_EQ(x[0].PPR, 400);
         EXPECT_EQ(x[0].MaxPulse, 6667);
         EXPECT_DOUBLE_EQ(x[0].MaxMm, 100.005);
-        EXPECT_EQ(x[1].MaxPulse, 6667);
         if (p == Product::TwoAxis) {
+            EXPECT_EQ(x[1].MaxPulse, 6667);
             EXPECT_EQ(run.win.label(p, 1), QStringLiteral("KZ- 28L-100"));
             EXPECT_EQ(run.win.panels[3], kDefaultRate2);
         } else {
@@ -79,13 +79,15 @@ TEST_F(ActuatorChangeTest, ARemovedCatalogueStopsTheStartCleanly) {
         run.start(p);
         std::vector<QString> texts;
         for (const auto& m : fresh.msg.shown) texts.push_back(m.text.section(QStringLiteral("\r\n"), 0, 0));
-        // The saved model cannot be checked (once per axis), the catalogue
-        // cannot be loaded, and the lookup then finds nothing.
+        // The saved model cannot be checked (once per axis the product
+        // uses), the catalogue cannot be loaded, and the lookup then finds
+        // nothing.
         const QString missing = QStringLiteral("No device list file.");
-        const QString notFound = p == Product::TwoAxis
-                                     ? QStringLiteral("Fail to find device information...")
-                                     : QStringLiteral("Can not find information of selected actuator type.");
-        EXPECT_EQ(texts, (std::vector<QString>{missing, missing, missing, notFound}));
+        const std::vector<QString> want =
+            p == Product::TwoAxis
+                ? std::vector<QString>{missing, missing, missing, QStringLiteral("Fail to find device information...")}
+                : std::vector<QString>{missing, missing, QStringLiteral("Can not find information of selected actuator type.")};
+        EXPECT_EQ(texts, want);
         EXPECT_TRUE(run.win.labels.empty());
         EXPECT_FALSE(run.win.called(QStringLiteral("GridInit")));
         EXPECT_FALSE(run.win.called(QStringLiteral("ChangeDevice")));
@@ -284,13 +286,79 @@ TEST_F(ActuatorChangeTest, TheOneAxisChangeCommitsItsOneAxis) {
     EXPECT_EQ(x[0].Stroke, 200);
     EXPECT_EQ(x[0].Lead, 4);
     EXPECT_EQ(x[0].MaxPulse, 20000);
-    EXPECT_EQ(x[1].Size, QStringLiteral(" 28")) << "entry 1 is left as loaded";
+    EXPECT_TRUE(x[1].Size.isEmpty()) << "entry 1 is not used by the one-axis product";
     EXPECT_TRUE(run.ctx.dev.DevWithPG[0]);
     EXPECT_EQ(run.win.label(Product::OneAxis, 0), QStringLiteral("KZ- 39T-200"));
     EXPECT_EQ(run.win.panels[2], QStringLiteral("<1>1mm = 100Pulse / 1Pulse= 0.01mm"));
     EXPECT_EQ(run.win.panels[3], QString());
     EXPECT_EQ(run.saved("W3KDevSize1"), QStringLiteral(" 39"));
     EXPECT_EQ(run.saved("W3kDevLead1"), QStringLiteral("4"));
-    EXPECT_EQ(run.saved("WithPG1"), QStringLiteral("1"));
-    EXPECT_EQ(run.saved("DevSize1"), QStringLiteral("<absent>")) << "the two-axis keys are left alone";
+    EXPECT_EQ(run.saved("W3KWithPG1"), QStringLiteral("1"));
+    EXPECT_EQ(run.saved("W3KDevSize2"), QStringLiteral("<absent>")) << "entry 1 is not saved";
+    for (const char* k : {"DevSize1", "NewType1", "Vertical1", "WithPG1"})
+        EXPECT_EQ(run.saved(k), QStringLiteral("<absent>")) << k << ": the two-axis keys are left alone";
+}
+
+// The new-type, vertical and PG flags belong to one product: an old-type
+// actuator chosen in the one-axis product does not change the two-axis one.
+TEST_F(ActuatorChangeTest, TheActuatorFlagsOfOneProductLeaveTheOtherAlone) {
+    // The two-axis product runs a model that only the new-type catalogue lists.
+    pf.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("DevStroke1"),
+                  QStringLiteral("200"));
+    // Positions in pulses: no warning before the dialog.
+    pf.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("DispMmUnit"),
+                  QStringLiteral("0"));
+    {
+        ProgramRun one(pf);
+        one.start(Product::OneAxis);
+        one.dialogs.script = [](DeviceSelect& d) {
+            d.optNewOrOld_Click(0, 1); // old type
+            TypeSize(d, 0, QStringLiteral(" 28"));
+            TypeSpeed(d, 0, QStringLiteral("L"));
+            d.axis(0).comboDeviceStroke.text = QStringLiteral("150");
+        };
+        one.change(Product::OneAxis);
+        EXPECT_FALSE(one.ctx.dev.DevNewType[0]);
+        EXPECT_EQ(one.win.label(Product::OneAxis, 0), QStringLiteral("KZ- 28L-150"));
+        EXPECT_TRUE(pf.msg.shown.empty()) << pf.msg.lastText().toStdString();
+    }
+    ProgramRun two(pf);
+    two.start(Product::TwoAxis);
+    EXPECT_TRUE(pf.msg.shown.empty()) << pf.msg.lastText().toStdString();
+    EXPECT_EQ(two.dialogs.runs, 0);
+    EXPECT_TRUE(two.ctx.dev.DevNewType[0]);
+    EXPECT_EQ(two.win.label(Product::TwoAxis, 0), QStringLiteral("KZ- 28L-200"));
+
+    ProgramRun again(pf);
+    again.start(Product::OneAxis);
+    EXPECT_TRUE(pf.msg.shown.empty()) << pf.msg.lastText().toStdString();
+    EXPECT_FALSE(again.ctx.dev.DevNewType[0]);
+    EXPECT_EQ(again.win.label(Product::OneAxis, 0), QStringLiteral("KZ- 28L-150"));
+}
+
+// The one-axis product checks, commits and saves its first axis only: a
+// catalogue without the default model of the unused second entry does not
+// make every start ask again.
+TEST_F(ActuatorChangeTest, TheOneAxisStartChecksOnlyTheAxisItUses) {
+    const QStringList catalogue{QStringLiteral("2"), QStringLiteral("\" 39T-100\",4,400,2,1"),
+                                QStringLiteral("\" 39T-200\",4,400,2,1")};
+    {
+        ProgramRun run(pf);
+        run.app.writeFile(QStringLiteral("nkzdevice.lst"), catalogue);
+        run.dialogs.script = [](DeviceSelect& d) {
+            TypeSize(d, 0, QStringLiteral(" 39"));
+            d.axis(0).comboDeviceStroke.text = QStringLiteral("200");
+        };
+        run.start(Product::OneAxis); // nothing usable saved: the user picks one
+        EXPECT_EQ(run.dialogs.runs, 1);
+        EXPECT_EQ(run.win.label(Product::OneAxis, 0), QStringLiteral("KZ- 39T-200"));
+    }
+    pf.msg.clear();
+    ProgramRun next(pf);
+    next.app.writeFile(QStringLiteral("nkzdevice.lst"), catalogue);
+    next.start(Product::OneAxis);
+    EXPECT_TRUE(pf.msg.shown.empty()) << pf.msg.lastText().toStdString();
+    EXPECT_EQ(next.dialogs.runs, 0);
+    EXPECT_EQ(next.win.label(Product::OneAxis, 0), QStringLiteral("KZ- 39T-200"));
+    EXPECT_EQ(next.ctx.dev.one[0].MaxPulse, 20000);
 }

@@ -221,8 +221,13 @@ TEST_F(PosiPrint, FileInPulsesPrintsTheValuesAsFiled) {
         EXPECT_TRUE(findOp(ps, QString::fromLatin1(caption))) << caption;
     const auto posi1 = rowOps(ps, 54, captionsY());
     ASSERT_EQ(posi1.size(), 2u);
-    EXPECT_EQ(posi1[0].text.trimmed(), QStringLiteral("1500"));
-    EXPECT_EQ(posi1[1].text.trimmed(), QStringLiteral("999999"));
+    // Right-aligned as the grid shows the same positions, so that a file
+    // printed in pulses lines up with the same data printed from the grid.
+    EXPECT_EQ(posi1[0].text, QStringLiteral("   1500"));
+    EXPECT_EQ(posi1[1].text, QStringLiteral(" 999999"));
+    const auto posi2 = rowOps(ps, 104, captionsY());
+    ASSERT_EQ(posi2.size(), 2u);
+    EXPECT_EQ(posi2[0].text, QStringLiteral("   -250"));
     EXPECT_EQ(rowOps(ps, 20, captionsY())[1].text, QStringLiteral("2"));
 }
 

@@ -6,6 +6,7 @@
 #include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
 #include "files/FilesTestSupport.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PositionHostRecorder.h"
 
@@ -107,7 +108,8 @@ TEST(PositionFileWriter, FailedWriteReportsAndChangesNothing) {
     EXPECT_FALSE(SaveFileAs(ctx, w.host, Product::TwoAxis, w.tmp(QStringLiteral("no/such/a.kzd"))));
     EXPECT_EQ(w.msg.lastText(), QStringLiteral("An error occured in saving data."));
 
-    // A text Shift-JIS cannot hold: the former file stays whole.
+    // A text Shift-JIS cannot hold: the former file stays whole, the
+    // message names the position.
     const QString path = w.tmp(QStringLiteral("keep.kzd"));
     writeLines(path, {QStringLiteral("\"former\"")});
     const QByteArray former = fileBytes(path);
@@ -115,10 +117,62 @@ TEST(PositionFileWriter, FailedWriteReportsAndChangesNothing) {
     EXPECT_FALSE(SaveFileAs(ctx, w.host, Product::TwoAxis, path));
     EXPECT_EQ(fileBytes(path), former);
     EXPECT_EQ(w.msg.shown.size(), size_t(2));
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("An error occured in saving data.\r\n"
+                                               "The comment of position No. 5 holds a character that cannot be saved."));
+    ctx.setLanguage(1);
+    EXPECT_FALSE(SaveFileAs(ctx, w.host, Product::TwoAxis, path));
+    EXPECT_EQ(w.msg.lastText(), QStringLiteral("データの保存でエラーが発生しました。\r\n"
+                                               "位置No.5のコメントに保存できない文字が含まれています。"));
+    EXPECT_EQ(fileBytes(path), former);
+    ctx.setLanguage(2);
+    w.msg.shown.pop_back();
     EXPECT_EQ(ctx.main.TitleOfShowFile, QStringLiteral("before"));
     EXPECT_EQ(w.host.fileLabel, QStringLiteral("(unset)"));
     EXPECT_EQ(w.grid().Tag, kDataChange);
     EXPECT_TRUE(ctx.posJob.ShownFilePath.isEmpty());
+}
+
+// The disk refuses the write: the former file stays byte for byte, the
+// save is reported and nothing counts as saved.
+TEST(PositionFileWriter, ASaveOnAFullDiskKeepsTheFormerFile) {
+    for (int ctType : {1, 2}) {
+        for (int language : {1, 2}) {
+            FilesWorld w(ctType, language);
+            AppContext& ctx = w.ctx;
+            const Product p = ctx.opt.product();
+            const QString path = w.tmp(QStringLiteral("kept.kzd"));
+            w.files.answer(path);
+            ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
+            const QString failed = language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
+                                                 : QStringLiteral("An error occured in saving data.");
+            w.msg.clear();
+            w.grid().setText(3, 1, QStringLiteral("7"));
+            w.grid().Tag = kDataChange;
+            EXPECT_EQ(test::SaveOnFullDisk(path,
+                                           [&] {
+                                               const bool saved = PosiSaveCmd(ctx, w.host);
+                                               return QStringList{saved ? QStringLiteral("saved") : QStringLiteral("not saved"),
+                                                                  ctx.main.HozonCancel ? QStringLiteral("HozonCancel") : QString(),
+                                                                  w.grid().Tag} +
+                                                      test::ShownTexts(w.msg);
+                                           }),
+                      (QStringList{QStringLiteral("not saved"), QStringLiteral("HozonCancel"), kDataChange, failed}))
+                << ctType;
+
+            // A file of a few positions (the others left out) stays in the
+            // write buffer until the save flushes it.
+            for (int r = 4; r <= 399; ++r) ctx.pos.of(p).PosiNgRow[size_t(r - 1)] = true;
+            w.msg.clear();
+            EXPECT_EQ(test::SaveOnFullDisk(path,
+                                           [&] {
+                                               const bool saved = SaveFileAs(ctx, w.host, p, path);
+                                               return QStringList{saved ? QStringLiteral("saved") : QStringLiteral("not saved")} +
+                                                      test::ShownTexts(w.msg);
+                                           }),
+                      (QStringList{QStringLiteral("not saved"), failed}))
+                << ctType;
+        }
+    }
 }
 
 // ---- Save As and Save
@@ -172,7 +226,7 @@ TEST(PositionFileCommands, SaveAsThatDidNotWriteCountsAsCancelled) {
     }
 }
 
-TEST(PositionFileCommands, SaveAfterNewOrReadAsksAfterOpenWritesBesideTheFile) {
+TEST(PositionFileCommands, SaveAfterNewOrReadAsksAfterOpenWritesBackIntoTheFile) {
     FilesWorld w;
     AppContext& ctx = w.ctx;
     PosiNewCmd(ctx, w.host);
@@ -185,23 +239,34 @@ TEST(PositionFileCommands, SaveAfterNewOrReadAsksAfterOpenWritesBesideTheFile) {
     EXPECT_EQ(w.files.saved[0].fileName, QStringLiteral("kzdata1.kzd"));
     EXPECT_EQ(w.files.saved[0].filter, QStringLiteral("Position Data(*.kzd)|*.kzd|All file(*.*)|*.*"));
 
-    // A file opened from another folder: Save writes its base name + ".kzd"
-    // there, whatever folder a later dialog used.
+    // A file opened from another folder: Save writes back into that file,
+    // whatever the case or the extension of its name and whatever folder a
+    // later dialog used; no second file appears beside it.
     QDir(w.dir.path()).mkdir(QStringLiteral("sub"));
-    const QString vtd = w.tmp(QStringLiteral("sub/a.vtd"));
     ctx.dev.DevIsKZ = {true, true};
-    ASSERT_TRUE(SaveFileAs(ctx, w.host, Product::TwoAxis, vtd));
-    w.files.answer(w.tmp(QStringLiteral("elsewhere.kzd")));
-    ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
-    ctx.main.TitleOfShowFile = QStringLiteral("a");
-    ctx.posJob.ShownFilePath = vtd;
-    w.grid().setText(1, 1, QStringLiteral("8"));
-    const size_t dialogs = w.files.saved.size();
-    EXPECT_TRUE(PosiSaveCmd(ctx, w.host));
-    EXPECT_EQ(w.files.saved.size(), dialogs);
-    EXPECT_TRUE(QFileInfo::exists(w.tmp(QStringLiteral("sub/a.kzd"))));
-    EXPECT_EQ(ctx.main.TitleOfShowFile, QStringLiteral("a"));
-    EXPECT_EQ(ctx.posJob.ShownFilePath, QFileInfo(w.tmp(QStringLiteral("sub/a.kzd"))).absoluteFilePath());
+    for (auto& a : ctx.dev.two) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("L"));
+    for (const char* name : {"sub/A.KZD", "sub/a.vtd"}) {
+        const QString opened = w.tmp(QString::fromLatin1(name));
+        ASSERT_TRUE(SaveFileAs(ctx, w.host, Product::TwoAxis, opened));
+        w.files.answer(w.tmp(QStringLiteral("elsewhere")));
+        ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
+        EXPECT_TRUE(QFileInfo::exists(w.tmp(QStringLiteral("elsewhere.kzd")))) << "Save As adds the extension";
+        w.files.answer(opened);
+        PosiFileOpenCmd(ctx, w.host);
+        ASSERT_EQ(ctx.posJob.ShownFilePath, QFileInfo(opened).absoluteFilePath()) << name << ": " << w.msg.lastText().toStdString();
+        w.grid().setText(1, 1, QStringLiteral("8"));
+        const size_t dialogs = w.files.saved.size();
+        EXPECT_TRUE(PosiSaveCmd(ctx, w.host)) << name;
+        EXPECT_EQ(w.files.saved.size(), dialogs) << name;
+        EXPECT_EQ(ctx.main.TitleOfShowFile, QFileInfo(opened).completeBaseName()) << name;
+        EXPECT_EQ(ctx.posJob.ShownFilePath, QFileInfo(opened).absoluteFilePath()) << name;
+        // Opened again, the file holds the edit.
+        ASSERT_TRUE(ReadPosiFile(ctx, Product::TwoAxis, opened)) << name;
+        EXPECT_EQ(ctx.pos.two.PosiFileData[1][1].toText(), QStringLiteral("8")) << name;
+        w.grid().setText(1, 1, QStringLiteral("5"));
+    }
+    EXPECT_EQ(QDir(w.tmp(QStringLiteral("sub"))).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("A.KZD"), QStringLiteral("a.vtd")}));
 }
 
 // ---- New

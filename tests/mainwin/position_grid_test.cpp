@@ -345,6 +345,31 @@ TEST(PositionGridCommands, PasteRefusalsAndRoundTrip) {
     EXPECT_EQ(g.Tag, QStringLiteral("DataChange"));
 }
 
+// A comment Shift-JIS cannot hold is refused on paste as it is when typed:
+// nothing of the paste reaches the grid.
+TEST(PositionGridCommands, PasteOfACommentTheFileCannotHoldIsRefused) {
+    for (int ctType : {1, 2}) {
+        for (int language : {1, 2}) {
+            GridTestContext t(ctType, language, false);
+            const Product p = t.ctx.opt.product();
+            SetUpPositionGrid(t.ctx, p);
+            PositionGrid& g = t.ctx.grid.of(p);
+            const QString row = ctType == 1 ? QStringLiteral("7\t2\t1\t      9\t7\t2\t1\t      9\t1\t1\t1\t")
+                                            : QStringLiteral("7\t2\t1\t      9\t1\t1\t");
+            t.clipboard.setText(row + QStringLiteral("fine\r\n") + row + QStringLiteral("smile \U0001F600\r\n"));
+            g.setCurrent(10, 1);
+            const auto before = g.snapshot();
+            PosiPasteProc(t.ctx, p);
+            EXPECT_EQ(g.snapshot(), before) << ctType;
+            EXPECT_TRUE(g.Tag.isEmpty()) << ctType;
+            ASSERT_EQ(t.msg.shown.size(), 1u) << ctType;
+            EXPECT_EQ(t.msg.lastText(), language == 1 ? QStringLiteral("コメントに使用できない文字が含まれています。")
+                                                      : QStringLiteral("The comment holds a character that cannot be saved."));
+            EXPECT_EQ(t.msg.shown[0].icon, MsgIcon::Exclamation);
+        }
+    }
+}
+
 TEST(PositionGridCommands, LongClipboardText) {
     GridTestContext t(1, 2, false);
     SetUpPositionGrid(t.ctx, Product::TwoAxis);

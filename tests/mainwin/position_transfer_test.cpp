@@ -180,6 +180,27 @@ TEST(PositionWrite, SoftLimitsComparePulsesInEitherUnit) {
     EXPECT_TRUE(w.msg.lastText().contains(QStringLiteral(" <Position No. 2、3、")));
 }
 
+// The soft limits cover positions 1 to 399 whatever range is written, in
+// either display unit.
+TEST(PositionWrite, SoftLimitsCoverEveryPositionWhateverTheRange) {
+    for (bool mm : {false, true}) {
+        for (int ctType : {1, 2}) {
+            Written w(ctType, mm);
+            for (int r = 1; r <= 399; ++r) {
+                w.grid().setText(r, 4, QStringLiteral("0"));
+                if (ctType == 1) w.grid().setText(r, 8, QStringLiteral("0"));
+            }
+            // 6001 pulses = 90.015 mm (lead 6, 400 p/rev), beyond a limit of 6000.
+            w.grid().setText(300, 4, mm ? QStringLiteral("90.015") : QStringLiteral("6001"));
+            w.setStroke(0, 6000);
+            w.host.ranges.push_back(std::make_pair(10, 12));
+            EXPECT_FALSE(w.write()) << ctType << mm;
+            EXPECT_EQ(w.count("0WP"), 0) << ctType << mm;
+            EXPECT_TRUE(w.msg.lastText().endsWith(QStringLiteral(" <Position No. 300、>"))) << ctType << mm;
+        }
+    }
+}
+
 TEST(PositionWrite, RefusalsSendNothing) {
     enum Stop { RangeCancelled, CheckRefused, ConfirmCancelled, ModeFails, StrokeReadFails };
     for (Stop stop : {RangeCancelled, CheckRefused, ConfirmCancelled, ModeFails, StrokeReadFails}) {
@@ -252,6 +273,25 @@ TEST(PositionRead, FailureAtTheFirstMiddleAndLastPositionChangesNothing) {
         EXPECT_EQ(w.ctx.pos.two.PosiFileData[1][1].toText(), QStringLiteral("kept")) << at;
         EXPECT_FALSE(w.progress.visible) << at;
         EXPECT_FALSE(w.msg.shown.empty()) << at; // the failure was told
+    }
+}
+
+// Every field of the record must be hexadecimal, the one-digit ones (VEL,
+// ACC, WAY, ITPL, OUT, S/M) as well as the positions.
+TEST(PositionRead, ACharacterThatIsNotHexadecimalIsRefusedInEveryField) {
+    for (int at = 6; at <= 24; ++at) {
+        for (char with : {'G', ' ', ':'}) {
+            ReadWorld w;
+            w.sim().faults.push_back(GarbleFault("0RP0C8", at, with));
+            const auto before = w.grid().snapshot();
+            const PosiFileTable received = w.ctx.pos.two.PosiFileData;
+            EXPECT_FALSE(w.read()) << at << with;
+            EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"))
+                << at << " '" << with << "'";
+            EXPECT_TRUE(w.l().TusinError) << at << with;
+            EXPECT_EQ(w.grid().snapshot(), before) << at << with;
+            EXPECT_TRUE(w.ctx.pos.two.PosiFileData == received) << at << with;
+        }
     }
 }
 

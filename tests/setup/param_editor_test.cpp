@@ -6,8 +6,10 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "setup/ParamEditor.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
+#include "testsupport/PrintOps.h"
 #include "testsupport/TransferFixture.h"
 
 #include <QDir>
@@ -24,6 +26,7 @@ namespace {
 constexpr Product kTwo = Product::TwoAxis;
 constexpr Product kOne = Product::OneAxis;
 const char* Name(Product p) { return p == kTwo ? "two-axis" : "one-axis"; }
+
 
 struct Editor {
     explicit Editor(Product p, int16_t language = 2) : world(nullptr, language), p(p) {
@@ -115,6 +118,28 @@ TEST(ParamEditorFiles, SaveOpenAndVerifyAgainstTheFile) {
     }
 }
 
+// The disk refuses the write (a file may not grow past 16 bytes): the
+// former file stays byte for byte and the window says the save failed.
+TEST(ParamEditorFiles, ASaveOnAFullDiskKeepsTheFormerFile) {
+    for (Product p : {kTwo, kOne}) {
+        for (int16_t language : {1, 2}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("kept.pmd"));
+            Editor e(p, language);
+            e.show(ValidParaRecord(p, 1));
+            e.files.answer(path);
+            e.editor->cmdSaveParaFile_Click();
+            e.msg().clear();
+            e.show(ValidParaRecord(p, 2));
+            e.files.answer(path);
+            EXPECT_EQ(SaveOnFullDisk(path, [&e] { return e.editor->cmdSaveParaFile_Click(), e.texts(); }),
+                      QStringList{language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
+                                                : QStringLiteral("Fail to  Save parameters into the file.")})
+                << Name(p);
+        }
+    }
+}
+
 TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     QTemporaryDir dir;
     const QString wrong = dir.filePath(QStringLiteral("wrong.pmd"));
@@ -198,6 +223,35 @@ TEST(ParamEditorPrint, ShownValuesAndFile) {
     EXPECT_EQ(e.window.c.text, shown.text);
     EXPECT_EQ(ParaRecordValue(e.rec(), 3, 0), ParaRecordValue(before, 3, 0));
     EXPECT_EQ(e.ctx().para.two.ParaFileData[0][0].toText(), QStringLiteral("p.pmd"));
+}
+
+// A file of the other product lacks rows (a two-axis file has no BCD ENABLE):
+// the listing prints what the file holds and leaves the rest blank.
+TEST(ParamEditorPrint, AFileOfTheOtherProductPrintsWhatItHolds) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("two.pmd"));
+    {
+        Editor two(kTwo);
+        two.rec() = ValidParaRecord(kTwo);
+        ASSERT_TRUE(WriteParaFile(two.ctx(), kTwo, path));
+    }
+    Editor e(kOne);
+    e.files.answer(path);
+    e.files.answerPrinter(true);
+    e.editor->cmdParaFilePrint_Click();
+    EXPECT_EQ(e.texts(), QStringList{QStringLiteral("Printing parameters saved into the file.")});
+    EXPECT_EQ(countOps(e.printer, RecordingPrintSurface::Op::EndDoc), 1);
+    const auto* bcd = findText(e.printer, QStringLiteral(" 6.BCD ENABLE:"));
+    const auto* ls = findText(e.printer, QStringLiteral(" 5.LS TIMER:"));
+    ASSERT_TRUE(bcd && ls);
+    int onBcdRow = 0, onLsRow = 0;
+    for (const auto& op : textOps(e.printer)) {
+        onBcdRow += op.y == bcd->y ? 1 : 0;
+        onLsRow += op.y == ls->y ? 1 : 0;
+    }
+    EXPECT_EQ(onBcdRow, 1); // the label, no value
+    EXPECT_EQ(onLsRow, 2);
+    e.expectFrameClosed(false);
 }
 
 // -------------------------------------------------------- factory values

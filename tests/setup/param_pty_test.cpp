@@ -1,10 +1,8 @@
 // The parameter editor's write, read and verification through the real
 // serial port against the simulated controller on a pseudo-terminal.
-#include "link/CtError.h"
 #include "setup/ParamEditor.h"
-#include "sim/PtySim.h"
-#include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
+#include "testsupport/PtyLinkWorld.h"
 #include "testsupport/TransferFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +11,11 @@ using namespace rer;
 using namespace rer::test;
 
 TEST(ParamEditorPty, WriteReadBackAndVerify) {
-    sim::PtySim pty;
-    ASSERT_TRUE(pty.start());
-    qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+    PtyLinkWorld pw;
+    ASSERT_TRUE(pw.start());
+    sim::PtySim& pty = pw.pty;
     {
-        LinkWorld w(std::make_unique<QtSerialPort>());
-        Get_ErrorList(w.ctx);
-        w.ctx.opt.PortNo = 1;
+        LinkWorld& w = *pw.world;
         ProgressRecorder progress;
         w.link->setProgress(&progress);
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
@@ -45,5 +41,4 @@ TEST(ParamEditorPty, WriteReadBackAndVerify) {
         }
         EXPECT_EQ(pty.withSim([](sim::CtSim& s) { return s.state.commits; }), 2);
     }
-    qunsetenv("RER6O250_COM1");
 }
