@@ -2,120 +2,21 @@
 
 #include "files/DataCodec.h"
 #include "files/FileHeader.h"
-#include "files/Decimal.h"
+#include "files/ParaRows.h"
 
 #include <QFileInfo>
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace rer {
 
 namespace {
 
-enum class FieldKind { Any, Int16, Int32 };
-
-struct AxisField {
-    const char* name;
-    FieldKind kind;
-    std::array<Value, 2> ParaRecord::*any;
-    std::array<int16_t, 2> ParaRecord::*i16;
-    std::array<int32_t, 2> ParaRecord::*i32;
-};
-
-constexpr AxisField A(const char* n, std::array<Value, 2> ParaRecord::*m) { return {n, FieldKind::Any, m, nullptr, nullptr}; }
-constexpr AxisField I(const char* n, std::array<int16_t, 2> ParaRecord::*m) { return {n, FieldKind::Int16, nullptr, m, nullptr}; }
-constexpr AxisField L(const char* n, std::array<int32_t, 2> ParaRecord::*m) { return {n, FieldKind::Int32, nullptr, nullptr, m}; }
-
-// Rows 1..23.
-const AxisField kAxisFields[] = {
-    A("OFFSET", &ParaRecord::ParaHomeOffset), I("PUSH", &ParaRecord::ParaHomePush),
-    I("VEL", &ParaRecord::ParaHomeVel), I("OFSVEL", &ParaRecord::ParaHomeOfsVel),
-    I("PUSHVEL", &ParaRecord::ParaHomePushVel), I("SEQ", &ParaRecord::ParaHomeSeq),
-    I("VEL1", &ParaRecord::ParaVel1), I("VEL2", &ParaRecord::ParaVel2), I("VEL3", &ParaRecord::ParaVel3),
-    I("VEL4", &ParaRecord::ParaVel4), I("VEL5", &ParaRecord::ParaVel5), I("VEL6", &ParaRecord::ParaVel6),
-    I("VEL7", &ParaRecord::ParaVel7), I("VEL8", &ParaRecord::ParaVel8), I("VEL9", &ParaRecord::ParaVel9),
-    I("JOGVEL", &ParaRecord::ParaJogVel),
-    A("STROKE", &ParaRecord::ParaStroke), I("LEAD", &ParaRecord::ParaLead), L("PULSE", &ParaRecord::ParaPulse),
-    I("AUTODRIVE", &ParaRecord::ParaAutoDrive), I("TYPE", &ParaRecord::ParaType),
-    I("FUNCTION", &ParaRecord::ParaPgFunction), A("ALM", &ParaRecord::ParaPgAlm),
-};
-
-struct CommonField {
-    const char* name;
-    int16_t ParaRecord::*field;
-};
-
-// Rows 24..35.
-const CommonField kCommonFields[] = {
-    {"HOME OUT", &ParaRecord::ParaHomeOut},   {"ALM CODE", &ParaRecord::ParaAlmCode},
-    {"GRP ENABLE", &ParaRecord::ParaGrpEnable}, {"SM TIMEOUT", &ParaRecord::ParaSmTimeout},
-    {"SM TIMER", &ParaRecord::ParaSmTimer},   {"PG TIMER", &ParaRecord::ParaPgTimer},
-    {"1AXIS", &ParaRecord::ParaOneAxis},      {"AUTO HOME", &ParaRecord::ParaAutoHome},
-    {"O-R ENABLE", &ParaRecord::ParaOrEnable}, {"OVERRIDE", &ParaRecord::ParaOverride},
-    {"LS TIMER", &ParaRecord::ParaLsTimer},   {"BCD ENABLE", &ParaRecord::ParaBcdEnable},
-};
-
-template <typename T>
-T wholeNumber(const Value& v) {
-    double d = RoundDecimal(v.toNumber(), 0, HalfRule::ToEven);
-    if (!std::isfinite(d)) d = 0;
-    d = std::clamp(d, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max()));
-    return static_cast<T>(d);
-}
-
-struct Section {
-    const char* name;
-    int rows;
-    int cols;
-};
-
-Section sectionsOf(Product p, int k) {
-    static const Section s[] = {{"HOME", 6, 2}, {"VEL", 10, 2}, {"AXIS", 5, 2},
-                                {"PG", 2, 2},   {"ETC", 5, 1},  {"SPECIAL", 6, 1}};
-    Section r = s[k];
-    if (k == 5 && p == Product::OneAxis) r.rows = 7;
-    return r;
+// The file's sections, in order; for k above the last the reader expects
+// the last one again.
+const ParaSectionDef& SectionAt(double k) {
+    return kParaSections[k < kParaSectionCount - 1 ? int(k) : kParaSectionCount - 1];
 }
 
 } // namespace
-
-Value ParaRecordValue(const ParaRecord& rec, int row, int axis) {
-    if (axis < 0 || axis > 1) axis = 0;
-    if (row >= ParaRow::FirstAxisRow && row <= ParaRow::LastAxisRow) {
-        const AxisField& f = kAxisFields[row - ParaRow::FirstAxisRow];
-        switch (f.kind) {
-        case FieldKind::Any: return (rec.*f.any)[axis];
-        case FieldKind::Int16: return Value::number((rec.*f.i16)[axis]);
-        case FieldKind::Int32: return Value::number((rec.*f.i32)[axis]);
-        }
-    }
-    if (row >= ParaRow::FirstCommonRow && row <= ParaRow::BcdEnable)
-        return Value::number(rec.*kCommonFields[row - ParaRow::FirstCommonRow].field);
-    return Value();
-}
-
-void SetParaRecordValue(ParaRecord& rec, int row, int axis, const Value& v) {
-    if (axis < 0 || axis > 1) return;
-    if (row >= ParaRow::FirstAxisRow && row <= ParaRow::LastAxisRow) {
-        const AxisField& f = kAxisFields[row - ParaRow::FirstAxisRow];
-        switch (f.kind) {
-        case FieldKind::Any: (rec.*f.any)[axis] = v; break;
-        case FieldKind::Int16: (rec.*f.i16)[axis] = wholeNumber<int16_t>(v); break;
-        case FieldKind::Int32: (rec.*f.i32)[axis] = wholeNumber<int32_t>(v); break;
-        }
-    } else if (row >= ParaRow::FirstCommonRow && row <= ParaRow::BcdEnable) {
-        rec.*kCommonFields[row - ParaRow::FirstCommonRow].field = wholeNumber<int16_t>(v);
-    }
-}
-
-QString ParaRowName(int row) {
-    if (row >= ParaRow::FirstAxisRow && row <= ParaRow::LastAxisRow)
-        return QString::fromLatin1(kAxisFields[row - ParaRow::FirstAxisRow].name);
-    if (row >= ParaRow::FirstCommonRow && row <= ParaRow::BcdEnable)
-        return QString::fromLatin1(kCommonFields[row - ParaRow::FirstCommonRow].name);
-    return QString();
-}
 
 bool SameValue(const Value& a, const Value& b) {
     if (a.isNumber() && b.isNumber()) return a.toNumber() == b.toNumber();
@@ -129,17 +30,17 @@ bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
     w.text(QStringLiteral("VO-D6"));
     w.text(QStringLiteral("PRM"));
     w.endRecord();
-    w.integer(6);
+    w.integer(kParaSectionCount);
     w.endRecord();
-    int row = 1;
-    for (int k = 0; k < 6; ++k) {
-        const Section s = sectionsOf(p, k);
+    for (const ParaSectionDef& s : kParaSections) {
+        const int cols = ParaSectionPerAxis(s.id) ? 2 : 1;
         w.text(QString::fromLatin1(s.name));
-        w.integer(s.rows);
-        w.integer(s.cols);
+        w.integer(ParaSectionRows(s.id, p));
+        w.integer(cols);
         w.endRecord();
-        for (int r = 0; r < s.rows; ++r, ++row) {
-            for (int c = 0; c < s.cols; ++c) w.value(ParaRecordValue(rec, row, c));
+        for (const ParaRowDef& d : kParaRows) {
+            if (d.section != s.id || !d.in(p)) continue;
+            for (int c = 0; c < cols; ++c) w.value(ParaRecordValue(rec, d.row, c));
             w.endRecord();
         }
     }
@@ -168,11 +69,10 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
 
     ParaFileTable table(pp.ParaFileData.size());
     table[0][0] = Value::text(QFileInfo(path).fileName());
-    static const char* const names[] = {"HOME", "VEL", "AXIS", "PG", "ETC", "SPECIAL"};
     int cursor = 1;
     const double sections = count->toNumber();
     for (double k = 0; k < sections; ++k) {
-        const QString expected = QString::fromLatin1(names[k < 5 ? int(k) : 5]);
+        const QString expected = QString::fromLatin1(SectionAt(k).name);
         QString name;
         double rows = 0, cols = 0;
         if (!r.nextText(name) || name != expected) return fail();
@@ -193,7 +93,7 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
 
 void ClearParaFileTable(AppContext& ctx, Product p) {
     ParaFileTable& t = ctx.para.of(p).ParaFileData;
-    for (int r = 0; r <= ParaRow::BcdEnable; ++r) t[r].fill(Value());
+    for (int r = 0; r <= kParaRowCount; ++r) t[r].fill(Value());
 }
 
 void PrmDataCompare(AppContext& ctx, Product p) {
@@ -205,32 +105,32 @@ void PrmDataCompare(AppContext& ctx, Product p) {
     auto differs = [&](int row, int axis) {
         return !SameValue(ParaRecordValue(pp.rec, row, axis), t[row][axis]);
     };
-    struct Group { int first, last; };
-    const Group groups[] = {{1, 6}, {7, 16}, {17, 21}, {22, 23}};
-    for (int g = 0; g < 4; ++g) {
+    // Per-axis sections: axis 1's rows, then axis 2's; rows the product
+    // hides are not compared.
+    for (const ParaSectionDef& s : kParaSections) {
+        if (!ParaSectionPerAxis(s.id)) continue;
+        QString& text = pp.ParaDiffText[static_cast<size_t>(s.id)];
         const int axes = two ? 2 : 1;
         for (int a = 0; a < axes; ++a) {
-            for (int row = groups[g].first; row <= groups[g].last; ++row) {
-                if (!two && row == 6) continue; // SEQ is not compared on one axis
-                if (!differs(row, a)) continue;
+            for (const ParaRowDef& d : kParaRows) {
+                if (d.section != s.id || !d.shown(p) || !differs(d.row, a)) continue;
                 pp.ParaDiffFlag = true;
                 if (two)
-                    pp.ParaDiffText[g] += ParaRowName(row) + QLatin1Char('(') + QString::number(a + 1) + QStringLiteral("),");
+                    text += ParaRowName(d.row) + QLatin1Char('(') + QString::number(a + 1) + QStringLiteral("),");
                 else
-                    pp.ParaDiffText[g] += ParaRowName(row) + QLatin1Char(',');
+                    text += ParaRowName(d.row) + QLatin1Char(',');
             }
         }
     }
-    // ETC and SPECIAL: each key carries its own separator.
-    const int lastRow = two ? ParaRow::LastCommonRow : ParaRow::BcdEnable;
-    for (int row = ParaRow::FirstCommonRow; row <= lastRow; ++row) {
-        if (!two && row == 30) continue; // 1AXIS is not compared on one axis
-        if (!differs(row, 0)) continue;
+    // Common sections: each key carries its own separator, but for the
+    // product's last row.
+    const int lastRow = ParaLastRowOf(p);
+    for (const ParaRowDef& d : kParaRows) {
+        if (d.perAxis() || !d.shown(p) || !differs(d.row, 0)) continue;
         pp.ParaDiffFlag = true;
-        QString key = ParaRowName(row);
-        if (two && row == 33) key = QStringLiteral("OVERIDE");
-        if (row != lastRow) key += QLatin1Char(',');
-        pp.ParaDiffText[row <= 28 ? 4 : 5] += key;
+        QString key = QString::fromLatin1(two && d.verifyTwo ? d.verifyTwo : d.name);
+        if (d.row != lastRow) key += QLatin1Char(',');
+        pp.ParaDiffText[static_cast<size_t>(d.section)] += key;
     }
 }
 
