@@ -2,7 +2,7 @@
 
 #include "app/AppContext.h"
 #include "files/ParaFile.h"
-#include "files/ParaTables.h"
+#include "files/ParaRows.h"
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <span>
 #include <vector>
 
 namespace rer {
@@ -24,34 +23,26 @@ using LineBuffer = std::array<QString, 400>;
 
 // One field of a parameter block: first character (from 1), width, row of
 // the parameter table.
-struct ParaField {
+struct BlockField {
     int at;
     int width;
     int row;
 };
 
-constexpr ParaField kBlockA[] = {{5, 4, 1},   {9, 2, 2},   {11, 2, 3},  {13, 2, 4},
-                                 {15, 2, 5},  {17, 2, 6},  {19, 6, 17}, {25, 2, 18},
-                                 {27, 4, 19}, {31, 2, 22}, {33, 4, 23}};
-constexpr ParaField kBlockB[] = {{5, 2, 16}, {7, 2, 20}, {9, 2, 21}};
-constexpr ParaField kBlockVel[] = {{5, 2, 7},   {7, 2, 8},   {9, 2, 9},   {11, 2, 10}, {13, 2, 11},
-                                   {15, 2, 12}, {17, 2, 13}, {19, 2, 14}, {21, 2, 15}};
-// Common items; the one-axis block adds BCD ENABLE at 27-28.
-constexpr ParaField kBlockCommon[] = {{5, 2, 24},  {7, 2, 31},  {9, 2, 25},  {11, 2, 26},
-                                      {13, 2, 27}, {15, 2, 28}, {17, 2, 29}, {19, 2, 30},
-                                      {21, 2, 32}, {23, 2, 33}, {25, 2, 34}, {27, 2, 35}};
-
 constexpr int kParaLines = 7;
 constexpr int kParaLineLength = 36;
 
-std::span<const ParaField> BlockLayout(int index, Product p) {
-    switch (index) {
-    case 0: case 3: return kBlockA;
-    case 1: case 4: return kBlockB;
-    case 2: case 5: return kBlockVel;
-    default:
-        return std::span<const ParaField>(kBlockCommon).first(p == Product::TwoAxis ? 11 : 12);
+// The fields of line index 0..6 that the product has, by their place on
+// the line.
+std::vector<BlockField> BlockLayout(int index, Product p) {
+    std::vector<BlockField> fields;
+    for (const ParaRowDef& d : kParaRows) {
+        if (!d.in(p)) continue;
+        for (int axis = 0; axis < (d.perAxis() ? 2 : 1); ++axis)
+            if (d.wireLine(axis) == index) fields.push_back({d.wire.at, d.wire.width, d.row});
     }
+    std::sort(fields.begin(), fields.end(), [](const BlockField& a, const BlockField& b) { return a.at < b.at; });
+    return fields;
 }
 
 // Table column (and record element) of a line index.
@@ -60,7 +51,8 @@ int BlockAxis(int index) { return index >= 3 && index <= 5 ? 1 : 0; }
 LineBuffer& LinesOf(LinkState& l, Product p) { return p == Product::TwoAxis ? l.CtLine : l.W3kCtLine; }
 
 QString ParaItemName(int row, int axis) {
-    if (row <= ParaRow::LastAxisRow) return ParaRowName(row) + QStringLiteral("(%1)").arg(axis + 1);
+    const ParaRowDef* d = ParaRowAt(row);
+    if (d && d->perAxis()) return ParaRowName(row) + QStringLiteral("(%1)").arg(axis + 1);
     return ParaRowName(row);
 }
 
@@ -237,7 +229,7 @@ LineOrItem ParaWriteLine(const ParaRecord& rec, Product p, int index) {
     LineOrItem r;
     const int axis = BlockAxis(index);
     QString line = QStringLiteral("0WD") + QLatin1Char(ParaBlockDigit(index)) + QString(32, QLatin1Char('0'));
-    for (const ParaField& f : BlockLayout(index, p)) {
+    for (const BlockField& f : BlockLayout(index, p)) {
         const Value v = ParaRecordValue(rec, f.row, axis);
         const std::optional<double> n = WholeNumberOf(v);
         const double limit = std::pow(16.0, f.width) - 1;
@@ -307,7 +299,7 @@ int ReadParaFromCt(ControllerLink& link, Product p) {
     for (int i = 0; i < kParaLines; ++i) {
         const QString& reply = buf[static_cast<size_t>(i)];
         const auto col = static_cast<size_t>(BlockAxis(i));
-        for (const ParaField& f : BlockLayout(i, p)) {
+        for (const BlockField& f : BlockLayout(i, p)) {
             const QString digits = reply.mid(f.at - 1, f.width);
             const std::optional<int> v = digits.size() == f.width ? HexValue(digits) : std::nullopt;
             if (!v) return RefuseReply(link);
