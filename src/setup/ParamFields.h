@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ProgramState.h"
+#include "files/ParaRows.h"
 #include "files/ParaTables.h"
 #include "platform/BoxEntry.h"
 
@@ -10,19 +11,19 @@
 namespace rer {
 
 // What the controls of a parameter window hold, by the parameter's table row
-// (1..35) and member (0 axis 1, 1 axis 2; single controls use member 0).
+// (1..kParaRowCount) and member (0 axis 1, 1 axis 2; single controls use
+// member 0).
 struct ParaControls {
     ParaControls() {
         for (auto& c : combo) c.fill(-1);
     }
-    std::array<std::array<QString, 2>, 36> text; // text boxes
-    std::array<std::array<int, 2>, 36> combo;    // selected position, -1 none
-    std::array<bool, 2> opt{true, false};        // optOverRideUmu members 0 and 1
+    std::array<std::array<QString, 2>, kParaRowCount + 1> text; // text boxes
+    std::array<std::array<int, 2>, kParaRowCount + 1> combo;    // selected position, -1 none
+    std::array<bool, 2> opt{true, false};                       // the option pair's members 0 and 1
 };
 
-enum class ParaCtl { Text, Combo, Option };
-
-// How a table row is edited and checked.
+// How a table row is edited and checked in a product's window (its
+// description, kParaRows, seen from the product).
 struct ParaRowSpec {
     ParaCtl kind = ParaCtl::Text;
     int items = 0;          // combo: number of items
@@ -32,16 +33,15 @@ struct ParaRowSpec {
     int maxChars = 0;       // text box: the key filter's full length
     bool boxTest = false;   // text box: tested when it loses the focus
     int boxLo = 0, boxHi = 0;
-    bool wide = false;      // value read in 32 bits (OFFSET, STROKE, ALM)
+    bool wide = false;      // value read in 32 bits (a value of any kind)
 };
 
-constexpr int kOrEnableRow = 32;
-constexpr int kOneAxisRow = 30;
-constexpr int kSeqRow = 6;
-constexpr int kJogVelRow = 16;
-constexpr int kPgTimerRow = 29;
+constexpr int kOneAxisRow = ParaRowNamed("1AXIS");
+constexpr int kSeqRow = ParaRowNamed("SEQ");
+constexpr int kJogVelRow = ParaRowNamed("JOGVEL");
+constexpr int kPgTimerRow = ParaRowNamed("PG TIMER");
 
-// The last table row of the product's window (34 two-axis, 35 one-axis).
+// The last table row of the product (34 two-axis, 35 one-axis).
 int ParaLastRow(Product p);
 // The row's control and ranges in the product's window.
 ParaRowSpec ParaSpec(int row, Product p);
@@ -75,11 +75,12 @@ BoxRule ParaBoxRule(int row, Product p);
 bool ParaBoxAccepts(int row, Product p, const QString& text);
 
 // Where Enter in a text box sends the focus: a row and member (a combo row
-// ends a chain). pgTimerEnabled: the PG TIMER box can take the focus.
+// ends a chain). spUnlocked: the special parameters take input; while they
+// are locked, Enter that would enter them goes to the first row instead.
 struct ParaFocus {
     int row = 0;
     int member = 0;
 };
-ParaFocus ParaEnterTarget(int row, int member, Product p, bool pgTimerEnabled);
+ParaFocus ParaEnterTarget(int row, int member, Product p, bool spUnlocked);
 
 } // namespace rer
