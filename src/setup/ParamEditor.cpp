@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "files/Listings.h"
 #include "files/ParaFile.h"
+#include "files/ParaRows.h"
 #include "files/StdPrm.h"
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
@@ -189,13 +190,11 @@ void ParamEditor::ParaLoadtoCtConfirm() {
 QString ParamEditor::VerifyResultText() const {
     const ProductParameters& pp = ctx_.para.of(p_);
     if (!pp.ParaDiffFlag) return t("照合結果－ＯＫ", "Result of Verify - OK");
-    static const char* const kHeadsEn[] = {"<HOME PARAMETER> :", "<VEL PARAMETER> :", "<AXIS PARAMETER> :",
-                                           "<PG PARAMETER> :", "<Etc PARAMETER> :", "<SP PARAMETER> :"};
-    static const char* const kHeadsJp[] = {"<原点復帰ﾊﾟﾗﾒｰﾀ> :", "<速度ﾊﾟﾗﾒｰﾀ> :", "<軸ﾊﾟﾗﾒｰﾀ> :",
-                                           "<PGﾊﾟﾗﾒｰﾀ> :", "<Etcﾊﾟﾗﾒｰﾀ> :", "<特殊ﾊﾟﾗﾒｰﾀ> :"};
     QString text = t("照合結果－ＮＧ", "Result of Verify - NG") + kCrLf;
-    for (size_t g = 0; g < 6; ++g)
-        if (!pp.ParaDiffText[g].isEmpty()) text += t(kHeadsJp[g], kHeadsEn[g]) + pp.ParaDiffText[g] + kCrLf;
+    for (const ParaSectionDef& s : kParaSections) {
+        const QString& diff = pp.ParaDiffText[static_cast<size_t>(s.id)];
+        if (!diff.isEmpty()) text += t(s.verifyJp, s.verifyEn) + diff + kCrLf;
+    }
     return text;
 }
 
@@ -342,19 +341,27 @@ void ParamEditor::cmdIniPrm_Click() {
                     r[3].toNumber() != pick.SelStroke)
                     continue;
                 found = true;
-                for (int k = 4; k <= 24; ++k) SetParaRecordValue(rec, k - 3, a, r[static_cast<size_t>(k)]);
+                for (const ParaRowDef& d : kParaRows)
+                    if (d.in(p_) && d.stdAxisItem >= 0)
+                        SetParaRecordValue(rec, d.row, a, r[static_cast<size_t>(d.stdAxisItem)]);
             }
             allFound = allFound && found;
         }
-        for (int a = 0; a < 2; ++a) {
-            const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
-                                                       : axes[static_cast<size_t>(a)].SelWithPG;
-            const size_t col = withPg ? 2 : 1;
-            SetParaRecordValue(rec, 22, a, pp.StdPrmCmn[0][col]); // FUNCTION
-            SetParaRecordValue(rec, 23, a, pp.StdPrmCmn[1][col]); // ALM
+        // The common list: a per-axis row (PG) has a column without and one
+        // with PG, each axis by its pick; a common row takes column 1.
+        for (const ParaRowDef& d : kParaRows) {
+            if (!d.in(p_) || d.stdCmnItem < 0) continue;
+            const auto& item = pp.StdPrmCmn[static_cast<size_t>(d.stdCmnItem)];
+            if (!d.perAxis()) {
+                SetParaRecordValue(rec, d.row, 0, item[1]);
+                continue;
+            }
+            for (int a = 0; a < 2; ++a) {
+                const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
+                                                           : axes[static_cast<size_t>(a)].SelWithPG;
+                SetParaRecordValue(rec, d.row, a, item[withPg ? 2 : 1]);
+            }
         }
-        for (int item = 2; item <= 12; ++item)
-            SetParaRecordValue(rec, ParaRow::FirstCommonRow + item - 2, 0, pp.StdPrmCmn[static_cast<size_t>(item)][1]);
         if (allFound)
             ParametaHyoji();
         else
