@@ -12,8 +12,8 @@ namespace {
 
 // The file's sections, in order; for k above the last the reader expects
 // the last one again.
-const ParaSectionDef& SectionAt(double k) {
-    return kParaSections[k < kParaSectionCount - 1 ? int(k) : kParaSectionCount - 1];
+const ParaGroupDef& SectionAt(double k) {
+    return kParaGroups[k < kParaGroupCount - 1 ? int(k) : kParaGroupCount - 1];
 }
 
 } // namespace
@@ -30,16 +30,16 @@ bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
     w.text(QStringLiteral("VO-D6"));
     w.text(QStringLiteral("PRM"));
     w.endRecord();
-    w.integer(kParaSectionCount);
+    w.integer(kParaGroupCount);
     w.endRecord();
-    for (const ParaSectionDef& s : kParaSections) {
-        const int cols = ParaSectionPerAxis(s.id) ? 2 : 1;
+    for (const ParaGroupDef& s : kParaGroups) {
+        const int cols = ParaGroupPerAxis(s.id) ? 2 : 1;
         w.text(QString::fromLatin1(s.name));
-        w.integer(ParaSectionRows(s.id, p));
+        w.integer(ParaGroupRows(s.id, p));
         w.integer(cols);
         w.endRecord();
         for (const ParaRowDef& d : kParaRows) {
-            if (d.section != s.id || !d.in(p)) continue;
+            if (d.group != s.id || !d.in(p)) continue;
             for (int c = 0; c < cols; ++c) w.value(ParaRecordValue(rec, d.row, c));
             w.endRecord();
         }
@@ -107,13 +107,13 @@ void PrmDataCompare(AppContext& ctx, Product p) {
     };
     // Per-axis sections: axis 1's rows, then axis 2's; rows the product
     // hides are not compared.
-    for (const ParaSectionDef& s : kParaSections) {
-        if (!ParaSectionPerAxis(s.id)) continue;
+    for (const ParaGroupDef& s : kParaGroups) {
+        if (!ParaGroupPerAxis(s.id)) continue;
         QString& text = pp.ParaDiffText[static_cast<size_t>(s.id)];
         const int axes = two ? 2 : 1;
         for (int a = 0; a < axes; ++a) {
             for (const ParaRowDef& d : kParaRows) {
-                if (d.section != s.id || !d.shown(p) || !differs(d.row, a)) continue;
+                if (d.group != s.id || !d.shown(p) || !differs(d.row, a)) continue;
                 pp.ParaDiffFlag = true;
                 if (two)
                     text += ParaRowName(d.row) + QLatin1Char('(') + QString::number(a + 1) + QStringLiteral("),");
@@ -130,7 +130,7 @@ void PrmDataCompare(AppContext& ctx, Product p) {
         pp.ParaDiffFlag = true;
         QString key = QString::fromLatin1(two && d.verifyTwo ? d.verifyTwo : d.name);
         if (d.row != lastRow) key += QLatin1Char(',');
-        pp.ParaDiffText[static_cast<size_t>(d.section)] += key;
+        pp.ParaDiffText[static_cast<size_t>(d.group)] += key;
     }
 }
 

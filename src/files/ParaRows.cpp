@@ -27,22 +27,22 @@ constexpr bool NamesUnique() {
 }
 static_assert(NamesUnique(), "kParaRows: every row has a name of its own");
 
-constexpr bool SectionsInOrder() {
-    for (int i = 0; i < kParaSectionCount; ++i)
-        if (kParaSections[i].id != ParaSection(i)) return false;
+constexpr bool GroupsInOrder() {
+    for (int i = 0; i < kParaGroupCount; ++i)
+        if (kParaGroups[i].id != ParaGroup(i)) return false;
     for (int i = 1; i < kParaRowCount; ++i)
-        if (kParaRows[i].section < kParaRows[i - 1].section) return false;
-    for (const ParaSectionDef& s : kParaSections) {
-        if (ParaSectionFirstRow(s.id) == 0) return false;
+        if (kParaRows[i].group < kParaRows[i - 1].group) return false;
+    for (const ParaGroupDef& s : kParaGroups) {
+        if (ParaGroupFirstRow(s.id) == 0) return false;
         for (const ParaRowDef& r : kParaRows)
-            if (r.section == s.id && r.perAxis() != ParaSectionPerAxis(s.id)) return false;
+            if (r.group == s.id && r.perAxis() != ParaGroupPerAxis(s.id)) return false;
     }
     return true;
 }
-static_assert(SectionsInOrder(),
-              "kParaRows: sections follow one another in file order, each with rows all per axis or all common");
-static_assert(std::tuple_size_v<decltype(ProductParameters::ParaDiffText)> == kParaSectionCount,
-              "ParaDiffText: one text per section");
+static_assert(GroupsInOrder(),
+              "kParaRows: groups follow one another in file order, each with rows all per axis or all common");
+static_assert(std::tuple_size_v<decltype(ProductParameters::ParaDiffText)> == kParaGroupCount,
+              "ParaDiffText: one text per group");
 
 constexpr bool WireFieldsFit() {
     for (const ParaRowDef& r : kParaRows) {

@@ -20,36 +20,36 @@ namespace rer {
 
 // The six groups of parameters: the file's sections, the listing's
 // sections, the window's frames and the verification result's groups.
-enum class ParaSection : uint8_t { Home, Vel, Axis, Pg, Etc, Special };
+enum class ParaGroup : uint8_t { Home, Vel, Axis, Pg, Etc, Special };
 
-struct ParaSectionDef {
-    ParaSection id;
+struct ParaGroupDef {
+    ParaGroup id;
     const char* name;     // file section name
     const char* listing;  // listing section header
     const char* frame;    // window frame
     const char* frameEn;  // frame caption, English
     const char* frameJp;  //                Japanese
-    const char* verifyEn; // heading of the section's differences in the verification result
+    const char* verifyEn; // heading of the group's differences in the verification result
     const char* verifyJp;
 };
 
-inline constexpr ParaSectionDef kParaSections[] = {
-    {ParaSection::Home, "HOME", "<< HOMING PARAMETER >>", "framHomePara", "HOME PARAMETER", "原点復帰ﾊﾟﾗﾒｰﾀ",
+inline constexpr ParaGroupDef kParaGroups[] = {
+    {ParaGroup::Home, "HOME", "<< HOMING PARAMETER >>", "framHomePara", "HOME PARAMETER", "原点復帰ﾊﾟﾗﾒｰﾀ",
      "<HOME PARAMETER> :", "<原点復帰ﾊﾟﾗﾒｰﾀ> :"},
-    {ParaSection::Vel, "VEL", "<< VEL PARAMETER >>", "frmVelPara", "VEL PARAMETER", "速度ﾊﾟﾗﾒｰﾀ",
+    {ParaGroup::Vel, "VEL", "<< VEL PARAMETER >>", "frmVelPara", "VEL PARAMETER", "速度ﾊﾟﾗﾒｰﾀ",
      "<VEL PARAMETER> :", "<速度ﾊﾟﾗﾒｰﾀ> :"},
-    {ParaSection::Axis, "AXIS", "<< AXIS PARAMETER >>", "framAxisPara", "AXIS PARAMETER", "軸ﾊﾟﾗﾒｰﾀ",
+    {ParaGroup::Axis, "AXIS", "<< AXIS PARAMETER >>", "framAxisPara", "AXIS PARAMETER", "軸ﾊﾟﾗﾒｰﾀ",
      "<AXIS PARAMETER> :", "<軸ﾊﾟﾗﾒｰﾀ> :"},
-    {ParaSection::Pg, "PG", "<< PG PARAMETER >>", "framPgPara", "PG PARAMETER", "PGﾊﾟﾗﾒｰﾀ", "<PG PARAMETER> :",
+    {ParaGroup::Pg, "PG", "<< PG PARAMETER >>", "framPgPara", "PG PARAMETER", "PGﾊﾟﾗﾒｰﾀ", "<PG PARAMETER> :",
      "<PGﾊﾟﾗﾒｰﾀ> :"},
-    {ParaSection::Etc, "ETC", "<< Etc PARAMETER >>", "framEtcPara", "Etc PARAMETER", "その他ﾊﾟﾗﾒｰﾀ",
+    {ParaGroup::Etc, "ETC", "<< Etc PARAMETER >>", "framEtcPara", "Etc PARAMETER", "その他ﾊﾟﾗﾒｰﾀ",
      "<Etc PARAMETER> :", "<Etcﾊﾟﾗﾒｰﾀ> :"},
-    {ParaSection::Special, "SPECIAL", "<< SP PARAMETER >>", "framTokusyuPara", "SP PARAMETER", "特殊ﾊﾟﾗﾒｰﾀ",
+    {ParaGroup::Special, "SPECIAL", "<< SP PARAMETER >>", "framTokusyuPara", "SP PARAMETER", "特殊ﾊﾟﾗﾒｰﾀ",
      "<SP PARAMETER> :", "<特殊ﾊﾟﾗﾒｰﾀ> :"},
 };
-constexpr int kParaSectionCount = int(std::size(kParaSections));
+constexpr int kParaGroupCount = int(std::size(kParaGroups));
 
-constexpr const ParaSectionDef& ParaSectionOf(ParaSection s) { return kParaSections[static_cast<size_t>(s)]; }
+constexpr const ParaGroupDef& ParaGroupOf(ParaGroup g) { return kParaGroups[static_cast<size_t>(g)]; }
 
 // How a row's value is kept in ParaRecord.
 enum class ParaValueKind : uint8_t {
@@ -169,7 +169,7 @@ struct ParaRowDef {
     int row;                 // table row, 1..
     const char* name;        // item name: comparison texts and messages
     ParaField field;         // ParaRecord member
-    ParaSection section;
+    ParaGroup group;
     ParaUse two = ParaUse::Shown; // the two-axis product
     ParaUse one = ParaUse::Shown; // the one-axis product
     ParaWire wire;
@@ -213,147 +213,147 @@ struct ParaRowDef {
 // clang-format off
 inline constexpr ParaRowDef kParaRows[] = {
     // ---- HOME
-    {.row = 1, .name = "OFFSET", .field = &ParaRecord::ParaHomeOffset, .section = ParaSection::Home,
+    {.row = 1, .name = "OFFSET", .field = &ParaRecord::ParaHomeOffset, .group = ParaGroup::Home,
      .wire = {0, 5, 4}, .input = ParaText(5, 1, 65535), .enter = "PUSH",
      .box = "txtHomeOffset", .label = "1. OFFSET", .listing = " 1.OFFSET:", .stdAxisItem = 4},
-    {.row = 2, .name = "PUSH", .field = &ParaRecord::ParaHomePush, .section = ParaSection::Home,
+    {.row = 2, .name = "PUSH", .field = &ParaRecord::ParaHomePush, .group = ParaGroup::Home,
      .wire = {0, 9, 2}, .input = ParaText(3, 1, 255), .enter = "VEL",
      .box = "txtHomePush", .label = "2. PUSH", .listing = " 2.PUSH:", .stdAxisItem = 5},
-    {.row = 3, .name = "VEL", .field = &ParaRecord::ParaHomeVel, .section = ParaSection::Home,
+    {.row = 3, .name = "VEL", .field = &ParaRecord::ParaHomeVel, .group = ParaGroup::Home,
      .wire = {0, 11, 2}, .input = ParaText(3, 1, 60), .enter = "OFSVEL",
      .box = "txtHomeVel", .label = "3. VEL", .listing = " 3.VEL:", .stdAxisItem = 6},
-    {.row = 4, .name = "OFSVEL", .field = &ParaRecord::ParaHomeOfsVel, .section = ParaSection::Home,
+    {.row = 4, .name = "OFSVEL", .field = &ParaRecord::ParaHomeOfsVel, .group = ParaGroup::Home,
      .wire = {0, 13, 2}, .input = ParaText(3, 1, 60), .enter = "PUSHVEL",
      .box = "txtHomeOfsVel", .label = "4. OFSVEL", .listing = " 4.OFSVEL:", .stdAxisItem = 7},
-    {.row = 5, .name = "PUSHVEL", .field = &ParaRecord::ParaHomePushVel, .section = ParaSection::Home,
+    {.row = 5, .name = "PUSHVEL", .field = &ParaRecord::ParaHomePushVel, .group = ParaGroup::Home,
      .wire = {0, 15, 2}, .input = ParaText(3, 1, 60), .enter = "SEQ", .enterOne = "VEL1",
      .box = "txtHomePushVel", .label = "5. PUSHVEL", .listing = " 5.PUSHVEL:", .stdAxisItem = 8},
     // The homing order: the one-axis window keeps its box out of use.
-    {.row = 6, .name = "SEQ", .field = &ParaRecord::ParaHomeSeq, .section = ParaSection::Home,
+    {.row = 6, .name = "SEQ", .field = &ParaRecord::ParaHomeSeq, .group = ParaGroup::Home,
      .one = ParaUse::Hidden,
      .wire = {0, 17, 2}, .input = ParaText(1, 0, 9).boxRange(0, 255), .enter = "VEL1",
      .box = "txtHomeOrder", .label = "6. SEQ", .labelOne = "6. HOME SEQ", .listing = " 6.SEQ:", .stdAxisItem = 9},
     // ---- VEL
-    {.row = 7, .name = "VEL1", .field = &ParaRecord::ParaVel1, .section = ParaSection::Vel,
+    {.row = 7, .name = "VEL1", .field = &ParaRecord::ParaVel1, .group = ParaGroup::Vel,
      .wire = {2, 5, 2}, .input = ParaText(2, 1, 60), .enter = "VEL2",
      .box = "txtAxisVel1", .label = "1. VEL1", .listing = "  1.VEL 1:", .stdAxisItem = 10},
-    {.row = 8, .name = "VEL2", .field = &ParaRecord::ParaVel2, .section = ParaSection::Vel,
+    {.row = 8, .name = "VEL2", .field = &ParaRecord::ParaVel2, .group = ParaGroup::Vel,
      .wire = {2, 7, 2}, .input = ParaText(2, 1, 60), .enter = "VEL3",
      .box = "txtAxisVel2", .label = "2. VEL2", .listing = "  2.VEL 2:", .stdAxisItem = 11},
-    {.row = 9, .name = "VEL3", .field = &ParaRecord::ParaVel3, .section = ParaSection::Vel,
+    {.row = 9, .name = "VEL3", .field = &ParaRecord::ParaVel3, .group = ParaGroup::Vel,
      .wire = {2, 9, 2}, .input = ParaText(2, 1, 60), .enter = "VEL4",
      .box = "txtAxisVel3", .label = "3. VEL3", .listing = "  3.VEL 3:", .stdAxisItem = 12},
-    {.row = 10, .name = "VEL4", .field = &ParaRecord::ParaVel4, .section = ParaSection::Vel,
+    {.row = 10, .name = "VEL4", .field = &ParaRecord::ParaVel4, .group = ParaGroup::Vel,
      .wire = {2, 11, 2}, .input = ParaText(2, 1, 60), .enter = "VEL5",
      .box = "txtAxisVel4", .label = "4. VEL4", .listing = "  4.VEL 4:", .stdAxisItem = 13},
-    {.row = 11, .name = "VEL5", .field = &ParaRecord::ParaVel5, .section = ParaSection::Vel,
+    {.row = 11, .name = "VEL5", .field = &ParaRecord::ParaVel5, .group = ParaGroup::Vel,
      .wire = {2, 13, 2}, .input = ParaText(2, 1, 60), .enter = "VEL6",
      .box = "txtAxisVel5", .label = "5. VEL5", .listing = "  5.VEL 5:", .stdAxisItem = 14},
-    {.row = 12, .name = "VEL6", .field = &ParaRecord::ParaVel6, .section = ParaSection::Vel,
+    {.row = 12, .name = "VEL6", .field = &ParaRecord::ParaVel6, .group = ParaGroup::Vel,
      .wire = {2, 15, 2}, .input = ParaText(2, 1, 60), .enter = "VEL7",
      .box = "txtAxisVel6", .label = "6. VEL6", .listing = "  6.VEL 6:", .stdAxisItem = 15},
-    {.row = 13, .name = "VEL7", .field = &ParaRecord::ParaVel7, .section = ParaSection::Vel,
+    {.row = 13, .name = "VEL7", .field = &ParaRecord::ParaVel7, .group = ParaGroup::Vel,
      .wire = {2, 17, 2}, .input = ParaText(2, 1, 60), .enter = "VEL8",
      .box = "txtAxisVel7", .label = "7. VEL7", .listing = "  7.VEL 7:", .stdAxisItem = 16},
-    {.row = 14, .name = "VEL8", .field = &ParaRecord::ParaVel8, .section = ParaSection::Vel,
+    {.row = 14, .name = "VEL8", .field = &ParaRecord::ParaVel8, .group = ParaGroup::Vel,
      .wire = {2, 19, 2}, .input = ParaText(2, 1, 60), .enter = "VEL9",
      .box = "txtAxisVel8", .label = "8. VEL8", .listing = "  8.VEL 8:", .stdAxisItem = 17},
-    {.row = 15, .name = "VEL9", .field = &ParaRecord::ParaVel9, .section = ParaSection::Vel,
+    {.row = 15, .name = "VEL9", .field = &ParaRecord::ParaVel9, .group = ParaGroup::Vel,
      .wire = {2, 21, 2}, .input = ParaText(2, 1, 60), .enter = "JOGVEL",
      .box = "txtAxisVel9", .label = "9. VEL9", .listing = "  9.VEL 9:", .stdAxisItem = 18},
     // An empty JOG VEL box passes the blank check (it takes in as 0 and
     // fails the range check instead).
-    {.row = 16, .name = "JOGVEL", .field = &ParaRecord::ParaJogVel, .section = ParaSection::Vel,
+    {.row = 16, .name = "JOGVEL", .field = &ParaRecord::ParaJogVel, .group = ParaGroup::Vel,
      .wire = {1, 5, 2}, .input = ParaText(2, 1, 30), .enter = "STROKE", .blankChecked = false,
      .box = "txtJogHighVel", .label = "10. JOG VEL", .listing = "10.JOG VEL:", .stdAxisItem = 19},
     // ---- AXIS
-    {.row = 17, .name = "STROKE", .field = &ParaRecord::ParaStroke, .section = ParaSection::Axis,
+    {.row = 17, .name = "STROKE", .field = &ParaRecord::ParaStroke, .group = ParaGroup::Axis,
      .wire = {0, 19, 6}, .input = ParaText(6, 0, 262143), .enter = "LEAD",
      .box = "txtAxisStroke", .label = "1. STROKE", .listing = " 1.STROKE:", .stdAxisItem = 20},
-    {.row = 18, .name = "LEAD", .field = &ParaRecord::ParaLead, .section = ParaSection::Axis,
+    {.row = 18, .name = "LEAD", .field = &ParaRecord::ParaLead, .group = ParaGroup::Axis,
      .wire = {0, 25, 2}, .input = ParaText(3, 1, 255).boxRange(0, 255), .enter = "PULSE",
      .box = "txtAxisLead", .label = "2. LEAD", .listing = " 2.LEAD:", .stdAxisItem = 21},
-    {.row = 19, .name = "PULSE", .field = &ParaRecord::ParaPulse, .section = ParaSection::Axis,
+    {.row = 19, .name = "PULSE", .field = &ParaRecord::ParaPulse, .group = ParaGroup::Axis,
      .wire = {0, 27, 4}, .input = ParaText(5, 1, 65535).noBoxTest(), .enter = "AUTODRIVE",
      .box = "txtAxisPulse", .label = "3. PULSE", .listing = " 3.PULSE:", .stdAxisItem = 22},
-    {.row = 20, .name = "AUTODRIVE", .field = &ParaRecord::ParaAutoDrive, .section = ParaSection::Axis,
+    {.row = 20, .name = "AUTODRIVE", .field = &ParaRecord::ParaAutoDrive, .group = ParaGroup::Axis,
      .wire = {1, 7, 2},
      .input = ParaList({{"0. Drive-ON", "1. Drive-OFF"}, {"0. 励磁ON", "1. 励磁OFF"}}),
      .box = "comboAxisAutoDrv", .label = "4. AutoDrive", .listing = " 4.Auto Drive:", .listingOne = " 4.AUTO DRIVE:",
      .stdAxisItem = 23},
-    {.row = 21, .name = "TYPE", .field = &ParaRecord::ParaType, .section = ParaSection::Axis,
+    {.row = 21, .name = "TYPE", .field = &ParaRecord::ParaType, .group = ParaGroup::Axis,
      .wire = {1, 9, 2},
      .input = ParaList({{"0. KZ(PUSH)", "1. KZ(LS)", "2. VT", "3. QRT", "4. DN"},
                         {"0. KZ(押付方式)", "1. KZ(LS方式)", "2. VT", "3. QRT", "4. DN"}}),
      .box = "comboEtcVtOrKz", .label = "5. TYPE", .listing = " 5.TYPE:", .stdAxisItem = 24},
     // ---- PG
-    {.row = 22, .name = "FUNCTION", .field = &ParaRecord::ParaPgFunction, .section = ParaSection::Pg,
+    {.row = 22, .name = "FUNCTION", .field = &ParaRecord::ParaPgFunction, .group = ParaGroup::Pg,
      .wire = {0, 31, 2},
      .input = ParaList({{"0. No-PG", "1. Only Detect", "2. Detect+Revice"}, {"0. PGなし", "1. 検出のみ", "2. 検出+補正"}}),
      .box = "comboPgFunc", .label = "1. FUNCTION", .listing = " 1.FUNCTION:", .stdCmnItem = 0},
-    {.row = 23, .name = "ALM", .field = &ParaRecord::ParaPgAlm, .section = ParaSection::Pg,
+    {.row = 23, .name = "ALM", .field = &ParaRecord::ParaPgAlm, .group = ParaGroup::Pg,
      .wire = {0, 33, 4}, .input = ParaText(5, 5, 65535), .enter = "HOME OUT",
      .box = "txtPgAlarm", .label = "2. ALM", .listing = " 2.ALM:", .stdCmnItem = 1},
     // ---- ETC
-    {.row = 24, .name = "HOME OUT", .field = &ParaRecord::ParaHomeOut, .section = ParaSection::Etc,
+    {.row = 24, .name = "HOME OUT", .field = &ParaRecord::ParaHomeOut, .group = ParaGroup::Etc,
      .wire = {6, 5, 2},
      .input = ParaList({{"0. OUT1,2-OFF", "1. OUT1-ON", "2. OUT2-ON", "3. OUT1,2-ON"},
                         {"0. 出力なし", "1. OUT1-ON", "2. OUT2-ON", "3. OUT1,2-ON"}}),
      .box = "comboHomeOut", .label = "1. HOME OUT", .listing = " 1. HOME OUT:", .listingOne = " 1.HOME OUT:",
      .stdCmnItem = 2},
-    {.row = 25, .name = "ALM CODE", .field = &ParaRecord::ParaAlmCode, .section = ParaSection::Etc,
+    {.row = 25, .name = "ALM CODE", .field = &ParaRecord::ParaAlmCode, .group = ParaGroup::Etc,
      .wire = {6, 9, 2}, .input = ParaList({{"0. Disable", "1. Enable"}, {"0. 出力しない", "1. 出力する"}}),
      .box = "comboEtcAlmCode", .label = "2. ALM CODE", .listing = " 2. ALM CODE:", .listingOne = " 2.ALM CODE:",
      .stdCmnItem = 3},
-    {.row = 26, .name = "GRP ENABLE", .field = &ParaRecord::ParaGrpEnable, .section = ParaSection::Etc,
+    {.row = 26, .name = "GRP ENABLE", .field = &ParaRecord::ParaGrpEnable, .group = ParaGroup::Etc,
      .wire = {6, 11, 2}, .input = ParaList(kDisableEnable),
      .box = "comboEtcGrpEnable", .label = "3. GRP ENABLE", .listing = " 3. GRP ENABLE:",
      .listingOne = " 3.GRP ENABLE:", .stdCmnItem = 4},
     // SM TIMEOUT lives in a list named like a timer, SM TIMER in a box named like a time-out.
-    {.row = 27, .name = "SM TIMEOUT", .field = &ParaRecord::ParaSmTimeout, .section = ParaSection::Etc,
+    {.row = 27, .name = "SM TIMEOUT", .field = &ParaRecord::ParaSmTimeout, .group = ParaGroup::Etc,
      .wire = {6, 13, 2}, .input = ParaList(kDisableEnable),
      .box = "comboSmInTimer", .label = "4. SM TIMEOUT", .listing = " 4. SM TIMEOUT:",
      .listingOne = " 4.SM TIMEOUT:", .stdCmnItem = 5},
-    {.row = 28, .name = "SM TIMER", .field = &ParaRecord::ParaSmTimer, .section = ParaSection::Etc,
+    {.row = 28, .name = "SM TIMER", .field = &ParaRecord::ParaSmTimer, .group = ParaGroup::Etc,
      .wire = {6, 15, 2}, .input = ParaText(3, 1, 255), .enter = "PG TIMER",
      .box = "txtSmTimeoutTimer", .label = "5. SM TIMER", .listing = " 5. SM TIMER:", .listingOne = " 5.SM TIMER:",
      .stdCmnItem = 6},
     // ---- SPECIAL
-    {.row = 29, .name = "PG TIMER", .field = &ParaRecord::ParaPgTimer, .section = ParaSection::Special,
+    {.row = 29, .name = "PG TIMER", .field = &ParaRecord::ParaPgTimer, .group = ParaGroup::Special,
      .wire = {6, 17, 2}, .input = ParaText(3, 0, 255), .enter = "1AXIS", .enterOne = "OVERRIDE",
      .special = true,
      .box = "txtPgCheckTimer", .label = "1. PG TIMER", .listing = " 1. PG TIMER:", .listingOne = " 1.PG TIMER:",
      .stdCmnItem = 7},
     // The second axis in use: the one-axis window never shows it.
-    {.row = 30, .name = "1AXIS", .field = &ParaRecord::ParaOneAxis, .section = ParaSection::Special,
+    {.row = 30, .name = "1AXIS", .field = &ParaRecord::ParaOneAxis, .group = ParaGroup::Special,
      .one = ParaUse::Hidden,
      .wire = {6, 19, 2},
      .input = ParaList({{"0. 2AXIS-Disable", "1. 2AXIS-Enable"}, {"0. 2軸目 無効", "1. 2軸目 有効"}}),
      .special = true,
      .box = "comboOneAxis", .label = "2. 1 AXIS", .listing = " 2. 1 AXIS:", .stdCmnItem = 8},
-    {.row = 31, .name = "AUTO HOME", .field = &ParaRecord::ParaAutoHome, .section = ParaSection::Special,
+    {.row = 31, .name = "AUTO HOME", .field = &ParaRecord::ParaAutoHome, .group = ParaGroup::Special,
      .wire = {6, 7, 2},
      .input = ParaList({{"0. Disable", "1. Enable"}, {"0. 自動原点復帰 無効", "1. 自動原点復帰 有効"}}),
      .special = true,
      .box = "comboAutoHome", .label = "3. AUTO HOME", .labelOne = "2. AUTO HOME", .listing = " 3. AUTO HOME:",
      .listingOne = " 2.AUTO HOME:", .stdCmnItem = 9},
-    {.row = 32, .name = "O-R ENABLE", .field = &ParaRecord::ParaOrEnable, .section = ParaSection::Special,
+    {.row = 32, .name = "O-R ENABLE", .field = &ParaRecord::ParaOrEnable, .group = ParaGroup::Special,
      .wire = {6, 21, 2}, .input = ParaOptions({{"Disable", "Enable"}, {"無効", "有効"}}),
      .special = true, .tabLast = true,
      .box = "optOverRideUmu", .label = "4. O-R ENABLE", .labelOne = "3. O-R ENABLE", .listing = " 4. O-R ENABLE:",
      .listingOne = " 3.O-R ENABLE:", .stdCmnItem = 10},
-    {.row = 33, .name = "OVERRIDE", .field = &ParaRecord::ParaOverride, .section = ParaSection::Special,
+    {.row = 33, .name = "OVERRIDE", .field = &ParaRecord::ParaOverride, .group = ParaGroup::Special,
      .wire = {6, 23, 2}, .input = ParaText(3, 0, 100), .enter = "LS TIMER",
      .special = true, .tabLast = true,
      .box = "txtOverRide", .label = "5. OVERRIDE", .labelOne = "4. OVERRIDE", .listing = " 5. OVERRIDE:",
      .listingOne = " 4.OVERRIDE:", .verifyTwo = "OVERIDE", .stdCmnItem = 11},
-    {.row = 34, .name = "LS TIMER", .field = &ParaRecord::ParaLsTimer, .section = ParaSection::Special,
+    {.row = 34, .name = "LS TIMER", .field = &ParaRecord::ParaLsTimer, .group = ParaGroup::Special,
      .wire = {6, 25, 2}, .input = ParaText(3, 0, 255), .enter = "OFFSET",
      .special = true, .tabLast = true,
      .box = "txtLsSerchTimer", .label = "6. LS TIMER", .labelOne = "5. LS TIMER", .listing = " 6. LS TIMER:",
      .listingOne = " 5.LS TIMER:", .stdCmnItem = 12},
     // The one-axis controller only; no factory value.
-    {.row = 35, .name = "BCD ENABLE", .field = &ParaRecord::ParaBcdEnable, .section = ParaSection::Special,
+    {.row = 35, .name = "BCD ENABLE", .field = &ParaRecord::ParaBcdEnable, .group = ParaGroup::Special,
      .two = ParaUse::Absent,
      .wire = {6, 27, 2}, .input = ParaList(kDisableEnable),
      .special = true, .tabLast = true,
@@ -383,25 +383,19 @@ constexpr int ParaLastRowOf(Product p) {
     return last;
 }
 
-// The rows of a section, in row order.
-constexpr int ParaSectionFirstRow(ParaSection s) {
+// The first row of a group.
+constexpr int ParaGroupFirstRow(ParaGroup g) {
     for (const ParaRowDef& r : kParaRows)
-        if (r.section == s) return r.row;
+        if (r.group == g) return r.row;
     return 0;
 }
-constexpr int ParaSectionLastRow(ParaSection s) {
-    int last = 0;
-    for (const ParaRowDef& r : kParaRows)
-        if (r.section == s) last = r.row;
-    return last;
-}
-// Whether the section's rows have a value per axis.
-constexpr bool ParaSectionPerAxis(ParaSection s) { return kParaRows[ParaSectionFirstRow(s) - 1].perAxis(); }
-// The rows of a section the product has: the row count of its file section.
-constexpr int ParaSectionRows(ParaSection s, Product p) {
+// Whether the group's rows have a value per axis.
+constexpr bool ParaGroupPerAxis(ParaGroup g) { return kParaRows[ParaGroupFirstRow(g) - 1].perAxis(); }
+// The rows of a group the product has: the row count of its file section.
+constexpr int ParaGroupRows(ParaGroup g, Product p) {
     int n = 0;
     for (const ParaRowDef& r : kParaRows)
-        if (r.section == s && r.in(p)) ++n;
+        if (r.group == g && r.in(p)) ++n;
     return n;
 }
 

@@ -191,7 +191,7 @@ QString ParamEditor::VerifyResultText() const {
     const ProductParameters& pp = ctx_.para.of(p_);
     if (!pp.ParaDiffFlag) return t("照合結果－ＯＫ", "Result of Verify - OK");
     QString text = t("照合結果－ＮＧ", "Result of Verify - NG") + kCrLf;
-    for (const ParaSectionDef& s : kParaSections) {
+    for (const ParaGroupDef& s : kParaGroups) {
         const QString& diff = pp.ParaDiffText[static_cast<size_t>(s.id)];
         if (!diff.isEmpty()) text += t(s.verifyJp, s.verifyEn) + diff + kCrLf;
     }
