@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "files/Decimal.h"
+#include "files/ParaRows.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -182,54 +183,26 @@ struct ParaSection {
     std::vector<ParaLine> lines;
 };
 
+// The listing's sections and rows: every row of the description that the
+// product shows, under its label.
 const std::vector<ParaSection>& paraSections() {
     static const std::vector<ParaSection> sections = [] {
         std::vector<ParaSection> s;
-        s.push_back({"<< HOMING PARAMETER >>", true,
-                     {{1, " 1.OFFSET:", " 1.OFFSET:"},
-                      {2, " 2.PUSH:", " 2.PUSH:"},
-                      {3, " 3.VEL:", " 3.VEL:"},
-                      {4, " 4.OFSVEL:", " 4.OFSVEL:"},
-                      {5, " 5.PUSHVEL:", " 5.PUSHVEL:"},
-                      {6, " 6.SEQ:", nullptr}}});
-        ParaSection vel{"<< VEL PARAMETER >>", true, {}};
-        for (int n = 1; n <= 9; ++n) vel.lines.push_back({6 + n, "", ""}); // labels built
-        vel.lines.push_back({16, "10.JOG VEL:", "10.JOG VEL:"});
-        s.push_back(vel);
-        s.push_back({"<< AXIS PARAMETER >>", true,
-                     {{17, " 1.STROKE:", " 1.STROKE:"},
-                      {18, " 2.LEAD:", " 2.LEAD:"},
-                      {19, " 3.PULSE:", " 3.PULSE:"},
-                      {20, " 4.Auto Drive:", " 4.AUTO DRIVE:"},
-                      {21, " 5.TYPE:", " 5.TYPE:"}}});
-        s.push_back({"<< PG PARAMETER >>", true,
-                     {{22, " 1.FUNCTION:", " 1.FUNCTION:"}, {23, " 2.ALM:", " 2.ALM:"}}});
-        s.push_back({"<< Etc PARAMETER >>", false,
-                     {{24, " 1. HOME OUT:", " 1.HOME OUT:"},
-                      {25, " 2. ALM CODE:", " 2.ALM CODE:"},
-                      {26, " 3. GRP ENABLE:", " 3.GRP ENABLE:"},
-                      {27, " 4. SM TIMEOUT:", " 4.SM TIMEOUT:"},
-                      {28, " 5. SM TIMER:", " 5.SM TIMER:"}}});
-        s.push_back({"<< SP PARAMETER >>", false,
-                     {{29, " 1. PG TIMER:", " 1.PG TIMER:"},
-                      {30, " 2. 1 AXIS:", nullptr},
-                      {31, " 3. AUTO HOME:", " 2.AUTO HOME:"},
-                      {32, " 4. O-R ENABLE:", " 3.O-R ENABLE:"},
-                      {33, " 5. OVERRIDE:", " 4.OVERRIDE:"},
-                      {34, " 6. LS TIMER:", " 5.LS TIMER:"},
-                      {35, nullptr, " 6.BCD ENABLE:"}}});
+        for (const ParaGroupDef& sec : kParaGroups) {
+            ParaSection section{sec.listing, ParaGroupPerAxis(sec.id), {}};
+            for (const ParaRowDef& d : kParaRows) {
+                if (d.group != sec.id) continue;
+                section.lines.push_back({d.row, d.shown(Product::TwoAxis) ? d.listingIn(Product::TwoAxis) : nullptr,
+                                         d.shown(Product::OneAxis) ? d.listingIn(Product::OneAxis) : nullptr});
+            }
+            s.push_back(std::move(section));
+        }
         return s;
     }();
     return sections;
 }
 
-QString paraLabel(const ParaLine& l, bool two) {
-    if (l.row >= 7 && l.row <= 15) {
-        const int n = l.row - 6;
-        return QStringLiteral(" ") + PrintedNumber(n) + QStringLiteral(".VEL") + PrintedNumber(n) + QStringLiteral(":");
-    }
-    return QString::fromLatin1(two ? l.two : l.one);
-}
+QString paraLabel(const ParaLine& l, bool two) { return QString::fromUtf8(two ? l.two : l.one); }
 
 } // namespace
 
