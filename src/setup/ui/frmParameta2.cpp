@@ -27,70 +27,28 @@ namespace {
 // Twips to pixels at the usual 15 twips to a pixel.
 constexpr int px(int twips) { return twips / 15; }
 
-struct FrameDef {
-    const char* name;
-    bool right;     // in the right-hand column of the window
-    const char* en;
-    const char* jp;
-    bool columns;   // per-axis frame with the "AXIS 1" / "AXIS 2" headings
-    int boxWidth;   // twips
-    std::vector<int> rows;
+// Where each group's frame stands: in the right-hand column of the window or
+// the left, and the width of its boxes (twips).
+struct FrameLayout {
+    ParaGroup group;
+    bool right;
+    int boxWidth;
 };
 
-const std::vector<FrameDef>& Frames() {
-    static const std::vector<FrameDef> f = {
-        {"framHomePara", false, "HOME PARAMETER", "原点復帰ﾊﾟﾗﾒｰﾀ", true, 1215, {1, 2, 3, 4, 5, 6}},
-        {"frmVelPara", false, "VEL PARAMETER", "速度ﾊﾟﾗﾒｰﾀ", true, 1215, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
-        {"framAxisPara", false, "AXIS PARAMETER", "軸ﾊﾟﾗﾒｰﾀ", true, 1215, {17, 18, 19, 20, 21}},
-        {"framPgPara", true, "PG PARAMETER", "PGﾊﾟﾗﾒｰﾀ", true, 1335, {22, 23}},
-        {"framEtcPara", true, "Etc PARAMETER", "その他ﾊﾟﾗﾒｰﾀ", false, 1935, {24, 25, 26, 27, 28}},
-        {"framTokusyuPara", true, "SP PARAMETER", "特殊ﾊﾟﾗﾒｰﾀ", false, 1935, {29, 30, 31, 32, 33, 34, 35}},
-    };
-    return f;
-}
+constexpr FrameLayout kFrames[] = {
+    {ParaGroup::Home, false, 1215}, {ParaGroup::Vel, false, 1215}, {ParaGroup::Axis, false, 1215},
+    {ParaGroup::Pg, true, 1335},    {ParaGroup::Etc, true, 1935},  {ParaGroup::Special, true, 1935},
+};
+static_assert(std::size(kFrames) == std::size(kParaGroups), "one frame per parameter group");
 
-QString RowLabel(int row, Product p) {
-    const bool one = p == Product::OneAxis;
-    switch (row) {
-        case 1: return QStringLiteral("1. OFFSET");
-        case 2: return QStringLiteral("2. PUSH");
-        case 3: return QStringLiteral("3. VEL");
-        case 4: return QStringLiteral("4. OFSVEL");
-        case 5: return QStringLiteral("5. PUSHVEL");
-        case 6: return one ? QStringLiteral("6. HOME SEQ") : QStringLiteral("6. SEQ");
-        case 16: return QStringLiteral("10. JOG VEL");
-        case 17: return QStringLiteral("1. STROKE");
-        case 18: return QStringLiteral("2. LEAD");
-        case 19: return QStringLiteral("3. PULSE");
-        case 20: return QStringLiteral("4. AutoDrive");
-        case 21: return QStringLiteral("5. TYPE");
-        case 22: return QStringLiteral("1. FUNCTION");
-        case 23: return QStringLiteral("2. ALM");
-        case 24: return QStringLiteral("1. HOME OUT");
-        case 25: return QStringLiteral("2. ALM CODE");
-        case 26: return QStringLiteral("3. GRP ENABLE");
-        case 27: return QStringLiteral("4. SM TIMEOUT");
-        case 28: return QStringLiteral("5. SM TIMER");
-        case 29: return QStringLiteral("1. PG TIMER");
-        case 30: return QStringLiteral("2. 1 AXIS");
-        case 31: return one ? QStringLiteral("2. AUTO HOME") : QStringLiteral("3. AUTO HOME");
-        case 32: return one ? QStringLiteral("3. O-R ENABLE") : QStringLiteral("4. O-R ENABLE");
-        case 33: return one ? QStringLiteral("4. OVERRIDE") : QStringLiteral("5. OVERRIDE");
-        case 34: return one ? QStringLiteral("5. LS TIMER") : QStringLiteral("6. LS TIMER");
-        case 35: return QStringLiteral("6. BCD ENABLE");
-        default: return QStringLiteral("%1. VEL%1").arg(row - 6); // 7..15
-    }
-}
+// The calculator's button stands beside the STROKE label.
+constexpr int kStrokeRow = ParaRowNamed("STROKE");
 
-const char* BoxName(int row) {
-    static const char* const kNames[] = {
-        "", "txtHomeOffset", "txtHomePush", "txtHomeVel", "txtHomeOfsVel", "txtHomePushVel", "txtHomeOrder",
-        "txtAxisVel1", "txtAxisVel2", "txtAxisVel3", "txtAxisVel4", "txtAxisVel5", "txtAxisVel6", "txtAxisVel7",
-        "txtAxisVel8", "txtAxisVel9", "txtJogHighVel", "txtAxisStroke", "txtAxisLead", "txtAxisPulse",
-        "comboAxisAutoDrv", "comboEtcVtOrKz", "comboPgFunc", "txtPgAlarm", "comboHomeOut", "comboEtcAlmCode",
-        "comboEtcGrpEnable", "comboSmInTimer", "txtSmTimeoutTimer", "txtPgCheckTimer", "comboOneAxis",
-        "comboAutoHome", "optOverRideUmu", "txtOverRide", "txtLsSerchTimer", "comboBCD"};
-    return kNames[row];
+// The check box that unlocks the special parameters heads their frame.
+constexpr bool HasSpecialRows(ParaGroup g) {
+    for (const ParaRowDef& d : kParaRows)
+        if (d.group == g && d.special) return true;
+    return false;
 }
 
 } // namespace
@@ -140,19 +98,21 @@ void frmParameta2::build() {
     auto* leftColumn = new QVBoxLayout;
     auto* rightColumn = new QVBoxLayout;
     const int rowHeight = fontMetrics().height() + 8; // a text and the box around it
-    for (const FrameDef& fd : Frames()) {
-        auto* g = new QGroupBox(T(fd.jp, fd.en), this);
-        g->setObjectName(QString::fromLatin1(fd.name));
+    for (const FrameLayout& fl : kFrames) {
+        const ParaGroupDef& gd = ParaGroupOf(fl.group);
+        const bool columns = ParaGroupPerAxis(fl.group); // per-axis frame with the "AXIS 1" / "AXIS 2" headings
+        auto* g = new QGroupBox(T(gd.frameJp, gd.frameEn), this);
+        g->setObjectName(QString::fromLatin1(gd.frame));
         frames_[g->objectName()] = g;
-        (fd.right ? rightColumn : leftColumn)->addWidget(g);
+        (fl.right ? rightColumn : leftColumn)->addWidget(g);
         auto* grid = new QGridLayout(g);
         grid->setContentsMargins(8, 4, 8, 6);
         grid->setVerticalSpacing(1);
         grid->setColumnStretch(0, 1);
-        const int boxW = px(fd.boxWidth);
-        const int valueSpan = fd.columns ? 1 : 2;
+        const int boxW = px(fl.boxWidth);
+        const int valueSpan = columns ? 1 : 2;
         int r = 0;
-        if (fd.columns) {
+        if (columns) {
             for (int m = 0; m < 2; ++m) {
                 auto* h = new QLabel(QStringLiteral("AXIS %1").arg(m + 1), g);
                 h->setAlignment(Qt::AlignCenter);
@@ -163,20 +123,21 @@ void frmParameta2::build() {
             }
             if (two) ++r;
         }
-        if (std::string(fd.name) == "framTokusyuPara") {
+        if (HasSpecialRows(fl.group)) {
             chk_ = new QCheckBox(T("特殊ﾊﾟﾗﾒｰﾀを変更する", "Change SP PARAMETER"), g);
             chk_->setObjectName(QStringLiteral("chkTokuParaChange"));
             grid->addWidget(chk_, r++, 0, 1, 4);
         }
-        for (int row : fd.rows) {
-            if (row > ParaLastRow(p_)) continue;
-            const bool hiddenRow = !two && (row == kSeqRow || row == kOneAxisRow);
-            auto* label = new QLabel(RowLabel(row, p_), g);
+        for (const ParaRowDef& d : kParaRows) {
+            if (d.group != fl.group || !d.in(p_)) continue;
+            const int row = d.row;
+            const bool hiddenRow = d.use(p_) == ParaUse::Hidden;
+            auto* label = new QLabel(QString::fromLatin1(d.labelIn(p_)), g);
             if (hiddenRow)
                 label->hide();
             else
                 grid->addWidget(label, r, 0);
-            if (row == 17) {
+            if (row == kStrokeRow) {
                 QPushButton* calc = addButton(g, "cmdCalculate", T("計算", "calc"));
                 // A small button beside the label: its caption and the frame around it.
                 calc->setFixedWidth(std::max(px(615), calc->fontMetrics().horizontalAdvance(calc->text()) + 16));
@@ -188,7 +149,7 @@ void frmParameta2::build() {
             for (int m = 0; m < members; ++m) {
                 const bool out = hiddenRow || (m == 1 && !two);
                 QWidget* w = nullptr;
-                const QString name = QString::fromLatin1(BoxName(row));
+                const QString name = QString::fromLatin1(d.box);
                 if (s.kind == ParaCtl::Text) {
                     auto* e = new QLineEdit(g);
                     e->setAlignment(Qt::AlignCenter);
@@ -212,12 +173,13 @@ void frmParameta2::build() {
                     combos_[static_cast<size_t>(row)][static_cast<size_t>(m)] = c;
                     w = c;
                 } else {
+                    const ParaChoices& captions = d.input.choices;
                     auto* pair = new QHBoxLayout;
-                    for (int i = 0; i < 2; ++i) {
-                        auto* rb = new QRadioButton(i == 0 ? T("無効", "Disable") : T("有効", "Enable"), g);
-                        rb->setObjectName(QStringLiteral("optOverRideUmu%1").arg(i));
+                    for (size_t i = 0; i < opt_.size(); ++i) {
+                        auto* rb = new QRadioButton(T(captions.jp[i], captions.en[i]), g);
+                        rb->setObjectName(name + QString::number(i));
                         pair->addWidget(rb);
-                        opt_[static_cast<size_t>(i)] = rb;
+                        opt_[i] = rb;
                     }
                     pair->addStretch();
                     grid->addLayout(pair, r, 2, 1, valueSpan);
@@ -290,7 +252,7 @@ void frmParameta2::build() {
     connect(chk_, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
     setLocked(true);
     setTabOrder();
-    if (QLineEdit* first = box(1, 0)) first->setFocus();
+    if (QLineEdit* first = box(kParaRows[0].row, 0)) first->setFocus();
 }
 
 void frmParameta2::setTabOrder() {
@@ -298,43 +260,52 @@ void frmParameta2::setTabOrder() {
     auto add = [&order](QWidget* w) {
         if (w) order.push_back(w);
     };
-    auto addRow = [&](int row) {
+    auto addRow = [&](const ParaRowDef& d) {
+        if (d.input.ctl == ParaCtl::Option) {
+            for (QRadioButton* r : opt_) add(r);
+            return;
+        }
         for (int m = 0; m < 2; ++m) {
-            add(box(row, m));
-            add(combo(row, m));
+            add(box(d.row, m));
+            add(combo(d.row, m));
         }
     };
-    for (int row = 1; row <= 28; ++row) addRow(row);
-    add(chk_);
-    for (int row : {kPgTimerRow, kOneAxisRow, 31}) addRow(row);
+    // Frame by frame, row by row, axis 1 before axis 2; the lock's check box
+    // heads the special parameters; the last rows come after the buttons.
+    for (const ParaGroupDef& g : kParaGroups) {
+        if (HasSpecialRows(g.id)) add(chk_);
+        for (const ParaRowDef& d : kParaRows)
+            if (d.group == g.id && !d.tabLast) addRow(d);
+    }
     for (const char* name : {"cmdParaFilePrint", "cmdParaPrint", "cmdIniPrm"}) add(button(QString::fromLatin1(name)));
     add(tab_);
     for (const char* name : {"cmdParaRead", "cmdParaWrite", "cmdConpareCT", "cmdReadParaFile", "cmdSaveParaFile",
                              "cmdConpareFile", "cmdCalculate"})
         add(button(QString::fromLatin1(name)));
-    add(opt_[0]);
-    add(opt_[1]);
-    for (int row : {33, 34, 35}) addRow(row);
+    for (const ParaRowDef& d : kParaRows)
+        if (d.tabLast) addRow(d);
     for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmParameta2::setLocked(bool locked) {
-    const bool two = p_ == Product::TwoAxis;
-    std::vector<QWidget*> fields = {boxes_[kPgTimerRow][0], combos_[31][0], boxes_[33][0], boxes_[34][0]};
-    if (two || locked) fields.push_back(combos_[kOneAxisRow][0]); // the one-axis window never unlocks it
-    if (!two) fields.push_back(combos_[ParaRow::BcdEnable][0]);
-    for (QWidget* w : fields) {
-        if (!w) continue;
-        if (!two && w == combos_[kOneAxisRow][0]) {
-            w->setEnabled(false);
+    spUnlocked_ = !locked;
+    for (const ParaRowDef& d : kParaRows) {
+        // What the product keeps out of use stays out of use.
+        if (!d.special || !d.shown(p_)) continue;
+        if (d.input.ctl == ParaCtl::Option) {
+            for (QRadioButton* r : opt_) r->setEnabled(!locked); // only disabled, no colour
             continue;
         }
-        w->setEnabled(!locked);
-        QPalette pal = w->palette();
-        pal.setColor(QPalette::Base, locked ? QColor(0xE0, 0xE0, 0xE0) : QApplication::palette().color(QPalette::Base));
-        w->setPalette(pal);
+        for (int m = 0; m < 2; ++m) {
+            QWidget* w = box(d.row, m);
+            if (!w) w = combo(d.row, m);
+            if (!w || !ParaRowShown(d.row, m, p_)) continue;
+            w->setEnabled(!locked);
+            QPalette pal = w->palette();
+            pal.setColor(QPalette::Base, locked ? QColor(0xE0, 0xE0, 0xE0) : QApplication::palette().color(QPalette::Base));
+            w->setPalette(pal);
+        }
     }
-    for (QRadioButton* r : opt_) r->setEnabled(!locked);
 }
 
 void frmParameta2::chkTokuParaChange_Click() {
@@ -355,18 +326,18 @@ void frmParameta2::cmdCalculate_Click() {
 
 void frmParameta2::InputStroke(int axis, const QString& text) {
     const int a = p_ == Product::TwoAxis ? axis : 0;
-    if (QLineEdit* b = box(17, a)) b->setText(text);
-    const ParaFocus next = a == 0 && p_ == Product::TwoAxis ? ParaFocus{17, 1} : ParaFocus{18, 0};
+    if (QLineEdit* b = box(kStrokeRow, a)) b->setText(text);
+    const ParaFocus next = ParaEnterTarget(kStrokeRow, a, p_, spUnlocked_);
     focusRow(next.row, next.member);
 }
 
 QLineEdit* frmParameta2::box(int row, int member) const {
-    if (row < 1 || row > 35 || member < 0 || member > 1) return nullptr;
+    if (row < 1 || row > kParaRowCount || member < 0 || member > 1) return nullptr;
     return boxes_[static_cast<size_t>(row)][static_cast<size_t>(member)];
 }
 
 QComboBox* frmParameta2::combo(int row, int member) const {
-    if (row < 1 || row > 35 || member < 0 || member > 1) return nullptr;
+    if (row < 1 || row > kParaRowCount || member < 0 || member > 1) return nullptr;
     return combos_[static_cast<size_t>(row)][static_cast<size_t>(member)];
 }
 
@@ -382,7 +353,7 @@ QGroupBox* frmParameta2::frame(const QString& name) const {
 
 ParaControls frmParameta2::Controls() const {
     ParaControls c;
-    for (size_t r = 0; r < 36; ++r)
+    for (size_t r = 0; r < boxes_.size(); ++r)
         for (size_t m = 0; m < 2; ++m) {
             if (boxes_[r][m]) c.text[r][m] = boxes_[r][m]->text();
             if (combos_[r][m]) c.combo[r][m] = combos_[r][m]->currentIndex();
@@ -392,7 +363,7 @@ ParaControls frmParameta2::Controls() const {
 }
 
 void frmParameta2::SetControls(const ParaControls& c) {
-    for (size_t r = 0; r < 36; ++r)
+    for (size_t r = 0; r < boxes_.size(); ++r)
         for (size_t m = 0; m < 2; ++m) {
             if (boxes_[r][m]) boxes_[r][m]->setText(c.text[r][m]);
             if (combos_[r][m]) {
@@ -429,8 +400,7 @@ bool frmParameta2::eventFilter(QObject* o, QEvent* e) {
     // Enter into a move to the next box.
     if (e->type() == QEvent::KeyPress) {
         if (!IsEnterKey(*static_cast<QKeyEvent*>(e))) return false;
-        const QLineEdit* pg = box(kPgTimerRow, 0);
-        const ParaFocus f = ParaEnterTarget(row, member, p_, pg && pg->isEnabled());
+        const ParaFocus f = ParaEnterTarget(row, member, p_, spUnlocked_);
         focusRow(f.row, f.member);
         return true;
     } else if (e->type() == QEvent::FocusOut) {

@@ -74,9 +74,10 @@ private:
     Product p_;
     QtActuatorDialogs dialogs_;
     std::unique_ptr<ParamEditor> editor_;
-    std::array<std::array<QLineEdit*, 2>, 36> boxes_{};
-    std::array<std::array<QComboBox*, 2>, 36> combos_{};
+    std::array<std::array<QLineEdit*, 2>, kParaRowCount + 1> boxes_{};
+    std::array<std::array<QComboBox*, 2>, kParaRowCount + 1> combos_{};
     std::array<QRadioButton*, 2> opt_{};
+    bool spUnlocked_ = false; // the special parameters take input
     QCheckBox* chk_ = nullptr;
     QTabWidget* tab_ = nullptr;
     std::map<QString, QPushButton*> buttons_;
