@@ -30,16 +30,8 @@ struct ParaRecord {
     int16_t ParaBcdEnable = 0; // one-axis product only (W3kParaBcdEnable)
 };
 
-// Rows of the parameter file table, in file order.
-namespace ParaRow {
-constexpr int Title = 0;
-constexpr int FirstAxisRow = 1;   // OFFSET
-constexpr int LastAxisRow = 23;   // ALM
-constexpr int FirstCommonRow = 24; // HOME OUT
-constexpr int LastCommonRow = 34;  // LS TIMER
-constexpr int BcdEnable = 35;      // one-axis only
-} // namespace ParaRow
-
+// Rows of the parameter file table, in file order: row 0 the title, then
+// one row per parameter as files/ParaRows.h describes them.
 constexpr int kParaFileRows = 37; // rows 0..36 (one-axis); the two-axis table has rows 0..35
 constexpr int kParaFileCols = 3;  // columns 0..2
 

@@ -36,11 +36,6 @@ struct ParaRowSpec {
     bool wide = false;      // value read in 32 bits (a value of any kind)
 };
 
-constexpr int kOneAxisRow = ParaRowNamed("1AXIS");
-constexpr int kSeqRow = ParaRowNamed("SEQ");
-constexpr int kJogVelRow = ParaRowNamed("JOGVEL");
-constexpr int kPgTimerRow = ParaRowNamed("PG TIMER");
-
 // The last table row of the product (34 two-axis, 35 one-axis).
 int ParaLastRow(Product p);
 // The row's control and ranges in the product's window.

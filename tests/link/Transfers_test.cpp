@@ -39,9 +39,10 @@ void FillParaTable(ParaFileTable& t) {
 std::vector<std::pair<int, int>> TransferredCells(Product p) {
     std::vector<std::pair<int, int>> cells;
     for (int axis = 0; axis < 2; ++axis)
-        for (int row = ParaRow::FirstAxisRow; row <= ParaRow::LastAxisRow; ++row) cells.emplace_back(row, axis);
-    const int last = p == Product::TwoAxis ? ParaRow::LastCommonRow : ParaRow::BcdEnable;
-    for (int row = ParaRow::FirstCommonRow; row <= last; ++row) cells.emplace_back(row, 0);
+        for (const ParaRowDef& d : kParaRows)
+            if (d.perAxis()) cells.emplace_back(d.row, axis);
+    for (const ParaRowDef& d : kParaRows)
+        if (!d.perAxis() && d.in(p)) cells.emplace_back(d.row, 0);
     return cells;
 }
 

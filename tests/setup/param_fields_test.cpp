@@ -136,7 +136,7 @@ TEST(ParaBlankCheck, WhichControlsEachProductExamines) {
         EXPECT_EQ(blankWith([](ParaControls& c) { c.text[9][1].clear(); }), two) << Name(p);
         EXPECT_EQ(blankWith([](ParaControls& c) { c.text[kSeqRow][0].clear(); }), two) << Name(p);
         EXPECT_EQ(blankWith([](ParaControls& c) { c.combo[kOneAxisRow][0] = -1; }), two) << Name(p);
-        EXPECT_EQ(blankWith([](ParaControls& c) { c.combo[ParaRow::BcdEnable][0] = -1; }), !two) << Name(p);
+        EXPECT_EQ(blankWith([](ParaControls& c) { c.combo[ParaRowNamed("BCD ENABLE")][0] = -1; }), !two) << Name(p);
     }
 }
 

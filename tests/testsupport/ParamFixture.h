@@ -10,6 +10,12 @@
 
 namespace rer::test {
 
+// Rows the tests single out.
+constexpr int kOneAxisRow = ParaRowNamed("1AXIS");
+constexpr int kSeqRow = ParaRowNamed("SEQ");
+constexpr int kJogVelRow = ParaRowNamed("JOGVEL");
+constexpr int kPgTimerRow = ParaRowNamed("PG TIMER");
+
 struct FakeParamWindow : ParamWindowPort {
     ParaControls c;
     bool buttonsEnabled = true;

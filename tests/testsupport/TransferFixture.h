@@ -3,6 +3,7 @@
 // transfer tests.
 #include "files/GrpSmTables.h"
 #include "files/ParaFile.h"
+#include "files/ParaRows.h"
 #include "files/ParaTables.h"
 #include "link/LinkDisplay.h"
 
@@ -31,7 +32,7 @@ struct ProgressRecorder : ProgressView {
 // field on the wire.
 inline ParaRecord SampleParaRecord(Product p) {
     ParaRecord rec;
-    const int last = p == Product::TwoAxis ? ParaRow::LastCommonRow : ParaRow::BcdEnable;
+    const int last = ParaLastRowOf(p);
     for (int axis = 0; axis < 2; ++axis) {
         for (int row = 1; row <= last; ++row) {
             double v = (row * 13 + axis * 7) % 250 + 1;
