@@ -1,6 +1,7 @@
 #include "dialogs/ui/frmOptions2.h"
 
 #include "app/AppContext.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -230,6 +231,9 @@ void frmOptions2::build() {
         if (!switching_) SSTabOption_Click(previous);
     });
     for (QLineEdit* e : {txtPortNo_, txtMoveTimeout_, txtJogVel_}) e->installEventFilter(this);
+    SetBoxRule(txtPortNo_, OptionsBoxRule(OptionBox::PortNo));
+    SetBoxRule(txtJogVel_, OptionsBoxRule(OptionBox::JogVel));
+    SetBoxRule(txtMoveTimeout_, OptionsBoxRule(OptionBox::MoveTimeout));
     connect(cmdOK_, &QPushButton::clicked, this, &frmOptions2::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmOptions2::cmdCancel_Click);
     connect(cmdApply_, &QPushButton::clicked, this, &frmOptions2::cmdApply_Click);

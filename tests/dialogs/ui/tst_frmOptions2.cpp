@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QClipboard>
 #include <QtTest>
 #include <memory>
 
@@ -118,6 +119,29 @@ private Q_SLOTS:
         QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(t.ctx.opt.PortNo, 6);
+    }
+
+    // What reaches a box without a key (the context menu's Paste) obeys the
+    // same digits and lengths.
+    void pasteFollowsTheBoxRules() {
+        GridTestContext t;
+        auto d = open(t);
+        struct Case {
+            QLineEdit* box;
+            const char* pasted;
+            const char* kept;
+        };
+        const Case cases[] = {
+            {d->txtPortNo(), "x", ""},      {d->txtPortNo(), "7", ""},   {d->txtPortNo(), "２", "2"},
+            {d->txtJogVel(), "1a", ""},     {d->txtJogVel(), "１２", "12"}, {d->txtJogVel(), "123", "12"},
+            {d->txtMoveTimeout(), "-5", ""}, {d->txtMoveTimeout(), "4567", "456"},
+        };
+        for (const Case& c : cases) {
+            c.box->clear();
+            QGuiApplication::clipboard()->setText(S(c.pasted));
+            c.box->paste();
+            QCOMPARE(c.box->text(), S(c.kept));
+        }
     }
 
     void numberBoxesAndEnter() {
