@@ -116,6 +116,7 @@ bool ParamEditor::SaveParaFile() {
         return false;
     if (!ctx_.fileDialogs) return false;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.fileName = p_ == Product::TwoAxis ? t("kzw6prm.pmd", "kzw6prm1.pmd") : t("kzw3kprm.pmd", "kzw3kprm1.pmd");
@@ -209,6 +210,7 @@ void ParamEditor::ParaDataCtShogo() {
 std::optional<QString> ParamEditor::openDialog(const QString& title) {
     if (!ctx_.fileDialogs) return std::nullopt;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = title;
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.defaultExt = QStringLiteral("pmd");
