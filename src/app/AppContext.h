@@ -69,10 +69,6 @@ public:
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file
 
-    // Controller jobs that are waiting; the main window does not close
-    // while one runs.
-    int jobsRunning = 0;
-
     // Text of a literal pair in the language of the run.
     QString pick(const QString& jp, const QString& en) const {
         return PickText(opt.LanguageNo, jp, en);
@@ -87,24 +83,19 @@ public:
 
     static QString title() { return QStringLiteral("RER6O250"); }
     // A message box; an empty title gives the program's title.
+    // A box waits in an event loop of its own: while it is up, a controller
+    // job that shows it counts as waiting.
     MsgAnswer message(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::None, const QString& caption = QString()) {
+        struct Waiting {
+            int& n;
+            explicit Waiting(int& x) : n(x) { ++n; }
+            ~Waiting() { --n; }
+        } waiting(link.nestedWaits);
         return platform.msg.show(text, caption.isEmpty() ? title() : caption, icon, buttons);
     }
     // A file beside the program.
     QString programFile(const QString& name) const;
-};
-
-// Marks a controller job as running for its lifetime.
-class JobScope {
-public:
-    explicit JobScope(AppContext& ctx) : ctx_(ctx) { ++ctx_.jobsRunning; }
-    ~JobScope() { --ctx_.jobsRunning; }
-    JobScope(const JobScope&) = delete;
-    JobScope& operator=(const JobScope&) = delete;
-
-private:
-    AppContext& ctx_;
 };
 
 } // namespace rer

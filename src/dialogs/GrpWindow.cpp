@@ -4,7 +4,6 @@
 #include "files/GrpSmFiles.h"
 #include "files/Listings.h"
 #include "files/Value.h"
-#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/Transfers.h"
 #include "platform/FileDialogs.h"
@@ -27,12 +26,6 @@ QString GrpFilter(const AppContext& ctx) {
 
 bool GrpValid(int start, int end) {
     return start >= 1 && start <= 399 && end >= 1 && end <= 399 && start <= end;
-}
-
-bool GrpBoxKeyPasses(int key, int textLength, bool hasSelection) {
-    if (key == kKeyEnter) return false;
-    if (!hasSelection && textLength >= 3 && key != kKeyBack) return false;
-    return (key >= '0' && key <= '9') || key == kKeyBack || key == kKeyTab;
 }
 
 int16_t BoxNumber(const QString& text) {
@@ -136,6 +129,8 @@ void GrpEditor::showVerifyResult(bool withController) {
 }
 
 void GrpEditor::cmdReadGrp_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return; // another window's job holds the controller
     Command cmd(*this);
     if (ctx_.message(ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗからｸﾞﾙｰﾌﾟﾃﾞｰﾀを読み込みます。"),
                                QStringLiteral("Read the Group Data from controller, OK?")),
@@ -143,10 +138,7 @@ void GrpEditor::cmdReadGrp_Click() {
         return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     GrpFileToEdit(ctx_);
     view_.GrpDataHyoji();
 }
@@ -168,20 +160,19 @@ void GrpEditor::GrpDataKakikomi() {
                                QStringLiteral("Group Data is transmitted to controller,Yes?")),
                      MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
-    if (ControllerLink* link = ctx_.link.ct) {
-        JobScope job(ctx_);
-        WriteGrpDataToCt(*link);
-    }
+    if (ControllerLink* link = ctx_.link.ct) WriteGrpDataToCt(*link);
 }
 
 void GrpEditor::cmdWriteGrp_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this);
     GrpDataKakikomi();
-    // The main window's buttons come back whatever the write did.
-    if (ctx_.link.families) ctx_.link.families->CMDBTN_Yuko();
 }
 
 void GrpEditor::cmdGrpCtVerify_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this);
     if (!checkAll()) {
         ctx_.message(ctx_.pick(QStringLiteral("ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。") + kCrLf +
@@ -192,10 +183,7 @@ void GrpEditor::cmdGrpCtVerify_Click() {
     }
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadGrpDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     GrpDataCompare(ctx_);
     showVerifyResult(true);
 }

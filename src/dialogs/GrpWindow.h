@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/BoxEntry.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -24,15 +26,8 @@ constexpr int kGrpPageRows = 33;
 // A group is valid when start and end are each 1 to 399 and start <= end.
 bool GrpValid(int start, int end);
 
-// Key codes of the row and step boxes (the character typed, or these).
-constexpr int kKeyBack = 8;
-constexpr int kKeyTab = 9;
-constexpr int kKeyEnter = 13;
-
-// Key filter of a group row box: true when the key goes into the box. Enter
-// never does (it moves the focus); with nothing selected a box of 3
-// characters takes only backspace; otherwise digits, backspace and tab.
-bool GrpBoxKeyPasses(int key, int textLength, bool hasSelection);
+// What a group row box takes from the user: up to 3 digits.
+constexpr BoxRule kGrpBoxRule = DigitBox(3);
 
 // The number a row or step box stands for: its leading number, whole, within
 // the range of a table cell; an empty box gives 0.

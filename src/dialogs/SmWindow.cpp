@@ -48,14 +48,11 @@ bool SmStepValid(int command, int data) {
     }
 }
 
-bool SmDataKeyPasses(int key, int commandIndex, int textLength, bool hasSelection) {
-    if (key == kKeyEnter) return false;
-    bool passes = key == kKeyBack;
-    if (commandIndex >= 1 && commandIndex <= 4) passes = passes || (key >= '1' && key <= '4');
-    else if (commandIndex == 5 || commandIndex == 6) passes = passes || (key >= '1' && key <= '9');
-    else passes = passes || (key >= '0' && key <= '9');
-    if (!passes) return false;
-    return hasSelection || textLength < 1 || key == kKeyBack;
+BoxRule SmDataRule(int commandIndex) {
+    BoxRule rule = DigitBox(1);
+    if (commandIndex >= 1 && commandIndex <= 4) rule.lowest = u'1', rule.highest = u'4';
+    else if (commandIndex == 5 || commandIndex == 6) rule.lowest = u'1';
+    return rule;
 }
 
 class SmEditor::Command {
@@ -170,6 +167,8 @@ void SmEditor::showVerifyResult() {
 }
 
 void SmEditor::cmdReadSMfromCt_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return; // another window's job holds the controller
     Command cmd(*this, false);
     if (ctx_.message(ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗからｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀを読み込みます。"),
                                QStringLiteral("Read the SM Data from controller, Ok?")),
@@ -177,15 +176,14 @@ void SmEditor::cmdReadSMfromCt_Click() {
         return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     SmFileToEdit(ctx_);
     view_.SmDataHyoji();
 }
 
 void SmEditor::cmdWriteSMtoCt_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this, true);
     if (!checkedValid()) return;
     if (ctx_.message(ctx_.pick(QStringLiteral("ｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀをコントローラへ書き込みますか？"),
@@ -194,21 +192,17 @@ void SmEditor::cmdWriteSMtoCt_Click() {
         return;
     ctx_.sm.SmRangeStart = 1;
     ctx_.sm.SmRangeEnd = 9;
-    if (ControllerLink* link = ctx_.link.ct) {
-        JobScope job(ctx_);
-        WriteSmDataToCt(*link);
-    }
+    if (ControllerLink* link = ctx_.link.ct) WriteSmDataToCt(*link);
 }
 
 void SmEditor::cmdSmCTShogo_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (!job) return;
     Command cmd(*this, true);
     if (!checkedValid()) return;
     ControllerLink* link = ctx_.link.ct;
     if (!link) return;
-    {
-        JobScope job(ctx_);
-        if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    }
+    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
     SmDataCompare(ctx_);
     showVerifyResult();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/BoxEntry.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -30,9 +32,10 @@ const QStringList& SmCommandTexts();
 // A step's command and data are valid together (code 15 counts as END).
 bool SmStepValid(int command, int data);
 
-// Key filter of a step's data box: true when the key goes into the box.
-// commandIndex is the selected entry of the step's command list (-1: none).
-bool SmDataKeyPasses(int key, int commandIndex, int textLength, bool hasSelection);
+// What a step's data box takes from the user: one digit, by the selected
+// entry of the step's command list (-1: none): "1" to "4" for IN and OUT,
+// "1" to "9" for the timers, "0" to "9" otherwise.
+BoxRule SmDataRule(int commandIndex);
 
 // The logic of the sequence-macro window: the macro on show, the step boxes,
 // the check and the nine commands over SmData. Each opening starts from

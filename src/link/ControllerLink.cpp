@@ -25,6 +25,15 @@ struct WaitingMark {
     bool& w_;
 };
 
+// Counts an event loop of the running job for its lifetime.
+struct NestedWait {
+    explicit NestedWait(LinkState& l) : l_(l) { ++l_.nestedWaits; }
+    ~NestedWait() { --l_.nestedWaits; }
+    NestedWait(const NestedWait&) = delete;
+    NestedWait& operator=(const NestedWait&) = delete;
+    LinkState& l_;
+};
+
 // The link's messages by their string-table id.
 QString LinkText(const AppContext& ctx, int id) {
     switch (id) {
@@ -182,7 +191,7 @@ bool ControllerLink::sendLine(const QString& line, Kind k) {
 }
 
 void ControllerLink::wait(Kind k) {
-    JobScope job(ctx_);
+    NestedWait nested(ctx_.link);
     QEventLoop loop;
     loop_ = &loop;
     waitKind_ = k;
@@ -195,6 +204,49 @@ void ControllerLink::wait(Kind k) {
     stopWatch.start();
     while (!done(k)) loop.exec();
     loop_ = nullptr;
+}
+
+// ---- Ownership
+
+bool ControllerLink::acquire(const void* owner, bool announce) {
+    if (depth_ == 0) {
+        depth_ = 1;
+        holder_ = owner;
+        announced_ = announce;
+        // Waits that were open before the job began are not its own.
+        baseWaits_ = ctx_.link.nestedWaits;
+        if (announced_) Q_EMIT busyChanged(true);
+        return true;
+    }
+    // Inside a wait of the running job only events run: a timer, a click
+    // in another window. Never the job's own next step.
+    if (ctx_.link.nestedWaits > baseWaits_) return false;
+    if (owner != nullptr && owner != holder_) return false;
+    ++depth_;
+    return true;
+}
+
+void ControllerLink::release() {
+    if (depth_ == 0) return;
+    if (--depth_ > 0) return;
+    holder_ = nullptr;
+    if (announced_) {
+        announced_ = false;
+        Q_EMIT busyChanged(false);
+    }
+}
+
+void ControllerLink::WaitWhile(const std::function<bool()>& keepWaiting) {
+    if (!keepWaiting()) return;
+    NestedWait nested(ctx_.link);
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!keepWaiting()) loop.quit();
+    });
+    poll.start();
+    while (keepWaiting()) loop.exec();
 }
 
 void ControllerLink::HomeOutLampOff() {
@@ -241,9 +293,10 @@ int ControllerLink::SendMoveCmdWaitReply(const QString& command, int replyLength
 
 int ControllerLink::transact(const QString& command, int replyLength, const QString& data, Kind k) {
     LinkState& l = ctx_.link;
-    if (waiting_) return 1; // one exchange at a time; the waiting one goes on
-    // Held through the messages too, so that a timer of another window cannot
-    // start an exchange under an open message box.
+    // One exchange at a time: a request that arrives while another job holds
+    // the controller (or while this one waits) changes nothing.
+    ControllerJob job(this, nullptr);
+    if (!job) return kLinkBusy;
     WaitingMark mark(waiting_);
     const QString line = command + data;
     // A field that did not fit ("X" of HexText) never goes out.
@@ -307,7 +360,8 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
 
 ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int timeoutMs) {
     LinkState& l = ctx_.link;
-    if (waiting_) return RawOutcome::Refused;
+    ControllerJob job(this, nullptr);
+    if (!job) return RawOutcome::Refused;
     WaitingMark mark(waiting_);
     l.TusinTimeoutFlag = false;
     if (timeoutMs != 0) timerTimeout_->start(timeoutMs);

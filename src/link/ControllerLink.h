@@ -1,6 +1,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QEventLoop;
 class QTimer;
@@ -14,6 +15,10 @@ class ProgressView;
 class SerialPort;
 struct LinkState;
 
+// The result of a transaction or transfer that was refused because another
+// job holds the controller: nothing was sent, nothing changed. Not a failure.
+inline constexpr int kLinkBusy = 2;
+
 // The controller link of the main window: the serial port opened on demand,
 // the receive poller fed by the port's ready-read notification, the reply
 // time-out, the move clock and the one-line transactions.
@@ -21,6 +26,12 @@ struct LinkState;
 // One thread. A transaction writes one line and waits in a local event loop
 // until the reply line is complete (CR LF), the time-out elapses or the user
 // stops; only one exchange waits at a time.
+//
+// The link is also the one owner of the controller for every window: a job
+// (a transfer, a motion run, a jog, a reset, an I/O read...) holds it from
+// its start to its end through a ControllerJob. While one job holds it,
+// another job's request is refused as busy; busyChanged() lets the windows
+// switch off the commands that would start one.
 class ControllerLink : public QObject {
     Q_OBJECT
 public:
@@ -45,7 +56,8 @@ public:
     int CtCommModeOn();        // "0CM" with "1"; 0 / 1
 
     // Transactions: 0 = a good reply is in RecvLine, 1 = failure (told to the
-    // user except after a stop).
+    // user except after a stop), kLinkBusy = refused (another job holds the
+    // controller; nothing sent, nothing told).
     int SendCmdWaitReply(const QString& command, int replyLength, const QString& data);
     int SendMoveCmdWaitReply(const QString& command, int replyLength, const QString& data);
 
@@ -57,6 +69,25 @@ public:
     // Asks the waiting exchange to give up (the stop buttons).
     void Stop();
     bool waiting() const { return waiting_; }
+
+    // ---- Ownership of the controller
+
+    // A job holds the controller.
+    bool busy() const { return depth_ > 0; }
+    // The owner of the job that holds it (null when free or when the job
+    // named none).
+    const void* holder() const { return holder_; }
+    // Takes the controller for a job of owner, or joins the job that holds
+    // it when the request comes from that job's own code: the same owner (or
+    // none named) while the job is not waiting in an event loop. Anything
+    // else is refused. A quiet job does not announce itself (a short
+    // background read whose window is modal).
+    bool acquire(const void* owner, bool announce = true);
+    void release();
+    // The running job waits in an event loop of its own until keepWaiting()
+    // turns false (checked on every event and every 10 ms). The one wait of
+    // dwells and pauses: requests that arrive meanwhile are refused.
+    void WaitWhile(const std::function<bool()>& keepWaiting);
 
     void HomeOutLampOff();
     void StartMoveTimer();
@@ -70,6 +101,10 @@ public:
 
     // The time-out message (500 to 503).
     QString TimeoutMessage() const;
+
+Q_SIGNALS:
+    // The controller was taken (true) or given back (false) by an announced job.
+    void busyChanged(bool busy);
 
 private:
     enum class Kind { Reply, Move };
@@ -98,6 +133,35 @@ private:
     QEventLoop* loop_ = nullptr;
     bool waiting_ = false;
     Kind waitKind_ = Kind::Reply;
+    int depth_ = 0;
+    int baseWaits_ = 0;
+    const void* holder_ = nullptr;
+    bool announced_ = false;
+};
+
+// One job's hold on the controller, given back on every way out. A job that
+// was refused holds nothing: its caller does nothing at all. Without a link
+// there is nothing to refuse.
+class ControllerJob {
+public:
+    ControllerJob(ControllerLink* link, const void* owner, bool announce = true)
+        : link_(link), refused_(link && !link->acquire(owner, announce)) {
+        if (refused_) link_ = nullptr;
+    }
+    ~ControllerJob() { release(); }
+    ControllerJob(const ControllerJob&) = delete;
+    ControllerJob& operator=(const ControllerJob&) = delete;
+
+    bool refused() const { return refused_; }
+    explicit operator bool() const { return !refused_; }
+    void release() {
+        if (link_) link_->release();
+        link_ = nullptr;
+    }
+
+private:
+    ControllerLink* link_;
+    bool refused_;
 };
 
 } // namespace rer

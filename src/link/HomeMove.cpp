@@ -13,7 +13,7 @@ int homeReturn(ControllerLink& link, int32_t linkCheckTimeout) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
     l.TusinTimeout = linkCheckTimeout;
-    if (link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("000")) == 1) {
+    if (link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("000")) != 0) {
         link.PortCloseIfFree();
         return 1;
     }
@@ -22,7 +22,7 @@ int homeReturn(ControllerLink& link, int32_t linkCheckTimeout) {
         link.display().setHomeLamp(true);
     }
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) == 1) return 1;
+    if (link.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) != 0) return 1;
     link.display().setHomeLamp(true);
     const QChar out = l.RecvLine.size() > 8 ? l.RecvLine[8] : QChar();
     if (MoveDisplay* m = link.moveDisplay()) {
@@ -47,7 +47,7 @@ int ReadHomeState(ControllerLink& link) {
     LinkState& l = ctx.link;
     ctx.opt.HomeDone = false;
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()) == 1) {
+    if (link.SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()) != 0) {
         link.PortCloseIfFree();
         return -1;
     }

@@ -28,12 +28,14 @@ QString OutputLine(const LinkState::IoLampTable& out) {
 }
 
 void ReadIoState(ControllerLink& link) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     LinkState& l = link.state();
     l.CtLine[0].clear();
     l.CtLine[1].clear();
     l.TusinTimeout = 1000;
     for (int k = 0; k < 2; ++k) {
-        if (link.SendCmdWaitReply(k == 0 ? QStringLiteral("0RI") : QStringLiteral("0RO"), 11, QString()) == 1) {
+        if (link.SendCmdWaitReply(k == 0 ? QStringLiteral("0RI") : QStringLiteral("0RO"), 11, QString()) != 0) {
             link.PortCloseIfFree();
             return;
         }
@@ -46,7 +48,9 @@ void ReadIoState(ControllerLink& link) {
     l.IoYomikomiTyu = false;
 }
 
-void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailure) {
+void WriteOutputState(ControllerLink& link) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
     for (int d = 0; d < 6; ++d)
@@ -58,9 +62,8 @@ void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailu
     const QString line = OutputLine(l.IoOutput);
     l.CtLine[0] = line;
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(line, 11, QString()) == 1) {
+    if (link.SendCmdWaitReply(line, 11, QString()) != 0) {
         link.PortCloseIfFree();
-        if (onFailure) onFailure();
         return;
     }
     if (l.RecvLine.left(9) != line) {

@@ -1,8 +1,6 @@
 #pragma once
 #include "link/LinkState.h"
 
-#include <functional>
-
 namespace rer {
 
 class ControllerLink;
@@ -12,9 +10,7 @@ class ControllerLink;
 void ReadIoState(ControllerLink& link);
 
 // Applies the flip requests to IoOutput and writes the output word ("0WO").
-// onFailure runs after a failed exchange (the main window's buttons come
-// back).
-void WriteOutputState(ControllerLink& link, const std::function<void()>& onFailure);
+void WriteOutputState(ControllerLink& link);
 
 // One hexadecimal character of the wire into its four bits (weights 8, 4, 2,
 // 1); a character that is not hexadecimal reads as 0.

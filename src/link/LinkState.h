@@ -5,7 +5,6 @@
 
 namespace rer {
 
-class CommandFamilies;
 class ControllerLink;
 
 // One controller error of the error list: its number as hexadecimal text and
@@ -57,12 +56,13 @@ struct LinkState {
     IoLampTable IoOutput{};
     IoLampTable IoOutputReq{};
     bool IoYomikomiTyu = false;       // the I/O monitor's read is running
+    // Event loops of the running controller job that are waiting now (a
+    // reply, a dwell, a message box): see ControllerLink::acquire.
+    int nestedWaits = 0;
     bool OutputHenkoAri = false;      // an output change is pending
 
     // The link of the running main window (not owned); null without one.
     ControllerLink* ct = nullptr;
-    // The main window's enable families (not owned); null without one.
-    CommandFamilies* families = nullptr;
 };
 
 } // namespace rer

@@ -3,7 +3,6 @@
 #include "app/AppContext.h"
 #include "files/ParaFile.h"
 #include "files/ParaTables.h"
-#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
@@ -145,7 +144,9 @@ int ExchangeReads(ControllerLink& link, const ReadPlan& plan) {
     Progress bar(link, plan.barMax, ReadingText(link.ctx()));
     for (int i = 0; i < plan.count; ++i) {
         l.TusinTimeout = plan.timeout;
-        if (link.SendCmdWaitReply(plan.command, plan.replyLength, plan.data(i)) == 1) {
+        const int r = link.SendCmdWaitReply(plan.command, plan.replyLength, plan.data(i));
+        if (r == kLinkBusy) return r;
+        if (r != 0) {
             link.PortCloseIfFree();
             bar.Unload();
             return 1;
@@ -172,7 +173,6 @@ struct WritePlan {
     QChar commitDigit;
     int timeout;
     bool dots;           // "Sending data to the controller..." or "...controller."
-    std::function<void()> afterFailedExchange;
 };
 
 // The bad-echo path: nothing more is sent, no commit.
@@ -191,10 +191,10 @@ int SendWrites(ControllerLink& link, const WritePlan& plan) {
         const QString line = commit ? QStringLiteral("0WE") + plan.commitDigit : plan.buf[static_cast<size_t>(k)];
         const int result = commit ? link.SendCmdWaitReply(QStringLiteral("0WE"), 6, QString(plan.commitDigit))
                                   : link.SendCmdWaitReply(line, plan.replyLength, QString());
-        if (result == 1) {
+        if (result == kLinkBusy) return result;
+        if (result != 0) {
             link.PortCloseIfFree();
             bar.Unload();
-            if (plan.afterFailedExchange) plan.afterFailedExchange();
             return 1;
         }
         if (l.RecvLine.left(line.size()) != line) {
@@ -208,14 +208,6 @@ int SendWrites(ControllerLink& link, const WritePlan& plan) {
     bar.Unload();
     link.PortCloseIfFree();
     return 0;
-}
-
-void FamiliesYuko(LinkState& l, bool all) {
-    if (!l.families) return;
-    l.families->CMDBTN_Yuko();
-    if (!all) return;
-    l.families->ToolBar_Yuko();
-    l.families->Menyu_Yuko();
 }
 
 } // namespace
@@ -259,6 +251,8 @@ int MakeParaWriteLines(AppContext& ctx, Product p) {
 
 int WriteParaToCt(ControllerLink& link, Product p) {
     AppContext& ctx = link.ctx();
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     LinkState& l = link.state();
     LineBuffer& buf = LinesOf(l, p);
     // Only seven whole write lines of this record go out: lines refused by
@@ -278,26 +272,26 @@ int WriteParaToCt(ControllerLink& link, Product p) {
                                  QStringLiteral("The data to send is wrong.")));
         return 1;
     }
-    JobScope job(ctx);
     const bool one = p == Product::OneAxis;
-    WritePlan plan{buf, kParaLines, 38, QLatin1Char('2'), one ? 5000 : 1000, false, {}};
-    if (one) plan.afterFailedExchange = [&l] { FamiliesYuko(l, false); };
-    return SendWrites(link, plan);
+    return SendWrites(link, WritePlan{buf, kParaLines, 38, QLatin1Char('2'), one ? 5000 : 1000, false});
 }
 
 int W3kWriteParaToCt(ControllerLink& link) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     if (MakeParaWriteLines(link.ctx(), Product::OneAxis) == 1) return 1;
     return WriteParaToCt(link, Product::OneAxis);
 }
 
 int ReadParaFromCt(ControllerLink& link, Product p) {
     AppContext& ctx = link.ctx();
-    JobScope job(ctx);
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     LineBuffer& buf = LinesOf(ctx.link, p);
     const ReadPlan plan{buf, kParaLines, QStringLiteral("0RD"),
                         [](int i) { return QString(QLatin1Char(ParaBlockDigit(i))); },
                         38, 1000, kParaLines, 0};
-    if (ExchangeReads(link, plan) == 1) return 1;
+    if (const int r = ExchangeReads(link, plan); r != 0) return r;
 
     // Decoded into a fresh table: a bad field leaves the parameters as they were.
     ParaFileTable fresh(ctx.para.of(p).ParaFileData.size());
@@ -339,18 +333,21 @@ int WriteGrpDataToCt(ControllerLink& link) {
         const auto& g = grp[static_cast<size_t>(i + 1)];
         return GrpWriteLine(i + 1, g[0], g[1]);
     };
+    // The line buffer is the running job's: taken before it is filled.
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     if (BuildWriteLines(ctx, l.CtLine, 99, line) == 1) return 1;
-    JobScope job(ctx);
-    return SendWrites(link, WritePlan{l.CtLine, 99, 13, QLatin1Char('3'), 5000, true, {}});
+    return SendWrites(link, WritePlan{l.CtLine, 99, 13, QLatin1Char('3'), 5000, true});
 }
 
 int ReadGrpDataFromCt(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    JobScope job(ctx);
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     LinkState& l = link.state();
     const ReadPlan plan{l.CtLine, 99, QStringLiteral("0RG"), [](int i) { return HexText(i + 1, 2); },
                         13, 5000, 98, 0};
-    if (ExchangeReads(link, plan) == 1) return 1;
+    if (const int r = ExchangeReads(link, plan); r != 0) return r;
 
     GrpTable fresh = ctx.grp.GrpFileData; // the error marks stay
     for (int i = 0; i < 99; ++i) {
@@ -391,21 +388,20 @@ int WriteSmDataToCt(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = link.state();
     const SmTable& sm = ctx.sm.SmData;
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     if (BuildWriteLines(ctx, l.CtLine, 9, [&sm](int i) { return SmWriteLine(sm, i + 1); }) == 1) return 1;
-    JobScope job(ctx);
-    return SendWrites(link, WritePlan{l.CtLine, 9, 38, QLatin1Char('1'), 1000, true, {}});
+    return SendWrites(link, WritePlan{l.CtLine, 9, 38, QLatin1Char('1'), 1000, true});
 }
 
 int ReadSmDataFromCt(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    JobScope job(ctx);
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     LinkState& l = link.state();
     const ReadPlan plan{l.CtLine, 9, QStringLiteral("0RM"), [](int i) { return QString::number(i + 1); },
                         38, 1000, 9, 1};
-    if (ExchangeReads(link, plan) == 1) {
-        FamiliesYuko(l, true);
-        return 1;
-    }
+    if (const int r = ExchangeReads(link, plan); r != 0) return r;
 
     SmTable fresh = ctx.sm.SmFileData; // step 16 and column 18 stay
     for (size_t i = 0; i < 9; ++i) {
@@ -413,11 +409,7 @@ int ReadSmDataFromCt(ControllerLink& link) {
         for (size_t s = 0; s < 16; ++s) {
             for (size_t k = 0; k < 2; ++k) {
                 const std::optional<int> v = HexValue(reply.mid(static_cast<qsizetype>(4 + 2 * s + k), 1));
-                if (!v) {
-                    RefuseReply(link);
-                    FamiliesYuko(l, true);
-                    return 1;
-                }
+                if (!v) return RefuseReply(link);
                 fresh[s][2 * i + k] = static_cast<int16_t>(*v);
             }
         }

@@ -14,9 +14,11 @@ struct ParaRecord;
 
 // The multi-line transfers of parameters, group data and sequence macros.
 //
-// Every transfer returns 0 when it ran to its end and 1 otherwise; callers
-// treat 1 as failure also where TusinError stayed False (a stop). TusinError
-// is True after every other failure, which has been told to the user.
+// Every transfer returns 0 when it ran to its end, kLinkBusy when another job
+// held the controller (nothing sent, nothing changed, nothing told) and 1
+// otherwise; callers treat 1 as failure also where TusinError stayed False (a
+// stop). TusinError is True after every other failure, which has been told to
+// the user.
 //
 // A read decodes only after every reply has arrived and only when every
 // field of every reply is hexadecimal; otherwise the target table is left as
@@ -35,8 +37,7 @@ inline int W3kReadParaFromCt(ControllerLink& link) { return ReadParaFromCt(link,
 int MakeParaWriteLines(AppContext& ctx, Product p = Product::TwoAxis);
 // Sends the seven lines of the line buffer and the commit.
 int WriteParaToCt(ControllerLink& link, Product p = Product::TwoAxis);
-// One-axis: builds the lines, then sends them with the commit; after a failed
-// exchange the main window's command buttons come back.
+// One-axis: builds the lines, then sends them with the commit.
 int W3kWriteParaToCt(ControllerLink& link);
 
 // Group data: groups 1 to 99 ("01" to "63" on the wire) "0RG"/"0WG", commit
@@ -45,8 +46,7 @@ int ReadGrpDataFromCt(ControllerLink& link);
 int WriteGrpDataToCt(ControllerLink& link);
 
 // Sequence macros 1 to 9 "0RM"/"0WM", commit "0WE1". The read fills
-// SmFileData (and brings the main window's commands back after a failure),
-// the write sends SmData.
+// SmFileData, the write sends SmData.
 int ReadSmDataFromCt(ControllerLink& link);
 int WriteSmDataToCt(ControllerLink& link);
 

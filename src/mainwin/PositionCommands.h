@@ -95,7 +95,8 @@ void PosidataGetfromCt(AppContext& ctx, ControllerLink& link, PositionHost& host
 bool PosidataGetfromCtProc(AppContext& ctx, ControllerLink& link, PositionHost& host, Product p);
 // ReadPosidataFromCt / W3kReadPosidataFromCt: positions PosiRangeStart to
 // PosiRangeEnd into the received table; 0 success, 1 failure (the received
-// table then stays as it was).
+// table then stays as it was), kLinkBusy when another job holds the
+// controller.
 int ReadPosidataFromCt(ControllerLink& link, Product p);
 // IsPosiDataExist / W3kIsPosiDataExist: sets and returns DataAriFlg.
 bool IsPosiDataExist(AppContext& ctx, Product p);

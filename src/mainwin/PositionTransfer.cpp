@@ -79,7 +79,7 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
     auto& limits = p == Product::TwoAxis ? ctx.posJob.StrokeSoftLimit : ctx.posJob.W3kStrokeSoftLimit;
     for (int k = 0; k < 2; ++k) {
         l.TusinTimeout = 5000;
-        if (link.SendCmdWaitReply(QStringLiteral("0RD"), 38, k == 0 ? QStringLiteral("0") : QStringLiteral("4")) == 1)
+        if (link.SendCmdWaitReply(QStringLiteral("0RD"), 38, k == 0 ? QStringLiteral("0") : QStringLiteral("4")) != 0)
             return stop();
         const std::optional<int> v = HexValue(l.RecvLine.mid(18, 6));
         if (!v || l.RecvLine.mid(18, 6).size() != 6) {
@@ -128,7 +128,7 @@ bool WriteLines(AppContext& ctx, ControllerLink& link, TransferProgress& bar, Pr
     for (int r = start; r <= end; ++r) {
         if (!ng[size_t(r - 1)]) {
             const QString& line = buf[size_t(r - 1)];
-            if (link.SendCmdWaitReply(line, 27, QString()) == 1) {
+            if (link.SendCmdWaitReply(line, 27, QString()) != 0) {
                 l.TusinError = true; // also after a stop
                 link.PortCloseIfFree();
                 bar.Unload();
@@ -193,7 +193,8 @@ bool PosidataLoadtoCtProc(AppContext& ctx, ControllerLink& link, PositionHost& h
                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return false;
 
-    JobScope job(ctx);
+    ControllerJob job(&link, nullptr);
+    if (!job) return false;
     TransferProgress bar(link, 2, QString());
     if (SoftLimitCheck(ctx, link, bar, p) != 0) return false;
     if (!WriteLines(ctx, link, bar, p)) return false;
@@ -213,7 +214,8 @@ void PosidataLoadtoCt(AppContext& ctx, ControllerLink& link, PositionHost& host)
 int ReadPosidataFromCt(ControllerLink& link, Product p) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
-    JobScope job(ctx);
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     auto& buf = LinesOf(ctx, p);
     const int start = std::max<int>(ctx.pos.PosiRangeStart, 1);
     const int end = std::min<int>(ctx.pos.PosiRangeEnd, 399);
@@ -223,7 +225,7 @@ int ReadPosidataFromCt(ControllerLink& link, Product p) {
     int k = 0;
     for (int n = start; n <= end; ++n) {
         l.TusinTimeout = 5000;
-        if (link.SendCmdWaitReply(QStringLiteral("0RP"), 27, HexText(n, 3)) == 1) {
+        if (link.SendCmdWaitReply(QStringLiteral("0RP"), 27, HexText(n, 3)) != 0) {
             link.PortCloseIfFree();
             return 1;
         }
@@ -283,11 +285,7 @@ bool PosidataGetfromCtProc(AppContext& ctx, ControllerLink& link, PositionHost& 
                                                  QStringLiteral("Save the editing data before reading data?")),
                                         MsgButtons::YesNoCancel, MsgIcon::Question);
         if (a == MsgAnswer::Cancel) return false;
-        if (a == MsgAnswer::Yes) {
-            const bool saved = PosiSaveAsCmd(ctx, host);
-            host.CommandsOff();
-            if (!saved) return false;
-        }
+        if (a == MsgAnswer::Yes && !PosiSaveAsCmd(ctx, host)) return false;
     }
     if (ctx.message(ctx.pick(QStringLiteral("コントローラからデータを読み込みますか？"),
                              QStringLiteral("Read the data from controller, OK?")),
@@ -295,7 +293,7 @@ bool PosidataGetfromCtProc(AppContext& ctx, ControllerLink& link, PositionHost& 
         return false;
     ctx.pos.PosiRangeStart = 1;
     ctx.pos.PosiRangeEnd = 399;
-    if (ReadPosidataFromCt(link, p) == 1) return false;
+    if (ReadPosidataFromCt(link, p) != 0) return false;
     PosiFileToEdit(ctx, p);
     PosiTblPlsToMm(ctx, p);
     KzDataHyoji(ctx, p);

@@ -96,7 +96,7 @@ void PosiDataCtShogo(AppContext& ctx, ControllerLink& link, PositionHost& host, 
         link.PortCloseIfFree();
         return;
     }
-    if (ReadPosidataFromCt(link, p) == 1) return;
+    if (ReadPosidataFromCt(link, p) != 0) return;
     const bool anyDiff = ComparePosiTables(ctx, p);
     ShowOutcome(ctx, host, p, anyDiff,
                 ctx.pick(QStringLiteral("照合データ：画面のデータとコントローラ内のデータ\r\n\r\n照合結果：ＯＫ"),

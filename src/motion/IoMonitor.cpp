@@ -1,7 +1,6 @@
 #include "motion/IoMonitor.h"
 
 #include "app/AppContext.h"
-#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/IoState.h"
 
@@ -92,6 +91,18 @@ void IoMonitor::Timer() {
         stopped();
         return;
     }
+    // Each tick is a short job of its own, not announced to the other
+    // windows (this one is modal). While another job holds the controller
+    // the monitor pauses: no read, and the port is that job's.
+    ControllerJob job(link, this, false);
+    if (!job) {
+        if (m.IoCheckTeisi) {
+            view_.setTimerEnabled(false);
+            m.IoCheckTyu = false;
+            m.IoCheckTeisi = false;
+        }
+        return;
+    }
     if (!ctx_.link.OutputHenkoAri) {
         ctx_.link.IoYomikomiTyu = true;
         ReadIoState(*link);
@@ -103,9 +114,7 @@ void IoMonitor::Timer() {
         view_.IoStateHyoji();
     }
     if (ctx_.link.OutputHenkoAri) {
-        WriteOutputState(*link, [this] {
-            if (ctx_.link.families) ctx_.link.families->CMDBTN_Yuko();
-        });
+        WriteOutputState(*link);
         ReadIoState(*link);
         view_.IoStateHyoji();
     }

@@ -49,6 +49,8 @@ public:
     void WhiteIconDblClick(int index);
 
     QString monitorCaption(bool running) const;
+    // A tick waits for the controller: the window must not close meanwhile.
+    bool inTick() const { return inTick_; }
 
 private:
     void IoMonitorStart();

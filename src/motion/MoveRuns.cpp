@@ -6,8 +6,6 @@
 #include "link/LinkDisplay.h"
 #include "link/TextHelpers.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
 #include <cmath>
 
@@ -40,14 +38,22 @@ void MoveRuns::lampsFromOutputs() {
     }
 }
 
+void MoveRuns::endRun() {
+    if (forced_) ctx_.link.TusinStop = false;
+    forced_ = false;
+    run_ = Run::None;
+}
+
 void MoveRuns::cmdHome_Click() {
     ControllerLink* l = link();
     if (running() || !l) return;
-    JobScope job(ctx_);
+    ControllerJob job(l, this);
+    if (!job) return; // another window's job holds the controller
     run_ = Run::Home;
     view_.setRunControlsEnabled(false);
+    view_.setTabControlEnabled(false);
     view_.setMainRunLock(true);
-    for (int t = 0; t < 3; ++t) view_.setTabEnabled(t, false);
+    for (int t = 1; t < 3; ++t) view_.setTabEnabled(t, false);
     view_.setProgramGridEnabled(false);
     if (l->PortCheckOpen() == 0) {
         if (l->CtCommModeOn() != 0) {
@@ -85,23 +91,25 @@ void MoveRuns::cmdHome_Click() {
     }
     l->PortCloseIfFree();
     view_.setRunControlsEnabled(true);
+    view_.setTabControlEnabled(true);
     view_.setMainRunLock(false);
-    for (int t = 0; t < 3; ++t) view_.setTabEnabled(t, true);
+    for (int t = 1; t < 3; ++t) view_.setTabEnabled(t, true);
     view_.setProgramGridEnabled(true);
-    run_ = Run::None;
+    endRun();
     view_.focusDummy();
 }
 
 void MoveRuns::wrap(Run r, void (MoveRuns::*run)()) {
     if (running() || !link()) return;
-    JobScope job(ctx_);
+    ControllerJob job(link(), this);
+    if (!job) return;
     run_ = r;
     view_.setRunControlsEnabled(false);
     view_.setMainRunLock(true);
     (this->*run)();
     view_.setRunControlsEnabled(true);
     view_.setMainRunLock(false);
-    run_ = Run::None;
+    endRun();
     view_.focusDummy();
 }
 
@@ -125,6 +133,7 @@ void MoveRuns::cmdGrpMoveStop_Click() {
     // Only a run's wait is ended: a stop flag left standing would cut short
     // the next exchange of the program.
     if (!running()) return;
+    forced_ = true;
     ctx_.link.TusinStop = true;
     if (ControllerLink* l = link()) l->Stop();
 }
@@ -160,7 +169,7 @@ void MoveRuns::dwell(bool use, const QString& text, const bool& pause, const boo
     } else {
         Timeup = true;
     }
-    while (!Timeup && !stop && !pause) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    link()->WaitWhile([&] { return !Timeup && !stop && !pause && !forced_; });
     Timeup = true;
     Timer2_->stop();
 }
@@ -168,6 +177,7 @@ void MoveRuns::dwell(bool use, const QString& text, const bool& pause, const boo
 bool MoveRuns::moveTo(int posiNo, bool noSqMcr, int moveTimeout, int outTimeout, const QString& rangeTextJp,
                       const QString& stopTextEn) {
     ControllerLink& l = *link();
+    if (forced_) return false;
     if (posiNo < 1 || posiNo > 399) {
         l.PortCloseIfFree();
         ctx_.message(ctx_.pick(rangeTextJp, QStringLiteral("Input position No. by decimal(Using 1 to 399)")));
@@ -233,7 +243,7 @@ void MoveRuns::programRun() {
                 CurCellNo = 1;
                 if (!s.repeat) break;
             }
-            if (s.selectStep || Tmp_Stop || Move_Stop) break;
+            if (s.selectStep || Tmp_Stop || Move_Stop || forced_) break;
         }
         if (CurCellNo >= 16) CurCellNo = 1;
     }
@@ -269,7 +279,7 @@ void MoveRuns::rangeRun() {
             }
             if (s.singleMove || Tmp_Stop2) break;
             dwell(s.timerUse2, s.timer2, Tmp_Stop2, Move_Stop2);
-            if (Tmp_Stop2 || Move_Stop2) break;
+            if (Tmp_Stop2 || Move_Stop2 || forced_) break;
         }
     }
     commonEnd(1);

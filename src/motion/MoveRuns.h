@@ -18,7 +18,10 @@ public:
     virtual void setKanryoNo(const QString& text) = 0;  // lblkanryoNo
     // MoveCMDBTNMuko / MoveCMDBTNYuko.
     virtual void setRunControlsEnabled(bool on) = 0;
-    // The tabs (0 Selective, 1 Continual, 2 Group) and the program grid.
+    // The tab control as a whole (SSTab1), and its tabs (0 Selective, 1
+    // Continual, 2 Group) and the program grid. The tab the user is on stays
+    // the current one.
+    virtual void setTabControlEnabled(bool on) = 0;
     virtual void setTabEnabled(int tab, bool on) = 0;
     virtual void setProgramGridEnabled(bool on) = 0;
     // cmdReset and the mode-change menu of the main window.
@@ -59,7 +62,9 @@ public:
     void cmdMove_Click();
     void cmdSelectMove_Click();
     void cmdGrpMove_Click();
-    // The pause and stop buttons act only while their own run goes on.
+    // The pause and stop buttons act only while their own run goes on;
+    // "Forced ending" ends whatever the run is doing, and nothing is sent
+    // after it.
     void cmdTmpStop_Click();
     void cmdStop_Click();
     void cmdTempStop2_Click();
@@ -92,12 +97,16 @@ private:
     bool moveTo(int posiNo, bool noSqMcr, int moveTimeout, int outTimeout, const QString& rangeTextJp,
                 const QString& stopTextEn);
     void dwell(bool use, const QString& text, const bool& pause, const bool& stop);
+    // The end of every run: nothing of a forced ending is left for the next
+    // exchange.
+    void endRun();
     ControllerLink* link() const;
 
     AppContext& ctx_;
     MoveRunView& view_;
     QTimer* Timer2_;
     Run run_ = Run::None;
+    bool forced_ = false; // "Forced ending" was pressed during this run
 };
 
 } // namespace rer

@@ -11,12 +11,6 @@ QString ProgramCellCommit(const QString& editorText, bool* refused) {
     return good ? t : QString();
 }
 
-bool ProgramKeyAccepted(QChar key, const QString& text, int selected) {
-    if (key == QChar(8)) return true;
-    if (key < QLatin1Char('0') || key > QLatin1Char('9')) return false;
-    return selected > 0 || text.size() < 3;
-}
-
 int ProgramNextColumn(int col) { return col >= 1 && col <= 14 ? col + 1 : 1; }
 int ProgramPreviousColumn(int col) { return col > 1 ? col - 1 : 1; }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/BoxEntry.h"
+
 #include <QString>
 
 namespace rer {
@@ -9,10 +11,10 @@ namespace rer {
 // The text a cell keeps when the editor is committed: the trimmed text when
 // it is a number 1..399, else empty (refused).
 QString ProgramCellCommit(const QString& editorText, bool* refused = nullptr);
-// Whether a typed character may enter the editor holding `text` with
-// `selected` characters selected: Backspace and digits; a fourth digit only
-// over a selection.
-bool ProgramKeyAccepted(QChar key, const QString& text, int selected);
+// What the cell editor takes from the user: up to three digits.
+constexpr BoxRule kProgramCellRule = DigitBox(3);
+// What the wait texts take: up to three digits (tenths of a second).
+constexpr BoxRule kWaitBoxRule = DigitBox(3);
 // The column after Enter / Right (15 wraps to 1) and after Left (stays at 1).
 int ProgramNextColumn(int col);
 int ProgramPreviousColumn(int col);

@@ -59,6 +59,19 @@ JogTeach::JogTeach(AppContext& ctx, Product p, TeachView& view)
     : ctx_(ctx), product_(p), view_(view), list_(400, p == Product::TwoAxis ? 3 : 2) {}
 
 ControllerLink* JogTeach::link() const { return ctx_.link.ct; }
+
+// A command of the window that talks to the controller: counted while it
+// runs, so that the window does not close under it.
+class JogTeach::Command {
+public:
+    explicit Command(JogTeach& t) : t_(t) { ++t_.running_; }
+    ~Command() { --t_.running_; }
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+private:
+    JogTeach& t_;
+};
 PositionGrid& JogTeach::mainGrid() const { return ctx_.grid.of(product_); }
 
 QString JogTeach::listHeader(int axis) const {
@@ -139,11 +152,13 @@ int JogTeach::ReadMaxstrokePls() {
 }
 
 void JogTeach::cmdJOGST_Click() {
-    view_.setStartEnabled(false);
     ControllerLink* l = link();
+    ControllerJob job(l, this);
+    if (!job) return; // another job holds the controller
+    Command cmd(*this);
+    view_.setStartEnabled(false);
     bool ok = false;
     if (l) {
-        JobScope job(ctx_);
         const int home = ReadHomeState(*l);
         ok = home != -1 && (home != 0 || MovePosiNo(*l, 0) == 0) && ReadDispPOS() == 0 && ReadMaxstrokePls() == 0;
     }
@@ -164,7 +179,9 @@ void JogTeach::cmdJOG_MouseDown(int index, bool leftButton) {
     }
     ControllerLink* l = link();
     if (Tuusintyuu || !l || index < 0 || index >= 2 * axes()) return;
-    JobScope job(ctx_);
+    ControllerJob job(l, this);
+    if (!job) return;
+    Command cmd(*this);
     std::array<AxisFeed, 2> feed{};
     Tuusintyuu = true;
     pressing_ = true;
@@ -198,6 +215,8 @@ void JogTeach::cmdJOG_MouseDown(int index, bool leftButton) {
     if (!line.contains(QLatin1Char('X'))) l->SendCmdWaitReply(line, replyLength, QString());
     if (JogFLG) {
         JogTyuFLG = true;
+        // The jog holds the controller until its stop.
+        jogHold_.emplace(l, this);
         // Released while the press was under way: the watchdog stops the jog.
         if (releasedInPress_) JogTometeFLG = true;
     } else {
@@ -213,31 +232,33 @@ void JogTeach::cmdJOG_MouseUp(int index, bool leftButton) {
     if (!leftButton) return;
     if (pressing_) releasedInPress_ = true;
     if (JogFLG && !JogTyuFLG) JogTometeFLG = true;
-    ControllerLink* l = link();
-    if (!Tuusintyuu && view_.mode() == JogMode::Jog && l) {
-        JobScope job(ctx_);
-        Tuusintyuu = true;
-        ctx_.link.TusinTimeout = product_ == Product::TwoAxis ? 1000 : 5000;
-        l->SendCmdWaitReply(QStringLiteral("0SP"), 5, QString());
-        JogTyuFLG = false;
-        JogFLG = false;
-        ReadDispPOS();
-        Tuusintyuu = false;
-    }
+    if (!Tuusintyuu && view_.mode() == JogMode::Jog && link())
+        sendStop(product_ == Product::TwoAxis ? 1000 : 5000);
 }
 
-void JogTeach::TimerBosoKansi_Timer() {
+void JogTeach::sendStop(int timeoutMs) {
     ControllerLink* l = link();
-    if (!JogTometeFLG || Tuusintyuu || !l) return;
-    JobScope job(ctx_);
+    ControllerJob job(l, this);
+    if (!l || !job) return;
+    Command cmd(*this);
     Tuusintyuu = true;
-    ctx_.link.TusinTimeout = 5000;
+    ctx_.link.TusinTimeout = timeoutMs;
     l->SendCmdWaitReply(QStringLiteral("0SP"), 5, QString());
     JogTyuFLG = false;
     JogTometeFLG = false;
     JogFLG = false;
+    jogHold_.reset();
     ReadDispPOS();
     Tuusintyuu = false;
+}
+
+void JogTeach::TimerBosoKansi_Timer() {
+    if (!JogTometeFLG || Tuusintyuu || !link()) return;
+    sendStop(5000);
+}
+
+void JogTeach::StopJog() {
+    if (jogging() && !Tuusintyuu) sendStop(5000);
 }
 
 void JogTeach::cmdJOGend_Click() {
@@ -298,6 +319,7 @@ bool JogTeach::Form_QueryUnload() {
 }
 
 void JogTeach::Form_Unload() {
+    jogHold_.reset();
     if (ControllerLink* l = link()) l->PortCloseIfFree();
 }
 

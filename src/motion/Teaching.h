@@ -2,9 +2,12 @@
 #include "app/ProgramState.h"
 #include "mainwin/PositionGrid.h"
 
+#include "link/ControllerLink.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace rer {
 
@@ -75,6 +78,13 @@ public:
     bool Form_QueryUnload();
     void Form_Unload();
 
+    // An exchange of the window waits: the window must not close meanwhile.
+    bool running() const { return running_ > 0; }
+    // A continuous jog runs (started and not yet stopped).
+    bool jogging() const { return JogFLG || JogTyuFLG; }
+    // Stops a running jog ("0SP") before the window closes.
+    void StopJog();
+
     // Flags (public variables of the windows).
     bool Tuusintyuu = false;
     std::array<int32_t, 2> MaxPOS{};
@@ -96,8 +106,15 @@ private:
     Product product_;
     TeachView& view_;
     PositionGrid list_;
+    class Command;
+    // Sends "0SP" and clears the jog flags.
+    void sendStop(int timeoutMs);
+
     bool pressing_ = false;          // a press is being handled
     bool releasedInPress_ = false;   // and the button was released meanwhile
+    int running_ = 0;
+    // A continuous jog holds the controller from its start to its stop.
+    std::optional<ControllerJob> jogHold_;
 };
 
 } // namespace rer

@@ -73,4 +73,9 @@ bool FakeFileDialogs::printer() {
     return ok;
 }
 
+bool FakeFileDialogs::pageSetup(int16_t) {
+    ++pageSetupShown;
+    return true;
+}
+
 } // namespace rer

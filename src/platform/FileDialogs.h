@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
@@ -53,6 +54,9 @@ public:
     std::optional<QString> save(FileDialogRequest r);
     // The print dialog: false when cancelled.
     virtual bool printer() = 0;
+    // The printer set-up: the printer, paper and orientation that later
+    // prints start from; nothing is printed. False when cancelled.
+    virtual bool pageSetup(int16_t languageNo) = 0;
 
     FileFolders folders;
 
@@ -71,6 +75,7 @@ QString WithDefaultExt(const QString& path, const QString& ext);
 class FakeFileDialogs : public FileDialogs {
 public:
     bool printer() override;
+    bool pageSetup(int16_t languageNo) override;
 
     void answer(std::optional<QString> path) { paths.push_back(std::move(path)); }
     void answerPrinter(bool ok) { printerAnswers.push_back(ok); }
@@ -80,6 +85,7 @@ public:
     std::vector<FileDialogRequest> opened;
     std::vector<FileDialogRequest> saved;
     int printerShown = 0;
+    int pageSetupShown = 0;
 
 protected:
     std::optional<QString> showOpen(const FileDialogRequest& r) override;

@@ -37,9 +37,12 @@ void DeviceSelect::Form_Load() {
     for (int a = 0; a < axisCount(); ++a) {
         DeviceAxisControls& c = axes_[a];
         if (dev.DevIsKZ[a]) {
+            // As a click on KZ leaves it: the PG box can be ticked, whether
+            // or not the committed actuator has a PG.
             c.optKzSelect = 0;
             choice(a).Series = QStringLiteral("KZ");
             NewOrOld(a, true);
+            c.pgEnabled = true;
             if (dev.DevNewType[a]) {
                 c.optNewOrOld = 0;
                 c.optHomeMethod = 1;
@@ -53,6 +56,7 @@ void DeviceSelect::Form_Load() {
         } else {
             c.optKzSelect = 1;
             choice(a).Series = QStringLiteral("VT");
+            c.pgEnabled = false;
             dev.SelNewType[a] = false;
             NewOrOld(a, false);
             c.optHomeMethod = 0;

@@ -70,8 +70,10 @@ template <class F> void ParamEditor::inFrame(Frame f, F&& work) {
                 e.main_->Menyu_Yuko();
             }
             e.ParaCMDBTN_Yuko();
+            --e.running_;
         }
     };
+    ++running_;
     ParaCMDBTN_Muko();
     if (f == Frame::Full && main_) {
         main_->CMDBTN_Muko();
@@ -258,9 +260,20 @@ void ParamEditor::ParaFileOpenProc() {
 
 // ---- Commands
 
-void ParamEditor::cmdParaRead_Click() { inFrame(Frame::Full, [this] { GetParametaValue(); }); }
-void ParamEditor::cmdParaWrite_Click() { inFrame(Frame::Full, [this] { ParaLoadtoCtConfirm(); }); }
-void ParamEditor::cmdConpareCT_Click() { inFrame(Frame::Full, [this] { ParaDataCtShogo(); }); }
+// The commands that talk to the controller hold it for their whole frame;
+// while another window's job holds it they do nothing.
+void ParamEditor::cmdParaRead_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (job) inFrame(Frame::Full, [this] { GetParametaValue(); });
+}
+void ParamEditor::cmdParaWrite_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (job) inFrame(Frame::Full, [this] { ParaLoadtoCtConfirm(); });
+}
+void ParamEditor::cmdConpareCT_Click() {
+    ControllerJob job(ctx_.link.ct, this);
+    if (job) inFrame(Frame::Full, [this] { ParaDataCtShogo(); });
+}
 void ParamEditor::cmdConpareFile_Click() { inFrame(Frame::Full, [this] { ParaDataFileShogo(); }); }
 void ParamEditor::cmdReadParaFile_Click() { inFrame(Frame::Full, [this] { ParaFileOpenProc(); }); }
 void ParamEditor::cmdSaveParaFile_Click() { inFrame(Frame::Full, [this] { SaveParaFile(); }); }

@@ -76,6 +76,9 @@ public:
 
     bool blank() const;
     bool invalid() const;
+    // A command of the window runs (it may wait in an event loop): the
+    // window must not close meanwhile.
+    bool running() const { return running_ > 0; }
 
 private:
     enum class Frame { Full, WindowOnly };
@@ -96,6 +99,7 @@ private:
     ParamWindowPort& window_;
     MainCommandFrame* main_;
     ActuatorDialogs* dialogs_;
+    int running_ = 0;
 };
 
 // The main window's public operations for each product.

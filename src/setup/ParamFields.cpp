@@ -223,12 +223,7 @@ void ParaRecordToTable(const ParaRecord& rec, Product p, ParaFileTable& t) {
         if (static_cast<size_t>(row) < t.size()) t[static_cast<size_t>(row)][0] = ParaRecordValue(rec, row, 0);
 }
 
-KeyAction ParaKeyFilter(int keyCode, int textLength, bool hasSelection, int maxChars) {
-    if (keyCode == 13) return KeyAction::Next;
-    if (!hasSelection && maxChars > 0 && textLength == maxChars && keyCode != 8) return KeyAction::Drop;
-    if ((keyCode >= '0' && keyCode <= '9') || keyCode == 8 || keyCode == 9) return KeyAction::Accept;
-    return KeyAction::Drop;
-}
+BoxRule ParaBoxRule(int row, Product p) { return DigitBox(ParaSpec(row, p).maxChars); }
 
 bool ParaBoxAccepts(int row, Product p, const QString& text) {
     const ParaRowSpec s = ParaSpec(row, p);

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/ProgramState.h"
 #include "files/ParaTables.h"
+#include "platform/BoxEntry.h"
 
 #include <QString>
 #include <array>
@@ -67,10 +68,8 @@ void ParaRecordToTable(const ParaRecord& rec, Product p, ParaFileTable& t);
 
 // ---- Input filters of the text boxes
 
-enum class KeyAction { Accept, Drop, Next };
-// The key filter: Enter moves on, a full box (no selection, text exactly at
-// its maximum) takes only Backspace, and only digits, Backspace and Tab pass.
-KeyAction ParaKeyFilter(int keyCode, int textLength, bool hasSelection, int maxChars);
+// What a text box takes from the user: digits, up to the row's maximum.
+BoxRule ParaBoxRule(int row, Product p);
 // The focus-loss test: false when the box's text must be emptied with a beep.
 // A number that does not fit the value's width is out of range.
 bool ParaBoxAccepts(int row, Product p, const QString& text);

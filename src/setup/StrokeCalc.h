@@ -1,10 +1,16 @@
 #pragma once
+#include "platform/BoxEntry.h"
+
 #include <QString>
 #include <cstdint>
 
 namespace rer {
 
 // The stroke calculator (frmDevice / frm3KDevice) without its window.
+
+// The stroke box takes up to 3 digits (mm), the lead box up to 2.
+constexpr BoxRule kStrokeBoxRule = DigitBox(3);
+constexpr BoxRule kLeadBoxRule = DigitBox(2);
 
 // The result label for a stroke and a lead as typed: the stroke in pulses
 // (stroke / lead x pulses per revolution, first to one decimal, then up to

@@ -124,7 +124,7 @@ TEST_F(HomeMoveTest, FailedIoReadKeepsTheTables) {
 TEST_F(HomeMoveTest, WriteOutputStateFlipsRequestedBits) {
     w.l().IoOutputReq[5][3] = true;
     w.l().OutputHenkoAri = true;
-    WriteOutputState(*w.link, nullptr);
+    WriteOutputState(*w.link);
     EXPECT_EQ(w.sim().received.back(), QByteArray("0WO000001"));
     EXPECT_EQ(w.sim().state.outputs, QByteArray("000001"));
     EXPECT_FALSE(w.l().IoOutputReq[5][3]);
@@ -133,24 +133,22 @@ TEST_F(HomeMoveTest, WriteOutputStateFlipsRequestedBits) {
 
     // All four bits of a digit: "F"; the line is always nine characters.
     for (int b = 0; b < 4; ++b) w.l().IoOutputReq[1][b] = true;
-    WriteOutputState(*w.link, nullptr);
+    WriteOutputState(*w.link);
     EXPECT_EQ(w.sim().received.back(), QByteArray("0WO0F0001"));
 }
 
 TEST_F(HomeMoveTest, WriteOutputStateFailures) {
-    bool buttonsBack = false;
     w.l().OutputHenkoAri = true;
     w.l().IoOutputReq[0][1] = true;
     w.sim().faults.push_back(SimFault(SimFault::Error, 0, "002"));
-    WriteOutputState(*w.link, [&] { buttonsBack = true; });
-    EXPECT_TRUE(buttonsBack);
+    WriteOutputState(*w.link);
     EXPECT_TRUE(w.l().OutputHenkoAri);
     EXPECT_TRUE(w.l().IoOutput[0][1]) << "the flip stays";
 
     // An echo that differs after the three command characters.
     w.msg.clear();
     w.sim().addCommand("0WO", [](sim::CtSim&, const QByteArray&) { return QByteArray("0WO123456"); });
-    WriteOutputState(*w.link, nullptr);
+    WriteOutputState(*w.link);
     EXPECT_TRUE(w.l().TusinError);
     ASSERT_EQ(w.msg.shown.size(), 1u);
     EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"));

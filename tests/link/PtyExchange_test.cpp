@@ -188,7 +188,7 @@ TEST_F(PtyTest, IoReadAndWrite) {
     EXPECT_TRUE(w->l().IoInput[0][0]);
     EXPECT_TRUE(w->l().IoInput[5][3]);
     w->l().IoOutputReq[5][2] = true;
-    WriteOutputState(*w->link, nullptr);
+    WriteOutputState(*w->link);
     EXPECT_FALSE(w->l().TusinError);
     EXPECT_EQ(pty.withSim([](CtSim& s) { return s.state.outputs; }), QByteArray("000002"));
 }

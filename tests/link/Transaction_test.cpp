@@ -44,7 +44,7 @@ TEST_F(TransactionTest, GoodReplyClearsTheAlarmDisplay) {
     EXPECT_TRUE(w.msg.shown.empty());
     EXPECT_TRUE(w.port->isOpen());
     EXPECT_FALSE(w.link->timerTimeout().isActive());
-    EXPECT_EQ(w.ctx.jobsRunning, 0);
+    EXPECT_FALSE(w.link->busy());
 }
 
 TEST_F(TransactionTest, ReplyInPiecesIsJoined) {
@@ -221,10 +221,69 @@ TEST_F(TransactionTest, SecondExchangeWhileOneWaitsIsRefused) {
     int inner = -1;
     QTimer::singleShot(20, [&] { inner = send("0RI", 11); });
     EXPECT_EQ(send("0RH", 6), 0);
-    EXPECT_EQ(inner, 1);
+    EXPECT_EQ(inner, kLinkBusy) << "refused as busy, not failed";
     EXPECT_EQ(w.sim().received.size(), 1u);
     EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RH0\r\n"));
     EXPECT_TRUE(w.msg.shown.empty());
+}
+
+// One owner of the controller: a job of one window shuts out every other
+// request until it ends, its own steps join it, and a request from inside one
+// of its waits (a timer, a click) is refused.
+TEST_F(TransactionTest, OneJobHoldsTheControllerAtATime) {
+    std::vector<bool> announced;
+    QObject::connect(w.link.get(), &ControllerLink::busyChanged, [&](bool b) { announced.push_back(b); });
+    int motion = 0, params = 0;
+    {
+        ControllerJob run(w.link.get(), &motion);
+        ASSERT_TRUE(run);
+        EXPECT_TRUE(w.link->busy());
+        EXPECT_FALSE(ControllerJob(w.link.get(), &params)) << "another window's job";
+        EXPECT_TRUE(ControllerJob(w.link.get(), &motion)) << "the job's own next step";
+        EXPECT_TRUE(ControllerJob(w.link.get(), nullptr)) << "an exchange of the job";
+        EXPECT_EQ(send("0RH", 6), 0);
+
+        // Inside the job's wait only events run: all of them are refused.
+        bool sameOwner = true, inner = true;
+        int exchange = -1;
+        int calls = 0;
+        w.link->WaitWhile([&] {
+            if (++calls == 2) { // the first call only asks whether to wait at all
+                sameOwner = bool(ControllerJob(w.link.get(), &motion));
+                inner = bool(ControllerJob(w.link.get(), nullptr));
+                exchange = send("0RI", 11);
+            }
+            return calls < 4;
+        });
+        EXPECT_FALSE(sameOwner);
+        EXPECT_FALSE(inner);
+        EXPECT_EQ(exchange, kLinkBusy);
+    }
+    EXPECT_FALSE(w.link->busy());
+    EXPECT_EQ(announced, (std::vector<bool>{true, false}));
+    EXPECT_EQ(requests(), std::vector<QByteArray>{"0RH"}) << "the refused exchange sent nothing";
+    EXPECT_TRUE(w.msg.shown.empty());
+
+    // A quiet job (the I/O monitor's tick) refuses others but announces nothing.
+    {
+        ControllerJob tick(w.link.get(), &params, false);
+        EXPECT_TRUE(tick);
+        EXPECT_FALSE(ControllerJob(w.link.get(), &motion));
+    }
+    EXPECT_EQ(announced.size(), 2u);
+}
+
+// A job that starts while a message box of something else is up still runs
+// its own steps.
+TEST_F(TransactionTest, AJobBegunUnderAnOpenBoxRunsItsSteps) {
+    int owner = 0;
+    w.l().nestedWaits = 1; // a box of another window is up
+    {
+        ControllerJob job(w.link.get(), &owner);
+        ASSERT_TRUE(job);
+        EXPECT_EQ(send("0RH", 6), 0);
+    }
+    w.l().nestedWaits = 0;
 }
 
 TEST_F(TransactionTest, LeftoverInputDoesNotSpoilTheNextExchange) {

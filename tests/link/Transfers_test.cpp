@@ -18,12 +18,10 @@ namespace {
 struct TransferTest : ::testing::Test {
     LinkWorld w;
     ProgressRecorder progress;
-    FamiliesRecorder families;
 
     void SetUp() override {
         Get_ErrorList(w.ctx);
         w.link->setProgress(&progress);
-        w.l().families = &families;
     }
     sim::CtSimState& ct() { return w.sim().state; }
     const std::vector<QByteArray>& received() { return w.sim().received; }
@@ -235,9 +233,7 @@ TEST_F(TransferTest, ParameterWriteFailingAtAnyLineIsNeverCommitted) {
     for (const Case& c : cases) {
         LinkWorld x;
         ProgressRecorder bar;
-        FamiliesRecorder fam;
         x.link->setProgress(&bar);
-        x.l().families = &fam;
         Get_ErrorList(x.ctx);
         x.ctx.para.of(c.p).rec = SampleParaRecord(c.p);
         const auto before = x.sim().state.paramBlocks;
@@ -259,10 +255,6 @@ TEST_F(TransferTest, ParameterWriteFailingAtAnyLineIsNeverCommitted) {
         if (c.badEcho) {
             EXPECT_EQ(x.msg.lastText(), ReceivingDataWrongText(x.ctx)) << what;
         }
-        // The one-axis write brings the command buttons back after a failed
-        // exchange (not after a bad echo).
-        const bool yuko = c.p == Product::OneAxis && !c.badEcho;
-        EXPECT_EQ(fam.calls, yuko ? QStringList{QStringLiteral("CMDBTN_Yuko")} : QStringList()) << what;
     }
 }
 
@@ -523,7 +515,6 @@ TEST_F(TransferTest, MacroRoundTrip) {
     EXPECT_EQ(progress.max, 9);
     EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(progress.unloads, 1);
-    EXPECT_TRUE(families.calls.isEmpty());
 }
 
 TEST_F(TransferTest, MacroReadDecodesDigits) {
@@ -590,9 +581,7 @@ TEST_F(TransferTest, MacroReadFailureLeavesTheTableAndBringsTheCommandsBack) {
     for (const Case& c : cases) {
         LinkWorld x;
         ProgressRecorder bar;
-        FamiliesRecorder fam;
         x.link->setProgress(&bar);
-        x.l().families = &fam;
         Get_ErrorList(x.ctx);
         for (auto& row : x.ctx.sm.SmFileData) row.fill(-3);
         const SmTable before = x.ctx.sm.SmFileData;
@@ -600,9 +589,6 @@ TEST_F(TransferTest, MacroReadFailureLeavesTheTableAndBringsTheCommandsBack) {
         EXPECT_EQ(ReadSmDataFromCt(*x.link), 1) << c.what;
         EXPECT_TRUE(x.l().TusinError) << c.what;
         EXPECT_EQ(x.ctx.sm.SmFileData, before) << c.what;
-        EXPECT_EQ(fam.calls, (QStringList{QStringLiteral("CMDBTN_Yuko"), QStringLiteral("ToolBar_Yuko"),
-                                          QStringLiteral("Menyu_Yuko")}))
-            << c.what;
         EXPECT_EQ(x.msg.shown.size(), 1u) << c.what;
         EXPECT_EQ(bar.unloads, 1) << c.what;
         EXPECT_FALSE(bar.visible) << c.what;
@@ -634,10 +620,9 @@ TEST_F(TransferTest, PortKeptOpenWhenOccupied) {
     EXPECT_EQ(w.simPort().opens, 1);
 }
 
-TEST_F(TransferTest, NoProgressWindowNoFamilies) {
+TEST_F(TransferTest, NoProgressWindow) {
     // Without a main window the transfers still run.
     w.link->setProgress(nullptr);
-    w.l().families = nullptr;
     w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B", "0RM2"));
     EXPECT_EQ(ReadSmDataFromCt(*w.link), 1);
     w.ctx.para.one.rec = SampleParaRecord(Product::OneAxis);

@@ -72,7 +72,7 @@ TEST(PositionWrite, WholeTableThenReadBackIntoAFreshGrid) {
         EXPECT_EQ(w.progress.max, 399);
         EXPECT_EQ(w.progress.last(), 399);
         EXPECT_FALSE(w.progress.visible);
-        EXPECT_TRUE(w.ctx.jobsRunning == 0);
+        EXPECT_FALSE(w.link->busy());
 
         // A fresh table: read back shows the same cells; comments come from
         // the received table (none yet).
@@ -137,7 +137,14 @@ TEST(PositionWrite, FailureAtTheFirstMiddleAndLastPosition) {
 TEST(PositionWrite, AStopIsAFailure) {
     Written w;
     w.sim().faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0WP0C8"));
-    QTimer::singleShot(100, [&] { w.link->Stop(); });
+    // Stop while position 200 waits for its reply, however loaded the machine.
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [&] {
+        if (w.count("0WP0C8") == 0) return;
+        stop.stop();
+        w.link->Stop();
+    });
+    stop.start(2);
     EXPECT_FALSE(w.write());
     EXPECT_EQ(w.count("0WP"), 200);
     EXPECT_TRUE(w.l().TusinError);

@@ -1,6 +1,5 @@
 // The I/O monitor's tick, its output requests and its stop against the
 // simulated controller.
-#include "link/CommandFamilies.h"
 #include "motion/IoMonitor.h"
 #include "testsupport/LinkFixture.h"
 
@@ -23,21 +22,12 @@ struct ViewRecorder : IoMonitorView {
     void IoStateHyoji() override { ++shown; }
 };
 
-struct Families : CommandFamilies {
-    int cmdbtn = 0;
-    void CMDBTN_Yuko() override { ++cmdbtn; }
-    void ToolBar_Yuko() override {}
-    void Menyu_Yuko() override {}
-};
-
 struct IoMonitorTest : ::testing::Test {
     LinkWorld w;
     ViewRecorder view;
-    Families families;
     IoMonitor mon{w.ctx, view};
     void SetUp() override {
         w.ctx.link.ct = w.link.get();
-        w.ctx.link.families = &families;
         mon.Form_Load();
     }
     std::vector<QByteArray> sent() const { return const_cast<LinkWorld&>(w).sim().received; }
@@ -152,7 +142,6 @@ TEST_F(IoMonitorTest, UnansweredOutputWriteIsSentAgainNextTick) {
     w.sim().faults.push_back(SimFault(SimFault::Error, 0, "003", "0WO"));
     mon.Timer();
     EXPECT_TRUE(w.l().OutputHenkoAri);
-    EXPECT_EQ(families.cmdbtn, 1);
     w.sim().received.clear();
     mon.Timer();
     EXPECT_EQ(sent().front(), QByteArray("0WO000010"));

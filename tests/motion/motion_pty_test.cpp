@@ -20,6 +20,7 @@ struct NullRunView : MoveRunView {
     void setOutLamp(int, bool) override {}
     void setKanryoNo(const QString& t) override { reached.push_back(t); }
     void setRunControlsEnabled(bool) override {}
+    void setTabControlEnabled(bool) override {}
     void setTabEnabled(int, bool) override {}
     void setProgramGridEnabled(bool) override {}
     void setMainRunLock(bool) override {}

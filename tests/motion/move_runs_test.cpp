@@ -16,7 +16,7 @@ namespace {
 struct RunView : MoveRunView {
     DisplayRecorder& d;
     explicit RunView(DisplayRecorder& r) : d(r) {}
-    bool controls = true, locked = false, grid = true;
+    bool controls = true, locked = false, grid = true, tabControl = true;
     bool tabs[3] = {true, true, true};
     std::vector<QString> reached;
     void setOutLamp(int out, bool on) override { d.setOutLamp(out, on); }
@@ -25,6 +25,7 @@ struct RunView : MoveRunView {
         reached.push_back(t);
     }
     void setRunControlsEnabled(bool on) override { controls = on; }
+    void setTabControlEnabled(bool on) override { tabControl = on; }
     void setTabEnabled(int t, bool on) override { tabs[t] = on; }
     void setProgramGridEnabled(bool on) override { grid = on; }
     void setMainRunLock(bool l) override { locked = l; }

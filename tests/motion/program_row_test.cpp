@@ -22,12 +22,18 @@ TEST(ProgramRow, CommitKeepsOnly1To399) {
 }
 
 TEST(ProgramRow, KeysAndNavigation) {
-    EXPECT_TRUE(ProgramKeyAccepted(QLatin1Char('4'), QString(), 0));
-    EXPECT_TRUE(ProgramKeyAccepted(QLatin1Char('9'), QStringLiteral("12"), 0));
-    EXPECT_FALSE(ProgramKeyAccepted(QLatin1Char('9'), QStringLiteral("123"), 0));
-    EXPECT_TRUE(ProgramKeyAccepted(QLatin1Char('9'), QStringLiteral("123"), 1));
-    EXPECT_TRUE(ProgramKeyAccepted(QChar(8), QStringLiteral("123"), 0));
-    for (char c : {'a', '-', '+', ':', ' ', '.'}) EXPECT_FALSE(ProgramKeyAccepted(QLatin1Char(c), QString(), 0)) << c;
+    const auto kept = [](const char* before, const char* after) {
+        int cursor = 0;
+        const QString b = QString::fromUtf8(before);
+        return BoxEdit(kProgramCellRule, b, QString::fromUtf8(after), cursor).value_or(b);
+    };
+    EXPECT_EQ(kept("", "4"), QStringLiteral("4"));
+    EXPECT_EQ(kept("12", "129"), QStringLiteral("129"));
+    EXPECT_EQ(kept("123", "1239"), QStringLiteral("123"));
+    EXPECT_EQ(kept("123", "193"), QStringLiteral("193")); // over a selection
+    EXPECT_EQ(kept("123", "12"), QStringLiteral("12"));
+    EXPECT_EQ(kept("", "２６"), QStringLiteral("26"));
+    for (const char* c : {"a", "-", "+", ":", " ", "."}) EXPECT_EQ(kept("", c), QString()) << c;
     EXPECT_EQ(ProgramNextColumn(3), 4);
     EXPECT_EQ(ProgramNextColumn(15), 1);
     EXPECT_EQ(ProgramPreviousColumn(1), 1);

@@ -305,6 +305,29 @@ TEST_F(DeviceSelectTest, OneAxisDialogWorksOnTheOneAxisChoice) {
     EXPECT_EQ(ctx.dev.two[0].Lead, 0);
 }
 
+TEST_F(DeviceSelectTest, PgBoxCanBeTickedAfterLoadWhenTheCommittedActuatorHasNone) {
+    // " 28L-100" may have a PG (code 1); the committed one has none. After the
+    // load the box is as a click on KZ leaves it: shown, free, unticked.
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        for (int a = 0; a < 2; ++a) commit(p, a, true, true, " 28", "L", 100, false, true);
+        DeviceSelect d(ctx, p);
+        d.Form_Load();
+        for (int a = 0; a < d.axisCount(); ++a) {
+            EXPECT_TRUE(d.axis(a).pgVisible) << a;
+            EXPECT_TRUE(d.axis(a).pgEnabled) << a;
+            EXPECT_FALSE(d.axis(a).pgChecked) << a;
+        }
+        d.axis(0).pgChecked = true; // ticked
+        d.cmdDeviceSet_Click();
+        EXPECT_TRUE(p == Product::TwoAxis ? ctx.dev.DevWithPG[0] : ctx.dev.one[0].SelWithPG);
+        // A VT actuator's box stays locked.
+        commit(p, 0, false, false, "R47", "H", 100, false, false);
+        DeviceSelect v(ctx, p);
+        v.Form_Load();
+        EXPECT_FALSE(v.axis(0).pgEnabled);
+    }
+}
+
 TEST(DeviceSelectCaptions, ByLanguageAndProduct) {
     TestPlatform pf;
     CatalogueApp app(pf, 1);

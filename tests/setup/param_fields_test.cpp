@@ -140,18 +140,23 @@ TEST(ParaBlankCheck, WhichControlsEachProductExamines) {
     }
 }
 
-TEST(ParaKeyFilter, DigitsOnlyFullBoxAndEnter) {
-    struct Case { int key; int len; bool sel; int max; KeyAction want; };
+TEST(ParaBoxRule, DigitsUpToTheRowsMaximum) {
+    struct Case { Product p; int row; int maxChars; };
     const Case cases[] = {
-        {'5', 0, false, 5, KeyAction::Accept}, {'a', 0, false, 5, KeyAction::Drop},
-        {'-', 1, false, 5, KeyAction::Drop},   {'.', 1, false, 5, KeyAction::Drop},
-        {' ', 1, false, 5, KeyAction::Drop},   {'6', 5, false, 5, KeyAction::Drop},
-        {'6', 5, true, 5, KeyAction::Accept},  {8, 5, false, 5, KeyAction::Accept},
-        {9, 2, false, 5, KeyAction::Accept},   {'7', 6, false, 5, KeyAction::Accept}, // longer than full
-        {13, 5, false, 5, KeyAction::Next},    {13, 0, false, 1, KeyAction::Next},
+        {kTwo, 1, 5}, {kTwo, 2, 3}, {kTwo, 5, 3}, {kTwo, kSeqRow, 1}, {kTwo, 7, 2}, {kTwo, 15, 2},
+        {kTwo, kJogVelRow, 2}, {kTwo, 17, 6}, {kTwo, 18, 3}, {kTwo, 19, 5}, {kTwo, 23, 5}, {kTwo, 28, 3},
+        {kTwo, kPgTimerRow, 3}, {kTwo, 33, 3}, {kTwo, 34, 3}, {kOne, 1, 5}, {kOne, 17, 6}, {kOne, 34, 3},
+        {kOne, kSeqRow, 0}, // the one-axis window keeps the box out of use
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ParaKeyFilter(c.key, c.len, c.sel, c.max), c.want) << c.key << " len " << c.len;
+    for (const Case& c : cases) {
+        const BoxRule r = ParaBoxRule(c.row, c.p);
+        EXPECT_EQ(r.maxChars, c.maxChars) << Name(c.p) << " row " << c.row;
+        EXPECT_TRUE(r.digitsOnly && r.lowest == u'0' && r.highest == u'9' && r.plainDigits)
+            << Name(c.p) << " row " << c.row;
+    }
+    // Typed, committed by the input method or pasted: "１２３" is the stroke 123.
+    int cursor = 3;
+    EXPECT_EQ(BoxEdit(ParaBoxRule(17, kTwo), QString(), QStringLiteral("１２３"), cursor), QStringLiteral("123"));
 }
 
 TEST(ParaFocusLoss, RangesOfTheBoxes) {

@@ -1,7 +1,6 @@
 #pragma once
 // The group and macro window logic over the simulated controller, the file
-// dialog and printer doubles, with recorders for the window and the main
-// window's families.
+// dialog and printer doubles, with a recorder for the window.
 #include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "link/CtError.h"
@@ -34,7 +33,6 @@ struct WindowRecorder : GrpWindowView, SmWindowView {
 struct GrpSmWorld : LinkWorld {
     FakeFileDialogs files;
     RecordingPrintSurface printer;
-    FamiliesRecorder families;
     ProgressRecorder bar;
     WindowRecorder view;
     QTemporaryDir dir;
@@ -42,7 +40,6 @@ struct GrpSmWorld : LinkWorld {
     explicit GrpSmWorld(int16_t language = 2) : LinkWorld(nullptr, language) {
         ctx.fileDialogs = &files;
         ctx.printer = &printer;
-        ctx.link.families = &families;
         link->setProgress(&bar);
         Get_ErrorList(ctx);
     }

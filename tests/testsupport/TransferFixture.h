@@ -1,10 +1,9 @@
 #pragma once
-// Recorders of the progress window and the main window's enable families,
-// and sample tables, for the multi-line transfer tests.
+// A recorder of the progress window and sample tables, for the multi-line
+// transfer tests.
 #include "files/GrpSmTables.h"
 #include "files/ParaFile.h"
 #include "files/ParaTables.h"
-#include "link/CommandFamilies.h"
 #include "link/LinkDisplay.h"
 
 #include <QStringList>
@@ -26,13 +25,6 @@ struct ProgressRecorder : ProgressView {
     void Show() override { ++shows; visible = true; }
     void Unload() override { ++unloads; visible = false; }
     int last() const { return values.empty() ? -1 : values.back(); }
-};
-
-struct FamiliesRecorder : CommandFamilies {
-    QStringList calls;
-    void CMDBTN_Yuko() override { calls << QStringLiteral("CMDBTN_Yuko"); }
-    void ToolBar_Yuko() override { calls << QStringLiteral("ToolBar_Yuko"); }
-    void Menyu_Yuko() override { calls << QStringLiteral("Menyu_Yuko"); }
 };
 
 // A parameter record whose every field holds its own value, each within its

@@ -2,8 +2,10 @@
 
 #include "app/AppContext.h"
 #include "app/StartUp.h"
+#include "app/ui/WindowText.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -72,6 +74,9 @@ formSelect::formSelect(AppContext& ctx, MainWindowPort& main, QWidget* parent)
 void formSelect::Form_Load() {
     lblVersion->setText(QStringLiteral("Version ") + VersionText());
     DecideLanguage(ctx_);
+    if (!ApplyWindowLanguage(ctx_.opt.LanguageNo))
+        qWarning("Qt's Japanese translation (qtbase_ja.qm) is not installed: its standard buttons and dialogs "
+                 "stay in English. scripts/deps installs it (Debian package qt6-translations-l10n).");
     show();
     SelectWindowLoaded(ctx_);
     if (ctx_.opt.CtType == 1)

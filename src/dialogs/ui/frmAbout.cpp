@@ -68,6 +68,8 @@ frmAbout::frmAbout(AppContext& ctx, SysInfoTools& tools, QWidget* parent)
     g->addLayout(buttons, 0, 2, 4, 1);
     g->setColumnStretch(1, 1);
     setMinimumWidth(520);
+    // A box of fixed size: its wrapped texts always have the lines they need.
+    g->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdOK_, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);

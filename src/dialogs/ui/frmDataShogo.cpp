@@ -1,8 +1,10 @@
 #include "dialogs/ui/frmDataShogo.h"
 
 #include "app/AppContext.h"
+#include "app/ui/WindowText.h"
 #include "dialogs/ShogoResult.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,13 +37,20 @@ frmDataShogo::frmDataShogo(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     auto* top = new QHBoxLayout;
     top->addWidget(img);
     top->addWidget(lbl, 1);
+    // Three choices of one size, well apart.
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(file);
-    buttons->addWidget(ct);
-    buttons->addWidget(cancel);
+    buttons->setSpacing(12);
+    QSize choice;
+    for (QPushButton* b : {file, ct, cancel}) choice = choice.expandedTo(b->sizeHint());
+    for (QPushButton* b : {file, ct, cancel}) {
+        b->setMinimumSize(choice);
+        buttons->addWidget(b);
+    }
     auto* v = new QVBoxLayout(this);
     v->addLayout(top);
+    v->addSpacing(6);
     v->addLayout(buttons);
+    KeepTitleWhole(*this);
 
     connect(file, &QPushButton::clicked, this, [this] { Select_Shogo = 1; accept(); });
     connect(ct, &QPushButton::clicked, this, [this] { Select_Shogo = 2; accept(); });
@@ -95,9 +104,18 @@ frmSyogoKekka::frmSyogoKekka(AppContext& ctx, Product p, QWidget* parent) : QDia
         }
     }
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every column at least as wide as its widest text, all columns in view.
+    const QFontMetrics fm(grid_->font());
+    int column = fm.horizontalAdvance(QStringLiteral("399"));
+    for (const QString& h : headers) column = std::max(column, fm.horizontalAdvance(h));
+    column += 2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 2;
+    grid_->horizontalHeader()->setMinimumSectionSize(column);
+    grid_->setMinimumWidth(column * int(headers.size()) + 2 * grid_->frameWidth() +
+                           grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_));
     grid_->setCurrentCell(0, 0);
     grid_->setUpdatesEnabled(true);
     resize(640, 360);
+    KeepTitleWhole(*this);
 }
 
 } // namespace rer

@@ -2,6 +2,8 @@
 
 #include "app/AppContext.h"
 #include "dialogs/ui/EditWindowParts.h"
+#include "link/ui/BusyGate.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -46,6 +48,7 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
         txtGrpEndNo_[k]->setObjectName(QStringLiteral("txtGrpEndNo_%1").arg(i));
         for (QLineEdit* box : {txtGrpStartNo_[k], txtGrpEndNo_[k]}) {
             box->setFixedWidth(48);
+            SetBoxRule(box, kGrpBoxRule);
             box->installEventFilter(this);
         }
         rows->addWidget(lblGrpNo_[k], r, col * 4);
@@ -94,6 +97,10 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     auto* top = new QHBoxLayout(this);
     top->addLayout(rows);
     top->addLayout(side);
+
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (QPushButton* b : {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_}) gate->add(b);
 
     Form_Load();
 }
@@ -150,16 +157,12 @@ bool frmGrp::eventFilter(QObject* o, QEvent* e) {
     if (row < 0) return QWidget::eventFilter(o, e);
     if (e->type() == QEvent::FocusOut) {
         isStart ? editor_.storeStart(row, box->text()) : editor_.storeEnd(row, box->text());
-    } else if (e->type() == QEvent::KeyPress) {
-        const int key = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
-        if (key < 0) return false;
-        if (key == kKeyEnter) {
-            QLineEdit* next = isStart ? txtGrpEndNo_[static_cast<size_t>(row)]
-                                      : txtGrpStartNo_[static_cast<size_t>((row + 1) % kGrpPageRows)];
-            next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-        if (!GrpBoxKeyPasses(key, static_cast<int>(box->text().size()), box->hasSelectedText())) return true;
+    } else if (e->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(e))) {
+        // What the box takes is its validator's rule; Enter moves on.
+        QLineEdit* next = isStart ? txtGrpEndNo_[static_cast<size_t>(row)]
+                                  : txtGrpStartNo_[static_cast<size_t>((row + 1) % kGrpPageRows)];
+        next->setFocus(Qt::TabFocusReason);
+        return true;
     }
     return QWidget::eventFilter(o, e);
 }

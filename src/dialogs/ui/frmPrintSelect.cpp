@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "files/Decimal.h"
 #include "files/Value.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -106,7 +107,7 @@ frmPrintSelect::frmPrintSelect(AppContext& ctx, QWidget* parent) : QDialog(paren
     txtEnd_ = new QLineEdit(QStringLiteral("399"), this);
     txtEnd_->setObjectName(QStringLiteral("txtPrintEndPosi"));
     for (QLineEdit* t : {txtStart_, txtEnd_}) {
-        t->setMaxLength(3);
+        SetBoxRule(t, DigitBox(3));
         t->installEventFilter(this);
     }
     chkPrintGyokanS_ = new QCheckBox(pick("行間をつめて印刷する", "The spacing to print is narrowed."), this);
@@ -227,9 +228,10 @@ void frmPrintSelect::cmdSelectParaFile_Click() {
     r.kind = FileKind::Parameter;
     r.title = ctx_.pick(QStringLiteral("印刷するパラメーターファイルを指定する"),
                         QStringLiteral("Specify parameter file to be printed."));
-    r.filter = ctx_.pick(QStringLiteral("パラメータ(*.pmt)|*.pmt|すべてのファイル(*.*)|*.*"),
-                         QStringLiteral("Parameter(*.pmt)|*.pmt|All files(*.*)|*.*"));
-    r.defaultExt = QStringLiteral("pmt");
+    // The parameter windows save *.pmd; older files are *.pmt: both are offered.
+    r.filter = ctx_.pick(QStringLiteral("パラメータ(*.pmd;*.pmt)|*.pmd;*.pmt|すべてのファイル(*.*)|*.*"),
+                         QStringLiteral("Parameter(*.pmd;*.pmt)|*.pmd;*.pmt|All files(*.*)|*.*"));
+    r.defaultExt = QStringLiteral("pmd");
     r.mustExist = true;
     if (!ctx_.fileDialogs) return;
     const auto path = ctx_.fileDialogs->open(r);
@@ -312,20 +314,10 @@ bool frmPrintSelect::eventFilter(QObject* o, QEvent* e) {
     if (box && (box == txtStart_ || box == txtEnd_)) {
         if (e->type() == QEvent::FocusOut) {
             rangeLostFocus(box == txtStart_);
-        } else if (e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-                (box == txtStart_ ? txtEnd_ : txtStart_)->setFocus();
-                return true;
-            }
-            if (k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-                return false;
-            const QString t = k->text();
-            if (t.isEmpty() || (t.size() == 1 && t[0].unicode() < 0x20 && k->key() != Qt::Key_Escape))
-                return false; // cursor and editing keys
-            if (t.size() != 1 || !t[0].isDigit() || t[0].unicode() > '9') return true;
-            if (box->text().size() >= 3 && !box->hasSelectedText()) return true;
-            return false;
+        } else if (e->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(e))) {
+            // What the box takes is its validator's rule; Enter moves on.
+            (box == txtStart_ ? txtEnd_ : txtStart_)->setFocus();
+            return true;
         }
     }
     return QDialog::eventFilter(o, e);

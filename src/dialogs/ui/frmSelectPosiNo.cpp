@@ -1,6 +1,7 @@
 #include "dialogs/ui/frmSelectPosiNo.h"
 
 #include "app/AppContext.h"
+#include "app/ui/WindowText.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -83,6 +84,7 @@ frmSelectPosiNo::frmSelectPosiNo(AppContext& ctx, QWidget* parent) : QDialog(par
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     g->addLayout(buttons, 5, 0, 1, 4);
+    KeepTitleWhole(*this);
 
     // The number labels drive their slider and up-down control; the sliders
     // carry the follow rule (the end follows the start up, the start follows

@@ -3,6 +3,8 @@
 #include "app/AppContext.h"
 #include "dialogs/GrpWindow.h"
 #include "dialogs/ui/EditWindowParts.h"
+#include "link/ui/BusyGate.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +78,8 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
         txtSmData_[k] = new QLineEdit(this);
         txtSmData_[k]->setObjectName(QStringLiteral("txtSmData_%1").arg(s));
         txtSmData_[k]->setFixedWidth(40);
+        // The digits the box takes follow the step's command.
+        SetBoxRule(txtSmData_[k], [this, k] { return SmDataRule(comboMerei_[k]->currentIndex()); });
         comboMerei_[k]->installEventFilter(this);
         txtSmData_[k]->installEventFilter(this);
         connect(comboMerei_[k], &QComboBox::activated, this, [this, s] { comboMerei_LostFocus(s); });
@@ -118,6 +122,10 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
     auto* top = new QHBoxLayout(this);
     top->addLayout(left);
     top->addLayout(side);
+
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (QPushButton* b : {cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_}) gate->add(b);
 
     Form_Load();
 }
@@ -189,13 +197,9 @@ bool frmSqMcr::eventFilter(QObject* o, QEvent* e) {
         const size_t k = static_cast<size_t>(s);
         if (o == comboMerei_[k] && e->type() == QEvent::FocusOut) {
             comboMerei_LostFocus(s);
-        } else if (o == txtSmData_[k] && e->type() == QEvent::KeyPress) {
-            const int key = KeyAsciiOf(*static_cast<QKeyEvent*>(e));
-            if (key < 0) return false;
-            QLineEdit* box = txtSmData_[k];
-            if (!SmDataKeyPasses(key, comboMerei_[k]->currentIndex(), static_cast<int>(box->text().size()),
-                                 box->hasSelectedText()))
-                return true;
+        } else if (o == txtSmData_[k] && e->type() == QEvent::KeyPress &&
+                   IsEnterKey(*static_cast<QKeyEvent*>(e))) {
+            return true; // Enter types nothing; the box's validator rules the rest
         }
     }
     return QWidget::eventFilter(o, e);

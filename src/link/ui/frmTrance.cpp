@@ -1,6 +1,7 @@
 #include "link/ui/frmTrance.h"
 
 #include "app/AppContext.h"
+#include "app/ui/WindowText.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -29,6 +30,7 @@ void frmTrance::Form_Load() {
     if (main_) move(main_->frameGeometry().topLeft() + QPoint(kOffset, kOffset));
     const QString product = ctx_.opt.CtType == 1 ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U");
     setWindowTitle(product + ctx_.pick(QStringLiteral(" ただいま通信中・・・"), QStringLiteral(" Communicating,now...")));
+    KeepTitleWhole(*this);
     lblSetumei_->setText(ctx_.pick(QStringLiteral("データをコントローラへ転送しています"),
                                    QStringLiteral("Sending data to the controller...")));
     prgBar1_->setMinimum(0);

@@ -1,8 +1,10 @@
 #include "mainwin/ui/GridView.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 
@@ -97,7 +99,14 @@ void GridView::gridCurrentChanged() {
 
 void GridView::applyLayout() {
     QHeaderView* h = view_->horizontalHeader();
-    for (int c = 1; c < cols_; ++c) h->resizeSection(c - 1, px(grid_.colWidth(c)));
+    // A shown column is at least as wide as its heading in the windows' font.
+    const QFontMetrics fm(h->font());
+    const int headingMargins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h) + 2;
+    for (int c = 1; c < cols_; ++c) {
+        int width = px(grid_.colWidth(c));
+        if (grid_.colWidth(c) > 0) width = std::max(width, fm.horizontalAdvance(grid_.text(0, c)) + headingMargins);
+        h->resizeSection(c - 1, width);
+    }
     view_->verticalHeader()->setFixedWidth(px(grid_.colWidth(0)) + 8);
     h->setFixedHeight(px(grid_.rowHeight(0)) + 2);
     QHeaderView* v = view_->verticalHeader();

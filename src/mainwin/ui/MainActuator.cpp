@@ -5,7 +5,6 @@
 #include "mainwin/ui/frmMain.h"
 #include "setup/ui/QtActuatorDialogs.h"
 
-#include <QPushButton>
 
 namespace rer {
 
@@ -18,7 +17,8 @@ public:
     void SetChangeButtonEnabled(Product p, bool on) override {
         const QString name = p == Product::TwoAxis ? QStringLiteral("cmdChangeDev")
                                                    : QStringLiteral("cmdChangeDevW3k");
-        if (QPushButton* b = w_.button(name)) b->setEnabled(on);
+        if (on) w_.Button_Yuko(name);
+        else w_.Button_Muko(name);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/GridView.h"
 #include "mainwin/ui/frmMain.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -25,6 +26,9 @@ public:
         txtEdit_ = w.findChild<QLineEdit*>(QStringLiteral("txtEdit"));
         txtEdit_->hide();
         txtEdit_->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(192, 255, 255); }"));
+        // The column's length limit and plain digits hold for typing, the
+        // input method and paste alike.
+        SetBoxRule(txtEdit_, [this] { return editRule(); });
         txtEdit_->installEventFilter(this);
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
             QTableView* v = w.grid(p);
@@ -109,8 +113,9 @@ private:
             txtEdit_->setText(g.text(g.Row(), g.Col()));
             txtEdit_->setCursorPosition(int(txtEdit_->text().size()));
         } else {
-            txtEdit_->setText(text.left(1));
-            txtEdit_->setCursorPosition(1);
+            // The key starts the text as if typed into the editor.
+            txtEdit_->setText(QString());
+            txtEdit_->insert(text.left(1));
         }
         QTableView* v = view();
         if (txtEdit_->parentWidget() != v->viewport()) txtEdit_->setParent(v->viewport());
@@ -130,11 +135,16 @@ private:
         txtEdit_->setGeometry(v->visualRect(m->index(g.Row() - 1, g.Col() - 1)));
     }
 
-    int maxLength() const {
+    // What the editor takes over the current column: any character up to
+    // the column's length (2, 7 or 20); digits of the number columns plain.
+    // Text put in when editing starts is shown whole, however long.
+    BoxRule editRule() const {
         const CellKind k = ColumnOf(product(), ctx_.grid.of(product()).Col()).kind;
-        if (k == CellKind::Comment) return 20;
-        if (k == CellKind::Posi) return 7;
-        return 2;
+        BoxRule r;
+        r.digitsOnly = false;
+        r.maxChars = k == CellKind::Comment ? 20 : k == CellKind::Posi ? 7 : 2;
+        r.plainDigits = k != CellKind::Comment;
+        return r;
     }
 
     void txtEdit_GotFocus() {
@@ -155,13 +165,6 @@ private:
             view()->setFocus();
             return true;
         default: break;
-        }
-        // The length limit restrains typing only; text put in at the start
-        // stays whole.
-        const QString t = k->text();
-        if (!t.isEmpty() && t[0].isPrint() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            const qsizetype kept = txtEdit_->text().size() - txtEdit_->selectedText().size();
-            if (kept + t.size() > maxLength()) return true;
         }
         return false;
     }

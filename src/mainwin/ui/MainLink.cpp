@@ -1,5 +1,4 @@
 #include "app/AppContext.h"
-#include "link/CommandFamilies.h"
 #include "link/ControllerLink.h"
 #include "link/CtError.h"
 #include "link/LinkDisplay.h"
@@ -9,7 +8,6 @@
 #include "mainwin/ui/frmMain.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace rer {
 
@@ -40,50 +38,35 @@ private:
     frmMain& w_;
 };
 
-// The main window's enable families as the transfers call them.
-class MainFamilies : public CommandFamilies {
-public:
-    explicit MainFamilies(frmMain& w) : w_(w) {}
-    void CMDBTN_Yuko() override { w_.CMDBTN_Yuko(); }
-    void ToolBar_Yuko() override { w_.ToolBar_Yuko(); }
-    void Menyu_Yuko() override { w_.Menyu_Yuko(); }
-
-private:
-    frmMain& w_;
-};
-
 // The link's parts that live as long as the main window.
 class MainLinkParts : public QObject {
 public:
     MainLinkParts(frmMain& w, AppContext& ctx)
-        : QObject(&w), ctx_(ctx), display(w), families(w), link(ctx, *ctx.serial, display, this),
-          trance(new frmTrance(ctx, &w)) {
+        : QObject(&w), display(w), link(ctx, *ctx.serial, display, this), trance(new frmTrance(ctx, &w)) {
         link.setProgress(trance);
-        ctx.link.families = &families;
     }
-    ~MainLinkParts() override {
-        if (ctx_.link.families == &families) ctx_.link.families = nullptr;
-    }
-    AppContext& ctx_;
     MainLinkDisplay display;
-    MainFamilies families;
     ControllerLink link;
     frmTrance* trance;
 };
 
 void cmdReset_Click(frmMain& w, ControllerLink& link) {
-    QPushButton* reset = w.button(QStringLiteral("cmdReset"));
+    ControllerJob job(&link, &w);
+    if (!job) return; // another window's job holds the controller
+    const QString reset = QStringLiteral("cmdReset");
     w.LineCmd_Muko();
     w.Menyu_Muko();
-    if (reset) reset->setEnabled(false);
+    w.Button_Muko(reset);
     w.FocusDummy();
     CtResetProc(link);
     link.PortCloseIfFree();
-    if (reset) reset->setEnabled(true);
+    w.Button_Yuko(reset);
     w.Menyu_Yuko();
 }
 
 void modeChange(frmMain& w, ControllerLink& link, void (*change)(ControllerLink&)) {
+    ControllerJob job(&link, &w);
+    if (!job) return;
     w.CMDBTN_Muko();
     w.ToolBar_Muko();
     w.LineCmd_Muko();
@@ -97,6 +80,8 @@ void modeChange(frmMain& w, ControllerLink& link, void (*change)(ControllerLink&
 }
 
 void CtVersionHyojiCmd(frmMain& w, ControllerLink& link) {
+    ControllerJob job(&link, &w);
+    if (!job) return;
     w.CMDBTN_Muko();
     w.ToolBar_Muko();
     w.Menyu_Muko();
@@ -116,6 +101,7 @@ void InstallLinkCommands(frmMain& w, AppContext& ctx) {
     auto* parts = new MainLinkParts(w, ctx);
     ControllerLink& link = parts->link;
     link.RefreshPortLamp();
+    QObject::connect(&link, &ControllerLink::busyChanged, &w, &frmMain::setControllerBusy);
     w.registerCommand(QStringLiteral("cmdReset"), [&w, &link] { cmdReset_Click(w, link); });
     w.registerCommand(QStringLiteral("mnuModeGaibu"), [&w, &link] { modeChange(w, link, &GaibuModeChange); });
     w.registerCommand(QStringLiteral("mnuModeTrancefer"), [&w, &link] { modeChange(w, link, &TranceferModeChange); });

@@ -6,40 +6,46 @@
 #include "motion/ui/frmJOG.h"
 #include "motion/ui/frmMove.h"
 
-#include <QPushButton>
-
 namespace rer {
 
 namespace {
+
+// What a window-opening command does first: the line commands go off and
+// the focus leaves the grid.
+void Prepare(frmMain& w) {
+    w.LineCmd_Muko();
+    w.FocusDummy();
+}
 
 void ShowIoCheck(frmMain& w, AppContext& ctx) {
     frmIOCheck d(ctx, &w);
     d.exec();
 }
 
-void LineButtonsOff(frmMain& w) {
-    for (const char* n : {"cmdInsertLine", "cmdDeleteLine"})
-        if (QPushButton* b = w.button(QString::fromLatin1(n))) b->setEnabled(false);
-}
-
 // The teaching window of the product in use, modal.
 void OpenJogWindow(frmMain& w, AppContext& ctx) {
+    Prepare(w);
     {
         frmJOG d(ctx, ctx.opt.CtType == 1 ? Product::TwoAxis : Product::OneAxis, &w);
-        LineButtonsOff(w);
         d.exec();
     }
-    LineButtonsOff(w);
+    // Insert and Delete Line come back only when a grid gets the focus.
+    w.LineCmd_Muko();
 }
 
-// The motion-test window, not modal; one per main window.
+// The motion-test window, not modal; one per main window. A run locks the
+// main window's reset and mode change.
 void OpenMoveWindow(frmMain& w, AppContext& ctx) {
     frmMove* m = w.findChild<frmMove*>();
     if (!m) {
         m = new frmMove(ctx, &w, [&w](bool locked) {
-            if (QPushButton* b = w.button(QStringLiteral("cmdReset"))) b->setEnabled(!locked);
-            if (locked) w.CTModeChange_Muko();
-            else w.CTModeChange_Yuko();
+            if (locked) {
+                w.Button_Muko(QStringLiteral("cmdReset"));
+                w.CTModeChange_Muko();
+            } else {
+                w.Button_Yuko(QStringLiteral("cmdReset"));
+                w.CTModeChange_Yuko();
+            }
         });
     }
     m->show();
@@ -53,14 +59,24 @@ void InstallMotionCommands(frmMain& w, AppContext& ctx) {
     // The first "Step" of a programmed run starts at cell 1.
     ctx.motion.MoveFirstTime = true;
     ctx.motion.MoveFirstTime2 = true;
-    w.registerCommand(QStringLiteral("cmdOpenMoveWin"), [&w, &ctx] { OpenMoveWindow(w, ctx); });
-    w.registerCommand(QStringLiteral("mnuShowMove"), [&w, &ctx] { OpenMoveWindow(w, ctx); });
+    w.registerCommand(QStringLiteral("cmdOpenMoveWin"), [&w, &ctx] {
+        Prepare(w);
+        OpenMoveWindow(w, ctx);
+    });
+    w.registerCommand(QStringLiteral("mnuShowMove"), [&w, &ctx] {
+        w.LineCmd_Muko();
+        OpenMoveWindow(w, ctx);
+    });
     w.registerCommand(QStringLiteral("cmdOpenIoWin"), [&w, &ctx] {
         w.CMDBTN_Muko();
+        Prepare(w);
         ShowIoCheck(w, ctx);
         w.CMDBTN_Yuko();
     });
-    w.registerCommand(QStringLiteral("mnuShowState"), [&w, &ctx] { ShowIoCheck(w, ctx); });
+    w.registerCommand(QStringLiteral("mnuShowState"), [&w, &ctx] {
+        w.LineCmd_Muko();
+        ShowIoCheck(w, ctx);
+    });
     w.registerCommand(QStringLiteral("OpenJogWindow"), [&w, &ctx] { OpenJogWindow(w, ctx); });
 }
 

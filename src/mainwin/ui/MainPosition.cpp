@@ -1,6 +1,7 @@
 #include "mainwin/ui/MainFeatures.h"
 
 #include "app/AppContext.h"
+#include "link/ControllerLink.h"
 #include "dialogs/ui/frmDataShogo.h"
 #include "dialogs/ui/frmSelectPosiNo.h"
 #include "mainwin/PositionCommands.h"
@@ -57,9 +58,13 @@ private:
 
 void InstallPositionCommands(frmMain& w, AppContext& ctx) {
     auto host = std::make_shared<MainPositionHost>(w, ctx);
-    auto withLink = [&ctx, host](void (*job)(AppContext&, ControllerLink&, PositionHost&)) {
-        return [&ctx, host, job] {
-            if (ctx.link.ct) job(ctx, *ctx.link.ct, *host);
+    // A command that talks to the controller holds it from its first
+    // question to its end; while another window's job holds it, the command
+    // does nothing.
+    auto withLink = [&w, &ctx, host](void (*job)(AppContext&, ControllerLink&, PositionHost&)) {
+        return [&w, &ctx, host, job] {
+            ControllerJob hold(ctx.link.ct, &w);
+            if (ctx.link.ct && hold) job(ctx, *ctx.link.ct, *host);
         };
     };
     w.registerCommand(QStringLiteral("FileNew"), [&ctx, host] { PosiNewCmd(ctx, *host); });
@@ -72,8 +77,9 @@ void InstallPositionCommands(frmMain& w, AppContext& ctx) {
     w.registerCommand(QStringLiteral("PosiVerifyFile"), [&ctx, host] {
         if (ctx.link.ct) PosiVerifyMenu(ctx, *ctx.link.ct, *host, true);
     });
-    w.registerCommand(QStringLiteral("PosiVerifyCt"), [&ctx, host] {
-        if (ctx.link.ct) PosiVerifyMenu(ctx, *ctx.link.ct, *host, false);
+    w.registerCommand(QStringLiteral("PosiVerifyCt"), [&w, &ctx, host] {
+        ControllerJob hold(ctx.link.ct, &w);
+        if (ctx.link.ct && hold) PosiVerifyMenu(ctx, *ctx.link.ct, *host, false);
     });
 }
 

@@ -59,7 +59,8 @@ void InstallPrintCommands(frmMain& w, AppContext& ctx) {
     w.registerCommand(QStringLiteral("Print"), [&w, &ctx] { PosiPrintProc(w, ctx); });
     w.registerCommand(QStringLiteral("PageSetup"), [&w, &ctx] {
         w.LineCmd_Muko();
-        if (ctx.fileDialogs) ctx.fileDialogs->printer();
+        // A page set-up: what it chooses, later prints start from.
+        if (ctx.fileDialogs) ctx.fileDialogs->pageSetup(ctx.opt.LanguageNo);
     });
 }
 

@@ -3,9 +3,11 @@
 #include "app/AppContext.h"
 #include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
+#include "link/ControllerLink.h"
 #include "mainwin/MainFrame.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
+#include "mainwin/ui/ToolBarIcons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rer {
 
@@ -45,6 +48,41 @@ QLabel* makeLamp(QWidget* parent, const QString& name, const QColor& colour) {
     l->setFixedSize(16, 16);
     return l;
 }
+
+// A status-bar panel at least as wide as the longest text it shows, in the
+// font it has now: the windows' font is chosen after the main window is
+// built.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(QStringList samples, QWidget* parent) : QLabel(parent), samples_(std::move(samples)) {}
+    QSize minimumSizeHint() const override {
+        int width = QLabel::minimumSizeHint().width();
+        for (const QString& s : samples_)
+            width = std::max(width, fontMetrics().horizontalAdvance(s) + 2 * (frameWidth() + margin()));
+        return {width, QLabel::minimumSizeHint().height()};
+    }
+    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo(minimumSizeHint()); }
+
+private:
+    QStringList samples_;
+};
+
+// Keeps a main window no narrower than its status bar's panels need, also
+// when the windows' font changes after the window is built.
+class StatusBarWidth : public QObject {
+public:
+    StatusBarWidth(QMainWindow* window, QStatusBar* bar) : QObject(bar), window_(window) {
+        bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest)
+            window_->setMinimumWidth(static_cast<QWidget*>(o)->minimumSizeHint().width());
+        return false;
+    }
+
+private:
+    QMainWindow* window_;
+};
 
 // Toolbar positions and their keys; 4, 6 and 10 are separators.
 const char* const kToolKeys[13] = {nullptr, "New", "Open", "Save", nullptr, "Print", nullptr,
@@ -87,6 +125,7 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
     InstallGrpSmCommands(*this, ctx_);
     InstallParamCommands(*this, ctx_);
     InstallMotionCommands(*this, ctx_);
+    markJobStarters();
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
@@ -97,29 +136,59 @@ frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(c
 frmMain::~frmMain() = default;
 
 void frmMain::track(QObject* o, const QString& command) {
-    controls_.push_back({o, command, true});
+    controls_.push_back({o, command});
     apply(controls_.back());
 }
 
+frmMain::Control* frmMain::control(QObject* o) {
+    if (!o) return nullptr;
+    for (auto& c : controls_)
+        if (c.object == o) return &c;
+    return nullptr;
+}
+
+// The one place that switches the main window's controls.
 void frmMain::apply(Control& c) {
-    const bool on = c.familyOn && commands_.contains(c.command);
+    const bool built = c.command.isEmpty() || commands_.contains(c.command);
+    const bool on = built && c.off == 0 && !c.lineOff && !(controllerBusy_ && c.jobStart);
     if (auto* a = qobject_cast<QAction*>(c.object))
         a->setEnabled(on);
     else if (auto* w = qobject_cast<QWidget*>(c.object))
         w->setEnabled(on);
 }
 
-void frmMain::setOn(QObject* o, bool on) {
-    if (!o) return;
-    for (auto& c : controls_) {
-        if (c.object == o) {
-            c.familyOn = on;
-            apply(c);
-            return;
-        }
+void frmMain::frame(QObject* o, bool on) {
+    if (Control* c = control(o)) {
+        // An end without its start (a stray _Yuko) ends nothing.
+        c->off = on ? std::max(0, c->off - 1) : c->off + 1;
+        apply(*c);
     }
-    // Menus and submenus are containers: always usable.
-    if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(on);
+}
+
+void frmMain::setLineOff(QObject* o, bool off) {
+    if (Control* c = control(o)) {
+        c->lineOff = off;
+        apply(*c);
+    }
+}
+
+void frmMain::setControllerBusy(bool busy) {
+    controllerBusy_ = busy;
+    for (auto& c : controls_)
+        if (c.jobStart) apply(c);
+}
+
+void frmMain::markJobStarters() {
+    QList<QObject*> starters;
+    for (const char* n : {"cmdPosiRead", "cmdPosiLoad", "cmdPosiVerify", "cmdReset", "cmdOpenIoWin",
+                          "cmdJogTeach", "cmdChangeDev", "cmdChangeDevW3k"})
+        starters << button(QString::fromLatin1(n));
+    for (const char* n : {"mnuFileGetfromCt", "mnuFileLoadtoCt", "mnuFileShogoCt", "mnuShowState", "mnuTeaching",
+                          "mnuShowCtversion", "mnuModeChange", "mnuModeTrancefer", "mnuModeGaibu", "mnuViewOption"})
+        starters << menuItem(QString::fromLatin1(n));
+    for (int pos : {7, 8, 9}) starters << toolButtons_[size_t(pos)];
+    for (QObject* o : starters)
+        if (Control* c = control(o)) c->jobStart = true;
 }
 
 void frmMain::registerCommand(const QString& command, std::function<void()> handler) {
@@ -171,6 +240,7 @@ void frmMain::buildMenus() {
         m->setObjectName(name);
         m->menuAction()->setObjectName(name);
         menus_.insert(name, m);
+        track(m->menuAction(), QString());
         return m;
     };
     QMenu* file = menuOf(nullptr, QStringLiteral("mnuFile"));
@@ -229,19 +299,13 @@ void frmMain::buildToolBar() {
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar->setMovable(false);
     toolButtons_.assign(13, nullptr);
-    const QStyle::StandardPixmap icons[13] = {
-        QStyle::SP_CustomBase, QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton,
-        QStyle::SP_DialogSaveButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_CustomBase, QStyle::SP_ArrowDown, QStyle::SP_ArrowUp,
-        QStyle::SP_DialogApplyButton, QStyle::SP_CustomBase, QStyle::SP_FileDialogListView,
-        QStyle::SP_FileDialogContentsView};
     for (int pos = 1; pos <= 12; ++pos) {
         if (!kToolKeys[pos]) {
             tbToolBar->addSeparator();
             continue;
         }
         const QString key = QString::fromLatin1(kToolKeys[pos]);
-        auto* a = tbToolBar->addAction(style()->standardIcon(icons[pos]), key);
+        auto* a = tbToolBar->addAction(ToolBarIcon(key, *style()), key);
         a->setObjectName(QStringLiteral("tbToolBar_") + key);
         a->setData(key);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
@@ -387,18 +451,23 @@ void frmMain::buildDataFrame(QWidget* parent) {
 
 void frmMain::buildStatusBar() {
     for (int i = 0; i < 5; ++i) {
-        auto* l = new QLabel(statusBar());
+        // The longest texts each panel shows in either language: the
+        // controller version, the pulse rate of an axis, the date, the time.
+        const QStringList samples =
+            i == 0   ? QStringList{QStringLiteral("The version of this C/T is 000"),
+                                   QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ情報 なし")}
+            : i < 3  ? QStringList{QStringLiteral("<1>1mm = 888.888Pulse / 1Pulse= 0.888mm"),
+                                   QStringLiteral("<1>1mm = 888.888ﾊﾟﾙｽ / 1ﾊﾟﾙｽ= 0.888mm")}
+            : i == 3 ? QStringList{QStringLiteral("0000/00/00")}
+                     : QStringList{QStringLiteral("00:00")};
+        auto* l = new StatusPanel(samples, statusBar());
         l->setObjectName(QStringLiteral("sbStatusBar_Panel%1").arg(i + 1));
-        // The pulse-rate panels hold texts such as "<1>1mm = 66.667Pulse / 1Pulse= 0.015mm".
-        const QString sample = i == 0 ? QStringLiteral("Ver 00.00")
-                               : i < 3 ? QStringLiteral("<1>1mm = 66.667Pulse / 1Pulse= 0.015mm ")
-                                       : QStringLiteral("0000/00/00 ");
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(sample));
         statusBar()->addPermanentWidget(l, i < 3 ? 1 : 0);
         statusPanels_.push_back(l);
     }
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    new StatusBarWidth(this, statusBar());
 }
 
 QAction* frmMain::menuItem(const QString& name) const {
@@ -532,7 +601,7 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->accept();
         return;
     }
-    if (ctx_.jobsRunning > 0) {
+    if (ctx_.link.ct && ctx_.link.ct->busy()) {
         ctx_.message(ctx_.pick(QStringLiteral("コントローラとの通信中です。終了してから閉じてください。"),
                                QStringLiteral("Communicating with the controller. Close the window after it has ended.")));
         e->ignore();
@@ -614,59 +683,63 @@ void frmMain::updateClock() {
 
 // ---- Families
 
+namespace {
+const char* const kCmdButtons[] = {"cmdPosiFileOpen", "cmdPosiSaveFile", "cmdPosiLoad", "cmdPosiRead",
+                                   "cmdPosiVerify", "cmdOpenIoWin", "cmdOpenMoveWin", "cmdOpenGrpWindow",
+                                   "cmdSqMcrWinOpen", "cmdParaHyoji", "cmdJogTeach", "cmdReset"};
+const char* const kLineButtons[] = {"cmdInsertLine", "cmdDeleteLine"};
+const int kToolButtons[] = {1, 2, 3, 5, 7, 8, 9, 11, 12};
+const char* const kMenuItems[] = {"mnuFileNew", "mnuFileOpen", "mnuFileGetfromCt", "mnuFileSave",
+                                  "mnuFileSaveAs", "mnuFileShogo", "mnuFileLoadtoCt", "mnuFilePageSetup",
+                                  "mnuFilePrint", "mnuEdit", "mnuShowCtversion", "mnuModeChange", "mnuView"};
+const char* const kLineMenuItems[] = {"mnuEditGyoInsert", "mnuEditGyoDelete"};
+const char* const kClipMenuItems[] = {"mnuEditCopy", "mnuEditPaste"};
+} // namespace
+
 void frmMain::CMDBTN_Muko() {
-    for (const char* n : {"cmdPosiFileOpen", "cmdPosiSaveFile", "cmdPosiLoad", "cmdPosiRead",
-                          "cmdPosiVerify", "cmdOpenIoWin", "cmdOpenMoveWin", "cmdOpenGrpWindow",
-                          "cmdSqMcrWinOpen", "cmdParaHyoji", "cmdJogTeach", "cmdInsertLine",
-                          "cmdDeleteLine", "cmdReset"})
-        setOn(button(QString::fromLatin1(n)), false);
+    for (const char* n : kCmdButtons) frame(button(QString::fromLatin1(n)), false);
+    for (const char* n : kLineButtons) setLineOff(button(QString::fromLatin1(n)), true);
 }
 
 void frmMain::CMDBTN_Yuko() {
-    for (const char* n : {"cmdPosiFileOpen", "cmdPosiSaveFile", "cmdPosiLoad", "cmdPosiRead",
-                          "cmdPosiVerify", "cmdOpenIoWin", "cmdOpenMoveWin", "cmdOpenGrpWindow",
-                          "cmdSqMcrWinOpen", "cmdParaHyoji", "cmdJogTeach", "cmdReset"})
-        setOn(button(QString::fromLatin1(n)), true);
+    for (const char* n : kCmdButtons) frame(button(QString::fromLatin1(n)), true);
 }
 
 void frmMain::ToolBar_Muko() {
-    for (int pos : {1, 2, 3, 5, 7, 8, 9, 11, 12}) setOn(toolButtons_[pos], false);
+    for (int pos : kToolButtons) frame(toolButtons_[size_t(pos)], false);
 }
 
 void frmMain::ToolBar_Yuko() {
-    for (int pos : {1, 2, 3, 5, 7, 8, 9, 11, 12}) setOn(toolButtons_[pos], true);
+    for (int pos : kToolButtons) frame(toolButtons_[size_t(pos)], true);
 }
 
 void frmMain::Menyu_Muko() {
-    for (const char* n : {"mnuFileNew", "mnuFileOpen", "mnuFileGetfromCt", "mnuFileSave",
-                          "mnuFileSaveAs", "mnuFileShogo", "mnuFileLoadtoCt", "mnuFilePageSetup",
-                          "mnuFilePrint", "mnuEdit", "mnuEditGyoInsert", "mnuEditGyoDelete",
-                          "mnuShowCtversion", "mnuModeChange", "mnuView"})
-        setOn(menuItem(QString::fromLatin1(n)), false);
+    for (const char* n : kMenuItems) frame(menuItem(QString::fromLatin1(n)), false);
+    for (const char* n : kLineMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), true);
 }
 
 void frmMain::Menyu_Yuko() {
-    for (const char* n : {"mnuFileNew", "mnuFileOpen", "mnuFileGetfromCt", "mnuFileSave",
-                          "mnuFileSaveAs", "mnuFileShogo", "mnuFileLoadtoCt", "mnuFilePageSetup",
-                          "mnuFilePrint", "mnuEdit", "mnuShowCtversion", "mnuModeChange", "mnuView"})
-        setOn(menuItem(QString::fromLatin1(n)), true);
+    for (const char* n : kMenuItems) frame(menuItem(QString::fromLatin1(n)), true);
 }
 
-void frmMain::CTModeChange_Muko() { setOn(menuItem(QStringLiteral("mnuModeChange")), false); }
-void frmMain::CTModeChange_Yuko() { setOn(menuItem(QStringLiteral("mnuModeChange")), true); }
+void frmMain::CTModeChange_Muko() { frame(menuItem(QStringLiteral("mnuModeChange")), false); }
+void frmMain::CTModeChange_Yuko() { frame(menuItem(QStringLiteral("mnuModeChange")), true); }
+
+void frmMain::Button_Muko(const QString& name) { frame(button(name), false); }
+void frmMain::Button_Yuko(const QString& name) { frame(button(name), true); }
 
 void frmMain::LineCmd_Muko() {
-    for (const char* n : {"cmdInsertLine", "cmdDeleteLine"}) setOn(button(QString::fromLatin1(n)), false);
-    for (int pos : {11, 12}) setOn(toolButtons_[pos], false);
-    for (const char* n : {"mnuEditGyoInsert", "mnuEditGyoDelete", "mnuEditCopy", "mnuEditPaste"})
-        setOn(menuItem(QString::fromLatin1(n)), false);
+    for (const char* n : kLineButtons) setLineOff(button(QString::fromLatin1(n)), true);
+    for (int pos : {11, 12}) setLineOff(toolButtons_[size_t(pos)], true);
+    for (const char* n : kLineMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), true);
+    for (const char* n : kClipMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), true);
 }
 
 void frmMain::LineCmd_Yuko() {
-    for (const char* n : {"cmdInsertLine", "cmdDeleteLine"}) setOn(button(QString::fromLatin1(n)), true);
-    for (int pos : {11, 12}) setOn(toolButtons_[pos], true);
-    for (const char* n : {"mnuEditGyoInsert", "mnuEditGyoDelete", "mnuEditCopy", "mnuEditPaste"})
-        setOn(menuItem(QString::fromLatin1(n)), true);
+    for (const char* n : kLineButtons) setLineOff(button(QString::fromLatin1(n)), false);
+    for (int pos : {11, 12}) setLineOff(toolButtons_[size_t(pos)], false);
+    for (const char* n : kLineMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), false);
+    for (const char* n : kClipMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), false);
 }
 
 // ---- Actuator and grid services

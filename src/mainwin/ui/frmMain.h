@@ -44,7 +44,11 @@ public:
     AppContext& ctx() { return ctx_; }
     bool loaded() const { return loaded_; }
 
-    // Enable and disable families.
+    // Enable and disable families. They nest: each _Muko starts a frame over
+    // its controls and the matching _Yuko ends it; a control is on again only
+    // when every frame over it has ended. The line commands are a state
+    // rather than a frame: LineCmd_Muko (also the line part of CMDBTN_Muko
+    // and Menyu_Muko) puts them off until LineCmd_Yuko.
     void CMDBTN_Muko();
     void CMDBTN_Yuko();
     void ToolBar_Muko();
@@ -55,6 +59,14 @@ public:
     void CTModeChange_Yuko();
     void LineCmd_Muko();
     void LineCmd_Yuko();
+    // A frame over one button (cmdReset, cmdChangeDev, cmdChangeDevW3k).
+    void Button_Muko(const QString& name);
+    void Button_Yuko(const QString& name);
+
+    // While a controller job holds the controller, the commands that would
+    // start another one, and those that change what a job relies on (the
+    // actuator, the options), are off; they come back as they were.
+    void setControllerBusy(bool busy);
 
     void Culc_MaxPulse();
     void Culc_W3KMaxPulse();
@@ -103,9 +115,11 @@ protected:
 
 private:
     struct Control {
-        QObject* object;    // QAction or QWidget
-        QString command;
-        bool familyOn = true;
+        QObject* object;        // QAction or QWidget
+        QString command;        // empty for a menu or submenu
+        int off = 0;            // family frames that hold it off
+        bool lineOff = false;   // the line commands' state
+        bool jobStart = false;  // off while the controller is busy
     };
 
     void buildMenus();
@@ -119,13 +133,18 @@ private:
                      const QKeySequence& shortcut = {});
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& command);
     void track(QObject* o, const QString& command);
-    void setOn(QObject* o, bool on);
+    Control* control(QObject* o);
+    // Starts (on = false) or ends (on = true) a family frame over o.
+    void frame(QObject* o, bool on);
+    void setLineOff(QObject* o, bool off);
     void apply(Control& c);
+    void markJobStarters();
     void updateClock();
 
     AppContext& ctx_;
     bool loaded_ = false;
     bool closing_ = false;
+    bool controllerBusy_ = false;
 
     QHash<QString, std::function<void()>> commands_;
     std::vector<Control> controls_;

@@ -31,23 +31,23 @@ frmIOCheck::frmIOCheck(AppContext& ctx, QWidget* mainWindow)
     framInput->setObjectName(L("framInput"));
     auto* framOutput = new QGroupBox(L("OUTPUT"), this);
     framOutput->setObjectName(L("framOutput"));
+    // The lamps stand as the signal table: a row per digit of the signal
+    // word, a column per weight (8, 4, 2, 1), places without a signal empty.
     auto* gi = new QGridLayout(framInput);
     auto* go = new QGridLayout(framOutput);
-    int k = 0;
+    for (QGridLayout* g : {gi, go}) {
+        g->setHorizontalSpacing(12);
+        for (int bit = 0; bit < 4; ++bit) g->setColumnStretch(bit, 1);
+    }
     for (const IoLamp& l : kInputLamps) {
         QWidget* cell = signalCell(l, false, framInput);
         if (l.digit == 5 && l.bit == 2) {
             PictureLs2_ = cell;
             cell->setObjectName(L("PictureLs2"));
         }
-        gi->addWidget(cell, k / 4, k % 4);
-        ++k;
+        gi->addWidget(cell, l.digit, l.bit);
     }
-    k = 0;
-    for (const IoLamp& l : kOutputLamps) {
-        go->addWidget(signalCell(l, true, framOutput), k / 4, k % 4);
-        ++k;
-    }
+    for (const IoLamp& l : kOutputLamps) go->addWidget(signalCell(l, true, framOutput), l.digit, l.bit);
     cmdIoMonitor_ = new QPushButton(this);
     cmdIoMonitor_->setObjectName(L("cmdIoMonitor"));
     cmdIoWinClose_ = new QPushButton(this);
@@ -126,6 +126,8 @@ SignalLamp* frmIOCheck::imgWhiteIcon(int index) const {
 }
 
 void frmIOCheck::reject() {
+    // Escape, the close box and Close come here: not while a read waits.
+    if (monitor_.inTick()) return;
     monitor_.Form_QueryUnload();
     QDialog::reject();
 }

@@ -177,8 +177,17 @@ bool frmJOG::eventFilter(QObject* o, QEvent* e) {
     return QDialog::eventFilter(o, e);
 }
 
+bool frmJOG::readyToClose() {
+    if (closing_) return true;
+    // An exchange of the window waits in its own event loop: not now.
+    if (teach_.running()) return false;
+    // A jog still running is stopped before anything else.
+    teach_.StopJog();
+    return teach_.Form_QueryUnload();
+}
+
 void frmJOG::closeEvent(QCloseEvent* e) {
-    if (!closing_ && !teach_.Form_QueryUnload()) {
+    if (!readyToClose()) {
         e->ignore();
         return;
     }
@@ -188,7 +197,7 @@ void frmJOG::closeEvent(QCloseEvent* e) {
 
 void frmJOG::done(int r) {
     // Escape and the close box come here too: the adoption question first.
-    if (!closing_ && !teach_.Form_QueryUnload()) return;
+    if (!readyToClose()) return;
     closing_ = true;
     TimerBosoKansi_->stop();
     teach_.Form_Unload();

@@ -44,6 +44,9 @@ public:
 
 public Q_SLOTS:
     void done(int r) override;
+    // No exchange waits, a running jog is stopped and the adoption question
+    // answered: the window may close.
+    bool readyToClose();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -2,7 +2,9 @@
 
 #include "app/AppContext.h"
 #include "link/ControllerLink.h"
+#include "link/ui/BusyGate.h"
 #include "motion/ProgramRow.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,8 +38,8 @@ QLabel* Lamp(const QString& name, QWidget* parent) {
     l->setVisible(false);
     return l;
 }
-// The in-cell editor of the program row: digits only, at most three unless
-// over a selection; a value outside 1..399 empties the cell with a beep.
+// The in-cell editor of the program row: up to three digits; a value outside
+// 1..399 empties the cell with a beep.
 class ProgramCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -47,6 +48,7 @@ public:
         auto* e = new QLineEdit(parent);
         e->setObjectName(QStringLiteral("txtEdit2"));
         e->setAlignment(Qt::AlignCenter);
+        SetBoxRule(e, kProgramCellRule);
         e->installEventFilter(const_cast<ProgramCellDelegate*>(this));
         return e;
     }
@@ -60,10 +62,6 @@ public:
         auto* ed = qobject_cast<QLineEdit*>(o);
         if (ed && e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
-            const QString t = k->text();
-            const bool nav = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter ||
-                             k->key() == Qt::Key_Left || k->key() == Qt::Key_Right || k->key() == Qt::Key_Escape ||
-                             k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
             const int dir = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Right ? 1
                             : k->key() == Qt::Key_Left                                                            ? -1
                                                                                                                   : 0;
@@ -73,9 +71,6 @@ public:
                 if (onNavigate) onNavigate(dir);
                 return true;
             }
-            if (!nav && t.size() == 1 && t[0].isPrint() &&
-                !ProgramKeyAccepted(t[0], ed->text(), int(ed->selectedText().size())))
-                return true;
         }
         return QStyledItemDelegate::eventFilter(o, e);
     }
@@ -150,6 +145,10 @@ frmMove::frmMove(AppContext& ctx, QWidget* mainWindow, std::function<void(bool)>
     setWindowTitle(pk("移動テスト", "Move Test"));
     if (mainWindow) move(mainWindow->pos() + QPoint(33, 33)); // 500 twips
     if (ControllerLink* l = ctx_.link.ct) l->setMoveDisplay(this);
+
+    // The run buttons stay off while another window's job holds the controller.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (const char* n : {"cmdHome", "cmdMove", "cmdSelectMove", "cmdGrpMove"}) gate->add(button(L(n)));
 }
 
 frmMove::~frmMove() {
@@ -175,7 +174,10 @@ QWidget* frmMove::buildSelective() {
         it->setTextAlignment(Qt::AlignCenter);
         flgdProgram_->setItem(0, c, it);
     }
+    // Column 0 as wide as its caption ("Posi No."), the 15 program columns
+    // share the rest.
     flgdProgram_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    flgdProgram_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     auto* delegate = new ProgramCellDelegate(flgdProgram_);
     flgdProgram_->setItemDelegate(delegate);
     flgdProgram_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
@@ -211,9 +213,7 @@ QWidget* frmMove::buildSelective() {
     lblTimer->setText(pk("停止時間(100msec)", "Wait (100msec)"));
     auto* txtTimer = make<QLineEdit>("txtTimer", page);
     txtTimer->setText(QStringLiteral("10"));
-    txtTimer->setMaxLength(3);
-    txtTimer->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), txtTimer));
+    SetBoxRule(txtTimer, kWaitBoxRule);
     txtTimer->setEnabled(false);
     lblTimer->setEnabled(false);
     auto* chkNoSqMcr1 = make<QCheckBox>("chkNoSqMcr1", page);
@@ -306,6 +306,8 @@ QWidget* frmMove::buildContinual() {
     lblTimer2->setText(pk("停止時間(100msec)", "Wait (100msec)"));
     auto* txtTimer2 = make<QLineEdit>("txtTimer2", page);
     txtTimer2->setText(QStringLiteral("10"));
+    // Not limited in length, but a wait is digits: never a text that reads as 0.
+    SetBoxRule(txtTimer2, DigitBox(0));
     txtTimer2->setEnabled(false);
     lblTimer2->setEnabled(false);
     auto* cmdSelectMove = make<QPushButton>("cmdSelectMove", page);
@@ -320,9 +322,13 @@ QWidget* frmMove::buildContinual() {
     g->addWidget(chkTimerUse2, 3, 1);
     g->addWidget(lblTimer2, 4, 0);
     g->addWidget(txtTimer2, 4, 1);
-    g->addWidget(cmdSelectMove, 5, 0);
-    g->addWidget(cmdTempStop2, 5, 1);
-    g->addWidget(cmdStop2, 5, 2);
+    // The run buttons at the right, each as wide as its caption needs.
+    auto* runButtons = new QHBoxLayout;
+    runButtons->addStretch();
+    runButtons->addWidget(cmdSelectMove);
+    runButtons->addWidget(cmdTempStop2);
+    runButtons->addWidget(cmdStop2);
+    g->addLayout(runButtons, 5, 0, 1, 3);
 
     // Start and end follow each other: in a continual run the start never
     // passes the end; a single move keeps the end on the start.
@@ -439,7 +445,14 @@ void frmMove::setRunControlsEnabled(bool on) {
     text(L("txtTimer2"))->setEnabled(on && !single && check(L("chkTimerUse2"))->isChecked());
 }
 
-void frmMove::setTabEnabled(int tab, bool on) { SSTab1_->setTabEnabled(tab, on); }
+void frmMove::setTabControlEnabled(bool on) { SSTab1_->setEnabled(on); }
+
+void frmMove::setTabEnabled(int tab, bool on) {
+    // Disabling the tab the user is on would make the tab control show
+    // another one: its page goes off instead, under its own tab.
+    if (tab == SSTab1_->currentIndex()) SSTab1_->widget(tab)->setEnabled(on);
+    else SSTab1_->setTabEnabled(tab, on);
+}
 void frmMove::setProgramGridEnabled(bool on) { flgdProgram_->setEnabled(on); }
 void frmMove::setMainRunLock(bool locked) {
     if (mainRunLock_) mainRunLock_(locked);

@@ -47,6 +47,7 @@ private:
     void setOutLamp(int out, bool on) override;
     void setKanryoNo(const QString& text) override;
     void setRunControlsEnabled(bool on) override;
+    void setTabControlEnabled(bool on) override;
     void setTabEnabled(int tab, bool on) override;
     void setProgramGridEnabled(bool on) override;
     void setMainRunLock(bool locked) override;

@@ -1,5 +1,7 @@
 #include "platform/ui/QtFileDialogs.h"
 
+#include "platform/ui/QtPageSetup.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -32,6 +34,11 @@ bool QtFileDialogs::printer() {
     dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool QtFileDialogs::pageSetup(int16_t languageNo) {
+    QtPageSetupDialog dlg(printer_, languageNo, QApplication::activeWindow());
     return dlg.exec() == QDialog::Accepted;
 }
 

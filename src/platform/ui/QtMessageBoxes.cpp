@@ -2,14 +2,30 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace rer {
+
+namespace {
+
+// A list such as "3,17,134,135," has no place where a line may break; a
+// zero-width space after each comma lets the box wrap it like the Japanese
+// list with "、", so that every number of a long list can be read.
+QString Wrappable(const QString& text) {
+    static const QRegularExpression comma(QStringLiteral(",(?=\\S)"));
+    QString out = text;
+    out.replace(comma, QStringLiteral(",\u200B"));
+    return out;
+}
+
+} // namespace
 
 MsgAnswer QtMessageBoxes::show(const QString& text, const QString& title, MsgIcon icon,
                                MsgButtons buttons) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
-    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Wrappable(text));
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;

@@ -1,6 +1,7 @@
 #include "setup/ui/DeviceDialog.h"
 
 #include "app/AppContext.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,9 +20,6 @@
 namespace rer {
 
 namespace {
-
-// 500 twips at the usual 15 twips to a pixel.
-constexpr int kOffsetPx = 33;
 
 QString indexed(const QString& name, int index) {
     return name + QLatin1Char('_') + QString::number(index);
@@ -190,7 +188,8 @@ void DeviceDialog::SetCaptions() {
 }
 
 void DeviceDialog::Form_Load() {
-    if (QWidget* w = parentWidget()) move(w->pos() + QPoint(kOffsetPx, kOffsetPx));
+    // Beside the main window, also when a parameter window opened it.
+    PlaceBesideMainWindow(this, parentWidget());
     SetCaptions();
     run([&] { model_.Form_Load(); });
 }

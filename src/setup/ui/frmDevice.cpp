@@ -1,13 +1,14 @@
 #include "setup/ui/frmDevice.h"
 
 #include "app/AppContext.h"
-#include "setup/ui/TypedKey.h"
-#include "setup/ParamFields.h"
+#include "platform/ui/BoxValidator.h"
+#include "platform/ui/WindowPlacement.h"
 #include "setup/StrokeCalc.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +21,7 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmDevice") : QStringLiteral("frm3KDevice"));
     setWindowTitle(T("計算", "Calculation"));
     setFixedSize(420, 300);
-    if (parent) move(parent->window()->pos() + QPoint(33, 33));
+    PlaceBesideMainWindow(this, parent);
 
     auto* framActType = new QGroupBox(T("ｱｸﾁｭｴｰﾀ", "Actuator"), this);
     framActType->setObjectName(QStringLiteral("framActType"));
@@ -50,7 +51,6 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     cmdCulStrokePulse = new QPushButton(T("計算", "Calculate"), this);
     cmdCulStrokePulse->setObjectName(QStringLiteral("cmdCulStrokePulse"));
     cmdCulStrokePulse->setGeometry(260, 72, 70, 24);
-    cmdCulStrokePulse->setAutoDefault(false);
     label("lblXaStroke", T("ストローク長（パルス）", "Stroke length(Pulse)"), 10, 118, 150);
     lblStrokePulse = new QLabel(this);
     lblStrokePulse->setObjectName(QStringLiteral("lblStrokePulse"));
@@ -62,7 +62,6 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     cmdInputStroke = new QPushButton(T("入力", "Input"), this);
     cmdInputStroke->setObjectName(QStringLiteral("cmdInputStroke"));
     cmdInputStroke->setGeometry(340, 112, 70, 24);
-    cmdInputStroke->setAutoDefault(false);
 
     frmInputTarget = new QGroupBox(T("入力先", "Input to"), this);
     frmInputTarget->setObjectName(QStringLiteral("frmInputTarget"));
@@ -81,6 +80,8 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
               T("リード %1mm", "Lead %1 mm").arg(QString::fromLatin1(leads[i])),
               10, 170 + i * 22, 240);
 
+    SetBoxRule(txtStrokeTyo, kStrokeBoxRule);
+    SetBoxRule(txtRido, kLeadBoxRule);
     txtStrokeTyo->installEventFilter(this);
     txtRido->installEventFilter(this);
     connect(cmdCulStrokePulse, &QPushButton::clicked, this, [this] { cmdCulStrokePulse_Click(); });
@@ -106,18 +107,12 @@ void frmDevice::cmdInputStroke_Click() {
 bool frmDevice::eventFilter(QObject* o, QEvent* e) {
     auto* box = qobject_cast<QLineEdit*>(o);
     if (!box || (box != txtStrokeTyo && box != txtRido)) return QDialog::eventFilter(o, e);
+    // What the box takes is its validator's rule; Enter moves the focus on.
     if (e->type() == QEvent::KeyPress) {
-        const int code = TypedKeyCode(*static_cast<QKeyEvent*>(e));
-        if (code == 0) return false;
-        switch (ParaKeyFilter(code, static_cast<int>(box->text().size()), box->hasSelectedText(),
-                              box == txtStrokeTyo ? 3 : 2)) {
-            case KeyAction::Accept: return false;
-            case KeyAction::Drop: return true;
-            case KeyAction::Next:
-                if (box == txtStrokeTyo) txtRido->setFocus();
-                else cmdCulStrokePulse->setFocus();
-                return true;
-        }
+        if (!IsEnterKey(*static_cast<QKeyEvent*>(e))) return false;
+        if (box == txtStrokeTyo) txtRido->setFocus();
+        else cmdCulStrokePulse->setFocus();
+        return true;
     } else if (e->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;

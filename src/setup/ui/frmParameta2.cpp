@@ -1,21 +1,24 @@
 #include "setup/ui/frmParameta2.h"
 
 #include "app/AppContext.h"
-#include "setup/ui/TypedKey.h"
+#include "link/ui/BusyGate.h"
+#include "platform/ui/BoxValidator.h"
 #include "setup/ui/frmDevice.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace rer {
 
@@ -23,12 +26,10 @@ namespace {
 
 // Twips to pixels at the usual 15 twips to a pixel.
 constexpr int px(int twips) { return twips / 15; }
-constexpr int kRowHeight = 17;
-constexpr int kRowPitch = 18;
 
 struct FrameDef {
     const char* name;
-    int left, top, width, height; // twips
+    bool right;     // in the right-hand column of the window
     const char* en;
     const char* jp;
     bool columns;   // per-axis frame with the "AXIS 1" / "AXIS 2" headings
@@ -38,14 +39,12 @@ struct FrameDef {
 
 const std::vector<FrameDef>& Frames() {
     static const std::vector<FrameDef> f = {
-        {"framHomePara", 240, 120, 4575, 2175, "HOME PARAMETER", "原点復帰ﾊﾟﾗﾒｰﾀ", true, 1215, {1, 2, 3, 4, 5, 6}},
-        {"frmVelPara", 240, 2400, 4575, 3135, "VEL PARAMETER", "速度ﾊﾟﾗﾒｰﾀ", true, 1215,
-         {7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
-        {"framAxisPara", 240, 5640, 4575, 1935, "AXIS PARAMETER", "軸ﾊﾟﾗﾒｰﾀ", true, 1215, {17, 18, 19, 20, 21}},
-        {"framPgPara", 5040, 120, 4575, 1095, "PG PARAMETER", "PGﾊﾟﾗﾒｰﾀ", true, 1335, {22, 23}},
-        {"framEtcPara", 5040, 1320, 4575, 1575, "Etc PARAMETER", "その他ﾊﾟﾗﾒｰﾀ", false, 1935, {24, 25, 26, 27, 28}},
-        {"framTokusyuPara", 5040, 3000, 4575, 2295, "SP PARAMETER", "特殊ﾊﾟﾗﾒｰﾀ", false, 1935,
-         {29, 30, 31, 32, 33, 34, 35}},
+        {"framHomePara", false, "HOME PARAMETER", "原点復帰ﾊﾟﾗﾒｰﾀ", true, 1215, {1, 2, 3, 4, 5, 6}},
+        {"frmVelPara", false, "VEL PARAMETER", "速度ﾊﾟﾗﾒｰﾀ", true, 1215, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
+        {"framAxisPara", false, "AXIS PARAMETER", "軸ﾊﾟﾗﾒｰﾀ", true, 1215, {17, 18, 19, 20, 21}},
+        {"framPgPara", true, "PG PARAMETER", "PGﾊﾟﾗﾒｰﾀ", true, 1335, {22, 23}},
+        {"framEtcPara", true, "Etc PARAMETER", "その他ﾊﾟﾗﾒｰﾀ", false, 1935, {24, 25, 26, 27, 28}},
+        {"framTokusyuPara", true, "SP PARAMETER", "特殊ﾊﾟﾗﾒｰﾀ", false, 1935, {29, 30, 31, 32, 33, 34, 35}},
     };
     return f;
 }
@@ -94,24 +93,6 @@ const char* BoxName(int row) {
     return kNames[row];
 }
 
-// A command button whose caption wraps onto a second line, as the window's
-// captions are longer than the buttons are wide.
-class WrapButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton o;
-        initStyleOption(&o);
-        o.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, o);
-        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        painter.drawText(rect().adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
-    }
-};
-
 } // namespace
 
 frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* parent, Product p)
@@ -119,6 +100,19 @@ frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* par
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmParameta2") : QStringLiteral("frm3KParameta2"));
     editor_ = std::make_unique<ParamEditor>(ctx, p, *this, main, &dialogs_);
     build();
+    // The controller commands stay off while another window's job holds it.
+    auto* gate = new BusyGate(ctx_.link.ct, this);
+    for (const char* n : {"cmdParaRead", "cmdParaWrite", "cmdConpareCT"}) gate->add(button(QString::fromLatin1(n)));
+}
+
+void frmParameta2::closeEvent(QCloseEvent* e) {
+    // A command waits in an event loop of its own (a transfer, a message):
+    // the window stays until it ends.
+    if (editor_->running()) {
+        e->ignore();
+        return;
+    }
+    QWidget::closeEvent(e);
 }
 
 frmParameta2::~frmParameta2() {
@@ -126,11 +120,9 @@ frmParameta2::~frmParameta2() {
     for (auto& [o, rm] : boxOf_) o->removeEventFilter(this);
 }
 
-QPushButton* frmParameta2::addButton(QWidget* parent, const char* name, const QString& caption, int left,
-                                     int top, int width, int height) {
-    auto* b = new WrapButton(caption, parent);
+QPushButton* frmParameta2::addButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(left), px(top), px(width), px(height));
     buttons_[b->objectName()] = b;
     return b;
 }
@@ -141,53 +133,68 @@ void frmParameta2::build() {
         return ctx_.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
     };
     setWindowTitle(T("パラメータ", "PARAMETER"));
-    setFixedSize(px(9870), px(7770));
 
+    // Two columns of frames; each frame a grid of row label, (the calc
+    // button), and the value of axis 1 and axis 2. Controls that the one-axis
+    // window keeps out of sight stay out of the grids, hidden.
+    auto* leftColumn = new QVBoxLayout;
+    auto* rightColumn = new QVBoxLayout;
+    const int rowHeight = fontMetrics().height() + 8; // a text and the box around it
     for (const FrameDef& fd : Frames()) {
         auto* g = new QGroupBox(T(fd.jp, fd.en), this);
         g->setObjectName(QString::fromLatin1(fd.name));
-        g->setGeometry(px(fd.left), px(fd.top), px(fd.width), px(fd.height));
         frames_[g->objectName()] = g;
+        (fd.right ? rightColumn : leftColumn)->addWidget(g);
+        auto* grid = new QGridLayout(g);
+        grid->setContentsMargins(8, 4, 8, 6);
+        grid->setVerticalSpacing(1);
+        grid->setColumnStretch(0, 1);
         const int boxW = px(fd.boxWidth);
-        const int col0 = fd.columns ? (two ? px(fd.width) - 2 * boxW - 14 : px(2280)) : px(2040);
-        const int col1 = two ? col0 + boxW + 8 : px(fd.width) + 40; // one axis: out of sight
-        int y = fd.columns ? 30 : 16;
+        const int valueSpan = fd.columns ? 1 : 2;
+        int r = 0;
         if (fd.columns) {
             for (int m = 0; m < 2; ++m) {
                 auto* h = new QLabel(QStringLiteral("AXIS %1").arg(m + 1), g);
-                h->setGeometry(m == 0 ? col0 : col1, 14, boxW, 14);
                 h->setAlignment(Qt::AlignCenter);
-                h->setVisible(two);
+                if (two)
+                    grid->addWidget(h, 0, 2 + m);
+                else
+                    h->hide();
             }
+            if (two) ++r;
         }
         if (std::string(fd.name) == "framTokusyuPara") {
             chk_ = new QCheckBox(T("特殊ﾊﾟﾗﾒｰﾀを変更する", "Change SP PARAMETER"), g);
             chk_->setObjectName(QStringLiteral("chkTokuParaChange"));
-            chk_->setGeometry(8, 14, px(fd.width) - 16, 17);
-            y = 32;
+            grid->addWidget(chk_, r++, 0, 1, 4);
         }
         for (int row : fd.rows) {
             if (row > ParaLastRow(p_)) continue;
             const bool hiddenRow = !two && (row == kSeqRow || row == kOneAxisRow);
             auto* label = new QLabel(RowLabel(row, p_), g);
-            const int rowY = hiddenRow ? y : y;
-            label->setGeometry(hiddenRow ? px(fd.width) + 40 : 8, rowY, 110, kRowHeight);
-            label->setVisible(!hiddenRow);
+            if (hiddenRow)
+                label->hide();
+            else
+                grid->addWidget(label, r, 0);
             if (row == 17) {
-                QPushButton* calc = addButton(g, "cmdCalculate", T("計算", "calc"), 0, 0, 615, 255);
-                calc->move(76, rowY);
+                QPushButton* calc = addButton(g, "cmdCalculate", T("計算", "calc"));
+                // A small button beside the label: its caption and the frame around it.
+                calc->setFixedWidth(std::max(px(615), calc->fontMetrics().horizontalAdvance(calc->text()) + 16));
+                grid->addWidget(calc, r, 1);
                 connect(calc, &QPushButton::clicked, this, [this] { cmdCalculate_Click(); });
             }
             const ParaRowSpec s = ParaSpec(row, p_);
             const int members = s.perAxis ? 2 : 1;
             for (int m = 0; m < members; ++m) {
                 const bool out = hiddenRow || (m == 1 && !two);
-                const int x = out ? px(fd.width) + 40 : (m == 0 ? col0 : col1);
                 QWidget* w = nullptr;
                 const QString name = QString::fromLatin1(BoxName(row));
                 if (s.kind == ParaCtl::Text) {
                     auto* e = new QLineEdit(g);
                     e->setAlignment(Qt::AlignCenter);
+                    e->setMinimumWidth(boxW);
+                    e->setFixedHeight(rowHeight);
+                    SetBoxRule(e, ParaBoxRule(row, p_));
                     e->installEventFilter(this);
                     boxOf_[e] = {row, m};
                     boxes_[static_cast<size_t>(row)][static_cast<size_t>(m)] = e;
@@ -199,52 +206,72 @@ void frmParameta2::build() {
                         for (int i = 0; i < items.size(); ++i) c->addItem(items[i], i); // item datum = its digit
                     }
                     c->setCurrentIndex(-1);
+                    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+                    c->setMinimumWidth(boxW);
+                    c->setFixedHeight(rowHeight);
                     combos_[static_cast<size_t>(row)][static_cast<size_t>(m)] = c;
                     w = c;
                 } else {
+                    auto* pair = new QHBoxLayout;
                     for (int i = 0; i < 2; ++i) {
-                        auto* r = new QRadioButton(i == 0 ? T("無効", "Disable") : T("有効", "Enable"), g);
-                        r->setObjectName(QStringLiteral("optOverRideUmu%1").arg(i));
-                        r->setGeometry(col0 + i * (boxW / 2), rowY, boxW / 2, kRowHeight);
-                        opt_[static_cast<size_t>(i)] = r;
+                        auto* rb = new QRadioButton(i == 0 ? T("無効", "Disable") : T("有効", "Enable"), g);
+                        rb->setObjectName(QStringLiteral("optOverRideUmu%1").arg(i));
+                        pair->addWidget(rb);
+                        opt_[static_cast<size_t>(i)] = rb;
                     }
+                    pair->addStretch();
+                    grid->addLayout(pair, r, 2, 1, valueSpan);
                     opt_[0]->setChecked(true);
                 }
                 if (w) {
                     w->setObjectName(members == 2 ? QStringLiteral("%1_%2").arg(name).arg(m) : name);
-                    w->setGeometry(x, rowY, boxW, kRowHeight);
                     if (out) {
                         w->setEnabled(false);
                         w->setVisible(false);
+                    } else {
+                        grid->addWidget(w, r, 2 + m, 1, valueSpan);
                     }
                 }
             }
-            if (!hiddenRow) y += kRowPitch;
+            if (!hiddenRow) ++r;
         }
     }
 
-    addButton(this, "cmdParaFilePrint", T("保存ﾌｧｲﾙの印刷", "Print Data in file"), 5280, 5400, 1095, 615);
-    addButton(this, "cmdParaPrint", T("表示ﾊﾟﾗﾒｰﾀの印刷", "Print Data indicated"), 6840, 5400, 1095, 615);
-    addButton(this, "cmdIniPrm", T("出荷時設定ﾊﾟﾗﾒｰﾀ", "Initial Parameter"), 8400, 5400, 1095, 615);
+    auto* printButtons = new QHBoxLayout;
+    printButtons->addWidget(addButton(this, "cmdParaFilePrint", T("保存ﾌｧｲﾙの印刷", "Print Data in file")));
+    printButtons->addWidget(addButton(this, "cmdParaPrint", T("表示ﾊﾟﾗﾒｰﾀの印刷", "Print Data indicated")));
+    printButtons->addWidget(addButton(this, "cmdIniPrm", T("出荷時設定ﾊﾟﾗﾒｰﾀ", "Initial Parameter")));
     tab_ = new QTabWidget(this);
     tab_->setObjectName(QStringLiteral("SSTabPrm"));
-    tab_->setGeometry(px(5160), px(6120), px(4455), px(1455));
     auto* fileTab = new QWidget;
     auto* ctTab = new QWidget;
     tab_->addTab(fileTab, T("ファイル", "FILE "));
     tab_->addTab(ctTab, T("コントローラ", "CONTROLLER"));
-    const int bt = 600 - 360; // inside the page, below the tab row
-    addButton(fileTab, "cmdReadParaFile", T("ファイルの 読み込み", "File open"), 240, bt, 1095, 615);
-    addButton(fileTab, "cmdSaveParaFile", T("ファイルへ 保存する", "File save"), 1680, bt, 1095, 615);
-    addButton(fileTab, "cmdConpareFile", T(" ファイルと 照合", "Verify"), 3120, bt, 1095, 615);
-    addButton(ctTab, "cmdParaRead", T("コントローラ から読込み", "Read from C/T"), 240, bt, 1095, 615);
-    addButton(ctTab, "cmdParaWrite", T("コントローラ へ書き込み", "Write to C/T"), 1680, bt, 1095, 615);
-    addButton(ctTab, "cmdConpareCT", T("コントローラと照合", "Verify"), 3120, bt, 1095, 615);
+    auto* fileButtons = new QHBoxLayout(fileTab);
+    fileButtons->addWidget(addButton(fileTab, "cmdReadParaFile", T("ファイルの 読み込み", "File open")));
+    fileButtons->addWidget(addButton(fileTab, "cmdSaveParaFile", T("ファイルへ 保存する", "File save")));
+    fileButtons->addWidget(addButton(fileTab, "cmdConpareFile", T(" ファイルと 照合", "Verify")));
+    auto* ctButtons = new QHBoxLayout(ctTab);
+    ctButtons->addWidget(addButton(ctTab, "cmdParaRead", T("コントローラ から読込み", "Read from C/T")));
+    ctButtons->addWidget(addButton(ctTab, "cmdParaWrite", T("コントローラ へ書き込み", "Write to C/T")));
+    ctButtons->addWidget(addButton(ctTab, "cmdConpareCT", T("コントローラと照合", "Verify")));
     tab_->setCurrentIndex(1);
-    for (auto& [name, b] : buttons_) {
-        b->setStyleSheet(QStringLiteral("font-size: 8pt"));
-        b->setToolTip(b->text());
-    }
+    // The nine command buttons all of one size, that of the widest caption:
+    // each caption on one line.
+    QSize commandSize;
+    for (auto& [name, b] : buttons_)
+        if (name != QLatin1String("cmdCalculate")) commandSize = commandSize.expandedTo(b->sizeHint());
+    for (auto& [name, b] : buttons_)
+        if (name != QLatin1String("cmdCalculate")) b->setMinimumSize(commandSize);
+    rightColumn->addStretch();
+    rightColumn->addLayout(printButtons);
+    rightColumn->addWidget(tab_);
+    leftColumn->addStretch();
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(leftColumn);
+    top->addLayout(rightColumn);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     ParamEditor& e = *editor_;
     const std::pair<const char*, void (ParamEditor::*)()> commands[] = {
@@ -398,20 +425,14 @@ bool frmParameta2::eventFilter(QObject* o, QEvent* e) {
     if (it == boxOf_.end()) return QWidget::eventFilter(o, e);
     const auto [row, member] = it->second;
     auto* le = static_cast<QLineEdit*>(o);
+    // What the box takes is its validator's rule; the filter only turns
+    // Enter into a move to the next box.
     if (e->type() == QEvent::KeyPress) {
-        const int code = TypedKeyCode(*static_cast<QKeyEvent*>(e));
-        if (code == 0) return false;
-        switch (ParaKeyFilter(code, static_cast<int>(le->text().size()), le->hasSelectedText(),
-                              ParaSpec(row, p_).maxChars)) {
-            case KeyAction::Accept: return false;
-            case KeyAction::Drop: return true;
-            case KeyAction::Next: {
-                const QLineEdit* pg = box(kPgTimerRow, 0);
-                const ParaFocus f = ParaEnterTarget(row, member, p_, pg && pg->isEnabled());
-                focusRow(f.row, f.member);
-                return true;
-            }
-        }
+        if (!IsEnterKey(*static_cast<QKeyEvent*>(e))) return false;
+        const QLineEdit* pg = box(kPgTimerRow, 0);
+        const ParaFocus f = ParaEnterTarget(row, member, p_, pg && pg->isEnabled());
+        focusRow(f.row, f.member);
+        return true;
     } else if (e->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;

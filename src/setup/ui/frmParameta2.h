@@ -61,14 +61,14 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void build();
     void setLocked(bool locked);
     void setTabOrder();
     void focusRow(int row, int member);
-    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                           int width, int height);
+    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption);
 
     AppContext& ctx_;
     Product p_;

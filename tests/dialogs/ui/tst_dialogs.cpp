@@ -3,8 +3,11 @@
 #include "dialogs/ui/frmPrintSelect.h"
 #include "dialogs/ui/frmSelectPosiNo.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/InputEvents.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,6 +115,50 @@ private Q_SLOTS:
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 1)->text(), QStringLiteral("速度"));
         QCOMPARE(r1.flgdSyogoKekka()->item(0, 6)->text(), QStringLiteral("S/M"));
         QCOMPARE(r1.flgdSyogoKekka()->item(1, 6)->text(), QStringLiteral("X"));
+    }
+
+    void printSelectionOffersTheSavedParameterFiles() {
+        for (int16_t language : {int16_t(2), int16_t(1)}) {
+            TestApp t;
+            t.ctx.setLanguage(language);
+            frmPrintSelect d(t.ctx);
+            d.chkPrintPara()->click();
+            d.optPrintPara(1)->setChecked(true);
+            t.files.answer(QStringLiteral("/data/para/kzw6prm1.pmd"));
+            d.cmdSelectParaFile_Click();
+            QCOMPARE(d.PrintParaFileName, QStringLiteral("/data/para/kzw6prm1.pmd"));
+            // The filter the dialog opens with lists what the parameter windows
+            // save (*.pmd) and the older *.pmt files.
+            const QString first = ToQtFilter(t.files.opened.back().filter).split(QStringLiteral(";;")).first();
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\(([^()]*)\\)$")).match(first);
+            QVERIFY2(m.hasMatch(), qPrintable(first));
+            const QStringList patterns = m.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QVERIFY2(QDir::match(patterns, QStringLiteral("kzw6prm1.pmd")), qPrintable(first));
+            QVERIFY2(QDir::match(patterns, QStringLiteral("old.pmt")), qPrintable(first));
+            QVERIFY(!QDir::match(patterns, QStringLiteral("line1.kzd")));
+            QCOMPARE(t.files.opened.back().defaultExt, QStringLiteral("pmd"));
+        }
+    }
+
+    void printSelectionRangeBoxesByInputMethodAndPaste() {
+        TestApp t;
+        t.ctx.setLanguage(2);
+        frmPrintSelect d(t.ctx);
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QLineEdit* s = d.txtPrintStartPosi();
+        s->setFocus();
+        s->clear();
+        rer::test::ImeCommit(s, QStringLiteral("１２"));
+        QCOMPARE(s->text(), QStringLiteral("12"));
+        rer::test::Paste(s, QStringLiteral("a"));
+        QCOMPARE(s->text(), QStringLiteral("12"));
+        s->setCursorPosition(0);
+        rer::test::DeleteKey(s);
+        QCOMPARE(s->text(), QStringLiteral("2"));
+        QTest::keyClick(s, Qt::Key_Tab);
+        QVERIFY(d.txtPrintEndPosi()->hasFocus() || !s->hasFocus());
+        d.reject();
     }
 
     void printSelection() {

@@ -3,9 +3,11 @@
 #include "dialogs/ui/frmGrp.h"
 #include "dialogs/ui/frmSqMcr.h"
 #include "files/GrpSmFiles.h"
+#include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
 #include "sim/SimSerialPort.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/InputEvents.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -145,7 +147,7 @@ private Q_SLOTS:
         QVERIFY(g->cmdReadGrp()->isEnabled());
         QCOMPARE(g->txtGrpStartNo(32)->text(), S("33"));
         QCOMPARE(g->txtGrpEndNo(32)->text(), S("233"));
-        QCOMPARE(t.ctx.jobsRunning, 0);
+        QVERIFY(!t.ctx.link.ct->busy());
         QVERIFY(g->close());
 
         w.button(S("cmdSqMcrWinOpen"))->click();
@@ -225,6 +227,41 @@ private Q_SLOTS:
         QCOMPARE(t.ctx.grp.GrpData[99][0], int16_t(7));
     }
 
+    void groupBoxesByKeyboardInputMethodAndPaste() {
+        TestApp t;
+        t.ctx.setLanguage(2);
+        frmGrp g(t.ctx);
+        QVERIFY(activate(g));
+        // Tab leaves a full box (3 digits), storing its value; Shift+Tab comes back.
+        QLineEdit* start = g.txtGrpStartNo(4);
+        start->setFocus();
+        start->selectAll();
+        QTest::keyClicks(start, S("123"));
+        QTest::keyClick(start, Qt::Key_Tab);
+        QVERIFY(!start->hasFocus());
+        QCOMPARE(t.ctx.grp.GrpData[5][0], int16_t(123));
+        QWidget* next = QApplication::focusWidget();
+        QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(start->hasFocus());
+        QTest::keyClick(start, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(!start->hasFocus());
+        // Delete in a full box, full-width digits from the input method, a paste.
+        start->setFocus();
+        start->setCursorPosition(0);
+        rer::test::DeleteKey(start);
+        QCOMPARE(start->text(), S("23"));
+        start->clear();
+        rer::test::ImeCommit(start, S("３９９"));
+        QCOMPARE(start->text(), S("399"));
+        start->clear();
+        rer::test::Paste(start, S("12x"));
+        QVERIFY(start->text().isEmpty());
+        rer::test::Paste(start, S("２５０"));
+        QCOMPARE(start->text(), S("250"));
+        g.txtGrpEndNo(4)->setFocus();
+        QCOMPARE(t.ctx.grp.GrpData[5][0], int16_t(250));
+    }
+
     void groupOpenFileShowsIt() {
         TestApp t;
         t.ctx.setLanguage(2);
@@ -302,6 +339,43 @@ private Q_SLOTS:
         QCOMPARE(m.lblSqMacroNo()->text(), S("1"));
         QCOMPARE(m.comboMerei(0)->currentText(), S("1. IN-ON"));
         QCOMPARE(m.txtSmData(0)->text(), S("3"));
+    }
+
+    void macroBoxesByKeyboardInputMethodAndPaste() {
+        TestApp t;
+        t.ctx.setLanguage(2);
+        frmSqMcr m(t.ctx);
+        QVERIFY(activate(m));
+        // Tab and Shift+Tab leave every data box, holding a digit or not.
+        for (int s = 0; s < 16; ++s) {
+            QLineEdit* box = m.txtSmData(s);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Tab);
+            QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
+        }
+        // IN-ON takes "1" to "4", also from the input method and the clipboard.
+        m.comboMerei(3)->setFocus();
+        m.comboMerei(3)->setCurrentIndex(1);
+        QLineEdit* box = m.txtSmData(3);
+        box->setFocus();
+        box->selectAll();
+        rer::test::ImeCommit(box, S("５"));
+        QCOMPARE(box->text(), S("0"));
+        rer::test::ImeCommit(box, S("３"));
+        QCOMPARE(box->text(), S("3"));
+        QCOMPARE(t.ctx.sm.SmData[3][1], int16_t(3));
+        box->selectAll();
+        rer::test::Paste(box, S("ab"));
+        QCOMPARE(box->text(), S("3"));
+        box->selectAll();
+        rer::test::Paste(box, S("４"));
+        QCOMPARE(t.ctx.sm.SmData[3][1], int16_t(4));
+        box->setCursorPosition(0);
+        rer::test::DeleteKey(box);
+        QVERIFY(box->text().isEmpty());
     }
 
     void macroWriteRefusedKeepsSelector() {

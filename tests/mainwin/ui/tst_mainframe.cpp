@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 #include "mainwin/ui/frmMain.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/LinkFixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -120,11 +121,20 @@ private Q_SLOTS:
         w.Show();
         registerAll(w);
 
+        // Frames nest: the buttons come back when the outer frame ends.
         w.CMDBTN_Muko();
         w.CMDBTN_Muko();
         for (const char* b : kButtons) QVERIFY2(!w.button(QString::fromLatin1(b))->isEnabled(), b);
         w.CMDBTN_Yuko();
+        for (const char* b : kButtons) QVERIFY2(!w.button(QString::fromLatin1(b))->isEnabled(), b);
+        w.CMDBTN_Yuko();
         for (const char* b : kButtons) QVERIFY2(w.button(QString::fromLatin1(b))->isEnabled(), b);
+        // An end without a start ends nothing.
+        w.CMDBTN_Yuko();
+        w.CMDBTN_Muko();
+        QVERIFY(!w.button(QStringLiteral("cmdPosiRead"))->isEnabled());
+        w.CMDBTN_Yuko();
+        // The line commands wait for a grid.
         QVERIFY(!w.button(QStringLiteral("cmdInsertLine"))->isEnabled());
         QVERIFY(!w.button(QStringLiteral("cmdDeleteLine"))->isEnabled());
         w.LineCmd_Yuko();
@@ -143,26 +153,46 @@ private Q_SLOTS:
         QVERIFY(!w.menuItem(QStringLiteral("mnuEditGyoDelete"))->isEnabled());
         QVERIFY(w.menuItem(QStringLiteral("mnuEditCopy"))->isEnabled()); // left on by LineCmd_Yuko above
 
+        // The end of a toolbar frame restores what its start found: Copy and
+        // Paste, off by the command's LineCmd_Muko, stay off.
         w.LineCmd_Muko();
         w.ToolBar_Muko();
         QVERIFY(!w.toolButton(1)->isEnabled());
         w.ToolBar_Yuko();
         QVERIFY(w.toolButton(1)->isEnabled());
-        QVERIFY(w.toolButton(11)->isEnabled()); // Copy and Paste come back without a grid
-        QVERIFY(w.toolButton(12)->isEnabled());
-        w.LineCmd_Muko();
         QVERIFY(!w.toolButton(11)->isEnabled());
         QVERIFY(!w.toolButton(12)->isEnabled());
+        w.LineCmd_Yuko();
+        QVERIFY(w.toolButton(11)->isEnabled());
+        QVERIFY(w.toolButton(12)->isEnabled());
 
+        // A motion run's CTModeChange frame outlasts a Menyu frame inside it.
         QAction* mode = w.menuItem(QStringLiteral("mnuModeChange"));
         w.CTModeChange_Muko();
         QVERIFY(!mode->isEnabled());
-        w.Menyu_Yuko();
-        QVERIFY(mode->isEnabled());
         w.Menyu_Muko();
+        w.Menyu_Yuko();
         QVERIFY(!mode->isEnabled());
         w.CTModeChange_Yuko();
         QVERIFY(mode->isEnabled());
+
+        // A busy controller switches off what would start a job, and every
+        // control comes back as it was.
+        w.CMDBTN_Muko();
+        w.setControllerBusy(true);
+        for (const char* n : {"mnuFileGetfromCt", "mnuFileLoadtoCt", "mnuFileShogoCt", "mnuShowState", "mnuTeaching",
+                              "mnuShowCtversion", "mnuModeChange", "mnuViewOption"})
+            QVERIFY2(!w.menuItem(QString::fromLatin1(n))->isEnabled(), n);
+        for (int pos : {7, 8, 9}) QVERIFY(!w.toolButton(pos)->isEnabled());
+        QVERIFY(w.toolButton(1)->isEnabled());
+        QVERIFY(w.menuItem(QStringLiteral("mnuFileOpen"))->isEnabled());
+        QVERIFY(!w.button(QStringLiteral("cmdChangeDev"))->isEnabled());
+        w.setControllerBusy(false);
+        for (int pos : {7, 8, 9}) QVERIFY(w.toolButton(pos)->isEnabled());
+        QVERIFY(w.menuItem(QStringLiteral("mnuShowCtversion"))->isEnabled());
+        QVERIFY(!w.button(QStringLiteral("cmdPosiRead"))->isEnabled()); // its frame still runs
+        w.CMDBTN_Yuko();
+        QVERIFY(w.button(QStringLiteral("cmdPosiRead"))->isEnabled());
     }
 
     void toolbarDispatchAndToggles() {
@@ -220,7 +250,10 @@ private Q_SLOTS:
 
         // A controller job that waits keeps the window open.
         {
-            JobScope job(t.ctx);
+            sim::SimSerialPort port;
+            rer::test::DisplayRecorder display;
+            ControllerLink link(t.ctx, port, display);
+            ControllerJob job(&link, nullptr);
             w.close();
             QVERIFY(w.isVisible());
             QCOMPARE(ended.count(), 0);

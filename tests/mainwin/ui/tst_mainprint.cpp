@@ -4,6 +4,8 @@
 #include "dialogs/ui/frmPrintSelect.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/frmMain.h"
+#include "platform/ui/QtFileDialogs.h"
+#include "platform/ui/QtPageSetup.h"
 #include "platform/ui/QtPrintSurface.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PdfLayout.h"
@@ -11,11 +13,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTableView>
@@ -85,7 +90,8 @@ private Q_SLOTS:
     void pendingEditorTextIsPrinted();
     void cancelledOrRefusedPrintsNothing();
     void filePrintOfTheOneAxisProduct();
-    void pageSetupShowsThePrinterDialogOnly();
+    void pageSetupShowsThePrinterSetUpOnly();
+    void pageSetupChoosesPaperAndOrientationOfLaterPrints();
     void realPrintToPdf();
     void pagesReadClean_data();
     void pagesReadClean();
@@ -208,13 +214,84 @@ void MainPrint::filePrintOfTheOneAxisProduct() {
     QCOMPARE(ps.ops.back().kind, Op::EndDoc);
 }
 
-void MainPrint::pageSetupShowsThePrinterDialogOnly() {
+void MainPrint::pageSetupShowsThePrinterSetUpOnly() {
     Window win(1);
     win.t.files.answerPrinter(true);
     win.w.menuItem(QStringLiteral("mnuFilePageSetup"))->trigger();
-    QCOMPARE(win.t.files.printerShown, 1);
+    QCOMPARE(win.t.files.pageSetupShown, 1);
+    QCOMPARE(win.t.files.printerShown, 0); // not a print dialog
     QVERIFY(win.t.printer.ops.empty());
     QVERIFY(win.t.msg.shown.empty());
+}
+
+void MainPrint::pageSetupChoosesPaperAndOrientationOfLaterPrints() {
+    Window win(1);
+    QTemporaryDir dir;
+    QtPrintSurface surface;
+    QPrinter& printer = surface.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QtFileDialogs dialogs(printer);
+    win.t.ctx.fileDialogs = &dialogs;
+
+    // File > Printer: the set-up dialog, not a print dialog; Cancel changes nothing.
+    const auto setUp = [&win](std::function<void(QtPageSetupDialog&)> act) {
+        bool setUpShown = false, otherShown = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* m = QApplication::activeModalWidget();
+            if (!m || !m->isVisible()) return;
+            poll.stop();
+            if (auto* d = qobject_cast<QtPageSetupDialog*>(m)) {
+                setUpShown = true;
+                act(*d);
+            } else if (auto* other = qobject_cast<QDialog*>(m)) {
+                otherShown = true;
+                other->reject();
+            }
+        });
+        poll.start();
+        win.w.menuItem(QStringLiteral("mnuFilePageSetup"))->trigger();
+        return setUpShown && !otherShown;
+    };
+    QVERIFY(setUp([](QtPageSetupDialog& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("Printer Setup"));
+        QCOMPARE(d.comboPaper()->currentText(), QPageSize(QPageSize::A4).name());
+        QVERIFY(d.optOrientation(0)->isChecked());
+        d.comboPaper()->setCurrentIndex(d.comboPaper()->findData(int(QPageSize::A5)));
+        d.optOrientation(1)->setChecked(true);
+        d.reject();
+    }));
+    QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+
+    QVERIFY(setUp([](QtPageSetupDialog& d) {
+        d.comboPaper()->setCurrentIndex(d.comboPaper()->findData(int(QPageSize::A5)));
+        d.optOrientation(1)->setChecked(true);
+        d.accept();
+    }));
+    QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    QVERIFY(surface.pageWidth() > surface.pageHeight());
+
+    // The next print comes out on landscape A5.
+    const QString pdf = dir.filePath(QStringLiteral("a5.pdf"));
+    printer.setOutputFileName(pdf);
+    win.t.ctx.fileDialogs = &win.t.files;
+    win.t.ctx.printer = &surface;
+    win.t.files.answerPrinter(true);
+    QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) { d.cmdPrintSet_Click(); }));
+    win.t.ctx.printer = &win.t.printer;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (tool.isEmpty()) QSKIP("pdfinfo is not installed");
+    QProcess p;
+    p.start(tool, {pdf});
+    QVERIFY(p.waitForFinished(30000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+59[56](\\.\\d+)? x 4(19|20)(\\.\\d+)? pts"))),
+             qPrintable(info));
 }
 
 void MainPrint::realPrintToPdf() {

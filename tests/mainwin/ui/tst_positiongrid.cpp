@@ -3,6 +3,7 @@
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtClipboard.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/InputEvents.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void typingWithEnterAndWrapAround();
     void rejectedEntriesEmptyTheCell();
     void escapeDoubleClickAndLengthLimit();
+    void pasteAndInputMethodKeepTheLimits();
     void clickingAnotherCellCommitsIntoTheCellLeft();
     void rowCommandsCommitPendingTextFirst();
     void copyAndPasteRows();
@@ -220,6 +222,52 @@ void PositionGridWindow::escapeDoubleClickAndLengthLimit() {
     QCOMPARE(win.editor()->text(), QStringLiteral("51"));
     win.key(Qt::Key_Escape);
     QCOMPARE(win.grid().text(6, 1), QStringLiteral("5"));
+}
+
+void PositionGridWindow::pasteAndInputMethodKeepTheLimits() {
+    Window win(1);
+    // Editing starts with a typed key; then text comes by paste or the input
+    // method. COMMENT takes 20 characters, POSI 7, the other columns 2; a
+    // full-width digit is the digit (WAY 3, not a text that reads as 0).
+    struct Case {
+        int row, col;
+        bool ime, replace;
+        QString input, editor, cell; // cell: what Enter stores; empty: Escape
+    };
+    const QString x20 = QStringLiteral("a") + QString(19, QLatin1Char('x'));
+    const QString kana20 = QStringLiteral("a原点付近の位置です。原点付近の位置です");
+    const Case cases[] = {
+        {3, 12, false, false, QString(60, QLatin1Char('x')), x20, x20},
+        {4, 12, true, false, QStringLiteral("原点付近の位置です。原点付近の位置です。原点付近"), kana20, kana20},
+        {5, 4, false, false, QStringLiteral("2345678901"), QStringLiteral("a234567"), {}},
+        {5, 1, false, false, QStringLiteral("23"), QStringLiteral("a2"), {}},
+        {5, 3, false, true, QStringLiteral("３"), QStringLiteral("3"), QStringLiteral("3")},
+        {6, 3, true, true, QStringLiteral("２"), QStringLiteral("2"), QStringLiteral("2")},
+    };
+    for (const Case& c : cases) {
+        win.click(c.row, c.col);
+        win.type(QStringLiteral("a"));
+        QLineEdit* e = win.editor();
+        QVERIFY(e->isVisible());
+        if (c.replace) e->selectAll();
+        if (c.ime) rer::test::ImeCommit(e, c.input);
+        else rer::test::Paste(e, c.input);
+        QCOMPARE(e->text(), c.editor);
+        win.key(c.cell.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        if (!c.cell.isEmpty()) QCOMPARE(win.grid().text(c.row, c.col), c.cell);
+    }
+    // A comment longer than 20 characters in the cell is shown whole and may
+    // shrink, but takes nothing more.
+    const QString longComment(25, QLatin1Char('c'));
+    win.grid().setText(6, 12, longComment);
+    win.grid().setCurrent(6, 12);
+    win.key(Qt::Key_Space);
+    QCOMPARE(win.editor()->text(), longComment);
+    rer::test::Paste(win.editor(), QStringLiteral("more"));
+    QCOMPARE(win.editor()->text(), longComment);
+    win.key(Qt::Key_Backspace);
+    QCOMPARE(win.editor()->text().size(), 24);
+    win.key(Qt::Key_Escape);
 }
 
 void PositionGridWindow::clickingAnotherCellCommitsIntoTheCellLeft() {

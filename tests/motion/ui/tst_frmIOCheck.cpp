@@ -1,5 +1,6 @@
 // The I/O monitor window opened by the main window's commands, against the
 // simulated controller.
+#include "motion/IoMonitor.h"
 #include "motion/ui/SignalLamp.h"
 #include "motion/ui/frmIOCheck.h"
 #include "testsupport/MotionWorld.h"
@@ -79,6 +80,32 @@ private Q_SLOTS:
         const size_t n = x.sim().received.size();
         QTest::qWait(400);
         QCOMPARE(x.sim().received.size(), n); // no tick after the close
+    }
+
+    // The lamps stand as the signal table: lamps of one digit on one row,
+    // rows in digit order; lamps of one weight in one column, 8 at the left.
+    void lampsStandAsTheSignalTable() {
+        MotionWorld x;
+        frmIOCheck d(x.ctx(), x.w.get());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        for (const auto& [lamps, count] : {std::pair{kInputLamps, 20}, std::pair{kOutputLamps, 19}}) {
+            auto centre = [&d](const IoLamp& l) {
+                const QWidget* w = d.imgWhiteIcon(l.whiteIcon);
+                return w->mapTo(&d, w->rect().center());
+            };
+            for (int i = 0; i < count; ++i)
+                for (int j = 0; j < count; ++j) {
+                    const IoLamp& a = lamps[i];
+                    const IoLamp& b = lamps[j];
+                    const QPoint pa = centre(a), pb = centre(b);
+                    const QString pair = QStringLiteral("%1 / %2").arg(QLatin1String(a.caption), QLatin1String(b.caption));
+                    QVERIFY2((a.digit == b.digit) == (pa.y() == pb.y()), qPrintable(pair));
+                    QVERIFY2((a.bit == b.bit) == (pa.x() == pb.x()), qPrintable(pair));
+                    if (a.digit < b.digit) QVERIFY2(pa.y() < pb.y(), qPrintable(pair));
+                    if (a.bit < b.bit) QVERIFY2(pa.x() < pb.x(), qPrintable(pair));
+                }
+        }
     }
 };
 

@@ -1,6 +1,7 @@
 // The motion-test window opened by the main window's button and menu item,
 // driven by its own controls against the simulated controller.
 #include "motion/ui/frmMove.h"
+#include "testsupport/InputEvents.h"
 #include "testsupport/MotionWorld.h"
 
 #include <QAction>
@@ -123,6 +124,46 @@ private Q_SLOTS:
         QCOMPARE(t->text(), S("0"));
         QTest::mouseClick(m->button(S("cmdDataClear")), Qt::LeftButton);
         QCOMPARE(g->item(0, 15)->text(), QString());
+        m->close();
+    }
+
+    void waitTextsAndCellsTakeDigitsFromEveryInput() {
+        MotionWorld x(1, 2);
+        x.w->button(S("cmdOpenMoveWin"))->click();
+        auto* m = x.w->findChild<frmMove*>();
+        QVERIFY(m);
+        m->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        // Full-width digits are the digits of the wait; anything else is refused.
+        m->check(S("chkTimerUse"))->setChecked(true);
+        m->SSTab1()->setCurrentIndex(1);
+        m->check(S("chkTimerUse2"))->setChecked(true);
+        for (const char* name : {"txtTimer", "txtTimer2"}) {
+            QLineEdit* t = m->text(S(name));
+            QVERIFY(t->isEnabled());
+            t->setFocus();
+            t->clear();
+            ImeCommit(t, S("１５"));
+            QCOMPARE(t->text(), S("15"));
+            Paste(t, S("x"));
+            QCOMPARE(t->text(), S("15"));
+            t->setCursorPosition(0);
+            DeleteKey(t);
+            QCOMPARE(t->text(), S("5"));
+        }
+        m->SSTab1()->setCurrentIndex(0);
+        QTableWidget* g = m->flgdProgram();
+        g->setFocus();
+        g->setCurrentCell(0, 2);
+        QTest::keyClick(g, '3');
+        auto* e = g->findChild<QLineEdit*>(S("txtEdit2"));
+        QVERIFY(e && e->isVisible());
+        Paste(e, S("２０"));
+        QCOMPARE(e->text(), S("320"));
+        ImeCommit(e, S("あ"));
+        QCOMPARE(e->text(), S("320"));
+        QTest::keyClick(e, Qt::Key_Return);
+        QCOMPARE(g->item(0, 2)->text(), S("320"));
         m->close();
     }
 

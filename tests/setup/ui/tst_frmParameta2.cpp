@@ -5,7 +5,9 @@
 #include "setup/ui/frmDevice.h"
 #include "setup/ui/frmParameta2.h"
 
+#include "setup/ui/DeviceDialog.h"
 #include "testsupport/ActuatorTestSupport.h"
+#include "testsupport/InputEvents.h"
 #include "testsupport/ParamFixture.h"
 
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 using namespace rer;
 using namespace rer::test;
@@ -39,6 +42,64 @@ class tst_frmParameta2 : public QObject {
         w.show();
         w.activateWindow();
         return QTest::qWaitForWindowActive(&w);
+    }
+
+    // The text boxes a product's window uses, by row and member.
+    static std::vector<std::pair<int, int>> usedBoxes(Product p) {
+        std::vector<std::pair<int, int>> out;
+        for (int row = 1; row <= ParaLastRow(p); ++row)
+            for (int m = 0; m < 2; ++m)
+                if (ParaSpec(row, p).kind == ParaCtl::Text && ParaRowShown(row, m, p) && !(p == Product::OneAxis && row == kSeqRow))
+                    out.emplace_back(row, m);
+        return out;
+    }
+
+    // The committed actuator of both axes: new-type KZ " 28L-100", which may
+    // have a PG (code 1), chosen without one.
+    static void commitWithoutPg(AppContext& ctx) {
+        for (int a = 0; a < 2; ++a) {
+            ctx.dev.DevIsKZ[a] = true;
+            ctx.dev.DevNewType[a] = true;
+            ctx.dev.DevWithPG[a] = false;
+            auto& x = ctx.dev.two[a];
+            x.Size = QStringLiteral(" 28");
+            x.Speed = QStringLiteral("L");
+            x.Stroke = 100;
+        }
+    }
+
+    // A parameter window of a main window, each at its own place on the screen.
+    struct WindowOfMain {
+        explicit WindowOfMain(App& a) : w(a.ctx, &a.frame, &main) {
+            main.setGeometry(100, 80, 300, 200);
+            w.move(520, 400);
+            main.show();
+        }
+        // Where the windows it opens belong: 500 twips from the main window's corner.
+        QPoint besideMain() const { return main.pos() + QPoint(33, 33); }
+        QWidget main;
+        frmParameta2 w;
+    };
+
+    // Opens the window's calculator, runs `act` on it when it is active, and
+    // closes it if `act` left it open (also after a failed check).
+    void runCalculator(frmParameta2& w, std::function<void(frmDevice*)> act) {
+        QTimer::singleShot(0, this, [&] {
+            auto* d = qobject_cast<frmDevice*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            if (QTest::qWaitFor([d] { return d->isActiveWindow(); })) act(d);
+            if (d->isVisible()) d->reject();
+        });
+        w.button(QStringLiteral("cmdCalculate"))->click();
+    }
+
+    // Shows the window active with its special parameters unlocked, so that
+    // every box it uses takes input.
+    static bool showUnlocked(App& a, frmParameta2& w) {
+        if (!showActive(w)) return false;
+        a.pf.msg.answer(MsgAnswer::Yes);
+        w.chkTokuParaChange()->click();
+        return w.box(kPgTimerRow)->isEnabled();
     }
 
     static bool locked(QWidget* w) {
@@ -170,6 +231,86 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w.box(29));
     }
 
+    void deleteAndBackspaceInEveryBox() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            App a;
+            frmParameta2 w(a.ctx, &a.frame, nullptr, p);
+            QVERIFY(showUnlocked(a, w));
+            for (const auto& [row, m] : usedBoxes(p)) {
+                QLineEdit* b = w.box(row, m);
+                QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+                b->setFocus();
+                b->setText(QStringLiteral("12"));
+                b->setCursorPosition(0);
+                DeleteKey(b); // the X server's Delete: text U+007F
+                QCOMPARE(b->text(), QStringLiteral("2"));
+                b->end(false);
+                BackspaceKey(b);
+                QVERIFY2(b->text().isEmpty(), qPrintable(b->objectName()));
+            }
+        }
+    }
+
+    void inputMethodAndPasteTakePlainDigitsOnly() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            App a;
+            frmParameta2 w(a.ctx, &a.frame, nullptr, p);
+            QVERIFY(showUnlocked(a, w));
+            // Full-width digits from the input method or the clipboard are the
+            // plain digits, never a text that reads as 0.
+            QLineEdit* stroke = w.box(17, 0);
+            stroke->setFocus();
+            ImeCommit(stroke, QStringLiteral("１２３"));
+            QCOMPARE(stroke->text(), QStringLiteral("123"));
+            QLineEdit* pg = w.box(kPgTimerRow);
+            pg->setFocus();
+            Paste(pg, QStringLiteral("１０"));
+            QCOMPARE(pg->text(), QStringLiteral("10"));
+            QLineEdit* over = w.box(33);
+            over->setFocus();
+            ImeCommit(over, QStringLiteral("１００"));
+            QCOMPARE(over->text(), QStringLiteral("100"));
+            QLineEdit* ls = w.box(34);
+            ls->setFocus();
+            Paste(ls, QStringLiteral("３０"));
+            QCOMPARE(ls->text(), QStringLiteral("30"));
+            if (p == Product::TwoAxis) {
+                QLineEdit* seq = w.box(kSeqRow, 1);
+                seq->setFocus();
+                ImeCommit(seq, QStringLiteral("７"));
+                QCOMPARE(seq->text(), QStringLiteral("7"));
+            }
+            // Anything but digits is refused whole; a long paste is cut to the box.
+            QLineEdit* offset = w.box(1, 0);
+            offset->setFocus();
+            ImeCommit(offset, QStringLiteral("あ"));
+            QVERIFY(offset->text().isEmpty());
+            Paste(offset, QStringLiteral("12ab"));
+            QVERIFY(offset->text().isEmpty());
+            Paste(offset, QStringLiteral("-5"));
+            QVERIFY(offset->text().isEmpty());
+            Paste(offset, QStringLiteral("1234567"));
+            QCOMPARE(offset->text(), QStringLiteral("12345"));
+            ImeCommit(offset, QStringLiteral("６"));
+            QCOMPARE(offset->text(), QStringLiteral("12345")); // a full box
+
+            w.TorikomiParametaValue();
+            const ParaRecord& rec = a.ctx.para.of(p).rec;
+            QCOMPARE(rec.ParaStroke[0].toNumber(), 123.0);
+            QCOMPARE(int(rec.ParaPgTimer), 10);
+            QCOMPARE(int(rec.ParaOverride), 100);
+            QCOMPARE(int(rec.ParaLsTimer), 30);
+            for (const auto& [row, m] : usedBoxes(p))
+                QVERIFY(w.box(row, m)->inputMethodHints() & Qt::ImhDigitsOnly);
+            // Tab and Shift+Tab leave a full box.
+            QTest::keyClick(offset, Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget() != offset);
+            offset->setFocus();
+            QTest::keyClick(offset, Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(QApplication::focusWidget() != offset);
+        }
+    }
+
     void oneAxisWindow() {
         App a;
         frm3KParameta2 w(a.ctx, &a.frame);
@@ -243,6 +384,90 @@ private Q_SLOTS:
         QVERIFY(sawInvalidity);
         QCOMPARE(w.box(17, 1)->text(), QStringLiteral("6667"));
         QVERIFY(w.box(17, 0)->text().isEmpty());
+    }
+
+    void calculatorByKeys() {
+        App a;
+        frmParameta2 w(a.ctx, &a.frame);
+        QVERIFY(showActive(w));
+        QString result;
+        runCalculator(w, [&](frmDevice* d) {
+            // Enter moves from box to box; on the focused Calculate and Input
+            // buttons it presses them.
+            d->txtStrokeTyo->setFocus();
+            QTest::keyClicks(d->txtStrokeTyo, QStringLiteral("50"));
+            QTest::keyClick(d->txtStrokeTyo, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), d->txtRido);
+            QTest::keyClicks(d->txtRido, QStringLiteral("12"));
+            QTest::keyClick(d->txtRido, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), d->cmdCulStrokePulse);
+            QTest::keyClick(d->cmdCulStrokePulse, Qt::Key_Return);
+            result = d->lblStrokePulse->text();
+            QCOMPARE(result, QStringLiteral("1667")); // 50 / 12 x 400 = 1666.7
+            // Delete (text U+007F) in both boxes; the input method's digits.
+            d->txtStrokeTyo->setFocus();
+            d->txtStrokeTyo->setCursorPosition(0);
+            DeleteKey(d->txtStrokeTyo);
+            QCOMPARE(d->txtStrokeTyo->text(), QStringLiteral("0"));
+            d->txtRido->setFocus();
+            d->txtRido->setCursorPosition(0);
+            DeleteKey(d->txtRido);
+            QCOMPARE(d->txtRido->text(), QStringLiteral("2"));
+            d->txtStrokeTyo->setFocus();
+            d->txtStrokeTyo->selectAll();
+            ImeCommit(d->txtStrokeTyo, QStringLiteral("ｘ"));
+            QCOMPARE(d->txtStrokeTyo->text(), QStringLiteral("0"));
+            ImeCommit(d->txtStrokeTyo, QStringLiteral("１００"));
+            QCOMPARE(d->txtStrokeTyo->text(), QStringLiteral("100"));
+            d->txtRido->setFocus();
+            d->txtRido->selectAll();
+            Paste(d->txtRido, QStringLiteral("６"));
+            QCOMPARE(d->txtRido->text(), QStringLiteral("6"));
+            d->cmdCulStrokePulse->setFocus();
+            QTest::keyClick(d->cmdCulStrokePulse, Qt::Key_Enter);
+            QCOMPARE(d->lblStrokePulse->text(), QStringLiteral("6667"));
+            d->cmdInputStroke->setFocus();
+            QTest::keyClick(d->cmdInputStroke, Qt::Key_Return);
+        });
+        QCOMPARE(w.box(17, 0)->text(), QStringLiteral("6667"));
+    }
+
+    void calculatorBesideTheMainWindow() {
+        App a;
+        WindowOfMain m(a);
+        QVERIFY(showActive(m.w));
+        QPoint placed;
+        runCalculator(m.w, [&](frmDevice* d) { placed = d->pos(); });
+        QCOMPARE(placed, m.besideMain());
+    }
+
+    void factoryValuesOfAnActuatorWithPg() {
+        App a;
+        commitWithoutPg(a.ctx);
+        WindowOfMain m(a);
+        frmParameta2& w = m.w;
+        QVERIFY(showActive(w));
+        QPoint placed;
+        bool pgUsable = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = qobject_cast<DeviceDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            placed = d->pos();
+            QCheckBox* pg = d->frame(0).chkDevPgUse;
+            pgUsable = pg->isVisible() && pg->isEnabled() && !pg->isChecked();
+            QTest::mouseClick(pg, Qt::LeftButton, {}, QPoint(8, pg->height() / 2));
+            d->okButton()->click(); // closes it whatever the checks found
+        });
+        w.button(QStringLiteral("cmdIniPrm"))->click();
+        QVERIFY(pgUsable); // as a click on KZ leaves it
+        // FUNCTION and ALM from the PG column of the common list: "2. Detect+Revice".
+        QCOMPARE(w.combo(22, 0)->currentIndex(), 2);
+        QCOMPARE(w.combo(22, 1)->currentIndex(), 0);
+        QCOMPARE(w.box(17, 0)->text(), QStringLiteral("6667"));
+        // The main window's actuator is not changed by the pick.
+        QVERIFY(!a.ctx.dev.DevWithPG[0]);
+        // Placed against the main window, not the parameter window.
+        QCOMPARE(placed, m.besideMain());
     }
 
     void mainWindowOpensTheWindowOfTheProduct() {

@@ -1,0 +1,37 @@
+#pragma once
+// Input as it reaches a box from a real desktop: keys with the text the X
+// server gives them, the input method's commit, paste from the clipboard.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTest>
+
+namespace rer::test {
+
+// A key with its text; on X11 Delete carries U+007F and Backspace U+0008.
+inline void KeyWithText(QWidget* w, Qt::Key key, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, m, text);
+    QKeyEvent release(QEvent::KeyRelease, key, m, text);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+inline void DeleteKey(QWidget* w) { KeyWithText(w, Qt::Key_Delete, QString(QChar(0x7F))); }
+inline void BackspaceKey(QWidget* w) { KeyWithText(w, Qt::Key_Backspace, QString(QChar(0x08))); }
+
+// What the input method commits (after conversion) into the widget.
+inline void ImeCommit(QWidget* w, const QString& text) {
+    QInputMethodEvent e;
+    e.setCommitString(text);
+    QApplication::sendEvent(w, &e);
+}
+
+// The text put on the clipboard and pasted with the paste shortcut.
+inline void Paste(QWidget* w, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+}
+
+} // namespace rer::test
