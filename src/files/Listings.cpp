@@ -39,15 +39,9 @@ constexpr double kTwipsPerMm = 1440.0 / 25.4;
 
 // Stands in for the printer while a listing is tried out: measures in the
 // printer's fonts, prints nothing, and keeps where each text would go.
-class ProbeSurface : public PrintSurface {
+class ProbeSurface : public ForwardingPrintSurface {
 public:
-    explicit ProbeSurface(PrintSurface& printer) : printer_(printer) {}
-    void setFont(const QString& name, double points, bool bold, bool italic) override {
-        printer_.setFont(name, points, bold, italic);
-    }
-    void setScale(Scale s) override { printer_.setScale(s); }
-    double pageWidth() const override { return printer_.pageWidth(); }
-    double pageHeight() const override { return printer_.pageHeight(); }
+    using ForwardingPrintSurface::ForwardingPrintSurface;
     double currentX() const override { return x_; }
     double currentY() const override { return y_; }
     void setCurrentX(double x) override { x_ = x; }
@@ -58,13 +52,11 @@ public:
         placed.push_back({found->second, x_, text});
         if (lineEnd) {
             x_ = 0;
-            y_ += printer_.textHeight(text);
+            y_ += textHeight(text);
         } else {
-            x_ += printer_.textWidth(text);
+            x_ += textWidth(text);
         }
     }
-    double textWidth(const QString& text) const override { return printer_.textWidth(text); }
-    double textHeight(const QString& text) const override { return printer_.textHeight(text); }
     void line(double, double, double x2, double y2) override {
         x_ = x2;
         y_ = y2;
@@ -79,7 +71,6 @@ public:
     std::vector<PlacedText> placed;
 
 private:
-    PrintSurface& printer_;
     double x_ = 0, y_ = 0;
     int page_ = 1;
     std::map<std::pair<int, long long>, int> lines_;

@@ -222,38 +222,15 @@ inline QStringList rulesThroughWords(const std::vector<PdfWord>& words, const st
 }
 
 // A printer that hands everything to another and keeps the texts printed.
-class TextKeepingSurface : public PrintSurface {
+class TextKeepingSurface : public ForwardingPrintSurface {
 public:
-    explicit TextKeepingSurface(PrintSurface& to) : to_(to) {}
-    void setFont(const QString& name, double points, bool bold, bool italic) override {
-        to_.setFont(name, points, bold, italic);
-    }
-    void setScale(Scale s) override { to_.setScale(s); }
-    double pageWidth() const override { return to_.pageWidth(); }
-    double pageHeight() const override { return to_.pageHeight(); }
-    double currentX() const override { return to_.currentX(); }
-    double currentY() const override { return to_.currentY(); }
-    void setCurrentX(double x) override { to_.setCurrentX(x); }
-    void setCurrentY(double y) override { to_.setCurrentY(y); }
+    using ForwardingPrintSurface::ForwardingPrintSurface;
     void print(const QString& text, bool lineEnd) override {
         texts << text;
-        to_.print(text, lineEnd);
+        ForwardingPrintSurface::print(text, lineEnd);
     }
-    double textWidth(const QString& text) const override { return to_.textWidth(text); }
-    double textHeight(const QString& text) const override { return to_.textHeight(text); }
-    void line(double x1, double y1, double x2, double y2) override {
-        ++lines;
-        to_.line(x1, y1, x2, y2);
-    }
-    void newPage() override { to_.newPage(); }
-    bool endDoc() override { return to_.endDoc(); }
-    void abortDoc() override { to_.abortDoc(); }
 
     QStringList texts;
-    int lines = 0;
-
-private:
-    PrintSurface& to_;
 };
 
 // With RER_LISTING_PDF_DIR set, a copy of the PDF under that name there, to
