@@ -118,4 +118,30 @@ bool ReadStdPrm(AppContext& ctx, Product p) {
     return true;
 }
 
+bool StdPrmToRecord(const ProductParameters& pp, Product p, const std::array<StdPrmPick, 2>& axes, ParaRecord& rec) {
+    const int axisCount = p == Product::TwoAxis ? 2 : 1;
+    bool allFound = true;
+    for (int a = 0; a < axisCount; ++a) {
+        const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
+        const StdPrmPick& pick = axes[size_t(a)];
+        const int count = std::min<int>(pp.StdPrmCount[size_t(a)], int(list.size()) - 1);
+        bool found = false;
+        for (int i = 1; i <= count && !found; ++i) {
+            const StdPrmRecord& r = list[size_t(i)];
+            if (r[1].toText() != pick.size || r[2].toText() != pick.speed || r[3].toNumber() != pick.stroke) continue;
+            found = true;
+            for (int k = 4; k <= 24; ++k) SetParaRecordValue(rec, k - 3, a, r[size_t(k)]);
+        }
+        allFound = allFound && found;
+    }
+    for (int a = 0; a < 2; ++a) {
+        const size_t col = axes[size_t(a)].withPg ? 2 : 1;
+        SetParaRecordValue(rec, 22, a, pp.StdPrmCmn[0][col]); // FUNCTION
+        SetParaRecordValue(rec, 23, a, pp.StdPrmCmn[1][col]); // ALM
+    }
+    for (int item = 2; item <= 12; ++item)
+        SetParaRecordValue(rec, ParaRow::FirstCommonRow + item - 2, 0, pp.StdPrmCmn[size_t(item)][1]);
+    return allFound;
+}
+
 } // namespace rer

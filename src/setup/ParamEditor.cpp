@@ -118,6 +118,7 @@ bool ParamEditor::SaveParaFile() {
         return false;
     if (!ctx_.fileDialogs) return false;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.fileName = p_ == Product::TwoAxis ? t("kzw6prm.pmd", "kzw6prm1.pmd") : t("kzw3kprm.pmd", "kzw3kprm1.pmd");
@@ -211,6 +212,7 @@ void ParamEditor::ParaDataCtShogo() {
 std::optional<QString> ParamEditor::openDialog(const QString& title) {
     if (!ctx_.fileDialogs) return std::nullopt;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = title;
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.defaultExt = QStringLiteral("pmd");
@@ -327,34 +329,12 @@ void ParamEditor::cmdIniPrm_Click() {
             ctx_.message(failed);
             return;
         }
-        ParaRecord& rec = pp.rec;
         const auto& axes = ctx_.dev.axes(p_);
-        const int axisCount = p_ == Product::TwoAxis ? 2 : 1;
-        bool allFound = true;
-        for (int a = 0; a < axisCount; ++a) {
-            const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
-            const AxisActuator& pick = axes[static_cast<size_t>(a)];
-            const int count = std::min<int>(pp.StdPrmCount[static_cast<size_t>(a)], static_cast<int>(list.size()) - 1);
-            bool found = false;
-            for (int i = 1; i <= count && !found; ++i) {
-                const StdPrmRecord& r = list[static_cast<size_t>(i)];
-                if (r[1].toText() != pick.SelSize || r[2].toText() != pick.SelSpeed ||
-                    r[3].toNumber() != pick.SelStroke)
-                    continue;
-                found = true;
-                for (int k = 4; k <= 24; ++k) SetParaRecordValue(rec, k - 3, a, r[static_cast<size_t>(k)]);
-            }
-            allFound = allFound && found;
-        }
-        for (int a = 0; a < 2; ++a) {
-            const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
-                                                       : axes[static_cast<size_t>(a)].SelWithPG;
-            const size_t col = withPg ? 2 : 1;
-            SetParaRecordValue(rec, 22, a, pp.StdPrmCmn[0][col]); // FUNCTION
-            SetParaRecordValue(rec, 23, a, pp.StdPrmCmn[1][col]); // ALM
-        }
-        for (int item = 2; item <= 12; ++item)
-            SetParaRecordValue(rec, ParaRow::FirstCommonRow + item - 2, 0, pp.StdPrmCmn[static_cast<size_t>(item)][1]);
+        std::array<StdPrmPick, 2> picks;
+        for (size_t a = 0; a < 2; ++a)
+            picks[a] = {axes[a].SelSize, axes[a].SelSpeed, double(axes[a].SelStroke),
+                        p_ == Product::TwoAxis ? picked.DevWithPG[a] : axes[a].SelWithPG};
+        const bool allFound = StdPrmToRecord(pp, p_, picks, pp.rec);
         if (allFound)
             ParametaHyoji();
         else
