@@ -107,6 +107,7 @@ void GrpEditor::storeEnd(int row, const QString& text) { store(row, 1, text); }
 
 FileDialogRequest GrpEditor::openRequest(const QString& jp, const QString& en) const {
     FileDialogRequest r;
+    r.kind = FileKind::Group;
     r.title = ctx_.pick(jp, en);
     r.filter = GrpFilter(ctx_);
     r.defaultExt = QStringLiteral("grp");
@@ -234,6 +235,7 @@ void GrpEditor::cmdGrpFileSave_Click() {
         return;
     }
     FileDialogRequest r;
+    r.kind = FileKind::Group;
     r.title = ctx_.pick(QStringLiteral("名前を付けて保存する"), QStringLiteral("Save GRP Data as ..."));
     r.filter = GrpFilter(ctx_);
     r.defaultExt = QStringLiteral("grp");

@@ -180,6 +180,15 @@ KeyVerdict OptionsKeyPress(OptionBox box, int keyAscii, qsizetype textLength, bo
     return KeyVerdict::Accept;
 }
 
+BoxRule OptionsBoxRule(OptionBox box) {
+    switch (box) {
+    case OptionBox::PortNo: return BoxRule{1, true, u'0', u'3', true};
+    case OptionBox::JogVel: return DigitBox(2);
+    case OptionBox::MoveTimeout: return DigitBox(3);
+    }
+    return DigitBox(0);
+}
+
 void ShowRestartNotices(AppContext& ctx) {
     const QString name = ctx.opt.CtType == 1 ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U");
     const QString jp = QStringLiteral("\r\n%1を一度終了させてから、もう一度起動してください。").arg(name);

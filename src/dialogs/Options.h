@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/BoxEntry.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -49,6 +51,9 @@ bool ChangeDisplayUnit(AppContext& ctx, bool mm);
 enum class OptionBox { PortNo, JogVel, MoveTimeout };
 enum class KeyVerdict { Accept, Drop, DropAndMoveOn };
 KeyVerdict OptionsKeyPress(OptionBox box, int keyAscii, qsizetype textLength, bool hasSelection);
+// The same digits and lengths for what reaches a box without a key: a paste
+// from the context menu, a drop.
+BoxRule OptionsBoxRule(OptionBox box);
 
 // The main window's notices after the dialog: language and controller
 // changes take effect at the next start.

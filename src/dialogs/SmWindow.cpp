@@ -132,6 +132,7 @@ void SmEditor::txtSmData_Change(int step, const QString& text) {
 
 FileDialogRequest SmEditor::openRequest(const QString& jp, const QString& en) const {
     FileDialogRequest r;
+    r.kind = FileKind::Macro;
     r.title = ctx_.pick(jp, en);
     r.filter = SmFilter(ctx_);
     r.defaultExt = QStringLiteral("smd");
@@ -220,6 +221,7 @@ void SmEditor::cmdSmFileSave_Click() {
     Command cmd(*this, true);
     if (!checkedValid()) return;
     FileDialogRequest r;
+    r.kind = FileKind::Macro;
     r.title = ctx_.pick(QStringLiteral("名前を付けて保存する"), QStringLiteral("Save SM Data as ..."));
     r.filter = SmFilter(ctx_);
     r.defaultExt = QStringLiteral("smd");

@@ -6,7 +6,10 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <map>
 
 namespace rer {
 
@@ -33,10 +36,66 @@ void at(PrintSurface& ps, double x, const QString& text, bool lineEnd = false) {
     ps.print(text, lineEnd);
 }
 
+constexpr double kTwipsPerMm = 1440.0 / 25.4;
+
+// Stands in for the printer while a listing is tried out: measures in the
+// printer's fonts, prints nothing, and keeps where each text would go.
+class ProbeSurface : public ForwardingPrintSurface {
+public:
+    using ForwardingPrintSurface::ForwardingPrintSurface;
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void setCurrentX(double x) override { x_ = x; }
+    void setCurrentY(double y) override { y_ = y; }
+    void print(const QString& text, bool lineEnd) override {
+        const auto key = std::make_pair(page_, std::llround(y_ * 16));
+        const auto found = lines_.try_emplace(key, int(lines_.size())).first;
+        placed.push_back({found->second, x_, text});
+        if (lineEnd) {
+            x_ = 0;
+            y_ += textHeight(text);
+        } else {
+            x_ += textWidth(text);
+        }
+    }
+    void line(double, double, double x2, double y2) override {
+        x_ = x2;
+        y_ = y2;
+    }
+    void newPage() override {
+        ++page_;
+        x_ = y_ = 0;
+    }
+    bool endDoc() override { return true; }
+    void abortDoc() override {}
+
+    std::vector<PlacedText> placed;
+
+private:
+    double x_ = 0, y_ = 0;
+    int page_ = 1;
+    std::map<std::pair<int, long long>, int> lines_;
+};
+
+// A one-page listing in twips at the size its texts fit: `draw` is run once
+// on a probe at 11 points, then on the printer at the size found. False when
+// a drawing stopped.
+template <class Draw>
+bool drawFitted(AppContext& ctx, Draw draw) {
+    PrintSurface& ps = *ctx.printer;
+    ProbeSurface probe(ps);
+    draw(ctx, probe, 11.0, false);
+    ps.setScale(Scale::Twips);
+    const double points = FittingPoints(ps, ListingFontName(ctx), 11, false, false, std::move(probe.placed),
+                                        ps.pageWidth(), kColumnGapMm * kTwipsPerMm);
+    return draw(ctx, ps, points, true);
+}
+
 // The head shared by the group and macro listings: program line, date line,
 // banner at (1000, 800), file line, rule; then 200 twips down.
-void groupMacroHead(AppContext& ctx, PrintSurface& ps, const QString& banner, const QString& fileLine) {
-    ps.setFont(ListingFontName(ctx), 11, false, false);
+void groupMacroHead(AppContext& ctx, PrintSurface& ps, double points, const QString& banner,
+                    const QString& fileLine) {
+    ps.setFont(ListingFontName(ctx), points, false, false);
     ps.setScale(Scale::Twips);
     ps.setCurrentY(0);
     const QString title = ctx.opt.CtType == 1 ? QStringLiteral("DI-D6")
@@ -80,16 +139,54 @@ std::optional<double> CellNumber(const Value& v) {
     return d;
 }
 
+// ---- Texts that fit their columns
+
+double FittingPoints(PrintSurface& ps, const QString& font, double points, bool bold, bool italic,
+                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight) {
+    std::stable_sort(texts.begin(), texts.end(), [](const PlacedText& a, const PlacedText& b) {
+        return a.line != b.line ? a.line < b.line : a.x < b.x;
+    });
+    std::vector<double> room(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const bool last = i + 1 == texts.size() || texts[i + 1].line != texts[i].line;
+        room[i] = (last ? rightEdge : texts[i + 1].x) - texts[i].x - gap;
+    }
+    // How far each text is over its room at a size; 1 or less fits.
+    const auto worst = [&](double pt) {
+        ps.setFont(font, pt, bold, italic);
+        double w = maxHeight > 0 ? ps.textHeight(QStringLiteral("A")) / maxHeight : 0.0;
+        for (size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i].text.trimmed().isEmpty()) continue;
+            const double width = ps.textWidth(texts[i].text);
+            w = std::max(w, room[i] > 0 ? width / room[i] : std::numeric_limits<double>::infinity());
+        }
+        return w;
+    };
+    // Widths grow with the size: start from the size the nominal one's
+    // excess points to, then step down until everything fits.
+    const double over = worst(points);
+    double pt = points;
+    if (over > 1) pt = std::max(kMinListingPoints, std::min(points - 0.5, std::floor(2 * points / over) / 2));
+    while (pt > kMinListingPoints && worst(pt) > 1) pt -= 0.5;
+    pt = std::max(pt, kMinListingPoints);
+    ps.setFont(font, pt, bold, italic);
+    return pt;
+}
+
 // ---- Group data
 
-bool PrintGrpData(AppContext& ctx) {
-    if (!printerChosen(ctx)) return false;
-    PrintSurface& ps = *ctx.printer;
-    const QString name = ctx.grp.GrpFileName;
-    groupMacroHead(ctx, ps,
+namespace {
+
+// The page of the group listing at a size; the file's name only when `real`
+// (a long name is no column to fit).
+bool drawGrpData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
+    const QString name = real ? ctx.grp.GrpFileName : QString();
+    groupMacroHead(ctx, ps, points,
                    ctx.pick(QStringLiteral("=== グループデータ ") + repeat('=', 67),
                             QStringLiteral("=== GROUP DATA  ") + repeat('=', 56)),
                    ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + name);
+    // The second block starts level with the first.
+    const double blockTop = ps.currentY();
     for (int g = 1; g <= 99; ++g) {
         const double o = g <= 50 ? 0 : 4500;
         const double y = ps.currentY();
@@ -106,9 +203,17 @@ bool PrintGrpData(AppContext& ctx) {
         at(ps, o + 3000, QStringLiteral("---"));
         at(ps, o + 3600, PrintedNumber(ctx.grp.GrpFileData[g][1]));
         ps.setCurrentY(lineY + 250);
-        if (g == 50) ps.setCurrentY(1660);
+        if (g == 50) ps.setCurrentY(blockTop);
     }
-    return ps.endDoc();
+    return true;
+}
+
+} // namespace
+
+bool PrintGrpData(AppContext& ctx) {
+    if (!printerChosen(ctx)) return false;
+    drawFitted(ctx, drawGrpData);
+    return ctx.printer->endDoc();
 }
 
 // ---- Sequence macros
@@ -127,15 +232,15 @@ QString SmCommandName(int code) {
     }
 }
 
-bool PrintSmData(AppContext& ctx) {
-    if (!printerChosen(ctx)) return false;
-    PrintSurface& ps = *ctx.printer;
+namespace {
+
+bool drawSmData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
     const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
-    if (first < 1 || first > 9 || last < 1 || last > 9) return abandon(ps);
-    groupMacroHead(ctx, ps,
+    groupMacroHead(ctx, ps, points,
                    ctx.pick(QStringLiteral("=== シーケンスマクロ　データ ") + repeat('=', 57),
                             QStringLiteral("=== SM DATA  ") + repeat('=', 56)),
-                   ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name：")) + ctx.sm.SmFileName);
+                   ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name：")) +
+                       (real ? ctx.sm.SmFileName : QString()));
     double rowTop = 0;
     int k = 0;
     for (int m = first; m <= last; ++m, ++k) {
@@ -164,6 +269,17 @@ bool PrintSmData(AppContext& ctx) {
         else if (k != 8)
             step();
     }
+    return true;
+}
+
+} // namespace
+
+bool PrintSmData(AppContext& ctx) {
+    if (!printerChosen(ctx)) return false;
+    PrintSurface& ps = *ctx.printer;
+    const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
+    if (first < 1 || first > 9 || last < 1 || last > 9) return abandon(ps);
+    drawFitted(ctx, drawSmData);
     return ps.endDoc();
 }
 
@@ -206,13 +322,14 @@ QString paraLabel(const ParaLine& l, bool two) { return QString::fromUtf8(two ? 
 
 } // namespace
 
-bool PrintParaData(AppContext& ctx, Product p) {
-    if (!printerChosen(ctx)) return false;
-    PrintSurface& ps = *ctx.printer;
+namespace {
+
+// The parameter page of the product at a size.
+bool drawParaData(AppContext& ctx, Product p, PrintSurface& ps, double points, bool real) {
     const bool two = p == Product::TwoAxis;
     const ParaFileTable& t = ctx.para.of(p).ParaFileData;
 
-    ps.setFont(ListingFontName(ctx), 11, false, false);
+    ps.setFont(ListingFontName(ctx), points, false, false);
     ps.setScale(Scale::Twips);
     ps.setCurrentY(0);
     at(ps, 1000, two || ctx.opt.CtType == 1 ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U"), true);
@@ -221,7 +338,7 @@ bool PrintParaData(AppContext& ctx, Product p) {
     at(ps, 1000,
        ctx.pick(QStringLiteral("=== パラメータ ") + repeat('=', 67), QStringLiteral("=== PARAMETERS ") + repeat('=', 56)),
        true);
-    const QString title = t.empty() ? QString() : t[0][0].toText();
+    const QString title = t.empty() || !real ? QString() : t[0][0].toText();
     at(ps, 1000,
        ctx.print.PrintFileFlag ? ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + title
                                : QStringLiteral("   "),
@@ -264,7 +381,18 @@ bool PrintParaData(AppContext& ctx, Product p) {
         }
         if (i + 1 < sections.size()) down(300);
     }
-    return ps.endDoc();
+    return true;
+}
+
+} // namespace
+
+bool PrintParaData(AppContext& ctx, Product p) {
+    if (!printerChosen(ctx)) return false;
+    const auto draw = [p](AppContext& c, PrintSurface& ps, double points, bool real) {
+        return drawParaData(c, p, ps, points, real);
+    };
+    if (!drawFitted(ctx, draw)) return abandon(*ctx.printer);
+    return ctx.printer->endDoc();
 }
 
 // ---- Position listing: page set-up and page frame
@@ -312,15 +440,19 @@ void PosiDataPrintOut(AppContext& ctx, Product p) {
         at(ps, 20, models);
     }
 
-    ps.setCurrentY(4 * h);
+    // The page number stands above the first rule, clear of it. The bold
+    // italic lines keep twice the room from their rule: a face without bold
+    // or italic of its own is slanted and thickened beyond its measure.
+    const double c = kRuleClearanceMm;
     const QString page = QStringLiteral("Page:%1").arg(pr.PrintPageNo);
+    ps.setCurrentY(5 * h - 2 * c - ps.textHeight(page));
     at(ps, right - ps.textWidth(page), page);
 
     ps.setFont(font, 11, false, false);
     ps.line(10, 5 * h, right, 5 * h);
 
-    ps.setCurrentY(5 * h);
-    ps.setFont(font, 10, false, false);
+    // The captions between the two rules, at the size at which each fits
+    // before the next column and within the line.
     struct Caption {
         int col;
         double x;
@@ -329,19 +461,27 @@ void PosiDataPrintOut(AppContext& ctx, Product p) {
                                       {7, 94}, {8, 104}, {9, 121}, {10, 129}, {11, 137}, {12, 145}};
     static const Caption oneCaps[] = {{0, 22}, {1, 28}, {2, 36}, {3, 44}, {4, 54}, {10, 78}, {11, 86}, {12, 94}};
     const auto& head = pos.PosiFileData[0];
-    auto caption = [&](const Caption& c) {
-        const QString text = head[size_t(c.col)].toText();
-        at(ps, c.x, c.col == 12 ? QStringLiteral(":") + text : text);
+    std::vector<PlacedText> captions;
+    const auto addCaption = [&](const Caption& cap) {
+        const QString text = head[size_t(cap.col)].toText();
+        captions.push_back({0, cap.x, cap.col == 12 ? QStringLiteral(":") + text : text});
     };
     if (two)
-        for (const Caption& c : twoCaps) caption(c);
+        for (const Caption& cap : twoCaps) addCaption(cap);
     else
-        for (const Caption& c : oneCaps) caption(c);
+        for (const Caption& cap : oneCaps) addCaption(cap);
+    FittingPoints(ps, font, 10, false, false, captions, ps.pageWidth(), kColumnGapMm, h - 2 * c);
+    ps.setCurrentY(5 * h + (h - ps.textHeight(QStringLiteral("A"))) / 2);
+    for (const PlacedText& t : captions) at(ps, t.x, t.text);
     ps.line(10, 6 * h, right, 6 * h);
 
-    ps.setFont(font, 11, true, true);
+    // The footer below the last rule, made smaller where the page leaves
+    // less room than a line of it needs.
+    const double footerY = (pr.PrintLines - 1) * h + 2 * c;
     const QString footer = ListingDateTime();
-    ps.setCurrentY((pr.PrintLines - 1) * h);
+    FittingPoints(ps, font, 11, true, true, {{0, 10, footer}}, right + kColumnGapMm, kColumnGapMm,
+                  ps.pageHeight() - footerY);
+    ps.setCurrentY(footerY);
     at(ps, right - ps.textWidth(footer), footer);
     ps.line(10, pr.PrintPageHeight - h, right, pr.PrintPageHeight - h);
     ps.setFont(font, 11, false, false);

@@ -4,10 +4,12 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace rer {
 
 class AppContext;
+class PrintSurface;
 
 // The printed listings. Each one shows the print dialog first (a cancelled
 // dialog ends it silently), draws through ctx.printer and returns true when
@@ -24,6 +26,34 @@ QString PrintedNumber(double v);
 // The number a cell stands for: a number, or a text that is wholly a number
 // (blanks around it allowed). No value for the empty cell or any other text.
 std::optional<double> CellNumber(const Value& v);
+
+// ---- Texts that fit their columns
+//
+// The column positions of the listings were laid out for other printer
+// fonts. Each listing measures its texts in the printer's font and prints
+// them at the largest size, up to the listing's own, at which every text of a
+// line ends a little before the next one begins and before the page's edge.
+
+// A text as a listing places it; the texts of one line share `line`.
+struct PlacedText {
+    int line = 0;
+    double x = 0;
+    QString text;
+};
+// Free room after every text of a line, in millimetres.
+constexpr double kColumnGapMm = 1.0;
+// Free room between a rule and the texts above and below it, in millimetres.
+constexpr double kRuleClearanceMm = 0.3;
+// No listing text is made smaller than this, in points.
+constexpr double kMinListingPoints = 5.0;
+
+// The largest size from `points` down, in steps of half a point, at which
+// every text ends at least `gap` before the next text of its line (the last
+// one before `rightEdge`) and, when `maxHeight` is above 0, is no higher than
+// that; kMinListingPoints when none is. Widths in the surface's current
+// scale. The surface's font is left at the size found.
+double FittingPoints(PrintSurface& ps, const QString& font, double points, bool bold, bool italic,
+                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight = 0);
 
 // Group data (GrpFileData): one page of the 99 groups in two blocks.
 bool PrintGrpData(AppContext& ctx);

@@ -2,6 +2,7 @@
 
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
+#include "files/ParaRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,6 +117,37 @@ bool ReadStdPrm(AppContext& ctx, Product p) {
     pp.StdPrmCount = counts;
     pp.StdPrmCmn = cmn;
     return true;
+}
+
+bool StdPrmToRecord(const ProductParameters& pp, Product p, const std::array<StdPrmPick, 2>& axes, ParaRecord& rec) {
+    const int axisCount = p == Product::TwoAxis ? 2 : 1;
+    bool allFound = true;
+    for (int a = 0; a < axisCount; ++a) {
+        const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
+        const StdPrmPick& pick = axes[size_t(a)];
+        const int count = std::min<int>(pp.StdPrmCount[size_t(a)], int(list.size()) - 1);
+        bool found = false;
+        for (int i = 1; i <= count && !found; ++i) {
+            const StdPrmRecord& r = list[size_t(i)];
+            if (r[1].toText() != pick.size || r[2].toText() != pick.speed || r[3].toNumber() != pick.stroke) continue;
+            found = true;
+            for (const ParaRowDef& d : kParaRows)
+                if (d.in(p) && d.stdAxisItem >= 0) SetParaRecordValue(rec, d.row, a, r[size_t(d.stdAxisItem)]);
+        }
+        allFound = allFound && found;
+    }
+    // The common list: a per-axis row (FUNCTION, ALM) has a column for an
+    // axis without PG and one for an axis with PG; a common row takes column 1.
+    for (const ParaRowDef& d : kParaRows) {
+        if (!d.in(p) || d.stdCmnItem < 0) continue;
+        const auto& item = pp.StdPrmCmn[size_t(d.stdCmnItem)];
+        if (!d.perAxis()) {
+            SetParaRecordValue(rec, d.row, 0, item[1]);
+            continue;
+        }
+        for (int a = 0; a < 2; ++a) SetParaRecordValue(rec, d.row, a, item[axes[size_t(a)].withPg ? 2 : 1]);
+    }
+    return allFound;
 }
 
 } // namespace rer

@@ -13,6 +13,21 @@ bool ReadStdPrm(AppContext& ctx, Product p);
 inline bool ReadStdPrm(AppContext& ctx) { return ReadStdPrm(ctx, Product::TwoAxis); }
 inline bool W3kReadStdPrm(AppContext& ctx) { return ReadStdPrm(ctx, Product::OneAxis); }
 
+// An actuator whose factory values are wanted: its size, speed letter and
+// stroke as in the list, and whether the axis has a PG.
+struct StdPrmPick {
+    QString size;
+    QString speed;
+    double stroke = 0;
+    bool withPg = false;
+};
+// The factory values of the product's axes into its record from the lists
+// ReadStdPrm loaded: the per-axis items from the row of each axis's list that
+// names its model, FUNCTION and ALM by whether the axis has a PG, and the
+// common items. False when a model is not in its list; its items stay as they
+// were.
+bool StdPrmToRecord(const ProductParameters& pp, Product p, const std::array<StdPrmPick, 2>& axes, ParaRecord& rec);
+
 // The per-axis list file of a series and type choice.
 QString StdPrmFileName(const QString& series, bool newType);
 

@@ -4,6 +4,7 @@
 #include "link/CtError.h"
 #include "link/LinkDisplay.h"
 #include "link/MoveClock.h"
+#include "link/PortDevice.h"
 #include "platform/SerialPort.h"
 
 #include <QEventLoop>
@@ -85,7 +86,8 @@ int ControllerLink::PortCheckOpen() {
     if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.int16(QStringLiteral("PortNo"), 1);
     if (!port_.isOpen() && !port_.open(opt.PortNo)) {
         RefreshPortLamp();
-        ctx_.message(res(509));
+        const QString why = PortOpenFailureText(ctx_, port_.openFailure());
+        ctx_.message(why.isEmpty() ? res(509) : res(509) + kCrLf + why);
         return 1;
     }
     RefreshPortLamp();

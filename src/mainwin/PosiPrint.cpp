@@ -137,28 +137,67 @@ bool fileToMm(AppContext& ctx, Product p, const ModelLookup& lookup) {
     return true;
 }
 
-// One position on the current line.
-void printRow(AppContext& ctx, Product p, int r, const QString& font) {
+// Where the cells of a position go on its line: two-axis columns 0 to 11 and
+// the comment (column 12) after them; the one-axis columns 0 to 4, OUT and
+// SM, then the comment.
+std::vector<std::pair<int, double>> cellColumns(Product p) {
+    std::vector<std::pair<int, double>> cols;
+    if (p == Product::TwoAxis) {
+        for (int c = 0; c < 12; ++c) cols.emplace_back(c, kTwoX[c]);
+        return cols;
+    }
+    for (int c = 0; c <= 4; ++c) cols.emplace_back(c, kTwoX[c]);
+    cols.emplace_back(10, 80);
+    cols.emplace_back(11, 88);
+    return cols;
+}
+
+double commentX(Product p) { return p == Product::TwoAxis ? 145 : 94; }
+
+// The sizes of the cells and of the comment that fit every position of the
+// range into its columns and its line pitch.
+struct RowFonts {
+    double cells = 11;
+    double comment = 8;
+};
+
+RowFonts fitRows(AppContext& ctx, Product p, int from, int to, double pitch, const QString& font) {
+    PrintSurface& ps = *ctx.printer;
+    const auto& data = ctx.pos.of(p).PosiFileData;
+    const auto cols = cellColumns(p);
+    std::vector<PlacedText> cells, comments;
+    for (int r = from; r <= to; ++r) {
+        const auto& row = data[size_t(r)];
+        for (const auto& [c, x] : cols) cells.push_back({r, x, row[size_t(c)].toText()});
+        comments.push_back({r, commentX(p), QStringLiteral(":") + row[12].toText()});
+    }
+    const double height = pitch - 2 * kRuleClearanceMm;
+    RowFonts f;
+    f.cells = FittingPoints(ps, font, 11, false, false, std::move(cells), commentX(p), kColumnGapMm, height);
+    f.comment = FittingPoints(ps, font, p == Product::TwoAxis ? 8 : 11, false, false, std::move(comments),
+                              ps.pageWidth(), kColumnGapMm, height);
+    return f;
+}
+
+// One position on the line whose top is slotTop, each text in the middle of
+// the line's height.
+void printRow(AppContext& ctx, Product p, int r, const QString& font, const RowFonts& f, double slotTop,
+              double pitch) {
     PrintSurface& ps = *ctx.printer;
     const auto& row = ctx.pos.of(p).PosiFileData[size_t(r)];
-    const auto cell = [&](int c, double x) {
+    const auto middle = [&](double points) {
+        ps.setFont(font, points, false, false);
+        ps.setCurrentY(slotTop + (pitch - ps.textHeight(QStringLiteral("A"))) / 2);
+    };
+    middle(f.cells);
+    for (const auto& [c, x] : cellColumns(p)) {
         ps.setCurrentX(x);
         ps.print(row[size_t(c)].toText(), false);
-    };
-    const QString comment = QStringLiteral(":") + row[12].toText();
-    if (p == Product::TwoAxis) {
-        for (int c = 0; c < 12; ++c) cell(c, kTwoX[c]);
-        ps.setFont(font, 8, false, false);
-        ps.setCurrentX(145);
-        ps.print(comment, true);
-        ps.setFont(font, 11, false, false);
-        return;
     }
-    for (int c = 0; c <= 4; ++c) cell(c, kTwoX[c]);
-    cell(10, 80);
-    cell(11, 88);
-    ps.setCurrentX(94);
-    ps.print(comment, true);
+    middle(f.comment);
+    ps.setCurrentX(commentX(p));
+    ps.print(QStringLiteral(":") + row[12].toText(), true);
+    ps.setFont(font, 11, false, false);
 }
 
 } // namespace
@@ -205,9 +244,13 @@ bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gri
     const int from = std::max<int>(1, pr.PrintPosiFrom);
     const int to = std::min<int>(kPosiRows - 1, pr.PrintPosiTo);
     if (from > to) return abandon();
-    const int lines = pr.PrintNarrow ? pr.PrintLines : pr.PrintLines2;
     const int pitch = pr.PrintNarrow ? pr.PrintLineHeight : pr.PrintLineHeight2;
-    const int firstLine = pr.PrintNarrow ? 6 : 5;
+    // The rows lie between the rule under the captions and the rule over the
+    // footer, each whole line clear of both.
+    const int h = pr.PrintLineHeight;
+    const int firstLine = (6 * h + pitch - 1) / pitch;
+    const int lastLine = (pr.PrintLines - 1) * h / pitch - 1;
+    const RowFonts fonts = fitRows(ctx, p, from, to, pitch, font);
     bool headDue = true;
     bool firstPage = true;
     int n = firstLine;
@@ -224,9 +267,8 @@ bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gri
             n = firstLine;
             headDue = false;
         }
-        ps.setCurrentY(double(n) * pitch);
-        printRow(ctx, p, r, font);
-        if (n >= lines - 2)
+        printRow(ctx, p, r, font, fonts, double(n) * pitch, pitch);
+        if (n >= lastLine)
             headDue = true;
         else
             ++n;

@@ -111,6 +111,7 @@ std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString
                                        const QString& proposed) {
     if (!ctx.fileDialogs) return std::nullopt;
     FileDialogRequest req;
+    req.kind = FileKind::Position;
     req.title = title;
     req.filter = filter;
     req.fileName = proposed;

@@ -22,6 +22,32 @@ QString WithDefaultExt(const QString& path, const QString& ext) {
     return path + QLatin1Char('.') + ext;
 }
 
+QString FileFolders::startFolder(FileKind kind) const {
+    const auto it = folders_.find(kind);
+    return it != folders_.end() ? it->second : last_;
+}
+
+void FileFolders::remember(FileKind kind, const QString& path) {
+    if (path.isEmpty()) return;
+    const QString folder = QFileInfo(path).absolutePath();
+    folders_[kind] = folder;
+    last_ = folder;
+}
+
+std::optional<QString> FileDialogs::open(FileDialogRequest r) {
+    r.folder = folders.startFolder(r.kind);
+    auto path = showOpen(r);
+    if (path) folders.remember(r.kind, *path);
+    return path;
+}
+
+std::optional<QString> FileDialogs::save(FileDialogRequest r) {
+    r.folder = folders.startFolder(r.kind);
+    auto path = showSave(r);
+    if (path) folders.remember(r.kind, *path);
+    return path;
+}
+
 std::optional<QString> FakeFileDialogs::next() {
     if (paths.empty()) return std::nullopt;
     auto p = paths.front();
@@ -29,12 +55,12 @@ std::optional<QString> FakeFileDialogs::next() {
     return p;
 }
 
-std::optional<QString> FakeFileDialogs::open(const FileDialogRequest& r) {
+std::optional<QString> FakeFileDialogs::showOpen(const FileDialogRequest& r) {
     opened.push_back(r);
     return next();
 }
 
-std::optional<QString> FakeFileDialogs::save(const FileDialogRequest& r) {
+std::optional<QString> FakeFileDialogs::showSave(const FileDialogRequest& r) {
     saved.push_back(r);
     return next();
 }

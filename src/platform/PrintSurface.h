@@ -32,6 +32,33 @@ public:
     virtual void abortDoc() = 0;
 };
 
+// Hands every call to another printer; a stand-in overrides what it does
+// otherwise.
+class ForwardingPrintSurface : public PrintSurface {
+public:
+    explicit ForwardingPrintSurface(PrintSurface& to) : to_(to) {}
+    void setFont(const QString& name, double points, bool bold, bool italic) override {
+        to_.setFont(name, points, bold, italic);
+    }
+    void setScale(Scale s) override { to_.setScale(s); }
+    double pageWidth() const override { return to_.pageWidth(); }
+    double pageHeight() const override { return to_.pageHeight(); }
+    double currentX() const override { return to_.currentX(); }
+    double currentY() const override { return to_.currentY(); }
+    void setCurrentX(double x) override { to_.setCurrentX(x); }
+    void setCurrentY(double y) override { to_.setCurrentY(y); }
+    void print(const QString& text, bool lineEnd) override { to_.print(text, lineEnd); }
+    double textWidth(const QString& text) const override { return to_.textWidth(text); }
+    double textHeight(const QString& text) const override { return to_.textHeight(text); }
+    void line(double x1, double y1, double x2, double y2) override { to_.line(x1, y1, x2, y2); }
+    void newPage() override { to_.newPage(); }
+    bool endDoc() override { return to_.endDoc(); }
+    void abortDoc() override { to_.abortDoc(); }
+
+protected:
+    PrintSurface& to_;
+};
+
 // Test double: an A4 page (190 x 277 mm printable) with fixed text metrics;
 // records everything drawn.
 class RecordingPrintSurface : public PrintSurface {

@@ -119,6 +119,7 @@ bool ParamEditor::SaveParaFile() {
         return false;
     if (!ctx_.fileDialogs) return false;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.fileName = p_ == Product::TwoAxis ? t("kzw6prm.pmd", "kzw6prm1.pmd") : t("kzw3kprm.pmd", "kzw3kprm1.pmd");
@@ -210,6 +211,7 @@ void ParamEditor::ParaDataCtShogo() {
 std::optional<QString> ParamEditor::openDialog(const QString& title) {
     if (!ctx_.fileDialogs) return std::nullopt;
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = title;
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.defaultExt = QStringLiteral("pmd");
@@ -326,42 +328,12 @@ void ParamEditor::cmdIniPrm_Click() {
             ctx_.message(failed);
             return;
         }
-        ParaRecord& rec = pp.rec;
         const auto& axes = ctx_.dev.axes(p_);
-        const int axisCount = p_ == Product::TwoAxis ? 2 : 1;
-        bool allFound = true;
-        for (int a = 0; a < axisCount; ++a) {
-            const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
-            const AxisActuator& pick = axes[static_cast<size_t>(a)];
-            const int count = std::min<int>(pp.StdPrmCount[static_cast<size_t>(a)], static_cast<int>(list.size()) - 1);
-            bool found = false;
-            for (int i = 1; i <= count && !found; ++i) {
-                const StdPrmRecord& r = list[static_cast<size_t>(i)];
-                if (r[1].toText() != pick.SelSize || r[2].toText() != pick.SelSpeed ||
-                    r[3].toNumber() != pick.SelStroke)
-                    continue;
-                found = true;
-                for (const ParaRowDef& d : kParaRows)
-                    if (d.in(p_) && d.stdAxisItem >= 0)
-                        SetParaRecordValue(rec, d.row, a, r[static_cast<size_t>(d.stdAxisItem)]);
-            }
-            allFound = allFound && found;
-        }
-        // The common list: a per-axis row (PG) has a column without and one
-        // with PG, each axis by its pick; a common row takes column 1.
-        for (const ParaRowDef& d : kParaRows) {
-            if (!d.in(p_) || d.stdCmnItem < 0) continue;
-            const auto& item = pp.StdPrmCmn[static_cast<size_t>(d.stdCmnItem)];
-            if (!d.perAxis()) {
-                SetParaRecordValue(rec, d.row, 0, item[1]);
-                continue;
-            }
-            for (int a = 0; a < 2; ++a) {
-                const bool withPg = p_ == Product::TwoAxis ? picked.DevWithPG[static_cast<size_t>(a)]
-                                                           : axes[static_cast<size_t>(a)].SelWithPG;
-                SetParaRecordValue(rec, d.row, a, item[withPg ? 2 : 1]);
-            }
-        }
+        std::array<StdPrmPick, 2> picks;
+        for (size_t a = 0; a < 2; ++a)
+            picks[a] = {axes[a].SelSize, axes[a].SelSpeed, double(axes[a].SelStroke),
+                        p_ == Product::TwoAxis ? picked.DevWithPG[a] : axes[a].SelWithPG};
+        const bool allFound = StdPrmToRecord(pp, p_, picks, pp.rec);
         if (allFound)
             ParametaHyoji();
         else

@@ -144,6 +144,7 @@ TEST_F(GrpTest, SaveWritesTheEditorTableOpenBringsItBack) {
     expectCommandEnded();
     ASSERT_EQ(w.files.opened.size(), 1u);
     EXPECT_EQ(w.files.opened[0].title, S("Open GRP Data file"));
+    EXPECT_EQ(w.files.opened[0].kind, FileKind::Group);
     EXPECT_TRUE(w.files.opened[0].mustExist);
     for (size_t g = 1; g <= 99; ++g) {
         EXPECT_EQ(data()[g][0], SampleGroups()[g][0]);

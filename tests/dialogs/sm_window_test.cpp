@@ -197,6 +197,7 @@ TEST_F(SmTest, SaveOpenAndTheirFailures) {
     ASSERT_EQ(w.files.saved.size(), 1u);
     EXPECT_EQ(w.files.saved[0].fileName, S("kzw6sm.smd"));
     EXPECT_EQ(w.files.saved[0].title, S("Save SM Data as ..."));
+    EXPECT_EQ(w.files.saved[0].kind, FileKind::Macro);
     EXPECT_EQ(w.files.saved[0].filter, S("SM Data(*.smd)|*.smd|All files(*.*)|*.*"));
     EXPECT_TRUE(w.files.saved[0].confirmOverwrite);
     EXPECT_TRUE(QFile::exists(path));

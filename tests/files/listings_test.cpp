@@ -5,6 +5,8 @@
 #include "testsupport/PrintOps.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <map>
 
 using namespace rer;
 using rer::test::TestApp;
@@ -21,6 +23,14 @@ Op find(const RecordingPrintSurface& ps, const QString& text, int nth = 0) {
 }
 
 bool has(const RecordingPrintSurface& ps, Op::Kind k) { return rer::test::countOps(ps, k) > 0; }
+
+// The height of a text drawn on the recording printer, in millimetres.
+double boxHeight(const Op& op) {
+    RecordingPrintSurface m;
+    m.setScale(PrintSurface::Scale::Millimetres);
+    m.setFont(op.font, op.points, false, false);
+    return m.textHeight(op.text);
+}
 
 struct Listing : ::testing::Test {
     TestApp t;
@@ -86,18 +96,19 @@ TEST_F(Listing, GroupDataPageInTwoBlocks) {
     EXPECT_EQ(find(ps, QStringLiteral(" 3")).x, 2200);
     EXPECT_EQ(find(ps, QStringLiteral(" 7")).x, 3600);
     EXPECT_EQ(find(ps, QStringLiteral("No. 50:")).y, g1.y + 49 * 250);
-    // The second block starts at a fixed height, 4500 to the right.
+    // The second block starts level with the first, 4500 to the right,
+    // however tall the head.
     const Op caption2 = find(ps, QStringLiteral("<GRP No>"), 1);
     EXPECT_EQ(caption2.x, 5500);
-    EXPECT_EQ(caption2.y, 1660);
+    EXPECT_EQ(caption2.y, caption1.y);
     const Op g51 = find(ps, QStringLiteral("No. 51:"));
     EXPECT_EQ(g51.x, 5700);
-    EXPECT_EQ(g51.y, 1910);
+    EXPECT_EQ(g51.y, g1.y);
     // An empty group prints a blank and 0 in both columns.
     const Op g2 = find(ps, QStringLiteral("No. 2:"));
     int zeros = 0;
     for (const Op& op : textOps(ps))
-        if (op.y == g2.y && op.text == QStringLiteral(" 0")) ++zeros;
+        if (op.y == g2.y && op.x < 4500 && op.text == QStringLiteral(" 0")) ++zeros;
     EXPECT_EQ(zeros, 2);
     EXPECT_EQ(find(ps, QStringLiteral(" 399")).x, 8100);
     EXPECT_EQ(ps.ops.back().kind, Op::EndDoc);
@@ -125,7 +136,7 @@ TEST_F(Listing, GroupDataHeadFollowsLanguageFileFlagAndProduct) {
     texts = ps.texts();
     EXPECT_EQ(texts[0], QString());
     EXPECT_EQ(texts[3], QStringLiteral("File Name : line.grp"));
-    EXPECT_EQ(find(ps, QStringLiteral("<GRP No>"), 1).y, 1660);
+    EXPECT_EQ(find(ps, QStringLiteral("<GRP No>"), 1).y, find(ps, QStringLiteral("<GRP No>")).y);
 }
 
 TEST_F(Listing, MacroBlocksThreeToARow) {
@@ -336,6 +347,86 @@ TEST_F(Listing, ParameterCellsThatAreNoNumbersNeverStopThePage) {
     EXPECT_EQ(ps.texts().back(), QStringLiteral(" 340")); // LS TIMER, the last row
 }
 
+// ---- Texts that fit their columns
+
+namespace {
+
+// A printer whose characters are half as wide again as an ideographic
+// font's half-width ones: the columns laid out for that font are too close.
+class WidePrintSurface : public RecordingPrintSurface {
+public:
+    double textWidth(const QString& text) const override { return RecordingPrintSurface::textWidth(text) * 1.5; }
+};
+
+// Texts of one line (same page and height) that end less than the column gap
+// before the next one or the right edge, measured at their own size.
+QStringList crowdedTexts(const RecordingPrintSurface& ps, double gap) {
+    std::map<std::pair<int, double>, std::vector<Op>> lines;
+    for (const Op& op : textOps(ps)) lines[{op.page, op.y}].push_back(op);
+    QStringList bad;
+    for (auto& [key, ops] : lines) {
+        std::sort(ops.begin(), ops.end(), [](const Op& a, const Op& b) { return a.x < b.x; });
+        for (size_t i = 0; i < ops.size(); ++i) {
+            WidePrintSurface m;
+            m.setFont(ops[i].font, ops[i].points, false, false);
+            const double next = i + 1 < ops.size() ? ops[i + 1].x : ps.pageWidth();
+            if (!ops[i].text.trimmed().isEmpty() && ops[i].x + m.textWidth(ops[i].text) + gap > next) bad << ops[i].text;
+        }
+    }
+    return bad;
+}
+
+} // namespace
+
+TEST(FittingPoints, LargestHalfPointAtWhichEveryTextClearsTheNext) {
+    RecordingPrintSurface ps; // a character is half an em wide, a line 1.2 em high
+    ps.setScale(PrintSurface::Scale::Millimetres);
+    const struct {
+        std::vector<PlacedText> texts;
+        double right, maxHeight, want;
+    } cases[] = {
+        {{{0, 0, QStringLiteral("ABCD")}, {0, 20, QStringLiteral("EF")}}, 100, 0, 11}, // fits as it is
+        // 8 characters in 10 mm less the 1 mm gap: 4 x points x em <= 9.
+        {{{0, 0, QStringLiteral("ABCDEFGH")}, {0, 10, QStringLiteral("X")}}, 100, 0, 6},
+        // The last text of a line before the right edge; other lines do not count.
+        {{{0, 0, QStringLiteral("AB")}, {0, 90, QStringLiteral("ABCDEFGH")}, {1, 0, QStringLiteral("X")}}, 100, 0, 6},
+        // Blank texts take no room.
+        {{{0, 0, QStringLiteral("   ")}, {0, 1, QStringLiteral("A")}}, 100, 0, 11},
+        // No higher than the room: 1.2 x points x em <= 5, <= 4.
+        {{{0, 0, QStringLiteral("A")}}, 100, 5, 11},
+        {{{0, 0, QStringLiteral("A")}}, 100, 4, 9},
+        // Nothing fits: the smallest size.
+        {{{0, 0, QStringLiteral("ABCDEFGH")}, {0, 1, QStringLiteral("X")}}, 100, 0, kMinListingPoints},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(FittingPoints(ps, QStringLiteral("century"), 11, false, false, c.texts, c.right, 1, c.maxHeight),
+                         c.want)
+            << c.texts.front().text.toStdString() << " " << c.maxHeight;
+    }
+}
+
+TEST_F(Listing, AWideFontPrintsEachListingSmallerUntilItsColumnsClear) {
+    WidePrintSurface wide;
+    t.ctx.printer = &wide;
+    for (int g = 1; g <= 99; ++g) t.ctx.grp.GrpFileData[g] = {399, 399, 0};
+    for (int language : {1, 2}) {
+        t.ctx.setLanguage(int16_t(language));
+        for (int kind = 0; kind < 3; ++kind) {
+            wide.ops.clear();
+            t.files.answerPrinter(true);
+            fillPara(t.ctx.para.two.ParaFileData);
+            ASSERT_TRUE(kind == 0 ? PrintGrpData(t.ctx) : kind == 1 ? PrintSmData(t.ctx) : PrintParaData(t.ctx));
+            const auto texts = textOps(wide);
+            ASSERT_FALSE(texts.empty());
+            const double points = texts.front().points;
+            for (const Op& op : texts) EXPECT_EQ(op.points, points); // one size for the page
+            EXPECT_LT(points, 11) << kind;
+            const QStringList crowded = crowdedTexts(wide, kColumnGapMm * 1440 / 25.4);
+            EXPECT_TRUE(crowded.isEmpty()) << kind << " " << crowded.join(QLatin1Char('|')).toStdString();
+        }
+    }
+}
+
 // ---- Position listing: set-up and page frame
 
 namespace {
@@ -408,15 +499,20 @@ TEST(PosiPageFrame, HeadFooterRulesAndRightAlignedPageNumber) {
     const Op models = find(ps, QStringLiteral("AXIS1:KZ- 28L-100    / AXIS2:VT- 45M-200"));
     EXPECT_EQ(models.x, 20);
     EXPECT_EQ(models.y, 3 * h);
+    // The page number on line 4, above the first rule and clear of it.
     const Op page9 = find(ps, QStringLiteral("Page:9"));
-    EXPECT_EQ(page9.y, 4 * h);
+    EXPECT_GT(page9.y, 3 * h);
+    EXPECT_LE(page9.y + boxHeight(page9), 5 * h - kRuleClearanceMm);
+    EXPECT_EQ(page9.points, 11);
     EXPECT_DOUBLE_EQ(page9.x + ps.textWidth(QStringLiteral("Page:9")), pr.PrintRightX);
+    // The captions between the rules, clear of both.
     const double xs[] = {22, 28, 36, 44, 54, 78, 86, 94, 104, 121, 129, 137};
     for (int c = 0; c < 12; ++c) {
         const Op cap = find(ps, QStringLiteral("C%1").arg(c));
         EXPECT_EQ(cap.x, xs[c]);
-        EXPECT_EQ(cap.y, 5 * h);
-        EXPECT_EQ(cap.points, 10);
+        EXPECT_GE(cap.y, 5 * h + kRuleClearanceMm);
+        EXPECT_LE(cap.y + boxHeight(cap), 6 * h - kRuleClearanceMm);
+        EXPECT_LE(cap.points, 10);
     }
     EXPECT_EQ(find(ps, QStringLiteral(":C12")).x, 145);
     std::vector<double> rules;
@@ -430,7 +526,8 @@ TEST(PosiPageFrame, HeadFooterRulesAndRightAlignedPageNumber) {
     EXPECT_EQ(rules, (std::vector<double>{5 * h, 6 * h, pr.PrintPageHeight - h}));
     const Op footer = ps.texts().size() ? textOps(ps).back() : Op{};
     EXPECT_TRUE(footer.text == printedFrom || footer.text == printedTo) << footer.text.toStdString();
-    EXPECT_EQ(footer.y, (pr.PrintLines - 1) * h);
+    EXPECT_GE(footer.y, (pr.PrintLines - 1) * h + kRuleClearanceMm); // below the rule over it
+    EXPECT_LE(footer.y + boxHeight(footer), ps.pageHeight());
     EXPECT_DOUBLE_EQ(footer.x + ps.textWidth(footer.text), pr.PrintRightX);
 
     // Page 10 ends where page 9 did.

@@ -3,12 +3,17 @@
 #include "link/CtError.h"
 #include "link/HomeMove.h"
 #include "link/IoState.h"
+#include "link/PortDevice.h"
 #include "mainwin/ControllerCommands.h"
 #include "sim/PtySim.h"
 #include "testsupport/LinkFixture.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace rer;
 using namespace rer::test;
@@ -39,12 +44,115 @@ struct PtyTest : ::testing::Test {
 
 } // namespace
 
-TEST(SerialDeviceName, EnvironmentOrTtyS) {
-    qunsetenv("RER6O250_COM3");
-    EXPECT_EQ(SerialDeviceName(3), QStringLiteral("/dev/ttyS2"));
-    qputenv("RER6O250_COM3", "/dev/pts/77");
-    EXPECT_EQ(SerialDeviceName(3), QStringLiteral("/dev/pts/77"));
-    qunsetenv("RER6O250_COM3");
+TEST(PortOpen, AFailedOpenNamesTheDeviceAndTheSystemsReason) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("ttyNone"));
+    qputenv("RER6O250_COM2", missing.toLocal8Bit());
+    for (int16_t language : {int16_t(2), int16_t(1)}) {
+        LinkWorld w(std::make_unique<QtSerialPort>(), language);
+        w.ctx.opt.PortNo = 2;
+        EXPECT_EQ(w.link->PortCheckOpen(), 1);
+        ASSERT_EQ(w.msg.shown.size(), 1u);
+        const QStringList lines = w.msg.lastText().split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), 2) << w.msg.lastText().toStdString();
+        EXPECT_EQ(lines[0], language == 1 ? QStringLiteral("ポートのオープンに失敗しました。") : QStringLiteral("Failed port open."));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("COM2 (") + missing + QStringLiteral("): "))) << lines[1].toStdString();
+        EXPECT_GT(lines[1].size(), QStringLiteral("COM2 (%1): ").arg(missing).size()); // the system's reason
+        EXPECT_FALSE(w.port->isOpen());
+    }
+    qunsetenv("RER6O250_COM2");
+}
+
+// A device this user may not write: the reason and the hint to join
+// "dialout". Run as another user in a child process when the tests run as
+// root (who may write anything).
+TEST(PortOpen, ADeviceTheUserMayNotWriteGetsTheDialoutHint) {
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const QString device = dir.filePath(QStringLiteral("ttyLocked"));
+    {
+        QFile f(device);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(device, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(fds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        qputenv("RER6O250_COM4", device.toLocal8Bit());
+        QtSerialPort p;
+        const bool opened = p.open(4);
+        const PortOpenFailure f = p.openFailure();
+        const QByteArray out = (opened ? QByteArray("opened") : QByteArray("failed")) + '\n' +
+                               (f.notWritable ? "locked" : "free") + '\n' + f.device.toLocal8Bit() + '\n' +
+                               f.reason.toUtf8();
+        [[maybe_unused]] const ssize_t n = write(fds[1], out.constData(), size_t(out.size()));
+        _exit(0);
+    }
+    close(fds[1]);
+    QByteArray got;
+    char buf[512];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) got.append(buf, n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const QList<QByteArray> parts = got.split('\n');
+    ASSERT_EQ(parts.size(), 4) << got.toStdString();
+    EXPECT_EQ(parts[0], "failed");
+    EXPECT_EQ(parts[1], "locked");
+    EXPECT_EQ(QString::fromLocal8Bit(parts[2]), device);
+    EXPECT_FALSE(parts[3].isEmpty());
+
+    // The message of such a failure, in both languages.
+    PortOpenFailure f;
+    f.portNo = 4;
+    f.device = device;
+    f.reason = QString::fromUtf8(parts[3]);
+    f.notWritable = true;
+    LinkWorld w;
+    EXPECT_EQ(PortOpenFailureText(w.ctx, f),
+              QStringLiteral("COM4 (%1): %2\r\nThis user may not use the device: add the user to the \"dialout\" "
+                             "group, then log in again.")
+                  .arg(device, f.reason));
+    w.ctx.setLanguage(1);
+    EXPECT_TRUE(PortOpenFailureText(w.ctx, f).contains(QStringLiteral("\"dialout\" グループ")));
+}
+
+TEST(PortOpen, ANumberWithoutAPortSaysHowManyThereAre) {
+    LinkWorld w;
+    PortOpenFailure f;
+    f.portNo = 3;
+    f.portsReported = 1;
+    EXPECT_EQ(PortOpenFailureText(w.ctx, f),
+              QStringLiteral("COM3: the system reports no serial port of this number (it reports 1)."));
+    f.portsReported = 0;
+    EXPECT_EQ(PortOpenFailureText(w.ctx, f), QStringLiteral("COM3: the system reports no serial port."));
+    w.ctx.setLanguage(1);
+    EXPECT_EQ(PortOpenFailureText(w.ctx, f), QStringLiteral("COM3：シリアルポートが見つかりません。"));
+    // Nothing known (a port of the tests): no second line.
+    EXPECT_EQ(PortOpenFailureText(w.ctx, PortOpenFailure{}), QString());
+}
+
+TEST(PortOpen, TheOptionsShowTheDeviceOfEachNumber) {
+    LinkWorld w;
+    const std::vector<SerialPortDescription> ports = {
+        {QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"), QString(), true},
+        {QStringLiteral("ttyS0"), QStringLiteral("/dev/ttyS0"), QString(), QString(), false}};
+    qunsetenv("RER6O250_COM1");
+    qunsetenv("RER6O250_COM2");
+    qputenv("RER6O250_COM9", "/tmp/ctsim");
+    EXPECT_EQ(PortDeviceCaption(w.ctx, 1, ports), QStringLiteral("/dev/ttyUSB0  FT232R USB UART"));
+    EXPECT_EQ(PortDeviceCaption(w.ctx, 2, ports), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(PortDeviceCaption(w.ctx, 3, ports), QStringLiteral("(no serial port)"));
+    EXPECT_EQ(PortDeviceCaption(w.ctx, 9, ports), QStringLiteral("/tmp/ctsim  (RER6O250_COM9)"));
+    w.ctx.setLanguage(1);
+    EXPECT_EQ(PortDeviceCaption(w.ctx, 3, ports), QStringLiteral("（シリアルポートなし）"));
+    qunsetenv("RER6O250_COM9");
 }
 
 TEST_F(PtyTest, CommandTransaction) {
@@ -130,7 +238,7 @@ TEST_F(PtyTest, CablePulledDuringAnExchange) {
     // then times out instead, again with one message.)
     EXPECT_EQ(w->link->CtCommModeOn(), 1);
     EXPECT_EQ(w->msg.shown.size(), 2u);
-    EXPECT_TRUE(w->msg.lastText() == QStringLiteral("Failed port open.") ||
+    EXPECT_TRUE(w->msg.lastText().startsWith(QStringLiteral("Failed port open.\r\nCOM1 (") + pty.devicePath()) ||
                 w->msg.lastText().startsWith(QStringLiteral("Communication timeout error!")))
         << w->msg.lastText().toStdString();
 }

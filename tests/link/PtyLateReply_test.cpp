@@ -127,8 +127,13 @@ TEST_P(PtyLateReply, IsNeverTakenAsTheAnswerToALaterRequest) {
     w.msg.clear();
     EXPECT_EQ(r.read(*w.link), 1) << r.name;
     EXPECT_TRUE(w.l().TusinError) << r.name;
-    EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"))
-        << r.name;
+    // Refused as an answer to another request, or (when a loaded machine
+    // lets the late answer and the next one reach the line together) as a
+    // line of the wrong length: never taken.
+    const QString refusal = w.msg.lastText();
+    EXPECT_TRUE(refusal == QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!") ||
+                refusal.startsWith(QStringLiteral("Communication data length error occurs!")))
+        << r.name << ": " << refusal.toStdString();
     EXPECT_EQ(r.table(w.ctx), cleared) << r.name;
     EXPECT_TRUE(w.port->isOpen()) << r.name;
 

@@ -2,9 +2,16 @@
 // simulated controller on a pseudo-terminal.
 #include "link/CtError.h"
 #include "platform/SerialPort.h"
+#include "app/StartUp.h"
+#include "link/Transfers.h"
+#include "setup/ParamFields.h"
+#include "sim/NewUserState.h"
 #include "sim/PtySim.h"
+#include "testsupport/AppFixture.h"
 #include "testsupport/PositionLinkWorld.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace rer {
@@ -41,6 +48,111 @@ TEST(PtyPosition, WriteThenReadBack) {
             }
     }
     qunsetenv("RER6O250_COM1");
+}
+
+// A new user's first hour: ctsim as it starts, reached through the fixed
+// path of its link, and a program that has saved nothing yet. Reading the
+// positions gives a table that passes the program's checks; the parameters
+// read are within their ranges; writing the new table back passes the
+// stroke check and completes.
+TEST(PtyPosition, ANewUsersFirstReadAndWritePassTheProgramsChecks) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    for (int ct : {1, 2}) {
+        sim::PtySim pty;
+        QString why;
+        ASSERT_TRUE(pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, QStringLiteral(RER_DATA_DIR), &why); }))
+            << why.toStdString();
+        pty.setLinkPath(link);
+        ASSERT_TRUE(pty.start()) << pty.error().toStdString();
+        qputenv("RER6O250_COM1", link.toLocal8Bit());
+        {
+            test::PositionLinkWorld w(ct, true, std::make_unique<QtSerialPort>());
+            Get_ErrorList(w.ctx);
+            test::RecordingMainWindow win;
+            ConfirmProduct(w.ctx, ct, win);
+            ASSERT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
+            const Product p = w.product();
+            SetUpPositionGrid(w.ctx, p);
+            w.ctx.opt.PortNo = 1;
+            w.l().TusinTimeout = 1000;
+
+            ASSERT_TRUE(PosidataGetfromCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
+            w.msg.clear();
+            w.ctx.pos.PosiRangeStart = 1;
+            w.ctx.pos.PosiRangeEnd = 399;
+            PosiDataCheck(w.ctx, p);
+            EXPECT_FALSE(w.ctx.main.PosiDataCheckError) << ct << " " << w.msg.lastText().toStdString();
+            EXPECT_EQ(w.grid().text(1, 1), QStringLiteral("5")); // VEL of a new table
+            EXPECT_EQ(w.grid().text(4, 4).trimmed(), QStringLiteral("100.005")); // the whole stroke
+
+            ASSERT_EQ(ReadParaFromCt(*w.link, p), 0);
+            ParaRecord rec;
+            ParaTableToRecord(w.ctx.para.of(p).ParaFileData, p, rec);
+            EXPECT_FALSE(ParaOutOfRange(rec, p)) << ct;
+
+            SetUpPositionGrid(w.ctx, p); // New: the table a new user starts with
+            w.msg.clear();
+            ASSERT_TRUE(PosidataLoadtoCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
+            EXPECT_EQ(w.msg.lastText(), QStringLiteral("Completed data transmit."));
+        }
+        qunsetenv("RER6O250_COM1");
+    }
+}
+
+// The cable pulled and plugged in again: the program, pointed at the fixed
+// path, reaches the controller again without being told of a new device.
+TEST(PtyPosition, ReplugBringsTheControllerBackBehindTheSamePath) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    sim::PtySim pty;
+    pty.setLinkPath(link);
+    ASSERT_TRUE(pty.start());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), pty.devicePath());
+    qputenv("RER6O250_COM1", link.toLocal8Bit());
+    {
+        test::LinkWorld w(std::make_unique<QtSerialPort>());
+        w.ctx.opt.PortNo = 1;
+        w.l().TusinTimeout = 1000;
+        EXPECT_EQ(w.link->CtCommModeOn(), 0);
+        w.link->PortCloseIfFree();
+        pty.pull();
+        EXPECT_FALSE(pty.alive());
+        EXPECT_EQ(w.link->CtCommModeOn(), 1);
+        ASSERT_EQ(w.msg.shown.size(), 1u);
+        EXPECT_TRUE(w.msg.lastText().startsWith(QStringLiteral("Failed port open.\r\nCOM1 (") + link));
+        ASSERT_TRUE(pty.replug()) << pty.error().toStdString();
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), pty.devicePath());
+        EXPECT_EQ(w.link->CtCommModeOn(), 0);
+        EXPECT_EQ(w.msg.shown.size(), 1u);
+        // The controller kept what it held.
+        EXPECT_EQ(pty.withSim([](CtSim& s) { return s.received.size(); }), 2u);
+        w.link->PortCloseIfFree();
+    }
+    qunsetenv("RER6O250_COM1");
+    // A path that is a file of its own is not taken over.
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    sim::PtySim other;
+    other.setLinkPath(plain.fileName());
+    EXPECT_FALSE(other.start());
+    EXPECT_TRUE(other.error().contains(QStringLiteral("no symbolic link")));
+    EXPECT_TRUE(QFileInfo(plain.fileName()).isFile());
+}
+
+// The link goes with the simulator.
+TEST(PtyPosition, TheLinkGoesWithTheSimulator) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    {
+        sim::PtySim pty;
+        pty.setLinkPath(link);
+        ASSERT_TRUE(pty.start());
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+    }
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(link));
 }
 
 } // namespace

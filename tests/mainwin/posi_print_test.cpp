@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <map>
 
 using namespace rer;
@@ -75,8 +76,20 @@ struct PosiPrint : ::testing::Test {
         const std::array<QString, 2> labels{QStringLiteral("KZ- 28A-100"), QStringLiteral("KZ- 39T-100")};
         return lookup ? PrintPosiData(t.ctx, p, labels, lookup) : PrintPosiData(t.ctx, p, labels);
     }
-    double captionsY() const { return 5.0 * t.ctx.print.PrintLineHeight; }
+    // The rule under the captions: the rows lie below it.
+    double captionsY() const { return 6.0 * t.ctx.print.PrintLineHeight; }
 };
+
+// The line a text stands on at a pitch.
+int lineOf(const Op& op, double pitch) { return int(std::floor(op.y / pitch)); }
+
+// The height of a text drawn on the recording printer, in millimetres.
+double boxHeight(const Op& op) {
+    RecordingPrintSurface m;
+    m.setScale(PrintSurface::Scale::Millimetres);
+    m.setFont(op.font, op.points, false, false);
+    return m.textHeight(op.text);
+}
 
 } // namespace
 
@@ -102,25 +115,71 @@ TEST_F(PosiPrint, GridOnPagesAtNormalAndNarrowSpacing) {
             const auto texts = ps.textsOfPage(page);
             EXPECT_EQ(std::count(texts.begin(), texts.end(), QStringLiteral("Page:%1").arg(page)), 1);
         }
-        // Position numbers at x 20, under the head of each page.
+        // Position numbers at x 20, under the head of each page, each within
+        // its line and clear of the rules over and under the rows.
         std::vector<Op> numbers;
         for (const Op& op : textOps(ps))
-            if (op.x == 20 && op.points == 11 && op.y >= first * pitch) numbers.push_back(op);
+            if (op.x == 20 && op.y >= captionsY()) numbers.push_back(op);
         ASSERT_EQ(numbers.size(), 399u);
         EXPECT_EQ(numbers[0].text, QStringLiteral("1"));
-        EXPECT_EQ(numbers[0].y, first * pitch);
-        EXPECT_EQ(numbers[size_t(perPage - 1)].y, (L - 2) * pitch);
+        EXPECT_EQ(lineOf(numbers[0], pitch), first);
+        EXPECT_EQ(lineOf(numbers[size_t(perPage - 1)], pitch), L - 2);
         EXPECT_EQ(numbers[size_t(perPage - 1)].page, 1);
         EXPECT_EQ(numbers[size_t(perPage)].page, 2);
-        EXPECT_EQ(numbers[size_t(perPage)].y, first * pitch);
+        EXPECT_EQ(lineOf(numbers[size_t(perPage)], pitch), first);
         EXPECT_EQ(numbers.back().text, QStringLiteral("399"));
-        // The footer stays on line PrintLines - 1 whatever the spacing.
+        const double footerRule = (pr.PrintLines - 1) * pr.PrintLineHeight;
+        for (const Op& op : numbers) {
+            EXPECT_GE(op.y, 6 * pr.PrintLineHeight + kRuleClearanceMm);
+            EXPECT_LE(op.y + boxHeight(op), footerRule - kRuleClearanceMm);
+        }
+        // The footer stays under the rule of line PrintLines - 1 whatever the spacing.
         const QString footer = ListingDateTime();
         for (const Op& op : textOps(ps))
             if (op.text == footer) {
-                EXPECT_EQ(op.y, (pr.PrintLines - 1) * pr.PrintLineHeight);
+                EXPECT_EQ(lineOf(op, pr.PrintLineHeight), pr.PrintLines - 1);
             }
     }
+}
+
+namespace {
+
+// A printer with a printable area of another height.
+class HeightSurface : public RecordingPrintSurface {
+public:
+    explicit HeightSurface(double mm) : mm_(mm) {}
+    double pageHeight() const override { return mm_; }
+
+private:
+    double mm_;
+};
+
+} // namespace
+
+TEST_F(PosiPrint, NoRuleMeetsATextWhateverThePageHeightAndSpacing) {
+    grid(Product::TwoAxis);
+    t.ctx.print.PrintPosiFrom = 1;
+    t.ctx.print.PrintPosiTo = 120;
+    for (double height = 250; height <= 300; height += 0.5)
+        for (bool narrow : {false, true}) {
+            HeightSurface hs(height);
+            t.ctx.printer = &hs;
+            t.ctx.print.PrintNarrow = narrow;
+            t.files.answerPrinter(true);
+            ASSERT_TRUE(print());
+            std::map<int, std::vector<double>> rules;
+            for (const Op& op : hs.ops)
+                if (op.kind == Op::Line) rules[op.page].push_back(op.y);
+            ASSERT_EQ(rules[1].size(), 3u);
+            int met = 0;
+            for (const Op& op : textOps(hs))
+                for (double y : rules[op.page])
+                    if (y > op.y - kRuleClearanceMm + 1e-9 && y < op.y + boxHeight(op) + kRuleClearanceMm - 1e-9 &&
+                        met++ < 3)
+                        ADD_FAILURE() << "page height " << height << (narrow ? " narrow" : "") << ": rule at " << y
+                                      << " meets \"" << op.text.toStdString() << "\" at " << op.y;
+        }
+    t.ctx.printer = &t.printer;
 }
 
 TEST_F(PosiPrint, GridRowColumnsAndHead) {
@@ -136,24 +195,24 @@ TEST_F(PosiPrint, GridRowColumnsAndHead) {
     ASSERT_TRUE(print());
     EXPECT_EQ(ps.pages(), 1);
     const double xs[] = {20, 30, 38, 46, 54, 80, 88, 96, 104, 123, 131, 139};
-    const double y = 5.0 * t.ctx.print.PrintLineHeight2;
+    const double pitch = t.ctx.print.PrintLineHeight2;
     for (int c = 1; c < 12; ++c) {
         bool found = false;
         for (const Op& op : rowOps(ps, xs[c], captionsY()))
-            if (op.y == y && op.text == cells[c]) found = true;
+            if (lineOf(op, pitch) == 5 && op.text == cells[c]) found = true;
         EXPECT_TRUE(found) << c;
     }
     const Op* comment = findOp(ps, QStringLiteral(":原点"));
     ASSERT_TRUE(comment);
     EXPECT_EQ(comment->x, 145);
-    EXPECT_EQ(comment->y, y);
+    EXPECT_EQ(lineOf(*comment, pitch), 5);
     EXPECT_EQ(comment->points, 8);
     // An empty comment prints ":" alone, on the next line.
     std::vector<Op> colons;
     for (const Op& op : rowOps(ps, 145, captionsY())) colons.push_back(op);
     ASSERT_EQ(colons.size(), 2u);
     EXPECT_EQ(colons[1].text, QStringLiteral(":"));
-    EXPECT_EQ(colons[1].y, y + t.ctx.print.PrintLineHeight2);
+    EXPECT_EQ(lineOf(colons[1], pitch), 6);
     // Head: the grid's captions, the model labels, no file line.
     EXPECT_TRUE(findOp(ps, QStringLiteral("AXIS1:KZ- 28A-100    / AXIS2:KZ- 39T-100")));
     EXPECT_TRUE(findOp(ps, QStringLiteral("ITPL")));
@@ -190,10 +249,10 @@ TEST_F(PosiPrint, OneAxisGridPutsOutSmAndCommentInTheirColumns) {
     g.setText(3, 7, QStringLiteral("note"));
     t.ctx.print.PrintPosiFrom = t.ctx.print.PrintPosiTo = 3;
     ASSERT_TRUE(print(Product::OneAxis));
-    const double y = 5.0 * t.ctx.print.PrintLineHeight2;
+    const double pitch = t.ctx.print.PrintLineHeight2;
     const auto at = [&](double x) {
         const auto ops = rowOps(ps, x, captionsY());
-        return ops.size() == 1 && ops[0].y == y ? ops[0].text : QStringLiteral("<none>");
+        return ops.size() == 1 && lineOf(ops[0], pitch) == 5 ? ops[0].text : QStringLiteral("<none>");
     };
     EXPECT_EQ(at(20), QStringLiteral("3"));
     EXPECT_EQ(at(80), QStringLiteral("2"));

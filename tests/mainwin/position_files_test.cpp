@@ -197,6 +197,7 @@ TEST(PositionFileCommands, SaveAsAsksConfirmsAndNamesTheFile) {
         EXPECT_EQ(req.filter, QStringLiteral("位置データ(*.kzd)|*.kzd|すべてのファイル(*.*)|*.*"));
         EXPECT_EQ(req.fileName, QStringLiteral("kzdata.kzd"));
         EXPECT_EQ(req.defaultExt, QStringLiteral("kzd"));
+        EXPECT_EQ(req.kind, FileKind::Position);
         EXPECT_TRUE(req.confirmOverwrite);
         EXPECT_EQ(ctx.pos.of(p).SaveFileName, QStringLiteral("saved.kzd"));
         EXPECT_EQ(ctx.main.TitleOfShowFile, QStringLiteral("saved"));
@@ -356,6 +357,7 @@ TEST(PositionFileCommands, OpenTakesTheFileActuatorsAndShowsTheTable) {
     EXPECT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
     ASSERT_EQ(w.files.opened.size(), size_t(1));
     EXPECT_EQ(w.files.opened[0].title, QStringLiteral("Open Position Data file"));
+    EXPECT_EQ(w.files.opened[0].kind, FileKind::Position);
     EXPECT_EQ(w.files.opened[0].filter,
               QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
     EXPECT_TRUE(w.files.opened[0].mustExist);

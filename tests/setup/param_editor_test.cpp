@@ -89,6 +89,7 @@ TEST(ParamEditorFiles, SaveOpenAndVerifyAgainstTheFile) {
         EXPECT_EQ(e.files.saved[0].fileName, p == kTwo ? QStringLiteral("kzw6prm1.pmd") : QStringLiteral("kzw3kprm1.pmd"));
         EXPECT_EQ(e.files.saved[0].defaultExt, QStringLiteral("pmd"));
         EXPECT_TRUE(e.files.saved[0].confirmOverwrite);
+        EXPECT_EQ(e.files.saved[0].kind, FileKind::Parameter);
         EXPECT_EQ(e.msg().lastText(), QStringLiteral("Completed save parameters into the file.")) << Name(p);
         EXPECT_TRUE(QFile::exists(path));
         e.expectFrameClosed(true);
@@ -97,6 +98,8 @@ TEST(ParamEditorFiles, SaveOpenAndVerifyAgainstTheFile) {
         Editor f(p);
         f.files.answer(path);
         f.editor->cmdReadParaFile_Click();
+        ASSERT_EQ(f.files.opened.size(), 1u);
+        EXPECT_EQ(f.files.opened[0].kind, FileKind::Parameter);
         EXPECT_TRUE(f.msg().shown.empty()) << f.msg().lastText().toStdString();
         EXPECT_EQ(f.window.c.text, e.window.c.text) << Name(p);
         EXPECT_EQ(f.window.c.combo, e.window.c.combo) << Name(p);

@@ -1,8 +1,11 @@
 #include "sim/PtySim.h"
 
+#include <QFile>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -48,20 +51,54 @@ PtySim::~PtySim() {
     closeAll();
     for (int& fd : wake_)
         if (fd >= 0) ::close(fd), fd = -1;
+    // The link goes with the simulator, unless something else took its place.
+    if (!linkPath_.isEmpty()) {
+        const QByteArray link = QFile::encodeName(linkPath_);
+        char target[512];
+        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+        if (n > 0 && QFile::decodeName(QByteArray(target, int(n))) == path_) ::unlink(link.constData());
+    }
+}
+
+bool PtySim::pointLink() {
+    if (linkPath_.isEmpty()) return true;
+    const QByteArray link = QFile::encodeName(linkPath_);
+    struct stat st;
+    if (::lstat(link.constData(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+        error_ = linkPath_ + QStringLiteral(" exists and is no symbolic link");
+        return false;
+    }
+    // A new link under another name, then renamed over the old one: the path
+    // never goes missing in between.
+    const QByteArray fresh = link + ".new";
+    ::unlink(fresh.constData());
+    if (::symlink(QFile::encodeName(path_).constData(), fresh.constData()) != 0 ||
+        ::rename(fresh.constData(), link.constData()) != 0) {
+        error_ = linkPath_ + QStringLiteral(": ") + QString::fromLocal8Bit(strerror(errno));
+        ::unlink(fresh.constData());
+        return false;
+    }
+    return true;
+}
+
+bool PtySim::replug() {
+    if (alive()) return true;
+    if (thread_.joinable()) thread_.join();
+    return start();
 }
 
 bool PtySim::start() {
+    error_.clear();
+    const auto failed = [this](int fd) {
+        if (error_.isEmpty()) error_ = QStringLiteral("cannot create a pseudo-terminal");
+        if (fd >= 0) ::close(fd);
+        return false;
+    };
     const int m = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m < 0) return false;
-    if (grantpt(m) != 0 || unlockpt(m) != 0) {
-        ::close(m);
-        return false;
-    }
+    if (m < 0) return failed(-1);
+    if (grantpt(m) != 0 || unlockpt(m) != 0) return failed(m);
     char name[128];
-    if (ptsname_r(m, name, sizeof name) != 0) {
-        ::close(m);
-        return false;
-    }
+    if (ptsname_r(m, name, sizeof name) != 0) return failed(m);
     path_ = QString::fromLocal8Bit(name);
     // Hold the far end open so that the line stays up between the program's
     // openings; make it raw (no echo, no line editing).
@@ -73,9 +110,15 @@ bool PtySim::start() {
             tcsetattr(fdSlave_, TCSANOW, &t);
         }
     }
-    if (pipe(wake_) != 0) {
-        ::close(m);
-        return false;
+    if (wake_[0] < 0 && pipe2(wake_, O_NONBLOCK) != 0) {
+        if (fdSlave_ >= 0) ::close(fdSlave_), fdSlave_ = -1;
+        return failed(m);
+    }
+    // A pull that came after the last one took effect is forgotten.
+    for (char c; ::read(wake_[0], &c, 1) > 0;) {}
+    if (!pointLink()) {
+        if (fdSlave_ >= 0) ::close(fdSlave_), fdSlave_ = -1;
+        return failed(m);
     }
     fdMaster_ = m;
     thread_ = std::thread([this] { run(); });
@@ -89,8 +132,11 @@ void PtySim::closeAll() {
 }
 
 void PtySim::pull() {
+    if (!alive()) return; // pulled already: nothing to wake
     const char c = 'p';
     [[maybe_unused]] ssize_t n = ::write(wake_[1], &c, 1);
+    // Gone when this returns.
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
 void PtySim::writePaced(int fd, const QByteArray& bytes) {

@@ -18,11 +18,20 @@ public:
     PtySim(const PtySim&) = delete;
     PtySim& operator=(const PtySim&) = delete;
 
-    // Creates the pseudo-terminal and starts answering; false on failure.
+    // Creates the pseudo-terminal and starts answering; false on failure
+    // (error() says why).
     bool start();
     // The device to open (for RER6O250_COM<n>).
     QString devicePath() const { return path_; }
     bool alive() const { return fdMaster_.load() >= 0; }
+    QString error() const { return error_; }
+
+    // A fixed path kept as a symbolic link to the pseudo-terminal, from the
+    // next start on and across replugs, so that the program can stay pointed
+    // at one path. A file there that is no symbolic link is left alone (the
+    // start fails). The link goes with the simulator.
+    void setLinkPath(const QString& path) { linkPath_ = path; }
+    QString linkPath() const { return linkPath_; }
 
     // Paces every character at 9600 baud (1.04 ms) when on.
     void setPaced(bool on) { paced_ = on; }
@@ -34,13 +43,17 @@ public:
         return f(sim_);
     }
 
-    // Pulls the cable: the pseudo-terminal goes away.
+    // Pulls the cable: the pseudo-terminal is gone when this returns.
     void pull();
+    // Plugs the cable in again after a pull: a new pseudo-terminal (and the
+    // link pointed at it) for the same controller. True when it answers.
+    bool replug();
 
 private:
     void run();
     void writePaced(int fd, const QByteArray& bytes);
     void closeAll();
+    bool pointLink();
 
     CtSim sim_;
     std::mutex mu_;
@@ -51,6 +64,8 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<bool> paced_{false};
     QString path_;
+    QString linkPath_;
+    QString error_;
 };
 
 } // namespace rer::sim

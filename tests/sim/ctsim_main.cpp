@@ -1,9 +1,18 @@
 // ctsim: the simulated controller on a pseudo-terminal, to try the program
 // without a controller. It prints the device to put in RER6O250_COM<n> and
 // then takes commands on its standard input.
+//
+//   ctsim [--link PATH] [--paced] [--silent]
+//
+// It starts as a new user's controller: the parameters of the actuator the
+// program starts with (factory values from the list files beside ctsim) and
+// valid positions. --link PATH keeps PATH a symbolic link to the device,
+// across "replug" and restarts.
+#include "sim/NewUserState.h"
 #include "sim/PtySim.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -29,25 +38,39 @@ void help() {
                  "  inputs HEX6      the input word (e.g. 00000F)\n"
                  "  status           show the controller's state\n"
                  "  pull             pull the cable (the device goes away)\n"
+                 "  replug           plug the cable in again (a new device; the --link path follows it)\n"
                  "  quit\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
     PtySim sim;
-    if (!sim.start()) {
-        std::cerr << "ctsim: cannot create a pseudo-terminal\n";
-        return 1;
-    }
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--paced") sim.setPaced(true);
         else if (a == "--silent") sim.withSim([](CtSim& s) { s.silent = true; });
+        else if (a == "--link" && i + 1 < argc) sim.setLinkPath(QString::fromLocal8Bit(argv[++i]));
+        else {
+            std::cerr << "usage: ctsim [--link PATH] [--paced] [--silent]\n";
+            return 2;
+        }
     }
-    std::cout << sim.devicePath().toStdString() << std::endl;
-    std::cout << "ctsim: controller ready. Start the program with\n  RER6O250_COM1="
-              << sim.devicePath().toStdString() << " ./rer6o250\nType 'help' for commands." << std::endl;
+    QString why;
+    const QString dataDir = QCoreApplication::applicationDirPath();
+    if (!sim.withSim([&](CtSim& s) { return rer::sim::LoadNewUserState(s.state, dataDir, &why); }))
+        std::cerr << "ctsim: " << why.toStdString() << "; the controller starts with everything 0\n";
+    if (!sim.start()) {
+        std::cerr << "ctsim: " << sim.error().toStdString() << "\n";
+        return 1;
+    }
+    const QString path = sim.linkPath().isEmpty() ? sim.devicePath() : sim.linkPath();
+    std::cout << path.toStdString() << std::endl;
+    if (!sim.linkPath().isEmpty())
+        std::cout << "ctsim: " << sim.linkPath().toStdString() << " -> " << sim.devicePath().toStdString() << std::endl;
+    std::cout << "ctsim: controller ready. Start the program with\n  RER6O250_COM1=" << path.toStdString()
+              << " scripts/run\nType 'help' for commands." << std::endl;
 
     std::string lineText;
     while (std::getline(std::cin, lineText)) {
@@ -89,7 +112,17 @@ int main(int argc, char** argv) {
             });
         } else if (cmd == "pull") {
             sim.pull();
-            std::cout << "ctsim: cable pulled; " << sim.devicePath().toStdString() << " is gone." << std::endl;
+            std::cout << "ctsim: cable pulled; " << sim.devicePath().toStdString() << " is gone ('replug' brings it back)."
+                      << std::endl;
+        } else if (cmd == "replug") {
+            if (sim.alive()) std::cout << "ctsim: the cable is plugged in." << std::endl;
+            else if (!sim.replug()) std::cout << "ctsim: " << sim.error().toStdString() << std::endl;
+            else if (sim.linkPath().isEmpty())
+                std::cout << "ctsim: plugged in again as " << sim.devicePath().toStdString()
+                          << " (a new device: point RER6O250_COM<n> at it)" << std::endl;
+            else
+                std::cout << "ctsim: plugged in again; " << sim.linkPath().toStdString() << " -> "
+                          << sim.devicePath().toStdString() << std::endl;
         } else {
             std::cout << "unknown command; type 'help'\n";
         }

@@ -1,6 +1,8 @@
 #include "dialogs/ui/frmOptions2.h"
 
 #include "app/AppContext.h"
+#include "link/PortDevice.h"
+#include "platform/ui/BoxValidator.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -82,6 +84,10 @@ void frmOptions2::build() {
     UpDown2_->setRange(1, 9);
     UpDown2_->setMaximumWidth(18);
     UpDown2_->setFocusPolicy(Qt::NoFocus);
+    // The device the number opens, beside it.
+    ports_ = SystemSerialPorts();
+    lblPortDevice_ = new QLabel(tab0);
+    lblPortDevice_->setObjectName(QStringLiteral("lblPortDevice"));
     chkPortOccupy_ = new QCheckBox(tab0);
     chkPortOccupy_->setObjectName(QStringLiteral("chkPortOccupy"));
     {
@@ -90,6 +96,8 @@ void frmOptions2::build() {
         port->addWidget(lblPortNo);
         port->addWidget(txtPortNo_);
         port->addWidget(UpDown2_);
+        port->addSpacing(8);
+        port->addWidget(lblPortDevice_);
         port->addStretch();
         g->addLayout(port, 0, 0);
         g->addWidget(chkPortOccupy_, 1, 0);
@@ -219,6 +227,7 @@ void frmOptions2::build() {
     connect(txtPortNo_, &QLineEdit::textChanged, this, [this](const QString& t) {
         bool ok = false;
         const int v = t.trimmed().toInt(&ok);
+        lblPortDevice_->setText(ok ? PortDeviceCaption(ctx_, v, ports_) : QString());
         if (ok && v >= 1 && v <= 9) {
             const QSignalBlocker block(UpDown2_);
             UpDown2_->setValue(v);
@@ -230,6 +239,9 @@ void frmOptions2::build() {
         if (!switching_) SSTabOption_Click(previous);
     });
     for (QLineEdit* e : {txtPortNo_, txtMoveTimeout_, txtJogVel_}) e->installEventFilter(this);
+    SetBoxRule(txtPortNo_, OptionsBoxRule(OptionBox::PortNo));
+    SetBoxRule(txtJogVel_, OptionsBoxRule(OptionBox::JogVel));
+    SetBoxRule(txtMoveTimeout_, OptionsBoxRule(OptionBox::MoveTimeout));
     connect(cmdOK_, &QPushButton::clicked, this, &frmOptions2::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmOptions2::cmdCancel_Click);
     connect(cmdApply_, &QPushButton::clicked, this, &frmOptions2::cmdApply_Click);

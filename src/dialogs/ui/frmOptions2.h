@@ -1,8 +1,10 @@
 #pragma once
 #include "dialogs/Options.h"
+#include "platform/SerialPort.h"
 
 #include <QDialog>
 #include <cstdint>
+#include <vector>
 
 class QCheckBox;
 class QFrame;
@@ -34,6 +36,7 @@ public:
     QLineEdit* txtPortNo() const { return txtPortNo_; }
     QSpinBox* UpDown2() const { return UpDown2_; }
     QCheckBox* chkPortOccupy() const { return chkPortOccupy_; }
+    QLabel* lblPortDevice() const { return lblPortDevice_; }
     QRadioButton* optSutiSyori(int i) const { return optSutiSyori_[i]; }
     QRadioButton* optHyojiKirikae(int i) const { return optHyojiKirikae_[i]; }
     QRadioButton* optLanguege(int i) const { return optLanguege_[i]; }
@@ -73,6 +76,8 @@ private:
     QLabel* lblPortNo = nullptr;
     QLineEdit* txtPortNo_ = nullptr;
     QSpinBox* UpDown2_ = nullptr;
+    QLabel* lblPortDevice_ = nullptr;
+    std::vector<SerialPortDescription> ports_;
     QCheckBox* chkPortOccupy_ = nullptr;
     QLabel* Label1 = nullptr;
     QRadioButton* optSutiSyori_[2] = {};

@@ -209,6 +209,7 @@ void frmPrintSelect::optPrintPara_Click() {
 
 void frmPrintSelect::cmdSelectPosiFile_Click() {
     FileDialogRequest r;
+    r.kind = FileKind::Position;
     r.title = ctx_.pick(QStringLiteral("印刷する位置データファイルを指定する"),
                         QStringLiteral("Specify Position Data file to be printed."));
     r.filter = ctx_.pick(QStringLiteral("位置データ(*.kzd)|*.kzd|位置データ(*.vtd)|*.vtd|すべてのファイル(*.*)|*.*"),
@@ -224,6 +225,7 @@ void frmPrintSelect::cmdSelectPosiFile_Click() {
 
 void frmPrintSelect::cmdSelectParaFile_Click() {
     FileDialogRequest r;
+    r.kind = FileKind::Parameter;
     r.title = ctx_.pick(QStringLiteral("印刷するパラメーターファイルを指定する"),
                         QStringLiteral("Specify parameter file to be printed."));
     // The parameter windows save *.pmd; older files are *.pmt: both are offered.

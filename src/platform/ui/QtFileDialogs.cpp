@@ -9,15 +9,17 @@
 
 namespace rer {
 
-std::optional<QString> QtFileDialogs::open(const FileDialogRequest& r) {
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title,
-                                                      r.fileName, ToQtFilter(r.filter));
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+std::optional<QString> QtFileDialogs::showOpen(const FileDialogRequest& r) {
+    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, ToQtFilter(r.filter));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return dlg.selectedFiles().first();
 }
 
-std::optional<QString> QtFileDialogs::save(const FileDialogRequest& r) {
-    QFileDialog dlg(QApplication::activeWindow(), r.title, QString(), ToQtFilter(r.filter));
+std::optional<QString> QtFileDialogs::showSave(const FileDialogRequest& r) {
+    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, ToQtFilter(r.filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);

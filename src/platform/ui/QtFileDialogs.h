@@ -10,10 +10,12 @@ namespace rer {
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(QPrinter& printer) : printer_(printer) {}
-    std::optional<QString> open(const FileDialogRequest& r) override;
-    std::optional<QString> save(const FileDialogRequest& r) override;
     bool printer() override;
     bool pageSetup(int16_t languageNo) override;
+
+protected:
+    std::optional<QString> showOpen(const FileDialogRequest& r) override;
+    std::optional<QString> showSave(const FileDialogRequest& r) override;
 
 private:
     QPrinter& printer_;

@@ -19,9 +19,11 @@ QStringList QtPrintSurface::familiesFor(const QString& name) {
     if (n.contains(QStringLiteral("明朝")) || n.contains(QStringLiteral("mincho")))
         return {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho"), QStringLiteral("IPAGothic"),
                 QStringLiteral("DejaVu Serif")};
+    // A narrow serif face (Times New Roman's widths) keeps the English
+    // listings near their own size in columns laid out for other fonts.
     if (n.contains(QStringLiteral("century")))
-        return {QStringLiteral("Century Schoolbook L"), QStringLiteral("C059"), QStringLiteral("DejaVu Serif"),
-                QStringLiteral("IPAMincho")};
+        return {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"), QStringLiteral("Times New Roman"),
+                QStringLiteral("DejaVu Serif"), QStringLiteral("IPAMincho")};
     return {name, QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic")};
 }
 

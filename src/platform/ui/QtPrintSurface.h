@@ -9,7 +9,7 @@ namespace rer {
 
 // QPainter on a QPrinter: a real printer chosen in the print dialog, or a PDF
 // file. The printer fonts of the listings map to installed fonts that hold
-// every character ("ＭＳ 明朝" to IPA Mincho).
+// every character ("ＭＳ 明朝" to IPA Mincho, "century" to Liberation Serif).
 class QtPrintSurface : public PrintSurface {
 public:
     QtPrintSurface();

@@ -194,10 +194,18 @@ private Q_SLOTS:
             QCOMPARE(t.files.opened.back().filter,
                      QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
             QVERIFY(t.files.opened.back().mustExist);
+            QCOMPARE(t.files.opened.back().kind, FileKind::Position);
             QCOMPARE(d.lblPrintPosiName()->text(), QStringLiteral("line1.kzd"));
             d.cmdPrintSet_Click();
             QVERIFY(d.FilePosiPrint);
             QCOMPARE(d.PrintPosiFileName, QStringLiteral("/data/pos/line1.kzd"));
+            // The parameter file's Browse: of the parameter kind, starting
+            // where the last file of any kind lay while none of its own was
+            // chosen.
+            t.files.answer(std::nullopt);
+            d.cmdSelectParaFile_Click();
+            QCOMPARE(t.files.opened.back().kind, FileKind::Parameter);
+            QCOMPARE(t.files.opened.back().folder, QStringLiteral("/data/pos"));
         }
         {   // Parameters from the controller never print.
             frmPrintSelect d(t.ctx);

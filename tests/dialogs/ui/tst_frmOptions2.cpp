@@ -3,6 +3,7 @@
 #include "dialogs/ui/frmOptions2.h"
 #include "testsupport/GridTestContext.h"
 
+#include "link/PortDevice.h"
 #include "mainwin/PositionEditor.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QClipboard>
 #include <QtTest>
 #include <memory>
 
@@ -118,6 +120,52 @@ private Q_SLOTS:
         QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(t.ctx.opt.PortNo, 6);
+    }
+
+    // What reaches a box without a key (the context menu's Paste) obeys the
+    // same digits and lengths.
+    void pasteFollowsTheBoxRules() {
+        GridTestContext t;
+        auto d = open(t);
+        struct Case {
+            QLineEdit* box;
+            const char* pasted;
+            const char* kept;
+        };
+        const Case cases[] = {
+            {d->txtPortNo(), "x", ""},      {d->txtPortNo(), "7", ""},   {d->txtPortNo(), "２", "2"},
+            {d->txtJogVel(), "1a", ""},     {d->txtJogVel(), "１２", "12"}, {d->txtJogVel(), "123", "12"},
+            {d->txtMoveTimeout(), "-5", ""}, {d->txtMoveTimeout(), "4567", "456"},
+        };
+        for (const Case& c : cases) {
+            c.box->clear();
+            QGuiApplication::clipboard()->setText(S(c.pasted));
+            c.box->paste();
+            QCOMPARE(c.box->text(), S(c.kept));
+        }
+    }
+
+    // Beside the number, the device it opens: the variable's device, the
+    // n-th port the system reports, or none; it follows the number.
+    void theDeviceOfThePortNumber() {
+        GridTestContext t(1, 2);
+        t.ctx.opt.PortNo = 7;
+        const auto ports = SystemSerialPorts();
+        qputenv("RER6O250_COM7", "/tmp/ctsim-com7");
+        qunsetenv("RER6O250_COM9");
+        auto d = open(t);
+        QCOMPARE(d->lblPortDevice()->text(), S("/tmp/ctsim-com7  (RER6O250_COM7)"));
+        d->UpDown2()->stepUp();
+        d->UpDown2()->stepUp();
+        QCOMPARE(d->txtPortNo()->text(), S("9"));
+        if (ports.size() < 9)
+            QCOMPARE(d->lblPortDevice()->text(), S("(no serial port)"));
+        else
+            QVERIFY(d->lblPortDevice()->text().startsWith(ports[8].systemLocation));
+        retype(d->txtPortNo(), S("1"));
+        QCOMPARE(d->lblPortDevice()->text(), ports.empty() ? S("(no serial port)") : PortDeviceCaption(t.ctx, 1, ports));
+        QVERIFY(d->lblPortDevice()->isVisible());
+        qunsetenv("RER6O250_COM7");
     }
 
     void numberBoxesAndEnter() {

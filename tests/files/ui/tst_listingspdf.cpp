@@ -2,6 +2,7 @@
 #include "files/Listings.h"
 #include "platform/ui/QtPrintSurface.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/PdfLayout.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,6 +16,8 @@ class ListingsPdf : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void parameterGroupAndMacroPages();
+    void pagesReadClean_data();
+    void pagesReadClean();
 };
 
 namespace {
@@ -78,6 +81,58 @@ void ListingsPdf::parameterGroupAndMacroPages() {
     for (const QString& want : {QStringLiteral("シーケンスマクロ"), QStringLiteral("<SM No.9>"), QStringLiteral("6. TIMER10"),
                                 QStringLiteral("STEP16:")})
         QVERIFY2(s.contains(want), qPrintable(want));
+}
+
+void ListingsPdf::pagesReadClean_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("language");
+    for (const char* kind : {"parameters2", "parameters1", "groups", "macros"})
+        for (int language : {1, 2})
+            QTest::addRow("%s %s", kind, language == 1 ? "ja" : "en") << QString::fromLatin1(kind) << language;
+}
+
+// Every listing printed with its widest values: no two texts of a line run
+// into each other and no rule strikes a text.
+void ListingsPdf::pagesReadClean() {
+    QFETCH(QString, kind);
+    QFETCH(int, language);
+    if (!rer::test::havePoppler()) QSKIP("poppler-utils is not installed");
+    TestApp t;
+    t.ctx.setLanguage(int16_t(language));
+    QtPrintSurface surface;
+    surface.printer().setOutputFormat(QPrinter::PdfFormat);
+    surface.printer().setPageSize(QPageSize(QPageSize::A4));
+    rer::test::TextKeepingSurface keeping(surface);
+    t.ctx.printer = &keeping;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(kind + QStringLiteral(".pdf"));
+    surface.printer().setOutputFileName(pdf);
+    t.files.answerPrinter(true);
+    t.ctx.print.PrintFileFlag = true;
+
+    if (kind.startsWith(QLatin1String("parameters"))) {
+        const Product p = kind.endsWith(QLatin1Char('2')) ? Product::TwoAxis : Product::OneAxis;
+        auto& table = t.ctx.para.of(p).ParaFileData;
+        for (size_t r = 1; r < table.size(); ++r)
+            for (size_t c = 0; c < 2; ++c) table[r][c] = Value::number(r % 2 ? 65535 : -32768);
+        table[0][0] = Value::text(QStringLiteral("パラメータ機種A.pmd"));
+        QVERIFY(PrintParaData(t.ctx, p));
+    } else if (kind == QLatin1String("groups")) {
+        for (int g = 1; g <= 99; ++g) t.ctx.grp.GrpFileData[g] = {399, 399, 0};
+        t.ctx.grp.GrpFileName = QStringLiteral("グループ.grp");
+        QVERIFY(PrintGrpData(t.ctx));
+    } else {
+        for (int s = 0; s < 16; ++s)
+            for (int m = 0; m < 9; ++m) {
+                t.ctx.sm.SmFileData[s][2 * m] = int16_t(1 + (s + m) % 6); // every command name
+                t.ctx.sm.SmFileData[s][2 * m + 1] = 15;
+            }
+        t.ctx.sm.SmFileName = QStringLiteral("マクロ.smd");
+        QVERIFY(PrintSmData(t.ctx));
+    }
+    rer::test::keepForLooking(pdf, QStringLiteral("%1-%2.pdf").arg(kind).arg(language));
+    const QStringList faults = rer::test::layoutFaults(pdf, keeping.texts);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(ListingsPdf)

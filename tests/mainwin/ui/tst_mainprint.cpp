@@ -8,18 +8,21 @@
 #include "platform/ui/QtPageSetup.h"
 #include "platform/ui/QtPrintSurface.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/PdfLayout.h"
 #include "testsupport/PrintOps.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QPrinter>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -90,6 +93,8 @@ private Q_SLOTS:
     void pageSetupShowsThePrinterSetUpOnly();
     void pageSetupChoosesPaperAndOrientationOfLaterPrints();
     void realPrintToPdf();
+    void pagesReadClean_data();
+    void pagesReadClean();
 };
 
 void MainPrint::commandsAreBuilt() {
@@ -349,6 +354,98 @@ void MainPrint::realPrintToPdf() {
                                 QStringLiteral("999999"), QStringLiteral("-99999"), QStringLiteral(":原点付近"),
                                 QStringLiteral("Page:1")})
         QVERIFY2(fileText.contains(want), qPrintable(want));
+}
+
+void MainPrint::pagesReadClean_data() {
+    QTest::addColumn<int>("ctType");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<bool>("narrow");
+    for (int ct : {1, 2})
+        for (int language : {1, 2}) {
+            const char* product = ct == 1 ? "two-axis" : "one-axis";
+            const char* lang = language == 1 ? "ja" : "en";
+            QTest::addRow("%s %s grid", product, lang) << ct << language << false << false << false;
+            QTest::addRow("%s %s grid mm narrow", product, lang) << ct << language << false << true << true;
+            QTest::addRow("%s %s file narrow", product, lang) << ct << language << true << false << true;
+            QTest::addRow("%s %s file mm", product, lang) << ct << language << true << true << false;
+        }
+}
+
+// All 399 positions with the widest values they can hold, from the grid and
+// from a file, at both spacings: no two texts of a line run into each other
+// and no rule strikes a text on any page.
+void MainPrint::pagesReadClean() {
+    QFETCH(int, ctType);
+    QFETCH(int, language);
+    QFETCH(bool, file);
+    QFETCH(bool, mm);
+    QFETCH(bool, narrow);
+    if (!rer::test::havePoppler()) QSKIP("poppler-utils is not installed");
+    Window win(ctType, language);
+    win.t.ctx.opt.DispMmUnit = mm;
+    const bool two = ctType == 1;
+    QTemporaryDir dir;
+    // As long as the grid takes, in the widest characters.
+    const QString comment = QStringLiteral("原点付近の待機位置ＷＡＩＴ１２３４５６７");
+    QString path;
+    if (file) {
+        path = dir.filePath(QStringLiteral("wide.kzd"));
+        QString text = two ? QStringLiteral("\"VO-D6\",\"KZ- 28L-100\",\"KZ- 28L-100\",\"NEW\",\"NEW\"\r\n")
+                           : QStringLiteral("\"VO-D6\",\"KZ- 28L-100\",\"\",\"NEW\",\"OLD\"\r\n");
+        for (int r = 1; r <= 399; ++r)
+            text += two ? QStringLiteral("%1,9,3,3,6667,9,3,3,6667,1,3,9,\"%2\"\r\n").arg(r).arg(comment)
+                        : QStringLiteral("%1,9,3,3,6667,,,,,,3,9,\"%2\"\r\n").arg(r).arg(comment);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QStringEncoder sjis("Shift_JIS");
+        f.write(sjis(text));
+    } else {
+        PositionGrid& g = win.t.ctx.grid.of(win.p);
+        const QString posi = mm ? QStringLiteral("100.005") : QStringLiteral("   6667");
+        const QStringList row = two ? QStringList{QString(), QStringLiteral("9"), QStringLiteral("3"), QStringLiteral("3"),
+                                                  posi, QStringLiteral("9"), QStringLiteral("3"), QStringLiteral("3"),
+                                                  posi, QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("9"), comment}
+                                    : QStringList{QString(), QStringLiteral("9"), QStringLiteral("3"), QStringLiteral("3"),
+                                                  posi, QStringLiteral("3"), QStringLiteral("9"), comment};
+        for (int r = 1; r <= 399; ++r)
+            for (int c = 1; c < row.size(); ++c) g.setText(r, c, row[c]);
+        if (mm) { // the header of the grid in millimetres
+            g.setText(0, 4, language == 1 ? QStringLiteral("位置(mm)") : QStringLiteral("Posi(mm)"));
+            if (two) g.setText(0, 8, g.text(0, 4));
+        }
+    }
+
+    QtPrintSurface surface;
+    surface.printer().setOutputFormat(QPrinter::PdfFormat);
+    surface.printer().setPageSize(QPageSize(QPageSize::A4));
+    const QString pdf = dir.filePath(QStringLiteral("posi.pdf"));
+    surface.printer().setOutputFileName(pdf);
+    rer::test::TextKeepingSurface keeping(surface);
+    win.t.ctx.printer = &keeping;
+    if (file) win.t.files.answer(path);
+    win.t.files.answerPrinter(true);
+    QVERIFY(win.run(QStringLiteral("Print"), [&](frmPrintSelect& d) {
+        if (file) {
+            d.optPrintPosi(1)->setChecked(true);
+            d.cmdSelectPosiFile_Click();
+        }
+        d.chkPrintGyokanS()->setChecked(narrow);
+        d.cmdPrintSet_Click();
+    }));
+    win.t.ctx.printer = &win.t.printer;
+    QVERIFY2(win.t.msg.shown.empty(), qPrintable(win.t.msg.shown.empty() ? QString() : win.t.msg.shown.back().text));
+    QVERIFY(win.t.ctx.print.PrintPageNo > 1);
+    QVERIFY(keeping.texts.contains(QStringLiteral("399")) || keeping.texts.contains(QStringLiteral(" 399")));
+    rer::test::keepForLooking(pdf, QStringLiteral("posi-%1-%2-%3%4%5.pdf")
+                                       .arg(ctType)
+                                       .arg(language)
+                                       .arg(file ? QStringLiteral("file") : QStringLiteral("grid"))
+                                       .arg(mm ? QStringLiteral("-mm") : QString())
+                                       .arg(narrow ? QStringLiteral("-narrow") : QString()));
+    const QStringList faults = rer::test::layoutFaults(pdf, keeping.texts);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(MainPrint)
