@@ -1,6 +1,7 @@
 #include "files/ParaRows.h"
 
 #include "files/Decimal.h"
+#include "files/ParaTables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,8 +42,6 @@ constexpr bool GroupsInOrder() {
 }
 static_assert(GroupsInOrder(),
               "kParaRows: groups follow one another in file order, each with rows all per axis or all common");
-static_assert(std::tuple_size_v<decltype(ProductParameters::ParaDiffText)> == kParaGroupCount,
-              "ParaDiffText: one text per group");
 
 constexpr bool WireFieldsFit() {
     for (const ParaRowDef& r : kParaRows) {
@@ -107,6 +106,16 @@ constexpr bool FactoryItemsFit() {
     return true;
 }
 static_assert(FactoryItemsFit(), "kParaRows: each factory item feeds one row and lies in its list");
+
+// A file places its rows one after the other: a product lacks only rows
+// after the last one it has.
+constexpr bool ProductRowsContiguous() {
+    for (Product p : {Product::TwoAxis, Product::OneAxis})
+        for (const ParaRowDef& r : kParaRows)
+            if (!r.in(p) && r.row < ParaLastRowOf(p)) return false;
+    return true;
+}
+static_assert(ProductRowsContiguous(), "kParaRows: a product that lacks a row lacks every row after it");
 
 template <typename T>
 T wholeNumber(const Value& v) {

@@ -1,7 +1,8 @@
 #pragma once
 #include "app/ProgramState.h"
-#include "files/ParaTables.h"
+#include "files/ParaRecord.h"
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <iterator>
@@ -399,8 +400,14 @@ constexpr int ParaGroupRows(ParaGroup g, Product p) {
     return n;
 }
 
-// The file tables: rows 0 (the title) to kParaRowCount for the two-axis
-// product, one more for the one-axis product.
-static_assert(kParaFileRows == kParaRowCount + 2, "kParaFileRows: the one-axis table has rows 0 .. rows + 1");
+// The value of a record field by its table row and axis column (common rows
+// ignore the axis). Rows outside 1..kParaRowCount give an empty value.
+Value ParaRecordValue(const ParaRecord& rec, int row, int axis);
+// Sets a record field by its table row and axis from a value: a value of any
+// kind is taken unchanged, a whole-number field gets the value rounded (halves
+// to even) and clipped to its width.
+void SetParaRecordValue(ParaRecord& rec, int row, int axis, const Value& v);
+// The item name of a table row ("OFFSET" .. "BCD ENABLE").
+QString ParaRowName(int row);
 
 } // namespace rer
