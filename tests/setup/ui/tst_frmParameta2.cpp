@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -137,6 +139,91 @@ private Q_SLOTS:
         QCOMPARE(w.combo(31)->itemText(0), QStringLiteral("0. 自動原点復帰 無効"));
         QCOMPARE(w.combo(31)->itemData(1).toInt(), 1);
         QCOMPARE(w.optOverRideUmu(1)->text(), QStringLiteral("有効"));
+    }
+
+    // Every row of the description has its controls in the window, under
+    // its name, in its group's frame, beside its label, with its items and
+    // its rules; nothing else stands in the frames.
+    void everyDescribedRowHasItsControls() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis})
+            for (int16_t language : {1, 2}) {
+                App a(language);
+                frmParameta2 w(a.ctx, &a.frame, nullptr, p);
+                QVERIFY(showUnlocked(a, w));
+                const bool two = p == Product::TwoAxis;
+                QSet<QString> described;
+                for (const ParaRowDef& d : kParaRows) {
+                    const QString name = QString::fromLatin1(d.box);
+                    const QByteArray what = QStringLiteral("%1 %2 %3").arg(two ? "two-axis" : "one-axis").arg(d.name).arg(language).toUtf8();
+                    if (!d.in(p)) {
+                        QVERIFY2(w.findChildren<QWidget*>(QRegularExpression(QStringLiteral("^") + name)).isEmpty(), what);
+                        continue;
+                    }
+                    QGroupBox* frame = w.frame(QString::fromLatin1(ParaGroupOf(d.group).frame));
+                    QVERIFY2(frame, what);
+                    bool labelled = false;
+                    for (QLabel* l : frame->findChildren<QLabel*>())
+                        labelled = labelled || (l->text() == QString::fromLatin1(d.labelIn(p)) && l->isHidden() == !d.shown(p));
+                    QVERIFY2(labelled, what);
+
+                    const ParaCtl ctl = d.input.ctl;
+                    const int members = ctl == ParaCtl::Option ? 2 : d.perAxis() ? 2 : 1;
+                    for (int m = 0; m < members; ++m) {
+                        const QString n = ctl == ParaCtl::Option ? name + QString::number(m)
+                                          : d.perAxis()          ? QStringLiteral("%1_%2").arg(name).arg(m)
+                                                                 : name;
+                        described.insert(n);
+                        QWidget* c = frame->findChild<QWidget*>(n, Qt::FindDirectChildrenOnly);
+                        QVERIFY2(c, what + " " + n.toUtf8());
+                        const bool inUse = d.shown(p) && (m == 0 || two || ctl == ParaCtl::Option);
+                        QVERIFY2(c->isHidden() == !inUse && c->isEnabled() == inUse, what + " " + n.toUtf8());
+                        const ParaChoices& ch = d.input.choices;
+                        if (ctl == ParaCtl::Text) {
+                            auto* b = qobject_cast<QLineEdit*>(c);
+                            QVERIFY2(b && b == w.box(d.row, m), what);
+                            if (!inUse) continue;
+                            // Its length, then Enter to the row the description names.
+                            b->setFocus();
+                            b->clear();
+                            QTest::keyClicks(b, QString(d.input.maxChars + 1, u'1'));
+                            QVERIFY2(b->text().size() == d.input.maxChars, what);
+                            QTest::keyClick(b, Qt::Key_Return);
+                            const bool toOtherMember = two && m == 0 && d.perAxis();
+                            const int to = toOtherMember ? d.row : ParaRowNamed(d.enterIn(p));
+                            QWidget* target = w.box(to, toOtherMember ? 1 : 0);
+                            if (!target) target = w.combo(to, 0);
+                            QVERIFY2(target && QApplication::focusWidget() == target, what);
+                        } else if (ctl == ParaCtl::Combo) {
+                            auto* cb = qobject_cast<QComboBox*>(c);
+                            QVERIFY2(cb && cb == w.combo(d.row, m), what);
+                            QCOMPARE(cb->count(), inUse ? ch.count() : 0);
+                            for (int i = 0; i < cb->count(); ++i) {
+                                const char* item = language == 1 ? ch.jp[size_t(i)] : ch.en[size_t(i)];
+                                QCOMPARE(cb->itemText(i), QString::fromUtf8(item));
+                                QCOMPARE(cb->itemData(i).toInt(), i);
+                            }
+                        } else {
+                            auto* rb = qobject_cast<QRadioButton*>(c);
+                            QVERIFY2(rb && rb == w.optOverRideUmu(m), what);
+                            QCOMPARE(rb->text(), QString::fromUtf8(language == 1 ? ch.jp[size_t(m)] : ch.en[size_t(m)]));
+                        }
+                    }
+                }
+                for (const char* frameName : {"framHomePara", "frmVelPara", "framAxisPara", "framPgPara", "framEtcPara",
+                                              "framTokusyuPara"})
+                    for (QWidget* c : w.frame(QString::fromLatin1(frameName))->findChildren<QWidget*>())
+                        if (qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) || qobject_cast<QRadioButton*>(c))
+                            QVERIFY2(described.contains(c->objectName()), qPrintable(c->objectName()));
+                // The special parameters lock again, all of them.
+                w.chkTokuParaChange()->click();
+                for (const ParaRowDef& d : kParaRows)
+                    if (d.special && d.in(p)) {
+                        QWidget* c = d.input.ctl == ParaCtl::Option ? static_cast<QWidget*>(w.optOverRideUmu(0))
+                                     : w.box(d.row) ? static_cast<QWidget*>(w.box(d.row))
+                                                    : w.combo(d.row);
+                        QVERIFY2(!c->isEnabled(), d.name);
+                    }
+            }
     }
 
     void specialParameterLock() {
