@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace rer {
@@ -10,6 +11,11 @@ namespace rer {
 enum class Product { TwoAxis, OneAxis };
 
 inline Product productOf(int ctType) { return ctType == 1 ? Product::TwoAxis : Product::OneAxis; }
+
+// The element of a pair kept once per product (one for the two-axis
+// product, one for its one-axis "W3k" twin): 0 two-axis, 1 one-axis. Not an
+// axis.
+constexpr size_t ProductSlot(Product p) { return p == Product::TwoAxis ? 0 : 1; }
 
 // Program-wide options and flags of one run.
 struct ProgramOptions {

@@ -4,9 +4,9 @@
 
 namespace rer {
 
-// Flags of the parameter windows, element 0 the two-axis window
-// (ParaBlank, ParaInvalid, SaveFileName), element 1 the one-axis window
-// (W3kParaBlank, W3kParaInvalid, W3kSaveFileName).
+// Flags of the parameter windows by ProductSlot: element 0 the two-axis
+// window (ParaBlank, ParaInvalid, SaveFileName), element 1 the one-axis
+// window (W3kParaBlank, W3kParaInvalid, W3kSaveFileName).
 struct ParamEditState {
     std::array<bool, 2> ParaBlank{};
     std::array<bool, 2> ParaInvalid{};

@@ -24,10 +24,8 @@ QString ParamEditor::t(const char* jp, const char* en) const {
     return ctx_.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
 }
 
-static size_t Slot(Product p) { return p == Product::TwoAxis ? 0 : 1; }
-
-bool ParamEditor::blank() const { return ctx_.paraEdit.ParaBlank[Slot(p_)]; }
-bool ParamEditor::invalid() const { return ctx_.paraEdit.ParaInvalid[Slot(p_)]; }
+bool ParamEditor::blank() const { return ctx_.paraEdit.ParaBlank[ProductSlot(p_)]; }
+bool ParamEditor::invalid() const { return ctx_.paraEdit.ParaInvalid[ProductSlot(p_)]; }
 
 // ---- Window operations
 
@@ -40,11 +38,11 @@ void ParamEditor::ParametaHyoji() {
 void ParamEditor::TorikomiParametaValue() { ParaTakeIn(window_.Controls(), p_, ctx_.para.of(p_).rec); }
 
 void ParamEditor::ParametaValueCheck() {
-    ctx_.paraEdit.ParaInvalid[Slot(p_)] = ParaOutOfRange(ctx_.para.of(p_).rec, p_);
+    ctx_.paraEdit.ParaInvalid[ProductSlot(p_)] = ParaOutOfRange(ctx_.para.of(p_).rec, p_);
 }
 
 void ParamEditor::PrmBlankCheck() {
-    ctx_.paraEdit.ParaBlank[Slot(p_)] = ParaBlankControls(window_.Controls(), p_);
+    ctx_.paraEdit.ParaBlank[ProductSlot(p_)] = ParaBlankControls(window_.Controls(), p_);
 }
 
 void ParamEditor::ParaCMDBTN_Muko() { window_.SetCommandButtonsEnabled(false); }
@@ -127,7 +125,7 @@ bool ParamEditor::SaveParaFile() {
     r.confirmOverwrite = true;
     const std::optional<QString> path = ctx_.fileDialogs->save(r);
     if (!path || path->isEmpty()) return false;
-    ctx_.paraEdit.SaveFileName[Slot(p_)] = *path;
+    ctx_.paraEdit.SaveFileName[ProductSlot(p_)] = *path;
     ProductParameters& pp = ctx_.para.of(p_);
     pp.ParaFileWriteError = false;
     const bool ok = WriteParaFile(ctx_, p_, *path) && !pp.ParaFileWriteError;
@@ -151,7 +149,7 @@ int ParamEditor::readFromCt() {
 }
 
 void ParamEditor::GetParametaValue() {
-    ctx_.paraEdit.ParaBlank[Slot(p_)] = false;
+    ctx_.paraEdit.ParaBlank[ProductSlot(p_)] = false;
     PrmBlankCheck();
     if (!blank()) {
         const MsgAnswer a = ctx_.message(t("データを読み込む前に、現在編集中のデータを保存しますか？",

@@ -40,7 +40,7 @@ public:
     void GridInit(Product p) override { calls << (p == Product::TwoAxis ? QStringLiteral("GridInit2") : QStringLiteral("GridInit1")); }
     void ChangeDevice(Product p) override { calls << (p == Product::TwoAxis ? QStringLiteral("ChangeDevice2") : QStringLiteral("ChangeDevice1")); }
     void SetDeviceLabel(Product p, int axis, const QString& text) override {
-        labels[(p == Product::TwoAxis ? 0 : 2) + axis] = text;
+        labels[2 * ProductSlot(p) + size_t(axis)] = text;
     }
     void SetStatusPanel(int panel, const QString& text) override {
         if (panel >= 1 && panel <= 5) panels[panel - 1] = text;

@@ -33,8 +33,8 @@ public:
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
             QTableView* v = w.grid(p);
             auto* gv = new GridView(ctx.grid.of(p), v);
-            views_[index(p)] = v;
-            viewObjects_[index(p)] = v;
+            views_[ProductSlot(p)] = v;
+            viewObjects_[ProductSlot(p)] = v;
             gv->onLeaveCell = [this, p] { if (p == product()) gridGotFocusOrLeft(); };
             gv->onMoved = [this, p] { if (p == product()) place(); };
             v->installEventFilter(this);
@@ -55,7 +55,7 @@ public:
     }
 
     bool gridIsActive() const { return QApplication::focusWidget() == view(); }
-    QTableView* view() const { return views_[index(product())]; }
+    QTableView* view() const { return views_[ProductSlot(product())]; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -64,7 +64,7 @@ protected:
             return false;
         }
         if (e->type() != QEvent::FocusIn && e->type() != QEvent::KeyPress) return false;
-        if (o != viewObjects_[index(product())]) return false;
+        if (o != viewObjects_[ProductSlot(product())]) return false;
         if (e->type() == QEvent::FocusIn) {
             gridGotFocusOrLeft();
         } else if (e->type() == QEvent::KeyPress) {
@@ -79,7 +79,6 @@ protected:
     }
 
 private:
-    static int index(Product p) { return p == Product::TwoAxis ? 0 : 1; }
     Product product() const { return ctx_.opt.product(); }
     PositionGrid& grid() { return ctx_.grid.of(product()); }
 

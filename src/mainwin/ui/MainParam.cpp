@@ -27,7 +27,7 @@ public:
         w_.LineCmd_Muko();
         w_.FocusDummy();
         const Product p = ctx_.opt.product();
-        QPointer<frmParameta2>& win = windows_[p == Product::TwoAxis ? 0 : 1];
+        QPointer<frmParameta2>& win = windows_[ProductSlot(p)];
         if (!win) {
             win = p == Product::TwoAxis ? new frmParameta2(ctx_, this, &w_) : new frm3KParameta2(ctx_, this, &w_);
             win->setAttribute(Qt::WA_DeleteOnClose);
