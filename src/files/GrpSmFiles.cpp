@@ -50,6 +50,13 @@ bool readNumberedRecords(AppContext& ctx, const QString& path, const QString& ki
     return ok;
 }
 
+// Rows firstRow..lastRow, columns 0..columns-1 of one table into the other;
+// the rest of `to` stays.
+template <class Table> void copyCells(const Table& from, Table& to, size_t firstRow, size_t lastRow, size_t columns) {
+    for (size_t r = firstRow; r <= lastRow; ++r)
+        for (size_t c = 0; c < columns; ++c) to[r][c] = from[r][c];
+}
+
 } // namespace
 
 bool WriteGrpFile(AppContext& ctx, const QString& path) {
@@ -121,25 +128,10 @@ bool ReadSmFile(AppContext& ctx, const QString& path) {
     return true;
 }
 
-void GrpFileToEdit(AppContext& ctx) {
-    for (int g = 1; g <= 99; ++g)
-        for (int c = 0; c <= 1; ++c) ctx.grp.GrpData[g][c] = ctx.grp.GrpFileData[g][c];
-}
-
-void GrpEditToFile(AppContext& ctx) {
-    for (int g = 1; g <= 99; ++g)
-        for (int c = 0; c <= 1; ++c) ctx.grp.GrpFileData[g][c] = ctx.grp.GrpData[g][c];
-}
-
-void SmFileToEdit(AppContext& ctx) {
-    for (int s = 0; s <= 15; ++s)
-        for (int c = 0; c <= 17; ++c) ctx.sm.SmData[s][c] = ctx.sm.SmFileData[s][c];
-}
-
-void SmEditToFile(AppContext& ctx) {
-    for (int s = 0; s <= 15; ++s)
-        for (int c = 0; c <= 17; ++c) ctx.sm.SmFileData[s][c] = ctx.sm.SmData[s][c];
-}
+void GrpFileToEdit(AppContext& ctx) { copyCells(ctx.grp.GrpFileData, ctx.grp.GrpData, 1, 99, 2); }
+void GrpEditToFile(AppContext& ctx) { copyCells(ctx.grp.GrpData, ctx.grp.GrpFileData, 1, 99, 2); }
+void SmFileToEdit(AppContext& ctx) { copyCells(ctx.sm.SmFileData, ctx.sm.SmData, 0, 15, 18); }
+void SmEditToFile(AppContext& ctx) { copyCells(ctx.sm.SmData, ctx.sm.SmFileData, 0, 15, 18); }
 
 void ClearSmData(AppContext& ctx) {
     ctx.sm.SmData = SmTable{};
