@@ -81,6 +81,7 @@ public:
 protected:
     GrpSmEditor(AppContext& ctx, const TableKind& kind) : ctx_(ctx), kind_(kind) {}
     virtual ~GrpSmEditor() = default;
+
     // One command: off as the frame says for the whole run, on again on every
     // path.
     class Command;
@@ -91,7 +92,8 @@ protected:
     virtual void showTable() = 0;
     // Checks the whole editor table; true when it is valid. Shows nothing.
     virtual bool checkTable() = 0;
-    // The whole table is the range of what follows (the listing's).
+    // The whole table becomes the range of what the table has one for (the
+    // check and the comparison of the groups, the listing of the macros).
     virtual void wholeTable() = 0;
 
     // The runs. Those with the controller hold it from start to end; a

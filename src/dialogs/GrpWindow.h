@@ -67,6 +67,7 @@ private:
     void GrpDataKakikomi();
     // Groups 1 to 99: the range of the check and of the comparison.
     void wholeTable() override;
+    // GrpData_Check over groups 1 to 99.
     bool checkTable() override;
     void commandsOff(Scope) override { view_.GrpCMDBTN_Muko(); }
     void commandsOn(Scope) override { view_.GrpCMDBTN_Yuko(); }
