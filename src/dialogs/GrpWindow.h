@@ -1,13 +1,10 @@
 #pragma once
+#include "dialogs/GrpSmEditor.h"
 #include "platform/BoxEntry.h"
 
 #include <QString>
-#include <cstdint>
 
 namespace rer {
-
-class AppContext;
-struct FileDialogRequest;
 
 // What the group window's logic needs of the window itself.
 class GrpWindowView {
@@ -29,15 +26,11 @@ bool GrpValid(int start, int end);
 // What a group row box takes from the user: up to 3 digits.
 constexpr BoxRule kGrpBoxRule = DigitBox(3);
 
-// The number a row or step box stands for: its leading number, whole, within
-// the range of a table cell; an empty box gives 0.
-int16_t BoxNumber(const QString& text);
-
 // The logic of the group-data window: paging, the row boxes, the check and
 // the nine commands over GrpData. Each opening starts from groups 1 to 1.
-class GrpEditor {
+class GrpEditor : public GrpSmEditor {
 public:
-    GrpEditor(AppContext& ctx, GrpWindowView& view) : ctx_(ctx), view_(view) {}
+    GrpEditor(AppContext& ctx, GrpWindowView& view);
 
     // Some group of the last check is invalid.
     bool GrpMukoDataAri = false;
@@ -70,21 +63,19 @@ public:
     void cmdGrpDataPrint_Click();
     void cmdGrpFilePrint_Click();
 
-    // True while a command runs (the window must not close meanwhile).
-    bool busy() const { return busy_ > 0; }
-
 private:
-    class Command;
     void GrpDataKakikomi();
-    bool checkAll();
-    FileDialogRequest openRequest(const QString& jp, const QString& en) const;
-    void showVerifyResult(bool withController);
+    // Groups 1 to 99: the range of the check and of the comparison.
+    void wholeTable() override;
+    // GrpData_Check over groups 1 to 99.
+    bool checkTable() override;
+    void commandsOff(Scope) override { view_.GrpCMDBTN_Muko(); }
+    void commandsOn(Scope) override { view_.GrpCMDBTN_Yuko(); }
+    void showTable() override { view_.GrpDataHyoji(); }
     void store(int row, int column, const QString& text);
 
-    AppContext& ctx_;
     GrpWindowView& view_;
     int offset_ = 0;
-    int busy_ = 0;
 };
 
 } // namespace rer

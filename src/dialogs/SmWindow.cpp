@@ -1,41 +1,55 @@
 #include "dialogs/SmWindow.h"
 
 #include "app/AppContext.h"
-#include "dialogs/GrpWindow.h"
 #include "files/GrpSmFiles.h"
 #include "files/Listings.h"
-#include "link/ControllerLink.h"
 #include "link/Transfers.h"
-#include "platform/FileDialogs.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace rer {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
+const TableKind kSmKind{
+    .fileKind = FileKind::Macro,
+    .filter = {"ＳＭデータ(*.smd)|*.smd|すべてのファイル(*.*)|*.*", "SM Data(*.smd)|*.smd|All files(*.*)|*.*"},
+    .defaultExt = "smd",
+    .saveTitle = {"名前を付けて保存する", "Save SM Data as ..."},
+    .saveName = "kzw6sm.smd",
+    .saveError = Words{"シーケンスマクロデータの保存でエラーが発生しました。", "An error occured while saving SM Data."},
+    .ReadFromCt = ReadSmDataFromCt,
+    .WriteToCt = WriteSmDataToCt,
+    .ReadFile = ReadSmFile,
+    .WriteFile = [](AppContext& c, const QString& path) { return WriteSmFile(c, path); },
+    .FileToEdit = SmFileToEdit,
+    .EditToFile = SmEditToFile,
+    .Compare = SmDataCompare,
+    .Print = PrintSmData,
+    .flags = [](AppContext& c) -> TableKind::Flags {
+        return {c.sm.SmFileError, c.sm.SmFileName, c.sm.SmDiffFlag, c.sm.SmDiffText};
+    },
+};
 
-QString SmFilter(const AppContext& ctx) {
-    return ctx.pick(QStringLiteral("ＳＭデータ(*.smd)|*.smd|すべてのファイル(*.*)|*.*"),
-                    QStringLiteral("SM Data(*.smd)|*.smd|All files(*.*)|*.*"));
-}
+using Scope = GrpSmEditor::Scope;
+// The buttons alone; the buttons and the macro selector.
+constexpr GrpSmEditor::Frame kButtons{Scope::Commands, Scope::Commands};
+constexpr GrpSmEditor::Frame kAll{Scope::All, Scope::All};
 
-QString InvalidText(const AppContext& ctx) {
-    return ctx.pick(QStringLiteral("ｼｰｹﾝｽ・ﾏｸﾛのﾃﾞｰﾀに不正な値が含まれています。") + kCrLf +
-                        QStringLiteral("値を確認し、再度実行して下さい。"),
-                    QStringLiteral("Invalid data in some of SM Data.") + kCrLf +
-                        QStringLiteral("Confirm the value and try it again."));
-}
+constexpr Words kInvalid{"ｼｰｹﾝｽ・ﾏｸﾛのﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認し、再度実行して下さい。",
+                         "Invalid data in some of SM Data.\r\nConfirm the value and try it again."};
+
+constexpr VerifyWords kUnmatched{{"<一致しなかった項目>", "<Unmatched items>"}, {" SM No.", " SM No."}};
 
 } // namespace
 
 const QStringList& SmCommandTexts() {
-    static const QStringList texts{QStringLiteral("0. END"),    QStringLiteral("1. IN-ON"),
-                                   QStringLiteral("2. IN-OFF"), QStringLiteral("3. OUT-ON"),
-                                   QStringLiteral("4. OUT-OFF"), QStringLiteral("5. TIMER"),
-                                   QStringLiteral("6. TIMER10")};
+    // The names the listing prints, codes 0 to 6.
+    static const QStringList texts = [] {
+        QStringList t;
+        for (int code = 0; code <= 6; ++code) t << SmCommandName(code);
+        return t;
+    }();
     return texts;
 }
 
@@ -55,24 +69,15 @@ BoxRule SmDataRule(int commandIndex) {
     return rule;
 }
 
-class SmEditor::Command {
-public:
-    // all: the macro selector goes off and on with the buttons.
-    Command(SmEditor& e, bool all) : e_(e), all_(all) {
-        ++e_.busy_;
-        all_ ? e_.view_.SM_AllMuko() : e_.view_.SM_CMDBTN_Muko();
-    }
-    ~Command() {
-        all_ ? e_.view_.SM_AllYuko() : e_.view_.SM_CMDBTN_Yuko();
-        --e_.busy_;
-    }
-    Command(const Command&) = delete;
-    Command& operator=(const Command&) = delete;
+SmEditor::SmEditor(AppContext& ctx, SmWindowView& view) : GrpSmEditor(ctx, kSmKind), view_(view) {}
 
-private:
-    SmEditor& e_;
-    bool all_;
-};
+void SmEditor::commandsOff(Scope scope) {
+    scope == Scope::All ? view_.SM_AllMuko() : view_.SM_CMDBTN_Muko();
+}
+
+void SmEditor::commandsOn(Scope scope) {
+    scope == Scope::All ? view_.SM_AllYuko() : view_.SM_CMDBTN_Yuko();
+}
 
 int16_t& SmEditor::cell(int step, int column) {
     return ctx_.sm.SmData[static_cast<size_t>(step)][static_cast<size_t>(2 * (macro_ - 1) + column)];
@@ -96,11 +101,15 @@ void SmEditor::SmData_Check() {
     }
 }
 
-bool SmEditor::checkedValid() {
+bool SmEditor::checkTable() {
     SMDataNasi = false;
     SmData_Check();
-    if (SMDataNasi) ctx_.message(InvalidText(ctx_));
     return !SMDataNasi;
+}
+
+void SmEditor::wholeTable() {
+    ctx_.sm.SmRangeStart = 1;
+    ctx_.sm.SmRangeEnd = 9;
 }
 
 void SmEditor::lblSqMacroNo_Change(int m) {
@@ -130,158 +139,46 @@ void SmEditor::txtSmData_Change(int step, const QString& text) {
     cell(step, 1) = BoxNumber(text);
 }
 
-FileDialogRequest SmEditor::openRequest(const QString& jp, const QString& en) const {
-    FileDialogRequest r;
-    r.kind = FileKind::Macro;
-    r.title = ctx_.pick(jp, en);
-    r.filter = SmFilter(ctx_);
-    r.defaultExt = QStringLiteral("smd");
-    r.mustExist = true;
-    return r;
-}
-
-// Open dialog and ReadSmFile; false (after the window's message when the
-// reader failed) when there is nothing to go on with.
-bool SmEditor::readFile(const QString& jpError, const QString& enError, const QString& jpTitle,
-                        const QString& enTitle, QString* path) {
-    const auto chosen = ctx_.fileDialogs->open(openRequest(jpTitle, enTitle));
-    if (!chosen || chosen->isEmpty()) return false;
-    ctx_.sm.SmFileError = false;
-    if (!ReadSmFile(ctx_, *chosen) || ctx_.sm.SmFileError) {
-        ctx_.message(ctx_.pick(jpError, enError));
-        return false;
-    }
-    if (path) *path = *chosen;
-    return true;
-}
-
-void SmEditor::showVerifyResult() {
-    if (!ctx_.sm.SmDiffFlag) {
-        ctx_.message(ctx_.pick(QStringLiteral("照合結果－ＯＫ"), QStringLiteral("Result of Verify - OK")));
-        return;
-    }
-    ctx_.message(ctx_.pick(QStringLiteral("照合結果－ＮＧ") + kCrLf + QStringLiteral("<一致しなかった項目>") + kCrLf +
-                               QStringLiteral(" SM No.") + ctx_.sm.SmDiffText,
-                           QStringLiteral("Result of Verify - NG") + kCrLf + QStringLiteral("<Unmatched items>") +
-                               kCrLf + QStringLiteral(" SM No.") + ctx_.sm.SmDiffText));
-}
-
 void SmEditor::cmdReadSMfromCt_Click() {
-    ControllerJob job(ctx_.link.ct, this);
-    if (!job) return; // another window's job holds the controller
-    Command cmd(*this, false);
-    if (ctx_.message(ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗからｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀを読み込みます。"),
-                               QStringLiteral("Read the SM Data from controller, Ok?")),
-                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
-        return;
-    ControllerLink* link = ctx_.link.ct;
-    if (!link) return;
-    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    SmFileToEdit(ctx_);
-    view_.SmDataHyoji();
+    // The selector stays usable.
+    readFromController(kButtons, {"ｺﾝﾄﾛｰﾗからｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀを読み込みます。", "Read the SM Data from controller, Ok?"});
 }
 
 void SmEditor::cmdWriteSMtoCt_Click() {
-    ControllerJob job(ctx_.link.ct, this);
-    if (!job) return;
-    Command cmd(*this, true);
-    if (!checkedValid()) return;
-    if (ctx_.message(ctx_.pick(QStringLiteral("ｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀをコントローラへ書き込みますか？"),
-                               QStringLiteral("SM Data is transmitted to controller,Yes?")),
-                     MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
-        return;
-    ctx_.sm.SmRangeStart = 1;
-    ctx_.sm.SmRangeEnd = 9;
-    if (ControllerLink* link = ctx_.link.ct) WriteSmDataToCt(*link);
+    writeToController(kAll, kInvalid,
+                      {"ｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀをコントローラへ書き込みますか？", "SM Data is transmitted to controller,Yes?"});
 }
 
-void SmEditor::cmdSmCTShogo_Click() {
-    ControllerJob job(ctx_.link.ct, this);
-    if (!job) return;
-    Command cmd(*this, true);
-    if (!checkedValid()) return;
-    ControllerLink* link = ctx_.link.ct;
-    if (!link) return;
-    if (ReadSmDataFromCt(*link) != 0 || ctx_.link.TusinError) return;
-    SmDataCompare(ctx_);
-    showVerifyResult();
-}
+void SmEditor::cmdSmCTShogo_Click() { verifyWithController(kAll, kInvalid, kUnmatched); }
 
 void SmEditor::cmdSmFileOpen_Click() {
-    Command cmd(*this, true);
-    if (!readFile(QStringLiteral("シーケンスマクロデータのファイル読み込みでエラーが発生しました。"),
-                  QStringLiteral("An error occured while openig SM Data file."),
-                  QStringLiteral("シーケンスマクロデータファイルを開く"), QStringLiteral("Open SM Data file")))
-        return;
-    SmFileToEdit(ctx_);
-    view_.SmDataHyoji();
+    openFile(kAll, {"シーケンスマクロデータファイルを開く", "Open SM Data file"},
+             Words{"シーケンスマクロデータのファイル読み込みでエラーが発生しました。",
+                   "An error occured while openig SM Data file."});
 }
 
-void SmEditor::cmdSmFileSave_Click() {
-    Command cmd(*this, true);
-    if (!checkedValid()) return;
-    FileDialogRequest r;
-    r.kind = FileKind::Macro;
-    r.title = ctx_.pick(QStringLiteral("名前を付けて保存する"), QStringLiteral("Save SM Data as ..."));
-    r.filter = SmFilter(ctx_);
-    r.defaultExt = QStringLiteral("smd");
-    r.fileName = QStringLiteral("kzw6sm.smd");
-    r.confirmOverwrite = true;
-    const auto path = ctx_.fileDialogs->save(r);
-    if (!path || path->isEmpty()) return;
-    if (!WriteSmFile(ctx_, WithDefaultExt(*path, r.defaultExt)))
-        ctx_.message(ctx_.pick(QStringLiteral("シーケンスマクロデータの保存でエラーが発生しました。"),
-                               QStringLiteral("An error occured while saving SM Data.")));
-}
+void SmEditor::cmdSmFileSave_Click() { saveFile(kAll, kInvalid); }
 
 void SmEditor::cmdSmFileShogo_Click() {
-    Command cmd(*this, true);
-    if (!checkedValid()) return;
-    if (!readFile(QStringLiteral("ＳＭデータのファイル読み込みでエラーが発生しました。"),
-                  QStringLiteral("An error occured while opening SM Data file."),
-                  QStringLiteral("照合するＳＭデータファイルを開く"), QStringLiteral("Open SM Data file to be verified")))
-        return;
-    SmDataCompare(ctx_);
-    showVerifyResult();
+    verifyWithFile(kAll, kInvalid, {"照合するＳＭデータファイルを開く", "Open SM Data file to be verified"},
+                   Words{"ＳＭデータのファイル読み込みでエラーが発生しました。",
+                         "An error occured while opening SM Data file."},
+                   kUnmatched);
 }
 
 void SmEditor::cmdSMDispPrint_Click() {
     // The selector stays usable; the buttons and the selector both come back.
-    ++busy_;
-    view_.SM_CMDBTN_Muko();
-    struct End {
-        SmEditor& e;
-        ~End() {
-            e.view_.SM_AllYuko();
-            --e.busy_;
-        }
-    } end{*this};
-    if (!checkedValid()) return;
-    if (ctx_.message(ctx_.pick(QStringLiteral("画面に表示されているシーケンス・マクロデータの印刷を行います。"),
-                               QStringLiteral("Printing SM Data indicated in display.")),
-                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
-        return;
-    ctx_.sm.SmRangeStart = 1;
-    ctx_.sm.SmRangeEnd = 9;
-    SmEditToFile(ctx_);
-    ctx_.print.PrintFileFlag = false;
-    ctx_.sm.SmFileName = QStringLiteral("INDICATED DATA");
-    PrintSmData(ctx_);
+    printIndicated({Scope::Commands, Scope::All}, kInvalid,
+                   Words{"画面に表示されているシーケンス・マクロデータの印刷を行います。",
+                         "Printing SM Data indicated in display."});
 }
 
 void SmEditor::cmdSMFilePrint_Click() {
-    Command cmd(*this, true);
-    ctx_.sm.SmRangeStart = 1;
-    ctx_.sm.SmRangeEnd = 9;
-    QString path;
-    if (!readFile(QStringLiteral("ＳＭデータのファイル読み込みでエラーが発生しました。"),
-                  QStringLiteral("Error occured while opening SM Data file."),
-                  QStringLiteral("印刷するＳＭデータファイルを開く"), QStringLiteral("Open SM Data file to be Printed"),
-                  &path))
-        return;
-    ctx_.sm.SmFileName = QFileInfo(path).fileName();
-    ctx_.print.PrintFileFlag = true;
-    PrintSmData(ctx_);
+    Command cmd(*this, kAll);
+    wholeTable();
+    printChosenFile({"印刷するＳＭデータファイルを開く", "Open SM Data file to be Printed"},
+                    Words{"ＳＭデータのファイル読み込みでエラーが発生しました。",
+                          "Error occured while opening SM Data file."});
 }
 
 } // namespace rer

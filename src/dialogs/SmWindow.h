@@ -1,4 +1,5 @@
 #pragma once
+#include "dialogs/GrpSmEditor.h"
 #include "platform/BoxEntry.h"
 
 #include <QString>
@@ -6,9 +7,6 @@
 #include <cstdint>
 
 namespace rer {
-
-class AppContext;
-struct FileDialogRequest;
 
 // What the sequence-macro window's logic needs of the window itself.
 class SmWindowView {
@@ -40,9 +38,9 @@ BoxRule SmDataRule(int commandIndex);
 // The logic of the sequence-macro window: the macro on show, the step boxes,
 // the check and the nine commands over SmData. Each opening starts from
 // empty macros.
-class SmEditor {
+class SmEditor : public GrpSmEditor {
 public:
-    SmEditor(AppContext& ctx, SmWindowView& view) : ctx_(ctx), view_(view) {}
+    SmEditor(AppContext& ctx, SmWindowView& view);
 
     // Some step of the last check is invalid; the commands clear it before
     // they check, the check only sets it.
@@ -72,21 +70,18 @@ public:
     void cmdSMDispPrint_Click();
     void cmdSMFilePrint_Click();
 
-    bool busy() const { return busy_ > 0; }
-
 private:
-    class Command;
-    bool checkedValid();
-    FileDialogRequest openRequest(const QString& jp, const QString& en) const;
-    bool readFile(const QString& jpError, const QString& enError, const QString& jpTitle,
-                  const QString& enTitle, QString* path = nullptr);
-    void showVerifyResult();
+    // Clears SMDataNasi and checks.
+    bool checkTable() override;
+    // Macros 1 to 9: the range of the listing.
+    void wholeTable() override;
+    void commandsOff(Scope scope) override;
+    void commandsOn(Scope scope) override;
+    void showTable() override { view_.SmDataHyoji(); }
     int16_t& cell(int step, int column);
 
-    AppContext& ctx_;
     SmWindowView& view_;
     int macro_ = 1;
-    int busy_ = 0;
 };
 
 } // namespace rer

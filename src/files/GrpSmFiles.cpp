@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <initializer_list>
 
 namespace rer {
 
@@ -20,17 +21,48 @@ bool itemNumber(const Value& v, int lo, int hi, int& out) {
     return true;
 }
 
+// The first two records of a group or macro file: "VO-D6" and the kind, then
+// the table's sizes.
+void writeHead(DataFileWriter& w, const QString& kind, std::initializer_list<int> sizes) {
+    w.text(QStringLiteral("VO-D6"));
+    w.text(kind);
+    w.endRecord();
+    for (int n : sizes) w.integer(n);
+    w.endRecord();
+}
+
+// Reads a group or macro file of `kind`: its sizes record (`sizeItems`
+// items), then records each led by its number in [lo, hi], the rest of which
+// `body(reader, number)` reads. False, with `error` set, when anything does
+// not fit; a file of another kind is refused with `refusal`.
+template <class Body>
+bool readNumberedRecords(AppContext& ctx, const QString& path, const QString& kind, const QString& refusal,
+                         int sizeItems, int lo, int hi, bool& error, Body body) {
+    DataFileReader r;
+    bool ok = OpenTaggedFile(ctx, r, path, kind, refusal);
+    for (int i = 0; ok && i < sizeItems; ++i) ok = r.next().has_value();
+    while (ok && !r.atEnd()) {
+        const auto item = r.next();
+        int n = 0;
+        ok = item && itemNumber(*item, lo, hi, n) && body(r, n);
+    }
+    if (!ok) error = true;
+    return ok;
+}
+
+// Rows firstRow..lastRow, columns 0..columns-1 of one table into the other;
+// the rest of `to` stays.
+template <class Table> void copyCells(const Table& from, Table& to, size_t firstRow, size_t lastRow, size_t columns) {
+    for (size_t r = firstRow; r <= lastRow; ++r)
+        for (size_t c = 0; c < columns; ++c) to[r][c] = from[r][c];
+}
+
 } // namespace
 
 bool WriteGrpFile(AppContext& ctx, const QString& path) {
     const GrpTable& g = ctx.grp.GrpData;
     DataFileWriter w;
-    w.text(QStringLiteral("VO-D6"));
-    w.text(QStringLiteral("GRP"));
-    w.endRecord();
-    w.integer(99);
-    w.integer(3);
-    w.endRecord();
+    writeHead(w, QStringLiteral("GRP"), {99, 3});
     for (int i = 1; i <= 99; ++i) {
         w.text(QString::number(i));
         w.integer(g[i][0]);
@@ -46,13 +78,7 @@ bool WriteGrpFile(AppContext& ctx, const QString& path) {
 bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
     const SmTable& s = ctx.sm.SmData;
     DataFileWriter w;
-    w.text(QStringLiteral("VO-D6"));
-    w.text(QStringLiteral("SM"));
-    w.endRecord();
-    w.integer(16);
-    w.integer(2);
-    w.integer(9);
-    w.endRecord();
+    writeHead(w, QStringLiteral("SM"), {16, 2, 9});
     for (int m = 1; m <= 9; ++m) {
         w.text(QString::number(m));
         w.endRecord();
@@ -69,23 +95,15 @@ bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
 
 bool ReadGrpFile(AppContext& ctx, const QString& path) {
     GroupState& st = ctx.grp;
-    auto fail = [&] {
-        st.GrpFileError = true;
-        return false;
-    };
-    DataFileReader r;
-    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("GRP"),
-                        ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
-                                 QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled."))))
-        return fail();
-    if (!r.next() || !r.next()) return fail();
     GrpTable table{};
-    while (!r.atEnd()) {
-        const auto item = r.next();
-        int g = 0;
-        if (!item || !itemNumber(*item, 0, 99, g)) return fail();
-        if (!r.nextInt16(table[g][0]) || !r.nextInt16(table[g][1])) return fail();
-    }
+    const auto group = [&table](DataFileReader& r, int g) {
+        return r.nextInt16(table[g][0]) && r.nextInt16(table[g][1]);
+    };
+    if (!readNumberedRecords(ctx, path, QStringLiteral("GRP"),
+                             ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
+                                      QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")),
+                             2, 0, 99, st.GrpFileError, group))
+        return false;
     st.GrpFileData = table;
     st.GrpFileName = QFileInfo(path).fileName();
     return true;
@@ -93,49 +111,27 @@ bool ReadGrpFile(AppContext& ctx, const QString& path) {
 
 bool ReadSmFile(AppContext& ctx, const QString& path) {
     MacroState& st = ctx.sm;
-    auto fail = [&] {
-        st.SmFileError = true;
-        return false;
-    };
-    DataFileReader r;
-    if (!OpenTaggedFile(ctx, r, path, QStringLiteral("SM"),
-                        ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
-                                 QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled."))))
-        return fail();
-    if (!r.next() || !r.next() || !r.next()) return fail();
     SmTable table{};
-    while (!r.atEnd()) {
-        const auto item = r.next();
-        int m = 0;
-        if (!item || !itemNumber(*item, 1, 9, m)) return fail();
+    const auto macro = [&table](DataFileReader& r, int m) {
         for (int step = 0; step <= 15; ++step) {
             if (!r.nextInt16(table[step][2 * (m - 1)]) || !r.nextInt16(table[step][2 * (m - 1) + 1]))
-                return fail();
+                return false;
         }
-    }
+        return true;
+    };
+    if (!readNumberedRecords(ctx, path, QStringLiteral("SM"),
+                             ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
+                                      QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled.")),
+                             3, 1, 9, st.SmFileError, macro))
+        return false;
     st.SmFileData = table;
     return true;
 }
 
-void GrpFileToEdit(AppContext& ctx) {
-    for (int g = 1; g <= 99; ++g)
-        for (int c = 0; c <= 1; ++c) ctx.grp.GrpData[g][c] = ctx.grp.GrpFileData[g][c];
-}
-
-void GrpEditToFile(AppContext& ctx) {
-    for (int g = 1; g <= 99; ++g)
-        for (int c = 0; c <= 1; ++c) ctx.grp.GrpFileData[g][c] = ctx.grp.GrpData[g][c];
-}
-
-void SmFileToEdit(AppContext& ctx) {
-    for (int s = 0; s <= 15; ++s)
-        for (int c = 0; c <= 17; ++c) ctx.sm.SmData[s][c] = ctx.sm.SmFileData[s][c];
-}
-
-void SmEditToFile(AppContext& ctx) {
-    for (int s = 0; s <= 15; ++s)
-        for (int c = 0; c <= 17; ++c) ctx.sm.SmFileData[s][c] = ctx.sm.SmData[s][c];
-}
+void GrpFileToEdit(AppContext& ctx) { copyCells(ctx.grp.GrpFileData, ctx.grp.GrpData, 1, 99, 2); }
+void GrpEditToFile(AppContext& ctx) { copyCells(ctx.grp.GrpData, ctx.grp.GrpFileData, 1, 99, 2); }
+void SmFileToEdit(AppContext& ctx) { copyCells(ctx.sm.SmFileData, ctx.sm.SmData, 0, 15, 18); }
+void SmEditToFile(AppContext& ctx) { copyCells(ctx.sm.SmData, ctx.sm.SmFileData, 0, 15, 18); }
 
 void ClearSmData(AppContext& ctx) {
     ctx.sm.SmData = SmTable{};

@@ -1,14 +1,9 @@
 #include "dialogs/ui/frmGrp.h"
 
-#include "app/AppContext.h"
-#include "dialogs/ui/EditWindowParts.h"
-#include "link/ui/BusyGate.h"
 #include "platform/ui/BoxValidator.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,19 +13,13 @@
 
 namespace rer {
 
-frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), ctx_(ctx), editor_(ctx, *this) {
-    setObjectName(QStringLiteral("frmGrp"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    const auto p = [&ctx](const char* jp, const char* en) {
-        return ctx.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
-    };
-    setWindowTitle(p("グループ", "Group"));
-
+frmGrp::frmGrp(AppContext& ctx, QWidget* parent)
+    : GrpSmWindow(ctx, parent, "frmGrp", {"グループ", "Group"}), editor_(ctx, *this) {
     auto* rows = new QGridLayout;
     for (int col = 0; col < 2; ++col) {
-        lblStartPosi_[static_cast<size_t>(col)] = new QLabel(p("開始位置", "START"), this);
+        lblStartPosi_[static_cast<size_t>(col)] = new QLabel(say({"開始位置", "START"}), this);
         lblStartPosi_[static_cast<size_t>(col)]->setObjectName(QStringLiteral("lblStartPosi_%1").arg(col));
-        lblEndPosi_[static_cast<size_t>(col)] = new QLabel(p("終了位置", "END"), this);
+        lblEndPosi_[static_cast<size_t>(col)] = new QLabel(say({"終了位置", "END"}), this);
         lblEndPosi_[static_cast<size_t>(col)]->setObjectName(QStringLiteral("lblEndPosi_%1").arg(col));
         rows->addWidget(lblStartPosi_[static_cast<size_t>(col)], 0, col * 4 + 1);
         rows->addWidget(lblEndPosi_[static_cast<size_t>(col)], 0, col * 4 + 2);
@@ -56,7 +45,7 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
         rows->addWidget(txtGrpEndNo_[k], r, col * 4 + 2);
     }
 
-    framHyoujiNo_ = new QGroupBox(p("表示するｸﾞﾙｰﾌﾟNo", "Indicating Range"), this);
+    framHyoujiNo_ = new QGroupBox(say({"表示するｸﾞﾙｰﾌﾟNo", "Indicating Range"}), this);
     framHyoujiNo_->setObjectName(QStringLiteral("framHyoujiNo"));
     auto* pages = new QVBoxLayout(framHyoujiNo_);
     const char* captions[3] = {"No. 1 - 33", "No.34 - 66", "No.67 - 99"};
@@ -68,39 +57,28 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
         connect(o, &QRadioButton::clicked, this, [this, i] { optGrpNo_Click(i); });
     }
 
-    cmdReadGrp_ = NamedButton(this, "cmdReadGrp", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
-    cmdWriteGrp_ = NamedButton(this, "cmdWriteGrp", p("ｺﾝﾄﾛｰﾗへ 書き込み", "Write to C/T"));
-    cmdGrpCtVerify_ = NamedButton(this, "cmdGrpCtVerify", p("ｺﾝﾄﾛｰﾗと 照合", "Verfy C/T"));
-    cmdGrpFileVerify_ = NamedButton(this, "cmdGrpFileVerify", p("ﾌｧｲﾙと照合", "Verfy File"));
-    cmdGrpFileOpen_ = NamedButton(this, "cmdGrpFileOpen", p("ﾌｧｲﾙを読込", "Open File"));
-    cmdGrpFileSave_ = NamedButton(this, "cmdGrpFileSave", p("ﾌｧｲﾙへ保存", "Save File"));
-    cmdGrpDataPrint_ = NamedButton(this, "cmdGrpDataPrint", p("表示ﾃﾞｰﾀの印刷", "Print Indicated"));
-    cmdGrpFilePrint_ = NamedButton(this, "cmdGrpFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
-    cmdCloseGrpWindow_ = NamedButton(this, "cmdCloseGrpWindow", p("閉じる", "Close"));
-    connect(cmdReadGrp_, &QPushButton::clicked, this, [this] { editor_.cmdReadGrp_Click(); });
-    connect(cmdWriteGrp_, &QPushButton::clicked, this, [this] { editor_.cmdWriteGrp_Click(); });
-    connect(cmdGrpCtVerify_, &QPushButton::clicked, this, [this] { editor_.cmdGrpCtVerify_Click(); });
-    connect(cmdGrpFileVerify_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileVerify_Click(); });
-    connect(cmdGrpFileOpen_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileOpen_Click(); });
-    connect(cmdGrpFileSave_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFileSave_Click(); });
-    connect(cmdGrpDataPrint_, &QPushButton::clicked, this, [this] { editor_.cmdGrpDataPrint_Click(); });
-    connect(cmdGrpFilePrint_, &QPushButton::clicked, this, [this] { editor_.cmdGrpFilePrint_Click(); });
-    connect(cmdCloseGrpWindow_, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(framHyoujiNo_);
-    for (QPushButton* b : {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_, cmdGrpFileVerify_, cmdGrpFileOpen_,
-                           cmdGrpFileSave_, cmdGrpDataPrint_, cmdGrpFilePrint_})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(cmdCloseGrpWindow_);
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(rows);
-    top->addLayout(side);
-
-    // The controller commands stay off while another window's job holds it.
-    auto* gate = new BusyGate(ctx_.link.ct, this);
-    for (QPushButton* b : {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_}) gate->add(b);
+    cmdReadGrp_ = command("cmdReadGrp", {"ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"},
+                          [this] { editor_.cmdReadGrp_Click(); });
+    cmdWriteGrp_ = command("cmdWriteGrp", {"ｺﾝﾄﾛｰﾗへ 書き込み", "Write to C/T"},
+                           [this] { editor_.cmdWriteGrp_Click(); });
+    cmdGrpCtVerify_ = command("cmdGrpCtVerify", {"ｺﾝﾄﾛｰﾗと 照合", "Verfy C/T"},
+                              [this] { editor_.cmdGrpCtVerify_Click(); });
+    cmdGrpFileVerify_ = command("cmdGrpFileVerify", {"ﾌｧｲﾙと照合", "Verfy File"},
+                                [this] { editor_.cmdGrpFileVerify_Click(); });
+    cmdGrpFileOpen_ = command("cmdGrpFileOpen", {"ﾌｧｲﾙを読込", "Open File"},
+                              [this] { editor_.cmdGrpFileOpen_Click(); });
+    cmdGrpFileSave_ = command("cmdGrpFileSave", {"ﾌｧｲﾙへ保存", "Save File"},
+                              [this] { editor_.cmdGrpFileSave_Click(); });
+    cmdGrpDataPrint_ = command("cmdGrpDataPrint", {"表示ﾃﾞｰﾀの印刷", "Print Indicated"},
+                               [this] { editor_.cmdGrpDataPrint_Click(); });
+    cmdGrpFilePrint_ = command("cmdGrpFilePrint", {"ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"},
+                               [this] { editor_.cmdGrpFilePrint_Click(); });
+    cmdCloseGrpWindow_ = closeCommand("cmdCloseGrpWindow");
+    layOut(rows, framHyoujiNo_,
+           {cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_, cmdGrpFileVerify_, cmdGrpFileOpen_, cmdGrpFileSave_,
+            cmdGrpDataPrint_, cmdGrpFilePrint_},
+           cmdCloseGrpWindow_);
+    gateControllerCommands({cmdReadGrp_, cmdWriteGrp_, cmdGrpCtVerify_});
 
     Form_Load();
 }
@@ -114,7 +92,7 @@ frmGrp::~frmGrp() {
 }
 
 void frmGrp::Form_Load() {
-    if (parentWidget()) move(parentWidget()->pos() + QPoint(33, 33)); // 500 twips
+    placeBesideMainWindow();
     optGrpNo_[0]->setChecked(true);
     editor_.Form_Load();
 }
@@ -165,15 +143,6 @@ bool frmGrp::eventFilter(QObject* o, QEvent* e) {
         return true;
     }
     return QWidget::eventFilter(o, e);
-}
-
-void frmGrp::closeEvent(QCloseEvent* e) {
-    // A command waiting for the controller or a dialog finishes first.
-    if (editor_.busy()) {
-        e->ignore();
-        return;
-    }
-    QWidget::closeEvent(e);
 }
 
 } // namespace rer

@@ -1,7 +1,7 @@
 #pragma once
 #include "dialogs/GrpWindow.h"
+#include "dialogs/ui/EditWindowParts.h"
 
-#include <QWidget>
 #include <array>
 
 class QGroupBox;
@@ -17,7 +17,7 @@ class AppContext;
 // The group-data window: 99 groups of start and end position, 33 on a page,
 // with read, write, verification, files and printing. Not modal; closing it
 // deletes it.
-class frmGrp : public QWidget, public GrpWindowView {
+class frmGrp : public GrpSmWindow, public GrpWindowView {
     Q_OBJECT
 public:
     explicit frmGrp(AppContext& ctx, QWidget* parent = nullptr);
@@ -49,13 +49,12 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    bool commandRunning() const override { return editor_.busy(); }
 
 private:
     void Form_Load();
     void buttons(bool on);
 
-    AppContext& ctx_;
     GrpEditor editor_;
     std::array<QLineEdit*, kGrpPageRows> txtGrpStartNo_{};
     std::array<QLineEdit*, kGrpPageRows> txtGrpEndNo_{};

@@ -1,13 +1,8 @@
 #include "dialogs/ui/frmSqMcr.h"
 
-#include "app/AppContext.h"
-#include "dialogs/GrpWindow.h"
-#include "dialogs/ui/EditWindowParts.h"
-#include "link/ui/BusyGate.h"
 #include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,15 +27,9 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption) {
 } // namespace
 
 frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window), ctx_(ctx), editor_(ctx, *this) {
-    setObjectName(QStringLiteral("frmSqMcr"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    const auto p = [&ctx](const char* jp, const char* en) {
-        return ctx.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
-    };
-    setWindowTitle(p("ｼｰｹﾝｽ・ﾏｸﾛ", "Sequence Macro"));
+    : GrpSmWindow(ctx, parent, "frmSqMcr", {"ｼｰｹﾝｽ・ﾏｸﾛ", "Sequence Macro"}), editor_(ctx, *this) {
 
-    lblSqMacro_ = Label(this, "lblSqMacro", p("ＳＭ No", "SM No"));
+    lblSqMacro_ = Label(this, "lblSqMacro", say({"ＳＭ No", "SM No"}));
     lblSqMacroNo_ = Label(this, "lblSqMacroNo", QStringLiteral("1"));
     lblSqMacroNo_->setFrameShape(QFrame::Box);
     lblSqMacroNo_->setMinimumWidth(28);
@@ -64,8 +53,8 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
     head->addWidget(UpDownSmNo_);
     head->addStretch();
 
-    lblSmMeirei_ = Label(this, "lblSmMeirei", p("命令", "Command"));
-    lblSmData_ = Label(this, "lblSmData", p("データ", "Data"));
+    lblSmMeirei_ = Label(this, "lblSmMeirei", say({"命令", "Command"}));
+    lblSmData_ = Label(this, "lblSmData", say({"データ", "Data"}));
     auto* steps = new QGridLayout;
     steps->addWidget(lblSmMeirei_, 0, 1);
     steps->addWidget(lblSmData_, 0, 2);
@@ -91,41 +80,31 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
         steps->addWidget(txtSmData_[k], s + 1, 2);
     }
 
-    cmdReadSMfromCt_ = NamedButton(this, "cmdReadSMfromCt", p("ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"));
-    cmdWriteSMtoCt_ = NamedButton(this, "cmdWriteSMtoCt", p("　ｺﾝﾄﾛｰﾗへ　書き込み", "Write to C/T"));
-    cmdSmCTShogo_ = NamedButton(this, "cmdSmCTShogo", p("  ｺﾝﾄﾛｰﾗと 照合", "Verify C/T"));
-    cmdSmFileOpen_ = NamedButton(this, "cmdSmFileOpen", p("ﾌｧｲﾙの読込", "File Open"));
-    cmdSmFileSave_ = NamedButton(this, "cmdSmFileSave", p("ﾌｧｲﾙへ保存", "File Save"));
-    cmdSmFileShogo_ = NamedButton(this, "cmdSmFileShogo", p("ﾌｧｲﾙと照合", "Verify File"));
-    cmdSMDispPrint_ = NamedButton(this, "cmdSMDispPrint", p("表示データの印刷", "Print Indicated"));
-    cmdSMFilePrint_ = NamedButton(this, "cmdSMFilePrint", p("ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"));
-    cmdSqMcrWinClose_ = NamedButton(this, "cmdSqMcrWinClose", p("閉じる", "Close"));
-    connect(cmdReadSMfromCt_, &QPushButton::clicked, this, [this] { editor_.cmdReadSMfromCt_Click(); });
-    connect(cmdWriteSMtoCt_, &QPushButton::clicked, this, [this] { editor_.cmdWriteSMtoCt_Click(); });
-    connect(cmdSmCTShogo_, &QPushButton::clicked, this, [this] { editor_.cmdSmCTShogo_Click(); });
-    connect(cmdSmFileOpen_, &QPushButton::clicked, this, [this] { editor_.cmdSmFileOpen_Click(); });
-    connect(cmdSmFileSave_, &QPushButton::clicked, this, [this] { editor_.cmdSmFileSave_Click(); });
-    connect(cmdSmFileShogo_, &QPushButton::clicked, this, [this] { editor_.cmdSmFileShogo_Click(); });
-    connect(cmdSMDispPrint_, &QPushButton::clicked, this, [this] { editor_.cmdSMDispPrint_Click(); });
-    connect(cmdSMFilePrint_, &QPushButton::clicked, this, [this] { editor_.cmdSMFilePrint_Click(); });
-    connect(cmdSqMcrWinClose_, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_, cmdSmFileOpen_, cmdSmFileSave_,
-                           cmdSmFileShogo_, cmdSMDispPrint_, cmdSMFilePrint_})
-        side->addWidget(b);
-    side->addStretch();
-    side->addWidget(cmdSqMcrWinClose_);
+    cmdReadSMfromCt_ = command("cmdReadSMfromCt", {"ｺﾝﾄﾛｰﾗから読み込み", "Read from C/T"},
+                               [this] { editor_.cmdReadSMfromCt_Click(); });
+    cmdWriteSMtoCt_ = command("cmdWriteSMtoCt", {"　ｺﾝﾄﾛｰﾗへ　書き込み", "Write to C/T"},
+                              [this] { editor_.cmdWriteSMtoCt_Click(); });
+    cmdSmCTShogo_ = command("cmdSmCTShogo", {"  ｺﾝﾄﾛｰﾗと 照合", "Verify C/T"},
+                            [this] { editor_.cmdSmCTShogo_Click(); });
+    cmdSmFileOpen_ = command("cmdSmFileOpen", {"ﾌｧｲﾙの読込", "File Open"},
+                             [this] { editor_.cmdSmFileOpen_Click(); });
+    cmdSmFileSave_ = command("cmdSmFileSave", {"ﾌｧｲﾙへ保存", "File Save"},
+                             [this] { editor_.cmdSmFileSave_Click(); });
+    cmdSmFileShogo_ = command("cmdSmFileShogo", {"ﾌｧｲﾙと照合", "Verify File"},
+                              [this] { editor_.cmdSmFileShogo_Click(); });
+    cmdSMDispPrint_ = command("cmdSMDispPrint", {"表示データの印刷", "Print Indicated"},
+                              [this] { editor_.cmdSMDispPrint_Click(); });
+    cmdSMFilePrint_ = command("cmdSMFilePrint", {"ﾌｧｲﾙﾃﾞｰﾀの印刷", "Print File"},
+                              [this] { editor_.cmdSMFilePrint_Click(); });
+    cmdSqMcrWinClose_ = closeCommand("cmdSqMcrWinClose");
     auto* left = new QVBoxLayout;
     left->addLayout(head);
     left->addLayout(steps);
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left);
-    top->addLayout(side);
-
-    // The controller commands stay off while another window's job holds it.
-    auto* gate = new BusyGate(ctx_.link.ct, this);
-    for (QPushButton* b : {cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_}) gate->add(b);
+    layOut(left, nullptr,
+           {cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_, cmdSmFileOpen_, cmdSmFileSave_, cmdSmFileShogo_,
+            cmdSMDispPrint_, cmdSMFilePrint_},
+           cmdSqMcrWinClose_);
+    gateControllerCommands({cmdReadSMfromCt_, cmdWriteSMtoCt_, cmdSmCTShogo_});
 
     Form_Load();
 }
@@ -141,7 +120,7 @@ frmSqMcr::~frmSqMcr() {
 }
 
 void frmSqMcr::Form_Load() {
-    if (parentWidget()) move(parentWidget()->pos() + QPoint(33, 33)); // 500 twips
+    placeBesideMainWindow();
     for (QComboBox* c : comboMerei_) {
         const QStringList& texts = SmCommandTexts();
         for (int code = 0; code < texts.size(); ++code) c->addItem(texts[code], code);
@@ -203,15 +182,6 @@ bool frmSqMcr::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QWidget::eventFilter(o, e);
-}
-
-void frmSqMcr::closeEvent(QCloseEvent* e) {
-    // A command waiting for the controller or a dialog finishes first.
-    if (editor_.busy()) {
-        e->ignore();
-        return;
-    }
-    QWidget::closeEvent(e);
 }
 
 } // namespace rer

@@ -1,7 +1,7 @@
 #pragma once
 #include "dialogs/SmWindow.h"
+#include "dialogs/ui/EditWindowParts.h"
 
-#include <QWidget>
 #include <array>
 
 class QComboBox;
@@ -17,7 +17,7 @@ class AppContext;
 // The sequence-macro window: nine macros of 16 steps, one on show, chosen
 // with an up-down control, with read, write, verification, files and
 // printing. Not modal; closing it deletes it.
-class frmSqMcr : public QWidget, public SmWindowView {
+class frmSqMcr : public GrpSmWindow, public SmWindowView {
     Q_OBJECT
 public:
     explicit frmSqMcr(AppContext& ctx, QWidget* parent = nullptr);
@@ -56,7 +56,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    bool commandRunning() const override { return editor_.busy(); }
 
 private:
     void Form_Load();
@@ -64,7 +64,6 @@ private:
     void stepMacro(int delta);   // UpDownSmNo
     void comboMerei_LostFocus(int step);
 
-    AppContext& ctx_;
     SmEditor editor_;
     bool showing_ = false;        // SmDataHyoji is filling the boxes
     std::array<QComboBox*, kSmSteps> comboMerei_{};

@@ -21,29 +21,26 @@ template <class W> void ShowModeless(frmMain& w, AppContext& ctx, QPointer<W>& w
     window->activateWindow();
 }
 
+// The button and the menu item that show the window W; the button first puts
+// the focus on txtDummy.
+template <class W> void InstallShowCommands(frmMain& w, AppContext& ctx, const QString& button, const QString& menu) {
+    auto window = std::make_shared<QPointer<W>>();
+    w.registerCommand(button, [&w, &ctx, window] {
+        w.LineCmd_Muko();
+        w.FocusDummy();
+        ShowModeless(w, ctx, *window);
+    });
+    w.registerCommand(menu, [&w, &ctx, window] {
+        w.LineCmd_Muko();
+        ShowModeless(w, ctx, *window);
+    });
+}
+
 } // namespace
 
 void InstallGrpSmCommands(frmMain& w, AppContext& ctx) {
-    auto grp = std::make_shared<QPointer<frmGrp>>();
-    auto sm = std::make_shared<QPointer<frmSqMcr>>();
-    w.registerCommand(QStringLiteral("cmdOpenGrpWindow"), [&w, &ctx, grp] {
-        w.LineCmd_Muko();
-        w.FocusDummy();
-        ShowModeless(w, ctx, *grp);
-    });
-    w.registerCommand(QStringLiteral("mnuShowGroup"), [&w, &ctx, grp] {
-        w.LineCmd_Muko();
-        ShowModeless(w, ctx, *grp);
-    });
-    w.registerCommand(QStringLiteral("cmdSqMcrWinOpen"), [&w, &ctx, sm] {
-        w.LineCmd_Muko();
-        w.FocusDummy();
-        ShowModeless(w, ctx, *sm);
-    });
-    w.registerCommand(QStringLiteral("mnuShowSqMcr"), [&w, &ctx, sm] {
-        w.LineCmd_Muko();
-        ShowModeless(w, ctx, *sm);
-    });
+    InstallShowCommands<frmGrp>(w, ctx, QStringLiteral("cmdOpenGrpWindow"), QStringLiteral("mnuShowGroup"));
+    InstallShowCommands<frmSqMcr>(w, ctx, QStringLiteral("cmdSqMcrWinOpen"), QStringLiteral("mnuShowSqMcr"));
 }
 
 } // namespace rer

@@ -159,7 +159,26 @@ private Q_SLOTS:
         QCOMPARE(port.sim.state.commits, 1);
         QCOMPARE(port.sim.state.macros[3].left(2), QByteArray("57"));
         QVERIFY(m->UpDownSmNo()->isEnabled());
-        m->close();
+
+        // A macro read: the buttons are off, the selector stays usable and
+        // the window cannot be closed until it ends.
+        port.sim.faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0RM5"));
+        bool selectorOn = false;
+        buttonsOff = closeRefused = false;
+        QTimer::singleShot(100, m, [&] {
+            buttonsOff = !m->cmdReadSMfromCt()->isEnabled() && !m->cmdSqMcrWinClose()->isEnabled();
+            selectorOn = m->UpDownSmNo()->isEnabled();
+            closeRefused = !m->close();
+        });
+        QTest::mouseClick(m->cmdReadSMfromCt(), Qt::LeftButton);
+        QCOMPARE(t.msg.shown.back().text, S("Read the SM Data from controller, Ok?"));
+        QVERIFY(buttonsOff);
+        QVERIFY(selectorOn);
+        QVERIFY(closeRefused);
+        QVERIFY(m->isVisible());
+        QVERIFY(m->cmdReadSMfromCt()->isEnabled());
+        QVERIFY(!t.ctx.link.ct->busy());
+        QVERIFY(m->close());
     }
 
     void groupCaptions() {
