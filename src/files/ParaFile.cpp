@@ -32,14 +32,14 @@ bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
     w.endRecord();
     w.integer(kParaGroupCount);
     w.endRecord();
-    for (const ParaGroupDef& s : kParaGroups) {
-        const int cols = ParaGroupPerAxis(s.id) ? 2 : 1;
-        w.text(QString::fromLatin1(s.name));
-        w.integer(ParaGroupRows(s.id, p));
+    for (const ParaGroupDef& g : kParaGroups) {
+        const int cols = ParaGroupPerAxis(g.id) ? 2 : 1;
+        w.text(QString::fromLatin1(g.name));
+        w.integer(ParaGroupRows(g.id, p));
         w.integer(cols);
         w.endRecord();
         for (const ParaRowDef& d : kParaRows) {
-            if (d.group != s.id || !d.in(p)) continue;
+            if (d.group != g.id || !d.in(p)) continue;
             for (int c = 0; c < cols; ++c) w.value(ParaRecordValue(rec, d.row, c));
             w.endRecord();
         }
@@ -105,15 +105,15 @@ void PrmDataCompare(AppContext& ctx, Product p) {
     auto differs = [&](int row, int axis) {
         return !SameValue(ParaRecordValue(pp.rec, row, axis), t[row][axis]);
     };
-    // Per-axis sections: axis 1's rows, then axis 2's; rows the product
+    // Per-axis groups: axis 1's rows, then axis 2's; rows the product
     // hides are not compared.
-    for (const ParaGroupDef& s : kParaGroups) {
-        if (!ParaGroupPerAxis(s.id)) continue;
-        QString& text = pp.ParaDiffText[static_cast<size_t>(s.id)];
+    for (const ParaGroupDef& g : kParaGroups) {
+        if (!ParaGroupPerAxis(g.id)) continue;
+        QString& text = pp.ParaDiffText[static_cast<size_t>(g.id)];
         const int axes = two ? 2 : 1;
         for (int a = 0; a < axes; ++a) {
             for (const ParaRowDef& d : kParaRows) {
-                if (d.group != s.id || !d.shown(p) || !differs(d.row, a)) continue;
+                if (d.group != g.id || !d.shown(p) || !differs(d.row, a)) continue;
                 pp.ParaDiffFlag = true;
                 if (two)
                     text += ParaRowName(d.row) + QLatin1Char('(') + QString::number(a + 1) + QStringLiteral("),");
@@ -122,9 +122,9 @@ void PrmDataCompare(AppContext& ctx, Product p) {
             }
         }
     }
-    // Common sections: each key carries its own separator, but for the
+    // Common groups: each key carries its own separator, but for the
     // product's last row.
-    const int lastRow = ParaLastRowOf(p);
+    const int lastRow = ParaLastRow(p);
     for (const ParaRowDef& d : kParaRows) {
         if (d.perAxis() || !d.shown(p) || !differs(d.row, 0)) continue;
         pp.ParaDiffFlag = true;

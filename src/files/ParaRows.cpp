@@ -112,7 +112,7 @@ static_assert(FactoryItemsFit(), "kParaRows: each factory item feeds one row and
 constexpr bool ProductRowsContiguous() {
     for (Product p : {Product::TwoAxis, Product::OneAxis})
         for (const ParaRowDef& r : kParaRows)
-            if (!r.in(p) && r.row < ParaLastRowOf(p)) return false;
+            if (!r.in(p) && r.row < ParaLastRow(p)) return false;
     return true;
 }
 static_assert(ProductRowsContiguous(), "kParaRows: a product that lacks a row lacks every row after it");

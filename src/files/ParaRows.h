@@ -176,9 +176,10 @@ struct ParaRowDef {
     ParaWire wire;
     ParaInput input;
     // Enter in the box's last member moves to this row (item name); the
-    // one-axis window where it goes elsewhere. A special row is reached only
-    // while the special parameters are unlocked, else Enter goes to the
-    // first row. Lists and options have no Enter of their own.
+    // one-axis window where it goes elsewhere. Enter that would lead from an
+    // ordinary row into a special one while the special parameters are
+    // locked goes to the first row instead. Lists and options have no Enter
+    // of their own.
     const char* enter = nullptr;
     const char* enterOne = nullptr;
     bool special = false;       // one of the special parameters, locked until unlocked
@@ -376,8 +377,8 @@ constexpr int ParaRowNamed(std::string_view name) {
     return 0;
 }
 
-// The last row the product has.
-constexpr int ParaLastRowOf(Product p) {
+// The last table row the product has (34 two-axis, 35 one-axis).
+constexpr int ParaLastRow(Product p) {
     int last = 0;
     for (const ParaRowDef& r : kParaRows)
         if (r.in(p)) last = r.row;

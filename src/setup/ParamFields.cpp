@@ -9,8 +9,6 @@
 
 namespace rer {
 
-int ParaLastRow(Product p) { return ParaLastRowOf(p); }
-
 ParaRowSpec ParaSpec(int row, Product p) {
     ParaRowSpec s;
     const ParaRowDef* d = ParaRowAt(row);

@@ -36,8 +36,6 @@ struct ParaRowSpec {
     bool wide = false;      // value read in 32 bits (a value of any kind)
 };
 
-// The last table row of the product (34 two-axis, 35 one-axis).
-int ParaLastRow(Product p);
 // The row's control and ranges in the product's window.
 ParaRowSpec ParaSpec(int row, Product p);
 // Whether the product's window uses member `axis` of the row.

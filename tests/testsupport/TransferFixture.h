@@ -32,7 +32,7 @@ struct ProgressRecorder : ProgressView {
 // field on the wire.
 inline ParaRecord SampleParaRecord(Product p) {
     ParaRecord rec;
-    const int last = ParaLastRowOf(p);
+    const int last = ParaLastRow(p);
     for (int axis = 0; axis < 2; ++axis) {
         for (int row = 1; row <= last; ++row) {
             double v = (row * 13 + axis * 7) % 250 + 1;
