@@ -34,21 +34,6 @@ struct NestedWait {
     LinkState& l_;
 };
 
-// The link's messages by their string-table id.
-QString LinkText(const AppContext& ctx, int id) {
-    switch (id) {
-    case 500: return ctx.pick(QStringLiteral("通信タイムアウトエラー！"), QStringLiteral("Communication timeout error!"));
-    case 501: return ctx.pick(QStringLiteral("以下の項目を確認してください。"), QStringLiteral("Check the followings;"));
-    case 502: return ctx.pick(QStringLiteral("１．コントローラーの電源が入っていますか？"), QStringLiteral(" 1.Power ON for controller?"));
-    case 503: return ctx.pick(QStringLiteral("２．通信ケーブルが接続されていますか？"), QStringLiteral(" 2.Communication cables are connected?"));
-    case 504: return ctx.pick(QStringLiteral("通信エラーが発生しました！"), QStringLiteral("Communication error occurs!"));
-    case 505: return ctx.pick(QStringLiteral("通信データ長エラーが発生しました！"), QStringLiteral("Communication data length error occurs!"));
-    case 506: return ctx.pick(QStringLiteral("データの長さが違います。"), QStringLiteral("Length of data is wrong."));
-    case 509: return ctx.pick(QStringLiteral("ポートのオープンに失敗しました。"), QStringLiteral("Failed port open."));
-    default: return QString();
-    }
-}
-
 } // namespace
 
 ControllerLink::ControllerLink(AppContext& ctx, SerialPort& port, LinkDisplay& display, QObject* parent)
@@ -72,7 +57,7 @@ ControllerLink::~ControllerLink() {
 
 LinkState& ControllerLink::state() { return ctx_.link; }
 
-QString ControllerLink::res(int id) const { return LinkText(ctx_, id); }
+QString ControllerLink::res(int id) const { return ctx_.res(id); }
 
 QString ControllerLink::TimeoutMessage() const {
     const QString gap = kCrLf + kCrLf;

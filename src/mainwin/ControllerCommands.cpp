@@ -8,18 +8,6 @@ namespace rer {
 
 namespace {
 
-QString versionText(const AppContext& ctx, int id) {
-    switch (id) {
-    case 498: return ctx.pick(QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ情報 なし"), QStringLiteral("No version information"));
-    case 499: return ctx.pick(QStringLiteral("ｺﾝﾄﾛｰﾗのﾊﾞｰｼﾞｮﾝ "), QStringLiteral("The version of this C/T is "));
-    case 600: return ctx.pick(QStringLiteral("コントローラのバージョン情報の収得に失敗しました。"),
-                              QStringLiteral("Failed to get version information of controller."));
-    case 601: return ctx.pick(QStringLiteral("コントローラのバージョンは、 "), QStringLiteral("Version of the controller is "));
-    case 602: return ctx.pick(QStringLiteral(" です。"), QStringLiteral("."));
-    default: return QString();
-    }
-}
-
 QString commError(const AppContext& ctx) {
     return ctx.pick(QStringLiteral("通信エラー！\r\nリセットボタンを押して反応がないときは、一度電源をOFFにし電源を再投入してください。"),
                     QStringLiteral("Communication error!\r\nIf not activated when reset switch on,\r\n"
@@ -114,11 +102,11 @@ int GetVersionNo(ControllerLink& link) {
     l.TusinTimeout = 5000;
     if (link.SendCmdWaitReply(QStringLiteral("0RV"), 11, QString()) == 0) {
         l.CtVersion = l.RecvLine.mid(3, 3);
-        link.display().setStatusPanel(1, versionText(ctx, 499) + l.CtVersion);
+        link.display().setStatusPanel(1, ctx.res(499) + l.CtVersion);
         link.PortCloseIfFree();
         return 0;
     }
-    link.display().setStatusPanel(1, versionText(ctx, 498));
+    link.display().setStatusPanel(1, ctx.res(498));
     if (l.RecvLine.startsWith(QLatin1String("0%%")) && link.port().isOpen()) {
         l.TusinTimeout = 5000;
         link.SendCmdWaitReply(QStringLiteral("0%C"), 16, QString());
@@ -135,10 +123,10 @@ void CtVersionHyoji(ControllerLink& link) {
         return;
     }
     if (GetVersionNo(link) == 0) {
-        ctx.message(versionText(ctx, 601) + ctx.link.CtVersion + versionText(ctx, 602));
+        ctx.message(ctx.res(601) + ctx.link.CtVersion + ctx.res(602));
         link.PortCloseIfFree();
     } else {
-        ctx.message(versionText(ctx, 600));
+        ctx.message(ctx.res(600));
     }
 }
 
