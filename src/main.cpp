@@ -20,14 +20,11 @@ int main(int argc, char** argv) {
     rer::QtSystemInfo sys;
     rer::QtHelpViewer help;
     rer::QtClipboard clipboard;
-    rer::AppContext ctx({msg, store, sys, help, &clipboard});
-    ctx.programDir = QCoreApplication::applicationDirPath();
     rer::QtPrintSurface printer;
     rer::QtFileDialogs fileDialogs(printer.printer());
-    ctx.fileDialogs = &fileDialogs;
-    ctx.printer = &printer;
     rer::QtSerialPort serial;
-    ctx.serial = &serial;
+    rer::AppContext ctx({msg, store, sys, help, &clipboard, &fileDialogs, &printer, &serial});
+    ctx.programDir = QCoreApplication::applicationDirPath();
 
     rer::frmMain main(ctx);
     QObject::connect(&main, &rer::frmMain::programEnded, &app, &QCoreApplication::quit,

@@ -26,14 +26,18 @@
 
 namespace rer {
 
-// The platform layers the program runs on. The program builds the Qt ones;
-// a test builds doubles.
+// The platform layers the program runs on, all in one place. The program
+// builds the Qt ones; a test builds doubles. The layers behind pointers may
+// be absent (a test that does not need them) or set after construction.
 struct Platform {
     MessageBoxes& msg;
     SettingsStore& store;
     SystemInfo& sys;
     HelpViewer& help;
-    Clipboard* clipboard = nullptr; // none: the grids keep their own in memory
+    Clipboard* clipboard = nullptr;     // none: the grids keep their own in memory
+    FileDialogs* fileDialogs = nullptr; // Open, Save As and print dialogs
+    PrintSurface* printer = nullptr;    // the printer the listings draw on
+    SerialPort* serial = nullptr;       // the serial line the main window's link uses
 };
 
 // The one application object: program-wide state grouped by concern, and the
@@ -64,11 +68,6 @@ public:
     PrintState print;         // print dialog choices and listing metrics
     LinkState link;           // controller link: flags, receive state, error list, I/O words
     MotionState motion;       // I/O monitor and motion-test flags
-
-    // Layers the program (Qt) or a test sets after construction.
-    FileDialogs* fileDialogs = nullptr; // Open, Save As and print dialogs
-    PrintSurface* printer = nullptr;    // the printer the listings draw on
-    SerialPort* serial = nullptr;       // the serial line the main window's link uses
 
     QString programDir;        // the folder of the program and its list files
     QString helpFile;          // absolute path of the help file

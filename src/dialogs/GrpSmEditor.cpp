@@ -60,7 +60,7 @@ FileDialogRequest GrpSmEditor::fileRequest(Words title) const {
 std::optional<QString> GrpSmEditor::chooseAndRead(Words title, std::optional<Words> readError) {
     FileDialogRequest r = fileRequest(title);
     r.mustExist = true;
-    const auto path = ctx_.fileDialogs->open(r);
+    const auto path = ctx_.platform.fileDialogs->open(r);
     if (!path || path->isEmpty()) return std::nullopt;
     bool& failed = kind_.flags(ctx_).FileError;
     failed = false;
@@ -133,7 +133,7 @@ void GrpSmEditor::saveFile(Frame f, Words invalid) {
     FileDialogRequest r = fileRequest(kind_.saveTitle);
     r.fileName = QString::fromLatin1(kind_.saveName);
     r.confirmOverwrite = true;
-    const auto path = ctx_.fileDialogs->save(r);
+    const auto path = ctx_.platform.fileDialogs->save(r);
     if (!path || path->isEmpty()) return;
     // The name stays with this save: the main window's position file name is
     // not touched.

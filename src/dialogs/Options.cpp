@@ -44,8 +44,8 @@ int rangeCheck(AppContext& ctx, const QString& text, double hi, const QString& j
 void closePort(AppContext& ctx) {
     if (ctx.link.ct)
         ctx.link.ct->PortClose();
-    else if (ctx.serial && ctx.serial->isOpen())
-        ctx.serial->close();
+    else if (ctx.platform.serial && ctx.platform.serial->isOpen())
+        ctx.platform.serial->close();
 }
 
 // The language and the product in force as the option buttons stand for

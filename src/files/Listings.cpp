@@ -21,8 +21,8 @@ QString repeat(char c, int n) { return QString(n, QLatin1Char(c)); }
 
 // The print dialog; false when it was cancelled or there is no printer.
 bool printerChosen(AppContext& ctx) {
-    if (!ctx.printer || !ctx.fileDialogs) return false;
-    return ctx.fileDialogs->printer();
+    if (!ctx.platform.printer || !ctx.platform.fileDialogs) return false;
+    return ctx.platform.fileDialogs->printer();
 }
 
 // A listing that stopped once printing had begun: nothing comes out.
@@ -82,7 +82,7 @@ private:
 // a drawing stopped.
 template <class Draw>
 bool drawFitted(AppContext& ctx, Draw draw) {
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     ProbeSurface probe(ps);
     draw(ctx, probe, 11.0, false);
     ps.setScale(Scale::Twips);
@@ -213,7 +213,7 @@ bool drawGrpData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 bool PrintGrpData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
     drawFitted(ctx, drawGrpData);
-    return ctx.printer->endDoc();
+    return ctx.platform.printer->endDoc();
 }
 
 // ---- Sequence macros
@@ -276,7 +276,7 @@ bool drawSmData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 
 bool PrintSmData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
     if (first < 1 || first > 9 || last < 1 || last > 9) return abandon(ps);
     drawFitted(ctx, drawSmData);
@@ -391,14 +391,14 @@ bool PrintParaData(AppContext& ctx, Product p) {
     const auto draw = [p](AppContext& c, PrintSurface& ps, double points, bool real) {
         return drawParaData(c, p, ps, points, real);
     };
-    if (!drawFitted(ctx, draw)) return abandon(*ctx.printer);
-    return ctx.printer->endDoc();
+    if (!drawFitted(ctx, draw)) return abandon(*ctx.platform.printer);
+    return ctx.platform.printer->endDoc();
 }
 
 // ---- Position listing: page set-up and page frame
 
 bool PosiPrintPageSetup(AppContext& ctx) {
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     PrintState& pr = ctx.print;
     ps.setScale(Scale::Millimetres);
     const double h = RoundDecimal(ps.textHeight(QStringLiteral("A")), 0, HalfRule::ToEven);
@@ -414,7 +414,7 @@ bool PosiPrintPageSetup(AppContext& ctx) {
 }
 
 void PosiDataPrintOut(AppContext& ctx, Product p) {
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     const PrintState& pr = ctx.print;
     const ProductPositions& pos = ctx.pos.of(p);
     const bool two = p == Product::TwoAxis;

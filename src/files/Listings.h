@@ -12,7 +12,7 @@ class AppContext;
 class PrintSurface;
 
 // The printed listings. Each one shows the print dialog first (a cancelled
-// dialog ends it silently), draws through ctx.printer and returns true when
+// dialog ends it silently), draws through ctx.platform.printer and returns true when
 // the document went to the printer. A listing that fails once printing has
 // begun aborts the print job, so no half page comes out.
 

@@ -162,7 +162,7 @@ struct RowFonts {
 };
 
 RowFonts fitRows(AppContext& ctx, Product p, int from, int to, double pitch, const QString& font) {
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     const auto& data = ctx.pos.of(p).PosiFileData;
     const auto cols = cellColumns(p);
     std::vector<PlacedText> cells, comments;
@@ -183,7 +183,7 @@ RowFonts fitRows(AppContext& ctx, Product p, int from, int to, double pitch, con
 // the line's height.
 void printRow(AppContext& ctx, Product p, int r, const QString& font, const RowFonts& f, double slotTop,
               double pitch) {
-    PrintSurface& ps = *ctx.printer;
+    PrintSurface& ps = *ctx.platform.printer;
     const auto& row = ctx.pos.of(p).PosiFileData[size_t(r)];
     const auto middle = [&](double points) {
         ps.setFont(font, points, false, false);
@@ -203,8 +203,8 @@ void printRow(AppContext& ctx, Product p, int r, const QString& font, const RowF
 } // namespace
 
 bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gridModels, const ModelLookup& lookup) {
-    if (!ctx.printer || !ctx.fileDialogs || !ctx.fileDialogs->printer()) return false;
-    PrintSurface& ps = *ctx.printer;
+    if (!ctx.platform.printer || !ctx.platform.fileDialogs || !ctx.platform.fileDialogs->printer()) return false;
+    PrintSurface& ps = *ctx.platform.printer;
     PrintState& pr = ctx.print;
     ProductPositions& pos = ctx.pos.of(p);
     const bool two = p == Product::TwoAxis;

@@ -109,7 +109,7 @@ void KzDataHyoji(AppContext& ctx, Product p) {
 
 std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString& title, const QString& filter,
                                        const QString& proposed) {
-    if (!ctx.fileDialogs) return std::nullopt;
+    if (!ctx.platform.fileDialogs) return std::nullopt;
     FileDialogRequest req;
     req.kind = FileKind::Position;
     req.title = title;
@@ -118,7 +118,7 @@ std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString
     req.defaultExt = QStringLiteral("kzd");
     req.mustExist = !save;
     req.confirmOverwrite = save;
-    std::optional<QString> chosen = save ? ctx.fileDialogs->save(req) : ctx.fileDialogs->open(req);
+    std::optional<QString> chosen = save ? ctx.platform.fileDialogs->save(req) : ctx.platform.fileDialogs->open(req);
     if (chosen && chosen->isEmpty()) return std::nullopt;
     if (chosen && save) return WithDefaultExt(*chosen, req.defaultExt); // a name without extension gets ".kzd"
     return chosen;

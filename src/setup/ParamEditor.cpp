@@ -115,7 +115,7 @@ bool ParamEditor::SaveParaFile() {
                     t("ﾊﾟﾗﾒｰﾀの値が設定範囲を超えている箇所があります。\r\n値を確認してから、再度行って下さい。",
                       "Invalid value in some parameters.\r\nConfirm the value and try it again.")))
         return false;
-    if (!ctx_.fileDialogs) return false;
+    if (!ctx_.platform.fileDialogs) return false;
     FileDialogRequest r;
     r.kind = FileKind::Parameter;
     r.title = t("パラメータを名前を付けて保存する", "Save Parameters as ...");
@@ -123,7 +123,7 @@ bool ParamEditor::SaveParaFile() {
     r.fileName = p_ == Product::TwoAxis ? t("kzw6prm.pmd", "kzw6prm1.pmd") : t("kzw3kprm.pmd", "kzw3kprm1.pmd");
     r.defaultExt = QStringLiteral("pmd");
     r.confirmOverwrite = true;
-    const std::optional<QString> path = ctx_.fileDialogs->save(r);
+    const std::optional<QString> path = ctx_.platform.fileDialogs->save(r);
     if (!path || path->isEmpty()) return false;
     ctx_.paraEdit.SaveFileName[ProductSlot(p_)] = *path;
     ProductParameters& pp = ctx_.para.of(p_);
@@ -207,14 +207,14 @@ void ParamEditor::ParaDataCtShogo() {
 // ---- Files
 
 std::optional<QString> ParamEditor::openDialog(const QString& title) {
-    if (!ctx_.fileDialogs) return std::nullopt;
+    if (!ctx_.platform.fileDialogs) return std::nullopt;
     FileDialogRequest r;
     r.kind = FileKind::Parameter;
     r.title = title;
     r.filter = t("パラメータ(*.pmd)|*.pmd|すべてのファイル(*.*)|*.*", "Parameter(*.pmd)|*.pmd|All files(*.*)|*.*");
     r.defaultExt = QStringLiteral("pmd");
     r.mustExist = true;
-    std::optional<QString> path = ctx_.fileDialogs->open(r);
+    std::optional<QString> path = ctx_.platform.fileDialogs->open(r);
     if (path && path->isEmpty()) return std::nullopt;
     return path;
 }

@@ -407,7 +407,7 @@ TEST(FittingPoints, LargestHalfPointAtWhichEveryTextClearsTheNext) {
 
 TEST_F(Listing, AWideFontPrintsEachListingSmallerUntilItsColumnsClear) {
     WidePrintSurface wide;
-    t.ctx.printer = &wide;
+    t.ctx.platform.printer = &wide;
     for (int g = 1; g <= 99; ++g) t.ctx.grp.GrpFileData[g] = {399, 399, 0};
     for (int language : {1, 2}) {
         t.ctx.setLanguage(int16_t(language));
@@ -448,7 +448,7 @@ private:
 TEST(PosiPageSetup, MetricsFromPageAndFont) {
     TestApp t;
     SizedSurface ps(200, 270, 4.4);
-    t.ctx.printer = &ps;
+    t.ctx.platform.printer = &ps;
     ASSERT_TRUE(PosiPrintPageSetup(t.ctx));
     const PrintState& p = t.ctx.print;
     EXPECT_EQ(p.PrintLineHeight, 4);
@@ -460,14 +460,14 @@ TEST(PosiPageSetup, MetricsFromPageAndFont) {
 
     // Halves of the line pitch go to the even neighbour.
     SizedSurface half(200.5, 270, 4.5);
-    t.ctx.printer = &half;
+    t.ctx.platform.printer = &half;
     ASSERT_TRUE(W3kPosiPrintPageSetup(t.ctx));
     EXPECT_EQ(p.PrintLineHeight, 4);
     EXPECT_EQ(p.PrintRightX, 190);
 
     // A font without height gives no line pitch: no division by zero.
     SizedSurface none(200, 270, 0.2);
-    t.ctx.printer = &none;
+    t.ctx.platform.printer = &none;
     EXPECT_FALSE(PosiPrintPageSetup(t.ctx));
 }
 

@@ -96,7 +96,7 @@ double boxHeight(const Op& op) {
 TEST_F(PosiPrint, GridOnPagesAtNormalAndNarrowSpacing) {
     for (bool narrow : {false, true}) {
         RecordingPrintSurface ps;
-        t.ctx.printer = &ps;
+        t.ctx.platform.printer = &ps;
         grid(Product::TwoAxis);
         t.ctx.print.PrintNarrow = narrow;
         t.files.answerPrinter(true);
@@ -163,7 +163,7 @@ TEST_F(PosiPrint, NoRuleMeetsATextWhateverThePageHeightAndSpacing) {
     for (double height = 250; height <= 300; height += 0.5)
         for (bool narrow : {false, true}) {
             HeightSurface hs(height);
-            t.ctx.printer = &hs;
+            t.ctx.platform.printer = &hs;
             t.ctx.print.PrintNarrow = narrow;
             t.files.answerPrinter(true);
             ASSERT_TRUE(print());
@@ -179,7 +179,7 @@ TEST_F(PosiPrint, NoRuleMeetsATextWhateverThePageHeightAndSpacing) {
                         ADD_FAILURE() << "page height " << height << (narrow ? " narrow" : "") << ": rule at " << y
                                       << " meets \"" << op.text.toStdString() << "\" at " << op.y;
         }
-    t.ctx.printer = &t.printer;
+    t.ctx.platform.printer = &t.printer;
 }
 
 TEST_F(PosiPrint, GridRowColumnsAndHead) {

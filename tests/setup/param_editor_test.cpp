@@ -31,8 +31,8 @@ const char* Name(Product p) { return p == kTwo ? "two-axis" : "one-axis"; }
 struct Editor {
     explicit Editor(Product p, int16_t language = 2) : world(nullptr, language), p(p) {
         Get_ErrorList(world.ctx);
-        world.ctx.fileDialogs = &files;
-        world.ctx.printer = &printer;
+        world.ctx.platform.fileDialogs = &files;
+        world.ctx.platform.printer = &printer;
         world.ctx.link.ct = world.link.get();
         world.link->setProgress(&progress);
         editor = std::make_unique<ParamEditor>(world.ctx, p, window, &frame, &dialogs);

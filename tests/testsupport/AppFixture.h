@@ -21,8 +21,8 @@ struct TestApp {
 
     TestApp() {
         ctx.programDir = QStringLiteral(RER_DATA_DIR);
-        ctx.fileDialogs = &files;
-        ctx.printer = &printer;
+        ctx.platform.fileDialogs = &files;
+        ctx.platform.printer = &printer;
     }
 
     void set(const QString& key, const QString& value) {

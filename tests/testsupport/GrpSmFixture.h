@@ -38,8 +38,8 @@ struct GrpSmWorld : LinkWorld {
     QTemporaryDir dir;
 
     explicit GrpSmWorld(int16_t language = 2) : LinkWorld(nullptr, language) {
-        ctx.fileDialogs = &files;
-        ctx.printer = &printer;
+        ctx.platform.fileDialogs = &files;
+        ctx.platform.printer = &printer;
         link->setProgress(&bar);
         Get_ErrorList(ctx);
     }

@@ -19,7 +19,7 @@ struct MotionWorld {
     std::unique_ptr<frmMain> w;
     explicit MotionWorld(int ctType = 1, int language = 2, bool mm = false) : t(ctType, language, mm) {
         t.set(QStringLiteral("Language"), QString::number(language));
-        t.ctx.serial = &port;
+        t.ctx.platform.serial = &port;
         w = std::make_unique<frmMain>(t.ctx);
         w->Show();
         for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})

@@ -22,7 +22,7 @@ struct PositionLinkWorld : LinkWorld {
 
     explicit PositionLinkWorld(int ctType = 1, bool mm = false, std::unique_ptr<SerialPort> p = nullptr)
         : LinkWorld(std::move(p)) {
-        ctx.fileDialogs = &files;
+        ctx.platform.fileDialogs = &files;
         ctx.opt.CtType = int16_t(ctType);
         ctx.opt.DispMmUnit = mm;
         for (auto* axes : {&ctx.dev.two, &ctx.dev.one})

@@ -216,8 +216,8 @@ void frmPrintSelect::cmdSelectPosiFile_Click() {
                          QStringLiteral("Position Data(*.kzd)|*.kzd|Position Data(*.vtd)|*.vtd|All files(*.*)|*.*"));
     r.defaultExt = QStringLiteral("kzd");
     r.mustExist = true;
-    if (!ctx_.fileDialogs) return;
-    const auto path = ctx_.fileDialogs->open(r);
+    if (!ctx_.platform.fileDialogs) return;
+    const auto path = ctx_.platform.fileDialogs->open(r);
     if (!path) return;
     lblPosiName_->setText(QFileInfo(*path).fileName());
     PrintPosiFileName = *path;
@@ -233,8 +233,8 @@ void frmPrintSelect::cmdSelectParaFile_Click() {
                          QStringLiteral("Parameter(*.pmd;*.pmt)|*.pmd;*.pmt|All files(*.*)|*.*"));
     r.defaultExt = QStringLiteral("pmd");
     r.mustExist = true;
-    if (!ctx_.fileDialogs) return;
-    const auto path = ctx_.fileDialogs->open(r);
+    if (!ctx_.platform.fileDialogs) return;
+    const auto path = ctx_.platform.fileDialogs->open(r);
     if (!path) return;
     lblParaName_->setText(QFileInfo(*path).fileName());
     PrintParaFileName = *path;

@@ -42,7 +42,7 @@ private:
 class MainLinkParts : public QObject {
 public:
     MainLinkParts(frmMain& w, AppContext& ctx)
-        : QObject(&w), display(w), link(ctx, *ctx.serial, display, this), trance(new frmTrance(ctx, &w)) {
+        : QObject(&w), display(w), link(ctx, *ctx.platform.serial, display, this), trance(new frmTrance(ctx, &w)) {
         link.setProgress(trance);
     }
     MainLinkDisplay display;
@@ -97,7 +97,7 @@ void CtVersionHyojiCmd(frmMain& w, ControllerLink& link) {
 
 void InstallLinkCommands(frmMain& w, AppContext& ctx) {
     // Without a serial line the link's commands stay disabled.
-    if (!ctx.serial) return;
+    if (!ctx.platform.serial) return;
     auto* parts = new MainLinkParts(w, ctx);
     ControllerLink& link = parts->link;
     link.RefreshPortLamp();
@@ -114,7 +114,7 @@ void MainLinkLoad(frmMain&, AppContext& ctx) {
 
 void MainLinkUnload(frmMain&, AppContext& ctx) {
     if (ctx.link.ct) ctx.link.ct->PortClose();
-    else if (ctx.serial) ctx.serial->close();
+    else if (ctx.platform.serial) ctx.platform.serial->close();
 }
 
 } // namespace rer

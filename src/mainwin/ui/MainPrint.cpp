@@ -60,7 +60,7 @@ void InstallPrintCommands(frmMain& w, AppContext& ctx) {
     w.registerCommand(QStringLiteral("PageSetup"), [&w, &ctx] {
         w.LineCmd_Muko();
         // A page set-up: what it chooses, later prints start from.
-        if (ctx.fileDialogs) ctx.fileDialogs->pageSetup(ctx.opt.LanguageNo);
+        if (ctx.platform.fileDialogs) ctx.platform.fileDialogs->pageSetup(ctx.opt.LanguageNo);
     });
 }
 

@@ -124,7 +124,7 @@ private Q_SLOTS:
     void transfersThroughTheMainWindow() {
         GridTestContext t;
         sim::SimSerialPort port;
-        t.ctx.serial = &port;
+        t.ctx.platform.serial = &port;
         t.set(S("Language"), S("2"));
         frmMain w(t.ctx);
         w.Show();

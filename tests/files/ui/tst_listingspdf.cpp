@@ -39,7 +39,7 @@ void ListingsPdf::parameterGroupAndMacroPages() {
     QtPrintSurface surface;
     surface.printer().setOutputFormat(QPrinter::PdfFormat);
     surface.printer().setPageSize(QPageSize(QPageSize::A4));
-    t.ctx.printer = &surface;
+    t.ctx.platform.printer = &surface;
     QTemporaryDir dir;
 
     auto& table = t.ctx.para.two.ParaFileData;
@@ -103,7 +103,7 @@ void ListingsPdf::pagesReadClean() {
     surface.printer().setOutputFormat(QPrinter::PdfFormat);
     surface.printer().setPageSize(QPageSize(QPageSize::A4));
     rer::test::TextKeepingSurface keeping(surface);
-    t.ctx.printer = &keeping;
+    t.ctx.platform.printer = &keeping;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(kind + QStringLiteral(".pdf"));
     surface.printer().setOutputFileName(pdf);

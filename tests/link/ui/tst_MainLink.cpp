@@ -35,7 +35,7 @@ class tst_MainLink : public QObject {
             ctx.setLanguage(2);
             ctx.opt.NotJapan = true;
             store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("2"));
-            ctx.serial = serial ? serial : &port;
+            ctx.platform.serial = serial ? serial : &port;
             w = std::make_unique<frmMain>(ctx);
             w->Show();
         }

@@ -24,7 +24,7 @@ private Q_SLOTS:
         GridTestContext t(1, 2, false);
         t.ctx.opt.NotJapan = true;
         sim::SimSerialPort port;
-        t.ctx.serial = &port;
+        t.ctx.platform.serial = &port;
         QTemporaryDir dir;
         frmMain w(t.ctx);
         w.Show();

@@ -233,7 +233,7 @@ void MainPrint::pageSetupChoosesPaperAndOrientationOfLaterPrints() {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     QtFileDialogs dialogs(printer);
-    win.t.ctx.fileDialogs = &dialogs;
+    win.t.ctx.platform.fileDialogs = &dialogs;
 
     // File > Printer: the set-up dialog, not a print dialog; Cancel changes nothing.
     const auto setUp = [&win](std::function<void(QtPageSetupDialog&)> act) {
@@ -279,11 +279,11 @@ void MainPrint::pageSetupChoosesPaperAndOrientationOfLaterPrints() {
     // The next print comes out on landscape A5.
     const QString pdf = dir.filePath(QStringLiteral("a5.pdf"));
     printer.setOutputFileName(pdf);
-    win.t.ctx.fileDialogs = &win.t.files;
-    win.t.ctx.printer = &surface;
+    win.t.ctx.platform.fileDialogs = &win.t.files;
+    win.t.ctx.platform.printer = &surface;
     win.t.files.answerPrinter(true);
     QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) { d.cmdPrintSet_Click(); }));
-    win.t.ctx.printer = &win.t.printer;
+    win.t.ctx.platform.printer = &win.t.printer;
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     if (tool.isEmpty()) QSKIP("pdfinfo is not installed");
     QProcess p;
@@ -302,12 +302,12 @@ void MainPrint::realPrintToPdf() {
     surface.printer().setOutputFormat(QPrinter::PdfFormat);
     surface.printer().setOutputFileName(pdf);
     surface.printer().setPageSize(QPageSize(QPageSize::A4));
-    win.t.ctx.printer = &surface;
+    win.t.ctx.platform.printer = &surface;
     win.t.ctx.grid.flgdData.setText(1, 12, QStringLiteral("原点付近"));
     win.t.ctx.grid.flgdData.setText(399, 12, QStringLiteral("last"));
     win.t.files.answerPrinter(true);
     QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) { d.cmdPrintSet_Click(); }));
-    win.t.ctx.printer = &win.t.printer;
+    win.t.ctx.platform.printer = &win.t.printer;
     QVERIFY(QFileInfo(pdf).size() > 0);
 
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -333,7 +333,7 @@ void MainPrint::realPrintToPdf() {
     // the file's name, models and values.
     const QString pdf2 = dir.filePath(QStringLiteral("file.pdf"));
     surface.printer().setOutputFileName(pdf2);
-    win.t.ctx.printer = &surface;
+    win.t.ctx.platform.printer = &surface;
     win.t.ctx.setLanguage(2);
     const QString path = QDir(QStringLiteral(RER_TEST_DATA)).filePath(QStringLiteral("posi_new.kzd"));
     win.t.files.answer(path);
@@ -343,7 +343,7 @@ void MainPrint::realPrintToPdf() {
         d.cmdSelectPosiFile_Click();
         d.cmdPrintSet_Click();
     }));
-    win.t.ctx.printer = &win.t.printer;
+    win.t.ctx.platform.printer = &win.t.printer;
     QProcess p2;
     p2.start(tool, {QStringLiteral("-layout"), pdf2, QStringLiteral("-")});
     QVERIFY(p2.waitForFinished(30000));
@@ -423,7 +423,7 @@ void MainPrint::pagesReadClean() {
     const QString pdf = dir.filePath(QStringLiteral("posi.pdf"));
     surface.printer().setOutputFileName(pdf);
     rer::test::TextKeepingSurface keeping(surface);
-    win.t.ctx.printer = &keeping;
+    win.t.ctx.platform.printer = &keeping;
     if (file) win.t.files.answer(path);
     win.t.files.answerPrinter(true);
     QVERIFY(win.run(QStringLiteral("Print"), [&](frmPrintSelect& d) {
@@ -434,7 +434,7 @@ void MainPrint::pagesReadClean() {
         d.chkPrintGyokanS()->setChecked(narrow);
         d.cmdPrintSet_Click();
     }));
-    win.t.ctx.printer = &win.t.printer;
+    win.t.ctx.platform.printer = &win.t.printer;
     QVERIFY2(win.t.msg.shown.empty(), qPrintable(win.t.msg.shown.empty() ? QString() : win.t.msg.shown.back().text));
     QVERIFY(win.t.ctx.print.PrintPageNo > 1);
     QVERIFY(keeping.texts.contains(QStringLiteral("399")) || keeping.texts.contains(QStringLiteral(" 399")));

@@ -59,7 +59,7 @@ struct World {
         t.set(S("Language"), S("2"));
         t.set(S("PortNo"), S("1"));
         port = std::make_unique<QtSerialPort>();
-        t.ctx.serial = port.get();
+        t.ctx.platform.serial = port.get();
         w = std::make_unique<frmMain>(t.ctx);
         w->Show();
         // The load empties the committed actuators; the start-up would load them.

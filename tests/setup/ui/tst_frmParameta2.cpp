@@ -578,7 +578,7 @@ private Q_SLOTS:
             w.runCommand(QStringLiteral("OpenParaWindow"));
             QCOMPARE(w.findChildren<frmParameta2*>().size(), 1);
             // A command of the window runs in the main window's frame.
-            app.ctx.fileDialogs = nullptr;
+            app.ctx.platform.fileDialogs = nullptr;
             win->button(QStringLiteral("cmdReadParaFile"))->click();
             QVERIFY(w.button(QStringLiteral("cmdParaHyoji"))->isEnabled());
             win->close();
