@@ -1,6 +1,6 @@
 #pragma once
-#include "app/AppContext.h"
 #include "files/DataCodec.h"
+#include "testsupport/TestApp.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,19 +10,12 @@
 
 namespace rer::testing {
 
-// A fresh application object over test doubles, in English.
-struct FilesContext {
-    FakeMessageBoxes msg;
-    MemorySettingsStore store;
-    FakeSystemInfo sys;
-    FakeHelpViewer help;
-    AppContext ctx{Platform{msg, store, sys, help}};
+// A fresh application object over test doubles, in English, and a folder
+// for the test's files.
+struct FilesContext : test::TestApp {
     QTemporaryDir dir;
 
-    explicit FilesContext(int16_t language = 2) {
-        ctx.setLanguage(language);
-        ctx.programDir = QStringLiteral(RER_DATA_DIR);
-    }
+    explicit FilesContext(int16_t language = 2) : TestApp({.language = language, .doubles = test::Doubles::None}) {}
     QString tmp(const QString& name) const { return dir.filePath(name); }
 };
 

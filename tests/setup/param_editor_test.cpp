@@ -29,10 +29,9 @@ const char* Name(Product p) { return p == kTwo ? "two-axis" : "one-axis"; }
 
 
 struct Editor {
-    explicit Editor(Product p, int16_t language = 2) : world(nullptr, language), p(p) {
+    explicit Editor(Product p, int16_t language = 2)
+        : world({.language = language, .doubles = Doubles::FileDialogs | Doubles::Printer}), p(p) {
         Get_ErrorList(world.ctx);
-        world.ctx.platform.fileDialogs = &files;
-        world.ctx.platform.printer = &printer;
         world.ctx.link.ct = world.link.get();
         world.link->setProgress(&progress);
         editor = std::make_unique<ParamEditor>(world.ctx, p, window, &frame, &dialogs);
@@ -65,8 +64,8 @@ struct Editor {
     FakeParamWindow window;
     FrameRecorder frame;
     ScriptedActuatorDialogs dialogs;
-    FakeFileDialogs files;
-    RecordingPrintSurface printer;
+    FakeFileDialogs& files = world.files;
+    RecordingPrintSurface& printer = world.printer;
     ProgressRecorder progress;
     std::unique_ptr<ParamEditor> editor;
 };

@@ -1,18 +1,14 @@
 #pragma once
-// A fresh application object over test doubles with its own program folder,
-// the shipped catalogues, a recording main window and a scripted actuator
-// dialog that runs the real dialog logic.
+// A program run with its own program folder, the shipped catalogues, a
+// recording main window and a scripted actuator dialog that runs the real
+// dialog logic.
 
-#include "app/AppContext.h"
 #include "app/MainWindowPort.h"
 #include "mainwin/ActuatorChange.h"
 #include "setup/ActuatorDialogs.h"
 #include "setup/DeviceSelect.h"
+#include "testsupport/TestApp.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStringEncoder>
-#include <QTemporaryDir>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,39 +18,14 @@ namespace rer::test {
 
 inline const char* const kCatalogueFiles[] = {"kzdevice.lst", "nkzdevice.lst", "vtdevice.lst"};
 
-// Writes a list file: lines joined with CR LF, encoded in Shift-JIS.
-inline void WriteListFile(const QString& dir, const QString& name, const QStringList& lines) {
-    QStringEncoder enc("Shift_JIS");
-    QFile f(QDir(dir).filePath(name));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    f.write(enc.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-}
-
-// The settings store, shared by the runs of the program that a test starts.
-struct TestPlatform {
-    FakeMessageBoxes msg;
-    MemorySettingsStore store;
-    FakeSystemInfo sys{QStringLiteral("Japan")};
-    FakeHelpViewer help;
-};
-
-// One run of the program over a platform, its program folder holding the
-// shipped catalogues.
-struct CatalogueApp {
+// One run of the program over a platform, its program folder an own copy of
+// the shipped list files.
+struct CatalogueApp : TestApp {
     explicit CatalogueApp(TestPlatform& pf, int languageNo = 2)
-        : ctx({pf.msg, pf.store, pf.sys, pf.help}) {
-        ctx.programDir = dir.path();
-        ctx.setLanguage(static_cast<int16_t>(languageNo));
-        // Every list file shipped beside the program.
-        const QDir data(QStringLiteral(RER_DATA_DIR));
-        for (const QString& n : data.entryList(QDir::Files))
-            QFile::copy(data.filePath(n), QDir(dir.path()).filePath(n));
-    }
-    void removeFile(const QString& name) { QFile::remove(QDir(dir.path()).filePath(name)); }
-    void writeFile(const QString& name, const QStringList& lines) { WriteListFile(dir.path(), name, lines); }
-
-    QTemporaryDir dir;
-    AppContext ctx;
+        : TestApp({.language = int16_t(languageNo),
+                   .folder = AppOptions::Folder::OwnCopy,
+                   .platform = &pf,
+                   .doubles = Doubles::None}) {}
 };
 
 // The main window as the start-up and the catalogue labels use it.

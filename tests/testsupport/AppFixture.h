@@ -1,37 +1,10 @@
 #pragma once
-#include "app/AppContext.h"
 #include "app/MainWindowPort.h"
-#include "platform/Clipboard.h"
+#include "testsupport/TestApp.h"
 
 #include <QStringList>
 
 namespace rer::test {
-
-// A fresh application object over test doubles; the list files are those
-// shipped in data/.
-struct TestApp {
-    FakeMessageBoxes msg;
-    MemorySettingsStore store;
-    FakeSystemInfo sys{QStringLiteral("Japan")};
-    FakeHelpViewer help;
-    FakeFileDialogs files;
-    RecordingPrintSurface printer;
-    MemoryClipboard clipboard;
-    AppContext ctx{Platform{msg, store, sys, help, &clipboard}};
-
-    TestApp() {
-        ctx.programDir = QStringLiteral(RER_DATA_DIR);
-        ctx.platform.fileDialogs = &files;
-        ctx.platform.printer = &printer;
-    }
-
-    void set(const QString& key, const QString& value) {
-        store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);
-    }
-    QString get(const QString& key) const {
-        return store.get(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, QStringLiteral("<absent>"));
-    }
-};
 
 // Records what the logic asks of the main window.
 class RecordingMainWindow : public MainWindowPort {

@@ -4,8 +4,6 @@
 #include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "link/CtError.h"
-#include "platform/FileDialogs.h"
-#include "platform/PrintSurface.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/TransferFixture.h"
 
@@ -31,15 +29,12 @@ struct WindowRecorder : GrpWindowView, SmWindowView {
 };
 
 struct GrpSmWorld : LinkWorld {
-    FakeFileDialogs files;
-    RecordingPrintSurface printer;
     ProgressRecorder bar;
     WindowRecorder view;
     QTemporaryDir dir;
 
-    explicit GrpSmWorld(int16_t language = 2) : LinkWorld(nullptr, language) {
-        ctx.platform.fileDialogs = &files;
-        ctx.platform.printer = &printer;
+    explicit GrpSmWorld(int16_t language = 2)
+        : LinkWorld({.language = language, .doubles = Doubles::FileDialogs | Doubles::Printer}) {
         link->setProgress(&bar);
         Get_ErrorList(ctx);
     }

@@ -1,14 +1,10 @@
 #pragma once
-// A fresh program state with test doubles, the simulated controller in
-// process and the controller link between them.
-#include "app/AppContext.h"
+// A fresh application on test doubles, the simulated controller in process
+// and the controller link between them.
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
-#include "platform/HelpViewer.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SettingsStore.h"
-#include "platform/SystemInfo.h"
 #include "sim/SimSerialPort.h"
+#include "testsupport/TestApp.h"
 
 #include <QMap>
 #include <memory>
@@ -44,20 +40,20 @@ struct DisplayRecorder : LinkDisplay, MoveDisplay {
     void setKanryoNo(const QString& t) override { kanryo = t; }
 };
 
-struct LinkWorld {
-    FakeMessageBoxes msg;
-    MemorySettingsStore store;
-    FakeSystemInfo sys;
-    FakeHelpViewer help;
-    AppContext ctx{{msg, store, sys, help}};
+// The link worlds: an application with the link's own serial port (not the
+// main window's), the controller link on it and a recorder of what it shows.
+struct LinkWorld : TestApp {
     DisplayRecorder display;
     std::unique_ptr<SerialPort> port;
     std::unique_ptr<ControllerLink> link;
 
+    // An application without clipboard, file dialogs or printer, in a language.
+    static AppOptions Options(int16_t language = 2) { return {.language = language, .doubles = Doubles::None}; }
+
     // In process by default; pass another port (the real one) to use it.
-    explicit LinkWorld(std::unique_ptr<SerialPort> p = nullptr, int16_t language = 2) {
-        ctx.setLanguage(language);
-        ctx.programDir = QStringLiteral(RER_DATA_DIR);
+    explicit LinkWorld(std::unique_ptr<SerialPort> p = nullptr, int16_t language = 2)
+        : LinkWorld(Options(language), std::move(p)) {}
+    explicit LinkWorld(const AppOptions& o, std::unique_ptr<SerialPort> p = nullptr) : TestApp(o) {
         port = p ? std::move(p) : std::make_unique<sim::SimSerialPort>();
         link = std::make_unique<ControllerLink>(ctx, *port, display);
         link->setMoveDisplay(&display);

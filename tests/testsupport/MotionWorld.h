@@ -1,10 +1,9 @@
 #pragma once
 // A shown main window over test doubles and the simulated controller in
 // process, with an actuator committed on every axis.
-#include "app/AppContext.h"
 #include "mainwin/ui/frmMain.h"
 #include "sim/SimSerialPort.h"
-#include "testsupport/GridTestContext.h"
+#include "testsupport/TestApp.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,16 +13,16 @@
 namespace rer::test {
 
 struct MotionWorld {
-    GridTestContext t;
-    sim::SimSerialPort port;
+    TestApp t;
+    sim::SimSerialPort& port = *t.simulator;
     std::unique_ptr<frmMain> w;
-    explicit MotionWorld(int ctType = 1, int language = 2, bool mm = false) : t(ctType, language, mm) {
+    explicit MotionWorld(int ctType = 1, int language = 2, bool mm = false)
+        : t({.language = int16_t(language), .ctType = int16_t(ctType), .mm = mm, .actuators = true, .simulator = true}) {
         t.set(QStringLiteral("Language"), QString::number(language));
-        t.ctx.platform.serial = &port;
         w = std::make_unique<frmMain>(t.ctx);
         w->Show();
-        for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("A"));
+        // The load empties the committed actuators; the start-up would load them.
+        t.commitActuators();
     }
     ~MotionWorld() {
         for (Product p : {Product::TwoAxis, Product::OneAxis}) t.ctx.grid.of(p).Tag.clear();

@@ -6,7 +6,6 @@
 #include "files/PosiFile.h"
 #include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
-#include "testsupport/GridTestContext.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/PositionHostRecorder.h"
 #include "testsupport/TransferFixture.h"
@@ -16,17 +15,12 @@
 namespace rer::test {
 
 struct PositionLinkWorld : LinkWorld {
-    FakeFileDialogs files;
     PositionHostRecorder host{ctx};
     ProgressRecorder progress;
 
     explicit PositionLinkWorld(int ctType = 1, bool mm = false, std::unique_ptr<SerialPort> p = nullptr)
-        : LinkWorld(std::move(p)) {
-        ctx.platform.fileDialogs = &files;
-        ctx.opt.CtType = int16_t(ctType);
-        ctx.opt.DispMmUnit = mm;
-        for (auto* axes : {&ctx.dev.two, &ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("A"));
+        : LinkWorld({.language = 2, .ctType = int16_t(ctType), .mm = mm, .actuators = true, .doubles = Doubles::FileDialogs},
+                    std::move(p)) {
         SetUpPositionGrid(ctx, product());
         link->setProgress(&progress);
         l().TusinTimeout = 1000;
