@@ -68,11 +68,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // A program whose settings live in an INI file of a folder.
 struct FileSettingsApp {
     explicit FileSettingsApp(const QString& dir) : store(dir) {}
-    FakeMessageBoxes msg;
     QtSettingsStore store;
-    FakeSystemInfo sys;
-    FakeHelpViewer help;
-    AppContext ctx{Platform{msg, store, sys, help}};
+    TestApp app{{.store = &store, .doubles = Doubles::None}};
+    AppContext& ctx = app.ctx;
+    FakeMessageBoxes& msg = app.msg;
 };
 
 } // namespace
@@ -254,9 +253,7 @@ struct NoCatalogueApp {
     NoCatalogueApp() {
         for (const char* f : kCatalogueFiles) app.removeFile(QString::fromLatin1(f));
     }
-    void set(const QString& key, const QString& value) {
-        pf.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), key, value);
-    }
+    void set(const QString& key, const QString& value) { pf.set(key, value); }
 };
 
 } // namespace

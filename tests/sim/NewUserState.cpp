@@ -1,9 +1,9 @@
 #include "sim/NewUserState.h"
 
-#include "app/AppContext.h"
 #include "app/DeviceSettings.h"
 #include "files/StdPrm.h"
 #include "link/Transfers.h"
+#include "testsupport/TestApp.h"
 
 #include <algorithm>
 
@@ -11,13 +11,9 @@ namespace rer::sim {
 
 bool LoadNewUserState(CtSimState& state, const QString& dataDir, QString* why) {
     // A program of a new user: nothing saved, so the actuator it starts with.
-    FakeMessageBoxes msg;
-    MemorySettingsStore store;
-    FakeSystemInfo sys;
-    FakeHelpViewer help;
-    AppContext ctx{Platform{msg, store, sys, help}};
-    ctx.setLanguage(2);
-    ctx.programDir = dataDir;
+    test::TestApp app({.language = 2, .programDir = dataDir, .doubles = test::Doubles::None});
+    AppContext& ctx = app.ctx;
+    FakeMessageBoxes& msg = app.msg;
     const auto fail = [&](const QString& text) {
         if (why) *why = text;
         return false;

@@ -28,8 +28,7 @@ struct Window {
     Window(int ctType, int language, bool mm = false) : t(ctType, language, mm), w(t.ctx) {
         t.set(S("Language"), QString::number(language));
         w.Show();
-        for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, S(" 28"), S("A"));
+        t.commitActuators();
         w.activateWindow();
         if (!QTest::qWaitForWindowActive(&w)) qWarning("window not active");
         p = productOf(ctType);

@@ -122,9 +122,8 @@ private Q_SLOTS:
     // Through the main window's link to the simulated controller: a read that
     // the window cannot be closed during, and a macro write.
     void transfersThroughTheMainWindow() {
-        GridTestContext t;
-        sim::SimSerialPort port;
-        t.ctx.platform.serial = &port;
+        TestApp t({.language = 2, .mm = false, .actuators = true, .simulator = true});
+        sim::SimSerialPort& port = *t.simulator;
         t.set(S("Language"), S("2"));
         frmMain w(t.ctx);
         w.Show();

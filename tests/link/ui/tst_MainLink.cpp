@@ -1,13 +1,9 @@
 // The main window's link commands against the simulated controller.
-#include "app/AppContext.h"
 #include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
-#include "platform/HelpViewer.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SettingsStore.h"
-#include "platform/SystemInfo.h"
 #include "sim/PtySim.h"
 #include "sim/SimSerialPort.h"
+#include "testsupport/TestApp.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -22,20 +18,15 @@ using rer::sim::SimFault;
 class tst_MainLink : public QObject {
     Q_OBJECT
 
-    struct World {
-        FakeMessageBoxes msg;
-        MemorySettingsStore store;
-        FakeSystemInfo sys{QStringLiteral("United States")};
-        FakeHelpViewer help;
-        AppContext ctx{{msg, store, sys, help}};
-        sim::SimSerialPort port;
+    // The main window on the simulated controller in process, or on a given port.
+    struct World : test::TestApp {
+        sim::SimSerialPort& port = *simulator;
         std::unique_ptr<frmMain> w;
-        explicit World(SerialPort* serial = nullptr) {
-            ctx.programDir = QStringLiteral(RER_DATA_DIR);
-            ctx.setLanguage(2);
+        explicit World(SerialPort* serial = nullptr)
+            : TestApp({.language = 2, .doubles = test::Doubles::None, .simulator = true, .serial = serial}) {
+            sys.country = QStringLiteral("United States");
             ctx.opt.NotJapan = true;
-            store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("Language"), QStringLiteral("2"));
-            ctx.platform.serial = serial ? serial : &port;
+            set(QStringLiteral("Language"), QStringLiteral("2"));
             w = std::make_unique<frmMain>(ctx);
             w->Show();
         }

@@ -1,9 +1,5 @@
-#include "app/AppContext.h"
 #include "link/ui/frmTrance.h"
-#include "platform/HelpViewer.h"
-#include "platform/MessageBoxes.h"
-#include "platform/SettingsStore.h"
-#include "platform/SystemInfo.h"
+#include "testsupport/TestApp.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -14,12 +10,8 @@ using namespace rer;
 class tst_frmTrance : public QObject {
     Q_OBJECT
 
-    struct World {
-        FakeMessageBoxes msg;
-        MemorySettingsStore store;
-        FakeSystemInfo sys;
-        FakeHelpViewer help;
-        AppContext ctx{{msg, store, sys, help}};
+    struct World : test::TestApp {
+        World() : TestApp({.doubles = test::Doubles::None}) {}
     };
 
 private Q_SLOTS:

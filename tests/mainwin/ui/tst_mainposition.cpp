@@ -3,7 +3,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/frmMain.h"
 #include "sim/SimSerialPort.h"
-#include "testsupport/GridTestContext.h"
+#include "testsupport/TestApp.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -15,21 +15,20 @@
 #include <QtTest>
 
 using namespace rer;
-using rer::test::GridTestContext;
+using rer::test::TestApp;
 
 class MainPositionWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fileCommandsAndAControllerRead() {
-        GridTestContext t(1, 2, false);
+        TestApp t({.language = 2, .mm = false, .actuators = true, .simulator = true});
         t.ctx.opt.NotJapan = true;
-        sim::SimSerialPort port;
-        t.ctx.platform.serial = &port;
+        sim::SimSerialPort& port = *t.simulator;
         QTemporaryDir dir;
         frmMain w(t.ctx);
         w.Show();
         // A model of the catalogue, so that Open can take it back.
-        for (auto& a : t.ctx.dev.two) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("L"));
+        for (auto& a : t.ctx.dev.two) TestApp::setActuator(a, QStringLiteral(" 28"), QStringLiteral("L"));
         t.ctx.dev.DevIsKZ = {true, true};
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));

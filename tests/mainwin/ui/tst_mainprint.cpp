@@ -38,8 +38,7 @@ struct Window {
     explicit Window(int ctType, int language = 2) : t(ctType, language, false), w(t.ctx) {
         t.ctx.opt.NotJapan = language != 1;
         w.Show();
-        for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("A"));
+        t.commitActuators();
         t.ctx.setLanguage(int16_t(language));
         w.label(QStringLiteral("lblDeviceType0"))->setText(QStringLiteral("KZ- 28A-100"));
         w.label(QStringLiteral("lblDeviceType1"))->setText(QStringLiteral("KZ- 28A-100"));

@@ -24,8 +24,7 @@ struct Window {
         t.ctx.opt.NotJapan = true; // an English run
         w.Show();
         // The load forgets the committed models; commit one again.
-        for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, QStringLiteral(" 28"), QStringLiteral("A"));
+        t.commitActuators();
         w.activateWindow();
         if (!QTest::qWaitForWindowActive(&w)) qWarning("window not active");
         // As the start-up leaves it: focus on txtDummy, line commands off.

@@ -14,7 +14,7 @@
 #include "setup/ParamEditor.h"
 #include "setup/ui/frmParameta2.h"
 #include "sim/PtySim.h"
-#include "testsupport/GridTestContext.h"
+#include "testsupport/TestApp.h"
 #include "testsupport/ParamFixture.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@
 using namespace rer;
 using rer::sim::CtSim;
 using rer::sim::SimFault;
-using rer::test::GridTestContext;
+using rer::test::TestApp;
 
 namespace {
 
@@ -46,25 +46,23 @@ QString S(const char* s) { return QString::fromUtf8(s); }
 // pointed at the simulator.
 struct World {
     sim::PtySim pty;
-    GridTestContext t;
-    std::unique_ptr<QtSerialPort> port;
+    std::unique_ptr<QtSerialPort> port = std::make_unique<QtSerialPort>();
+    TestApp t;
     std::unique_ptr<frmMain> w;
     bool started = false;
 
-    explicit World(int ctType = 1) : t(ctType, 2, false) {
+    explicit World(int ctType = 1)
+        : t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
         started = pty.start();
         qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
         t.ctx.opt.NotJapan = true;
         t.ctx.opt.MoveTimeout = 5; // a move that never ends fails in seconds, not a minute
         t.set(S("Language"), S("2"));
         t.set(S("PortNo"), S("1"));
-        port = std::make_unique<QtSerialPort>();
-        t.ctx.platform.serial = port.get();
         w = std::make_unique<frmMain>(t.ctx);
         w->Show();
         // The load empties the committed actuators; the start-up would load them.
-        for (auto* axes : {&t.ctx.dev.two, &t.ctx.dev.one})
-            for (auto& a : *axes) GridTestContext::setActuator(a, S(" 28"), S("A"));
+        t.commitActuators();
         // Parameters within their ranges, as a controller in use holds them.
         const Product p = t.ctx.opt.product();
         const ParaRecord rec = test::ValidParaRecord(p);

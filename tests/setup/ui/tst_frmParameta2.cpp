@@ -30,13 +30,8 @@ using namespace rer::test;
 class tst_frmParameta2 : public QObject {
     Q_OBJECT
 
-    struct App {
-        explicit App(int16_t language = 2) {
-            ctx.setLanguage(language);
-            ctx.programDir = QStringLiteral(RER_DATA_DIR);
-        }
-        TestPlatform pf;
-        AppContext ctx{{pf.msg, pf.store, pf.sys, pf.help}};
+    struct App : TestApp {
+        explicit App(int16_t language = 2) : TestApp({.language = language, .doubles = Doubles::None}) {}
         FrameRecorder frame;
     };
 
