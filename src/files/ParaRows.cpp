@@ -85,8 +85,10 @@ constexpr bool EnterTargetsShown() {
     for (Product p : {Product::TwoAxis, Product::OneAxis})
         for (const ParaRowDef& r : kParaRows) {
             if (!r.shown(p) || r.input.ctl != ParaCtl::Text) continue;
-            const ParaRowDef* to = ParaRowAt(ParaRowNamed(r.enterIn(p)));
-            if (!to || !to->shown(p)) return false;
+            // By index: a constant pointer compared with null is not a
+            // constant expression for every compiler (sanitizers on).
+            const int to = ParaRowNamed(r.enterIn(p));
+            if (to < 1 || to > kParaRowCount || !kParaRows[to - 1].shown(p)) return false;
         }
     return true;
 }

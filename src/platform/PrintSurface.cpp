@@ -22,25 +22,18 @@ double RecordingPrintSurface::textHeight(const QString&) const {
 void RecordingPrintSurface::print(const QString& text, bool lineEnd) {
     Op op{Op::Text, text, x_, y_, 0, 0, font_, points_, page_};
     ops.push_back(op);
-    if (lineEnd) {
-        x_ = 0;
-        y_ += textHeight(text);
-    } else {
-        x_ += textWidth(text);
-    }
+    advance(text, lineEnd);
 }
 
 void RecordingPrintSurface::line(double x1, double y1, double x2, double y2) {
     ops.push_back({Op::Line, QString(), x1, y1, x2, y2, font_, points_, page_});
-    x_ = x2;
-    y_ = y2;
+    moveTo(x2, y2);
 }
 
 void RecordingPrintSurface::newPage() {
     ops.push_back({Op::NewPage, QString(), 0, 0, 0, 0, font_, points_, page_});
     ++page_;
-    x_ = 0;
-    y_ = 0;
+    moveTo(0, 0);
 }
 
 bool RecordingPrintSurface::endDoc() {

@@ -32,6 +32,32 @@ public:
     virtual void abortDoc() = 0;
 };
 
+// A printer that keeps the current position itself: where a text or a line
+// leaves it, and the top-left of a new page.
+class CursorPrintSurface : public PrintSurface {
+public:
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void setCurrentX(double x) override { x_ = x; }
+    void setCurrentY(double y) override { y_ = y; }
+
+protected:
+    // After a text: the start of the next line, or the end of the text.
+    void advance(const QString& text, bool lineEnd) {
+        if (lineEnd) {
+            x_ = 0;
+            y_ += textHeight(text);
+        } else {
+            x_ += textWidth(text);
+        }
+    }
+    void moveTo(double x, double y) {
+        x_ = x;
+        y_ = y;
+    }
+    double x_ = 0, y_ = 0;
+};
+
 // Hands every call to another printer; a stand-in overrides what it does
 // otherwise.
 class ForwardingPrintSurface : public PrintSurface {
@@ -61,7 +87,7 @@ protected:
 
 // Test double: an A4 page (190 x 277 mm printable) with fixed text metrics;
 // records everything drawn.
-class RecordingPrintSurface : public PrintSurface {
+class RecordingPrintSurface : public CursorPrintSurface {
 public:
     struct Op {
         enum Kind { Text, Line, NewPage, EndDoc, AbortDoc } kind;
@@ -76,10 +102,6 @@ public:
     void setScale(Scale s) override { scale_ = s; }
     double pageWidth() const override;
     double pageHeight() const override;
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
     void print(const QString& text, bool lineEnd) override;
     double textWidth(const QString& text) const override;
     double textHeight(const QString& text) const override;
@@ -99,7 +121,6 @@ public:
 private:
     double toUnits(double mm) const { return scale_ == Scale::Millimetres ? mm : mm * 1440.0 / 25.4; }
     Scale scale_ = Scale::Twips;
-    double x_ = 0, y_ = 0;
     QString font_;
     double points_ = 10;
     int page_ = 1;

@@ -74,12 +74,7 @@ void QtPrintSurface::print(const QString& text, bool lineEnd) {
         painter_.setFont(font_);
         painter_.drawText(QPointF(x_ * pxPerUnit(), y_ * pxPerUnit() + fm.ascent()), text);
     }
-    if (lineEnd) {
-        x_ = 0;
-        y_ += textHeight(text);
-    } else {
-        x_ += textWidth(text);
-    }
+    advance(text, lineEnd);
 }
 
 void QtPrintSurface::line(double x1, double y1, double x2, double y2) {
@@ -89,14 +84,12 @@ void QtPrintSurface::line(double x1, double y1, double x2, double y2) {
         painter_.setPen(QPen(Qt::black, 0.25 * printer_.resolution() / 25.4));
         painter_.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k));
     }
-    x_ = x2;
-    y_ = y2;
+    moveTo(x2, y2);
 }
 
 void QtPrintSurface::newPage() {
     if (begin() && !printer_.newPage()) failed_ = true;
-    x_ = 0;
-    y_ = 0;
+    moveTo(0, 0);
 }
 
 bool QtPrintSurface::endDoc() {
@@ -104,8 +97,7 @@ bool QtPrintSurface::endDoc() {
     if (painter_.isActive()) painter_.end();
     const bool good = ok && !failed_ && printer_.printerState() != QPrinter::Error;
     failed_ = false;
-    x_ = 0;
-    y_ = 0;
+    moveTo(0, 0);
     return good;
 }
 
@@ -115,8 +107,7 @@ void QtPrintSurface::abortDoc() {
         painter_.end();
     }
     failed_ = false;
-    x_ = 0;
-    y_ = 0;
+    moveTo(0, 0);
 }
 
 } // namespace rer

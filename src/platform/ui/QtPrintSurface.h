@@ -10,7 +10,7 @@ namespace rer {
 // QPainter on a QPrinter: a real printer chosen in the print dialog, or a PDF
 // file. The printer fonts of the listings map to installed fonts that hold
 // every character ("ＭＳ 明朝" to IPA Mincho, "century" to Liberation Serif).
-class QtPrintSurface : public PrintSurface {
+class QtPrintSurface : public CursorPrintSurface {
 public:
     QtPrintSurface();
     ~QtPrintSurface() override;
@@ -21,10 +21,6 @@ public:
     void setScale(Scale s) override { scale_ = s; }
     double pageWidth() const override;
     double pageHeight() const override;
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
     void print(const QString& text, bool lineEnd) override;
     double textWidth(const QString& text) const override;
     double textHeight(const QString& text) const override;
@@ -43,7 +39,6 @@ private:
     QPainter painter_;
     QFont font_;
     Scale scale_ = Scale::Twips;
-    double x_ = 0, y_ = 0;
     bool failed_ = false;
 };
 
