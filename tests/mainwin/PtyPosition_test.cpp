@@ -118,6 +118,9 @@ TEST(PtyPosition, ReplugBringsTheControllerBackBehindTheSamePath) {
         w.link->PortCloseIfFree();
         pty.pull();
         EXPECT_FALSE(pty.alive());
+        // The path goes with the device: it never leads to a terminal that
+        // takes the freed name.
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
         EXPECT_EQ(w.link->CtCommModeOn(), 1);
         ASSERT_EQ(w.msg.shown.size(), 1u);
         EXPECT_TRUE(w.msg.lastText().startsWith(QStringLiteral("Failed port open.\r\nCOM1 (") + link));

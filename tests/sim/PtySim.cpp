@@ -51,13 +51,16 @@ PtySim::~PtySim() {
     closeAll();
     for (int& fd : wake_)
         if (fd >= 0) ::close(fd), fd = -1;
-    // The link goes with the simulator, unless something else took its place.
-    if (!linkPath_.isEmpty()) {
-        const QByteArray link = QFile::encodeName(linkPath_);
-        char target[512];
-        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
-        if (n > 0 && QFile::decodeName(QByteArray(target, int(n))) == path_) ::unlink(link.constData());
-    }
+    dropLink();
+}
+
+void PtySim::dropLink() {
+    // Only our own link: something else may have taken its place.
+    if (linkPath_.isEmpty()) return;
+    const QByteArray link = QFile::encodeName(linkPath_);
+    char target[512];
+    const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+    if (n > 0 && QFile::decodeName(QByteArray(target, int(n))) == path_) ::unlink(link.constData());
 }
 
 bool PtySim::pointLink() {
@@ -137,6 +140,10 @@ void PtySim::pull() {
     [[maybe_unused]] ssize_t n = ::write(wake_[1], &c, 1);
     // Gone when this returns.
     if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+    // The link goes with the device, as an unplugged adapter's device node
+    // does: left behind, it would lead to whichever terminal takes the
+    // freed name next.
+    dropLink();
 }
 
 void PtySim::writePaced(int fd, const QByteArray& bytes) {

@@ -29,7 +29,7 @@ public:
     // A fixed path kept as a symbolic link to the pseudo-terminal, from the
     // next start on and across replugs, so that the program can stay pointed
     // at one path. A file there that is no symbolic link is left alone (the
-    // start fails). The link goes with the simulator.
+    // start fails). The link goes with a pull and with the simulator.
     void setLinkPath(const QString& path) { linkPath_ = path; }
     QString linkPath() const { return linkPath_; }
 
@@ -54,6 +54,7 @@ private:
     void writePaced(int fd, const QByteArray& bytes);
     void closeAll();
     bool pointLink();
+    void dropLink();
 
     CtSim sim_;
     std::mutex mu_;
