@@ -9,12 +9,32 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <chrono>
 
 namespace rer {
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// After a wait that was given up, the next request first lets the line go
+// quiet: no character for longer than any gap within a reply (about 48
+// characters at 9600 baud), but not for longer than a second in all.
+constexpr qint64 kQuietMs = 50;
+constexpr qint64 kDrainMaxMs = 1000;
+
+qint64 nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Characters two lines have in common from their start.
+int commonPrefix(const QString& a, const QString& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a.at(i) == b.at(i)) ++i;
+    return int(i);
+}
 
 // Marks an exchange as under way for its lifetime.
 struct WaitingMark {
@@ -101,13 +121,42 @@ int ControllerLink::CtCommModeOn() {
 void ControllerLink::Timer1_Timer() {
     LinkState& l = ctx_.link;
     if (!port_.isOpen()) return;
+    // The answer of the waiting request is in: what comes after it stays on
+    // the line, and the next request drops it.
+    if (!expecting_.isEmpty() && l.RecvComplete) return;
     const QByteArray in = port_.readAll();
     if (in.isEmpty()) return;
+    lastInputMs_ = nowMs();
     l.RecvBuf += QString::fromLatin1(in);
-    if (!l.RecvBuf.endsWith(kCrLf)) return;
+    for (qsizetype end = l.RecvBuf.indexOf(kCrLf); end >= 0; end = l.RecvBuf.indexOf(kCrLf)) {
+        const QString line = l.RecvBuf.left(end + 2);
+        l.RecvBuf.remove(0, end + 2);
+        takeLine(line);
+        if (!expecting_.isEmpty() && l.RecvComplete) return;
+    }
+}
+
+// A request whose wait was given up may still be answered. Its answer is
+// known by its echo: it repeats more of the abandoned request than of the
+// request now waiting (between requests, its first three characters). An
+// error report names no request and is never taken for a late answer.
+bool ControllerLink::answersAbandoned(const QString& line) const {
+    if (abandoned_.isEmpty() || line.startsWith(QLatin1String("0%%"))) return false;
+    const int late = commonPrefix(line, abandoned_);
+    if (expecting_.isEmpty()) return late >= 3;
+    return late > commonPrefix(line, expecting_);
+}
+
+void ControllerLink::takeLine(const QString& line) {
+    LinkState& l = ctx_.link;
+    if (answersAbandoned(line)) {
+        // The late answer: dropped, and the line is clean again.
+        abandoned_.clear();
+        return;
+    }
+    if (draining_) return;
     l.RecvComplete = true;
-    l.RecvLine = l.RecvBuf;
-    l.RecvBuf.clear();
+    l.RecvLine = line;
     if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
         l.CtErrorReply = l.RecvLine;
         // A waiting exchange reports the error itself; a report that comes
@@ -117,14 +166,31 @@ void ControllerLink::Timer1_Timer() {
     wake();
 }
 
+void ControllerLink::takeWaitingInput() {
+    port_.takeWaitingInput();
+    Timer1_Timer();
+}
+
 void ControllerLink::timerTimeout_Timer() {
-    ctx_.link.TusinTimeoutFlag = true;
     timerTimeout_->stop();
+    // The thread may have been busy while the reply came: its notification
+    // can be queued behind this timer. What the line holds is looked at
+    // first; a complete reply is the answer, whenever the timer fell due.
+    takeWaitingInput();
+    if (!expecting_.isEmpty() && ctx_.link.RecvComplete) return;
+    ctx_.link.TusinTimeoutFlag = true;
     wake();
 }
 
 void ControllerLink::TimerMyTimer_Timer() {
     LinkState& l = ctx_.link;
+    if (!expecting_.isEmpty() && waitKind_ == Kind::Move) {
+        takeWaitingInput();
+        if (l.RecvComplete) {
+            TimerMyTimer_->stop();
+            return;
+        }
+    }
     CheckMoveTimer(l, ctx_.opt.MoveTimeout, ctx_.platform.sys.secondsSinceMidnight());
     if (l.MoveTimeoutFlag || l.MoveEnd) TimerMyTimer_->stop();
     if (l.MoveTimeoutFlag) wake();
@@ -160,8 +226,34 @@ void ControllerLink::wake() {
     if (loop_) loop_->quit();
 }
 
+void ControllerLink::drainAbandoned() {
+    drainFirst_ = false;
+    if (!port_.isOpen()) return;
+    draining_ = true;
+    NestedWait nested(ctx_.link);
+    const qint64 start = nowMs();
+    lastInputMs_ = start;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(5);
+    const auto quiet = [&] {
+        const qint64 now = nowMs();
+        return ctx_.link.TusinStop || !port_.isOpen() || now - lastInputMs_ >= kQuietMs ||
+               now - start >= kDrainMaxMs;
+    };
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        takeWaitingInput();
+        if (quiet()) loop.quit();
+    });
+    poll.start();
+    while (!quiet()) loop.exec();
+    draining_ = false;
+}
+
 bool ControllerLink::sendLine(const QString& line, Kind k) {
     LinkState& l = ctx_.link;
+    // After a wait that was given up, its answer may be on its way.
+    if (drainFirst_) drainAbandoned();
     // A reply cut short earlier, or one that came after its time-out, must
     // not be taken for the answer to this line.
     l.RecvBuf.clear();
@@ -190,6 +282,25 @@ void ControllerLink::wait(Kind k) {
     stopWatch.start();
     while (!done(k)) loop.exec();
     loop_ = nullptr;
+}
+
+// Sends one line and waits for its answer. The end is decided by what
+// happened, not by when the wait looked: a box opened meanwhile holds the
+// wait until it closes, and a reply that came in that time is the answer.
+// A wait given up leaves its request behind, so that its late answer is
+// never taken by a later request.
+ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k) {
+    LinkState& l = ctx_.link;
+    if (!sendLine(line, k)) return Waited::Timeout;
+    expecting_ = line;
+    wait(k);
+    expecting_.clear();
+    if (l.RecvComplete && !l.TusinStop) return Waited::Reply;
+    if (!l.RecvComplete) {
+        abandoned_ = line;
+        drainFirst_ = true;
+    }
+    return l.TusinStop ? Waited::Stopped : Waited::Timeout;
 }
 
 // ---- Ownership
@@ -259,10 +370,10 @@ ControllerLink::Check ControllerLink::linkCheck(Kind k) {
     l.TusinTimeoutFlag = false;
     if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
     // The check always waits on the reply time-out, also within a move.
-    if (sendLine(QStringLiteral("0CM0"), Kind::Reply)) wait(Kind::Reply);
+    const Waited w = exchange(QStringLiteral("0CM0"), Kind::Reply);
     (void)k;
     timerTimeout_->stop();
-    if (l.TusinStop) {
+    if (w == Waited::Stopped) {
         l.TusinStop = false;
         return Check::Stopped;
     }
@@ -303,24 +414,26 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
     if (move) StartMoveTimer();
     else if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
     const QString echo = line.left(3);
-    if (sendLine(line, k)) wait(k);
+    const Waited w = exchange(line, k);
     if (move) l.MoveEnd = true;
     else timerTimeout_->stop();
 
-    if (l.TusinStop) {
+    if (w == Waited::Stopped) {
         l.TusinStop = false;
         return 1;
     }
-    if (move ? l.MoveTimeoutFlag : l.TusinTimeoutFlag) {
+    if (w == Waited::Timeout) {
         l.TusinError = true;
         if (move) PortClose();
         else PortCloseIfFree();
         ctx_.message(TimeoutMessage());
         return 1;
     }
+    // An error report of the controller fails the exchange; after a move it
+    // leaves TusinError as it was cleared above.
     if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
         errorReply(true);
-        l.TusinError = true;
+        if (!move) l.TusinError = true;
         return 1;
     }
     const bool badEcho = l.RecvLine.left(3) != echo;
@@ -329,7 +442,7 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
         case Check::Stopped: return 1;
         case Check::ErrorReply:
             errorReply(false);
-            l.TusinError = true;
+            if (!move) l.TusinError = true;
             return 1;
         case Check::Bad:
             PortCloseIfFree();
@@ -351,13 +464,13 @@ ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int 
     WaitingMark mark(waiting_);
     l.TusinTimeoutFlag = false;
     if (timeoutMs != 0) timerTimeout_->start(timeoutMs);
-    if (sendLine(line, Kind::Reply)) wait(Kind::Reply);
+    const Waited w = exchange(line, Kind::Reply);
     timerTimeout_->stop();
-    if (l.TusinStop) {
+    if (w == Waited::Stopped) {
         l.TusinStop = false;
         return RawOutcome::Stopped;
     }
-    return l.TusinTimeoutFlag ? RawOutcome::Timeout : RawOutcome::Line;
+    return w == Waited::Timeout ? RawOutcome::Timeout : RawOutcome::Line;
 }
 
 } // namespace rer

@@ -102,20 +102,32 @@ public:
     // The time-out message (500 to 503).
     QString TimeoutMessage() const;
 
+    // The request whose wait was given up (time-out, stop) and whose answer
+    // has not been seen yet; empty when the line is clean.
+    const QString& abandonedRequest() const { return abandoned_; }
+
 Q_SIGNALS:
     // The controller was taken (true) or given back (false) by an announced job.
     void busyChanged(bool busy);
 
 private:
     enum class Kind { Reply, Move };
+    // How a wait for a reply ended, decided by what happened: a reply that
+    // is complete wins over a time-out that fell due meanwhile.
+    enum class Waited { Reply, Timeout, Stopped };
     void Timer1_Timer();          // receive poller: on ready-read
+    void takeLine(const QString& line);
+    bool answersAbandoned(const QString& line) const;
+    void takeWaitingInput();
     void timerTimeout_Timer();
     void TimerMyTimer_Timer();
     void onPortError(const QString& reason);
     bool done(Kind k) const;
     void wake();
+    void drainAbandoned();
     bool sendLine(const QString& line, Kind k);
     void wait(Kind k);
+    Waited exchange(const QString& line, Kind k);
     int transact(const QString& command, int replyLength, const QString& data, Kind k);
     enum class Check { ErrorReply, Bad, Stopped };
     Check linkCheck(Kind k);
@@ -133,6 +145,11 @@ private:
     QEventLoop* loop_ = nullptr;
     bool waiting_ = false;
     Kind waitKind_ = Kind::Reply;
+    QString expecting_;        // the request being waited for
+    QString abandoned_;        // see abandonedRequest()
+    bool drainFirst_ = false;  // the next request lets the line go quiet first
+    bool draining_ = false;
+    qint64 lastInputMs_ = 0;   // when characters last came (monotonic clock)
     int depth_ = 0;
     int baseWaits_ = 0;
     const void* holder_ = nullptr;

@@ -122,4 +122,11 @@ void QtSerialPort::discardInput() {
     if (port_->isOpen()) port_->clear(QSerialPort::Input);
 }
 
+void QtSerialPort::takeWaitingInput() {
+    if (!port_->isOpen()) return;
+    // No wait: only what the system holds now. Nothing waiting counts as a
+    // time-out of the call, which is no fault of the line.
+    if (!port_->waitForReadyRead(0) && port_->error() == QSerialPort::TimeoutError) port_->clearError();
+}
+
 } // namespace rer

@@ -38,6 +38,10 @@ public:
     // Throws away everything received so far, also what the system holds
     // and has not handed on yet.
     virtual void discardInput() { readAll(); }
+    // Hands on at once what the system already holds for the port, so that
+    // a reply that came while the thread was busy is seen before a timer
+    // that fell due meanwhile. readyRead() follows when something came.
+    virtual void takeWaitingInput() {}
     // Why the last open() failed; empty when it did not or nothing is known.
     virtual PortOpenFailure openFailure() const { return {}; }
 
@@ -88,6 +92,7 @@ public:
     qint64 bytesAvailable() const override;
     QByteArray readAll() override;
     void discardInput() override;
+    void takeWaitingInput() override;
     PortOpenFailure openFailure() const override { return failure_; }
 
 private:

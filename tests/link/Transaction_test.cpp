@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace rer;
@@ -330,11 +331,29 @@ TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
 }
 
 TEST_F(TransactionTest, MoveErrorReplyAndStop) {
+    // An error report to a move, or to the link check after a move's bad
+    // reply, fails the move but leaves TusinError clear; a command's sets it.
+    w.sim().state.homeDone = true;
     w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B"));
+    w.l().TusinError = true;
     EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
     ASSERT_EQ(w.msg.shown.size(), 1u);
     EXPECT_EQ(w.msg.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(w.l().TusinError);
+
+    w.msg.clear();
+    w.sim().faults.push_back(SimFault(SimFault::Shorten));
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B"));
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
+    ASSERT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.shown[0].icon, MsgIcon::None);
+    EXPECT_FALSE(w.l().TusinError);
+
+    w.msg.clear();
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B"));
+    EXPECT_EQ(w.link->SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()), 1);
     EXPECT_TRUE(w.l().TusinError);
+    w.l().TusinError = false;
 
     w.msg.clear();
     w.sim().silent = true;
@@ -352,4 +371,117 @@ TEST_F(TransactionTest, MoveLinkCheckIsBoundByTheReplyTimeout) {
     EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
     EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication data length error occurs!\r\n\r\nLength of data is wrong."));
     EXPECT_TRUE(w.l().TusinError);
+}
+
+// ---- Waits that something else holds up, and waits given up
+
+namespace {
+
+// A box kept up over a waiting exchange: a nested event loop of ms, as a
+// modal box's exec() runs one, opened from inside the wait.
+void HoldUpSoon(int ms, const std::function<void()>& meanwhile = {}) {
+    QTimer::singleShot(5, [ms, meanwhile] {
+        QEventLoop box;
+        QTimer::singleShot(ms, &box, &QEventLoop::quit);
+        if (meanwhile) QTimer::singleShot(ms / 2, meanwhile);
+        box.exec();
+    });
+}
+
+} // namespace
+
+// The reply comes while the box is up; the time-out (or the move clock)
+// falls due before the box closes. The reply is the answer: every kind of
+// exchange ends with it, nothing is told, nothing more is sent.
+TEST_F(TransactionTest, ABoxKeptUpPastTheTimeoutDoesNotFailAReplyThatCame) {
+    struct Case {
+        const char* name;
+        std::function<int(LinkWorld&)> run;
+        QByteArray request;
+    };
+    const Case cases[] = {
+        {"command", [](LinkWorld& x) { return x.link->SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()); }, "0RH"},
+        {"move",
+         [](LinkWorld& x) {
+             // The move clock runs past its limit while the box is up.
+             HoldUpSoon(400, [&x] { x.sys.seconds += 100; });
+             return x.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005"));
+         },
+         "0MP005"},
+        {"raw",
+         [](LinkWorld& x) {
+             if (x.link->PortCheckOpen() != 0) return 1;
+             return x.link->RawExchange(QStringLiteral("0AR"), 200) == ControllerLink::RawOutcome::Line ? 0 : 1;
+         },
+         "0AR"},
+    };
+    for (const Case& c : cases) {
+        LinkWorld x;
+        Get_ErrorList(x.ctx);
+        x.l().TusinTimeout = 200;
+        x.ctx.opt.MoveTimeout = 5;
+        x.sim().state.homeDone = true;
+        if (QByteArray(c.name) != "move") HoldUpSoon(400);
+        EXPECT_EQ(c.run(x), 0) << c.name;
+        EXPECT_TRUE(x.msg.shown.empty()) << c.name << ": " << x.msg.lastText().toStdString();
+        EXPECT_FALSE(x.l().TusinError) << c.name;
+        EXPECT_EQ(x.sim().received, std::vector<QByteArray>{c.request}) << c.name;
+        EXPECT_TRUE(x.port->isOpen()) << c.name;
+        EXPECT_FALSE(x.link->timerTimeout().isActive()) << c.name;
+    }
+}
+
+// No reply in time, the box still up: the time-out still holds.
+TEST_F(TransactionTest, ABoxKeptUpOverASilentControllerStillTimesOut) {
+    w.sim().silent = true;
+    HoldUpSoon(400);
+    EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_TRUE(w.l().TusinError);
+}
+
+// A wait given up by a stop or a time-out leaves its request's answer on
+// its way. The next request, sent at once, never takes it: it waits for its
+// own, sends no link check and succeeds, whichever answer comes first.
+TEST_F(TransactionTest, AnAnswerGivenUpIsNeverTheNextRequestsAnswer) {
+    struct Case {
+        const char* name;
+        bool stop;           // given up by a stop, else by the time-out
+        QByteArray first;    // the request given up (command, data)
+        int firstLength;
+        QByteArray next;
+        int nextLength;
+    };
+    const Case cases[] = {
+        {"move stopped, then another command", true, "0MP005", 27, "0RH", 6},
+        {"read timed out, then the next position", false, "0RP001", 27, "0RP002", 27},
+        {"read timed out, then the same again", false, "0RI", 11, "0RI", 11},
+    };
+    for (const Case& c : cases) {
+        LinkWorld x;
+        Get_ErrorList(x.ctx);
+        x.l().TusinTimeout = 200;
+        x.ctx.opt.PortOccupy = true;
+        x.sim().state.homeDone = true;
+        // The answer given up comes while the next request waits, and the
+        // next answer while the one after it waits.
+        for (int ms : {350, 400, 500}) x.sim().faults.push_back(SimFault(SimFault::Delay, ms));
+        if (c.stop) QTimer::singleShot(50, [&x] { x.link->Stop(); });
+        const auto send = [&x](const QByteArray& line, int len, bool move = false) {
+            const QString cmd = QString::fromLatin1(line.left(3)), data = QString::fromLatin1(line.mid(3));
+            return move ? x.link->SendMoveCmdWaitReply(cmd, len, data) : x.link->SendCmdWaitReply(cmd, len, data);
+        };
+        EXPECT_EQ(send(c.first, c.firstLength, c.first.startsWith("0MP")), 1) << c.name;
+        x.msg.clear();
+        x.l().TusinTimeout = 1000;
+        EXPECT_EQ(send(c.next, c.nextLength), 0) << c.name << ": " << x.msg.lastText().toStdString();
+        EXPECT_TRUE(x.l().RecvLine.startsWith(QString::fromLatin1(c.next))) << c.name;
+        EXPECT_TRUE(x.msg.shown.empty()) << c.name;
+        // The answer given up (or, for the same request, the second of the
+        // two answers) comes before this one's or after it: never taken.
+        EXPECT_EQ(send("0RO", 11), 0) << c.name << ": " << x.msg.lastText().toStdString();
+        EXPECT_EQ(x.l().RecvLine.left(3), QStringLiteral("0RO")) << c.name;
+        EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{c.first, c.next, "0RO"})) << c.name;
+        EXPECT_TRUE(x.msg.shown.empty()) << c.name;
+    }
 }

@@ -202,7 +202,9 @@ void PtySim::run() {
                 reply = sim_.handle(line);
             }
             if (reply.vanish) {
+                // As a pull: the device goes, and its link with it.
                 closeAll();
+                dropLink();
                 return;
             }
             // The request took its time on the line before the controller
