@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -247,4 +250,48 @@ TEST_F(PtyTest, CablePulledDuringAnExchange) {
     EXPECT_EQ(w->msg.shown.size(), 2u);
     EXPECT_TRUE(w->msg.lastText().startsWith(QStringLiteral("Failed port open.\r\nCOM1 (") + link))
         << w->msg.lastText().toStdString();
+}
+
+// The thread is busy past the time-out while the reply comes: when it is
+// free, the time-out timer and the port's notification are both due, in
+// either order. What the line holds is looked at first: the reply is the
+// answer, for an exchange and for a move alike.
+TEST_F(PtyTest, AReplyThatCameWhileTheThreadWasBusyIsNoTimeout) {
+    w->ctx.opt.PortOccupy = true;
+    w->ctx.opt.MoveTimeout = 5;
+    pty.withSim([](CtSim& s) { s.state.homeDone = true; });
+    for (int round = 0; round < 4; ++round) {
+        const bool move = round % 2 == 1;
+        pty.withSim([](CtSim& s) { s.faults.push_back(SimFault(SimFault::Delay, 30)); });
+        w->l().TusinTimeout = 300;
+        QTimer::singleShot(5, [this, move] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            if (move) w->sys.seconds += 100; // the move clock is past its limit too
+        });
+        const int r = move ? w->link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("004"))
+                           : w->link->SendCmdWaitReply(QStringLiteral("0RH"), 6, QString());
+        EXPECT_EQ(r, 0) << "round " << round << ": " << w->msg.lastText().toStdString();
+        EXPECT_TRUE(w->msg.shown.empty()) << "round " << round;
+        EXPECT_TRUE(w->port->isOpen()) << "round " << round;
+        w->msg.clear();
+    }
+}
+
+// "Forced ending" during a move, then another job at once: the move's
+// answer comes while that job waits; it is dropped, the job gets its own
+// answer, and nothing is sent that the job did not ask for.
+TEST_F(PtyTest, AfterAStopTheNextJobGetsItsOwnAnswer) {
+    w->ctx.opt.PortOccupy = true;
+    pty.withSim([](CtSim& s) {
+        s.state.homeDone = true;
+        s.faults.push_back(SimFault(SimFault::Delay, 300));
+    });
+    w->l().TusinTimeout = 5000;
+    QTimer::singleShot(50, [this] { w->link->Stop(); });
+    EXPECT_EQ(w->link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("005")), 1);
+    EXPECT_TRUE(w->msg.shown.empty());
+    EXPECT_EQ(ReadHomeState(*w->link), 1);
+    EXPECT_EQ(w->link->CtCommModeOn(), 0);
+    EXPECT_TRUE(w->msg.shown.empty()) << w->msg.lastText().toStdString();
+    EXPECT_EQ(received(), (std::vector<QByteArray>{"0MP005", "0RH", "0CM1"}));
 }
