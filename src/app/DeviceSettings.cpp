@@ -3,6 +3,9 @@
 #include "app/AppContext.h"
 #include "catalogue/Catalogue.h"
 
+#include <initializer_list>
+#include <optional>
+
 namespace rer {
 
 namespace {
@@ -34,19 +37,15 @@ constexpr DeviceKeys kOneAxisKeys{"W3kDevice", "W3KDevice", "W3KDevSize", "W3KDe
 
 const DeviceKeys& keysOf(Product p) { return p == Product::TwoAxis ? kTwoAxisKeys : kOneAxisKeys; }
 
-// The axes a product keeps: the one-axis product commits and uses only the
-// first entry of its tables.
-int axesOf(Product p) { return p == Product::TwoAxis ? 2 : 1; }
-
 QString key(const char* name, int axis) {
     return QString::fromLatin1(name) + QString::number(axis + 1);
 }
 
 const QString kAbsent = QStringLiteral("\x01");
 
-// A number of the saved actuator: the default when absent; a stored value
-// that is not a 16-bit number marks the axis unusable.
-int16_t axisNumber(const Settings& s, const QString& k, int16_t deflt, bool& failed) {
+// A stored number: the default when absent; a stored value that is not a
+// 16-bit number sets `failed` (for the saved actuator: the axis is unusable).
+int16_t storedNumber(const Settings& s, const QString& k, int16_t deflt, bool& failed) {
     if (s.text(k, kAbsent) == kAbsent) return deflt;
     const auto v = s.tryInt16(k);
     if (!v) {
@@ -59,8 +58,8 @@ int16_t axisNumber(const Settings& s, const QString& k, int16_t deflt, bool& fai
 // A flag of the saved actuator (own key, the key both products once shared).
 int16_t axisFlag(const Settings& s, const char* own, const char* shared, int axis, bool& failed) {
     const QString k = key(own, axis);
-    if (s.text(k, kAbsent) == kAbsent) return axisNumber(s, key(shared, axis), 1, failed);
-    return axisNumber(s, k, 1, failed);
+    if (s.text(k, kAbsent) == kAbsent) return storedNumber(s, key(shared, axis), 1, failed);
+    return storedNumber(s, k, 1, failed);
 }
 
 } // namespace
@@ -69,11 +68,11 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
     const DeviceKeys& k = keysOf(p);
     const Settings& s = ctx.settings;
     auto& axes = ctx.dev.axes(p);
-    const int n = axesOf(p);
+    const int n = AxesOf(p);
     std::array<bool, 2> failed{};
 
     for (int i = 0; i < n; ++i) { // 1
-        const int16_t ppr = axisNumber(s, key(k.pprRead, i), 400, failed[i]);
+        const int16_t ppr = storedNumber(s, key(k.pprRead, i), 400, failed[i]);
         axes[i].PPR = ppr;
     }
     for (int i = 0; i < n; ++i) { // 2
@@ -95,7 +94,7 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
         const QString size = s.text(key(k.size, i), QStringLiteral(" 28"));
         const QString speed = s.text(key(k.speed, i), QStringLiteral("L"));
         bool bad = false;
-        const int16_t stroke = axisNumber(s, key(k.stroke, i), 100, bad);
+        const int16_t stroke = storedNumber(s, key(k.stroke, i), 100, bad);
         if (!bad && CheckDevCode(size, speed, stroke) == 0) {
             axes[i].Size = size;
             axes[i].Speed = speed;
@@ -109,7 +108,7 @@ int LoadDeviceSetting(AppContext& ctx, Product p) {
         const bool newType = ctx.dev.DevNewType[i];
         if (CheckDevListFile(ctx, newType, series, axes[i].Size, axes[i].Speed, axes[i].Stroke) == 1) {
             bool bad = false;
-            const int16_t lead = axisNumber(s, key(k.leadRead, i), 2, bad);
+            const int16_t lead = storedNumber(s, key(k.leadRead, i), 2, bad);
             if (!bad && lead >= 2 && lead <= 10)
                 axes[i].Lead = lead;
             else
@@ -147,7 +146,7 @@ void SaveDeviceSetting(AppContext& ctx, Product p) {
     const DeviceKeys& k = keysOf(p);
     Settings& s = ctx.settings;
     auto& axes = ctx.dev.axes(p);
-    for (int i = 0; i < axesOf(p); ++i) {
+    for (int i = 0; i < AxesOf(p); ++i) {
         s.save(key(k.deviceWrite, i), ctx.dev.DevIsKZ[i] ? QStringLiteral("KZ") : QStringLiteral("VT"));
         s.save(key(k.size, i), axes[i].Size);
         s.save(key(k.speed, i), axes[i].Speed);
@@ -172,16 +171,37 @@ int LoadMoveTimeout(AppContext& ctx) {
 
 int LoadTeachSetting(AppContext& ctx) {
     const Settings& s = ctx.settings;
-    auto ranged = [&s](const char* k, int16_t deflt, int16_t hi) {
-        const int16_t v = s.int16(QString::fromLatin1(k), deflt);
+    // A value of the store, the default when absent, forced into 1..hi;
+    // nothing when the stored text is not a whole number in the 16-bit range.
+    auto ranged = [&s](const char* name, int16_t deflt, int16_t hi) -> std::optional<int16_t> {
+        bool failed = false;
+        const int16_t v = storedNumber(s, QString::fromLatin1(name), deflt, failed);
+        if (failed) return std::nullopt;
         return (v < 1 || v > hi) ? int16_t(1) : v;
     };
+    // The values in the order they are read; a failed read stops there and
+    // leaves it and the values after it as they were.
     TeachSettings& t = ctx.teach;
-    t.VelOf100Pls = t.VelOf10Pls = t.VelOf1Pls = ranged("VelOf100Pls", 20, 60);
-    t.AccOf100Pls = t.AccOf10Pls = t.AccOf1Pls = ranged("AccOf100Pls", 3, 3);
-    t.AccOf100Pls2 = t.AccOf10Pls2 = t.AccOf1Pls2 = ranged("AccOf100Pls2", 2, 2);
-    t.AccOfJog = ranged("AccOfJog", 3, 3);
-    t.AccOfJog2 = ranged("AccOfJog2", 2, 2);
+    struct Teach {
+        const char* key;
+        int16_t deflt, hi;
+        std::initializer_list<int16_t*> into;
+    };
+    const Teach values[] = {
+        {"VelOf100Pls", 20, 60, {&t.VelOf100Pls, &t.VelOf10Pls, &t.VelOf1Pls}},
+        {"AccOf100Pls", 3, 3, {&t.AccOf100Pls, &t.AccOf10Pls, &t.AccOf1Pls}},
+        {"AccOf100Pls2", 2, 2, {&t.AccOf100Pls2, &t.AccOf10Pls2, &t.AccOf1Pls2}},
+        {"AccOfJog", 3, 3, {&t.AccOfJog}},
+        {"AccOfJog2", 2, 2, {&t.AccOfJog2}},
+    };
+    for (const Teach& v : values) {
+        const auto got = ranged(v.key, v.deflt, v.hi);
+        if (!got) {
+            ctx.message(ctx.res(620));
+            return 1;
+        }
+        for (int16_t* field : v.into) *field = *got;
+    }
     return 0;
 }
 

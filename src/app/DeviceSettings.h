@@ -16,7 +16,10 @@ void SaveDeviceSetting(AppContext& ctx, Product p);
 
 // MoveTimeout from the settings; returns 0.
 int LoadMoveTimeout(AppContext& ctx);
-// The teaching and jog speeds, each forced into its range; returns 0.
+// The teaching and jog speeds, each forced into its range; returns 0. A
+// stored value that is not a whole number in the 16-bit range stops the load
+// with its message and returns 1: the values read before it are taken, it and
+// the ones after it keep what they held.
 int LoadTeachSetting(AppContext& ctx);
 
 } // namespace rer

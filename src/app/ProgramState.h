@@ -17,6 +17,10 @@ inline Product productOf(int ctType) { return ctType == 1 ? Product::TwoAxis : P
 // axis.
 constexpr size_t ProductSlot(Product p) { return p == Product::TwoAxis ? 0 : 1; }
 
+// The axes a product uses: the one-axis product keeps and looks at the first
+// entry of its two-entry tables only.
+constexpr int AxesOf(Product p) { return p == Product::TwoAxis ? 2 : 1; }
+
 // Program-wide options and flags of one run.
 struct ProgramOptions {
     int16_t CtType = 1;        // 1 two-axis "VO-D6", else one-axis "KZ-H3K"

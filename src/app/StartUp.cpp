@@ -69,11 +69,7 @@ void StartProduct(AppContext& ctx, MainWindowPort& win, Product p) {
 
     const int status = LoadDeviceSetting(ctx, p);
     if (status != 1) {
-        // The one-axis product uses the catalogue of its first axis only.
-        if (p == Product::OneAxis)
-            LoadDeviceListAxis(ctx, p, 0, 0);
-        else
-            LoadDeviceList(ctx, p, 0);
+        LoadDeviceList(ctx, p, 0);
         ApplyDeviceList(ctx, p);
         if (ctx.opt.DevNotFound) {
             ctx.opt.DevNotFound = false;

@@ -38,6 +38,8 @@ const QHash<int, QString>& table() {
         {10602, QStringLiteral(".")},
         {618, QStringLiteral("ヘルプファイルを表示できません。このプロジェクトに関連付けられたヘルプファイルがありません。")},
         {10618, QStringLiteral("Can not indicate Help file.No Help files related to this project.")},
+        {620, QStringLiteral("ﾃｨｰﾁﾝｸﾞ速度設定の読み込みでエラーが発生しました。")},
+        {10620, QStringLiteral("An error occurred in reading the teaching speed settings.")},
     };
     return t;
 }

@@ -120,8 +120,6 @@ std::optional<int16_t> positiveCell(const DevListRecord& r, int cell) {
     return v;
 }
 
-int axesOf(Product p) { return p == Product::TwoAxis ? 2 : 1; }
-
 } // namespace
 
 QString DevListFileName(const QString& series, bool newType) {
@@ -165,7 +163,7 @@ int LoadDeviceListAxis(AppContext& ctx, Product p, int slot, int flag) {
 }
 
 int LoadDeviceList(AppContext& ctx, Product p, int flag) {
-    for (int slot = 0; slot < 2; ++slot)
+    for (int slot = 0; slot < AxesOf(p); ++slot)
         if (LoadDeviceListAxis(ctx, p, slot, flag) != 0) return 1;
     return 0;
 }
@@ -262,7 +260,7 @@ void FindDevInfo(AppContext& ctx, Product p) {
     ctx.opt.DevNotFound = false;
     auto& axes = ctx.dev.axes(p);
     bool missing = false;
-    for (int a = 0; a < axesOf(p); ++a) {
+    for (int a = 0; a < AxesOf(p); ++a) {
         const DevListRecord* r =
             findLoaded(ctx.cat.slots(p)[a], axes[a].SelSize, axes[a].SelSpeed, axes[a].SelStroke);
         const auto lead = r ? positiveCell(*r, 4) : std::nullopt;
@@ -281,7 +279,7 @@ void FindDevInfo(AppContext& ctx, Product p) {
 void ApplyDeviceList(AppContext& ctx, Product p) {
     ctx.opt.DevNotFound = false;
     auto& axes = ctx.dev.axes(p);
-    for (int a = 0; a < axesOf(p); ++a) {
+    for (int a = 0; a < AxesOf(p); ++a) {
         const DevListRecord* r =
             findLoaded(ctx.cat.slots(p)[a], axes[a].Size, axes[a].Speed, axes[a].Stroke);
         const auto lead = r ? positiveCell(*r, 4) : std::nullopt;
@@ -345,7 +343,7 @@ QString PulseRateText(int axisNo, int lead, int ppr, int languageNo) {
 
 void ShowDeviceName(AppContext& ctx, Product p, MainWindowPort& win) {
     const auto& axes = ctx.dev.axes(p);
-    for (int a = 0; a < axesOf(p); ++a)
+    for (int a = 0; a < AxesOf(p); ++a)
         win.SetDeviceLabel(p, a, DeviceNameText(ctx.dev.DevIsKZ[a], axes[a].Size, axes[a].Speed,
                                                 axes[a].Stroke));
 }

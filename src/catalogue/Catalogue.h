@@ -17,11 +17,12 @@ QString DevListFileName(const QString& series, bool newType);
 
 // ---- Loading into the product's catalogue slots
 
-// Loads slot 0, then slot 1 (LoadDeviceList / W3kLoadDeviceList); stops at
-// the first slot that fails. flag 0 picks the list file by the committed
-// new-type flag, any other value by the dialog's choice (SelNewType).
-// 0 when both slots loaded, 1 when a load failed (message shown, that slot's
-// ListError set).
+// Loads the slot of each axis the product uses (LoadDeviceList /
+// W3kLoadDeviceList): slot 0, then slot 1 for the two-axis product, slot 0
+// alone for the one-axis product; stops at the first slot that fails. flag 0
+// picks the list file by the committed new-type flag, any other value by the
+// dialog's choice (SelNewType). 0 when every slot loaded, 1 when a load
+// failed (message shown, that slot's ListError set).
 int LoadDeviceList(AppContext& ctx, Product p, int flag);
 // One slot (LoadDeviceListAxis / W3kLoadDeviceListAxis).
 int LoadDeviceListAxis(AppContext& ctx, Product p, int slot, int flag);

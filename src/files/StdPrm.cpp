@@ -41,9 +41,11 @@ bool ReadStdPrm(AppContext& ctx, Product p) {
         return false;
     };
 
+    // The list of each axis the product uses: the one-axis product reads the
+    // series chosen for its one axis, never a list of a second one.
     std::array<StdPrmTable, 2> tables;
-    std::array<int16_t, 2> counts{};
-    for (int a = 0; a < 2; ++a) {
+    std::array<int16_t, 2> counts = pp.StdPrmCount;
+    for (int a = 0; a < AxesOf(p); ++a) {
         const QString series = axes[a].SelSeries;
         DataFileReader r;
         if (!r.open(ctx.programFile(StdPrmFileName(series, ctx.dev.SelNewType[a]))))
@@ -113,16 +115,15 @@ bool ReadStdPrm(AppContext& ctx, Product p) {
     }
 
     pp.StdPrm1 = std::move(tables[0]);
-    pp.StdPrm2 = std::move(tables[1]);
+    if (AxesOf(p) > 1) pp.StdPrm2 = std::move(tables[1]);
     pp.StdPrmCount = counts;
     pp.StdPrmCmn = cmn;
     return true;
 }
 
 bool StdPrmToRecord(const ProductParameters& pp, Product p, const std::array<StdPrmPick, 2>& axes, ParaRecord& rec) {
-    const int axisCount = p == Product::TwoAxis ? 2 : 1;
     bool allFound = true;
-    for (int a = 0; a < axisCount; ++a) {
+    for (int a = 0; a < AxesOf(p); ++a) {
         const StdPrmTable& list = a == 0 ? pp.StdPrm1 : pp.StdPrm2;
         const StdPrmPick& pick = axes[size_t(a)];
         const int count = std::min<int>(pp.StdPrmCount[size_t(a)], int(list.size()) - 1);

@@ -15,8 +15,14 @@ QString PortDeviceCaption(const AppContext& ctx, int portNo, const std::vector<S
 }
 
 QString PortOpenFailureText(const AppContext& ctx, const PortOpenFailure& f) {
-    if (f.portNo < 1 || f.portNo > 9) return QString();
+    if (f.device.isEmpty() && f.portsReported < 0) return QString(); // nothing known
     const QString com = QStringLiteral("COM%1").arg(f.portNo);
+    if (f.portNo < 1 || f.portNo > 9) {
+        // A number the options never offer (a hand-edited setting).
+        return com + ctx.pick(QStringLiteral("：この番号のポートはありません。ポート番号は1から9までです（シリアルポートは%1個です）。"),
+                              QStringLiteral(": no such port; the port numbers are 1 to 9 (the system reports %1)."))
+                         .arg(f.portsReported);
+    }
     if (f.device.isEmpty()) {
         if (f.portsReported == 0)
             return com + ctx.pick(QStringLiteral("：シリアルポートが見つかりません。"),

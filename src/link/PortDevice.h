@@ -13,8 +13,9 @@ class AppContext;
 QString PortDeviceCaption(const AppContext& ctx, int portNo, const std::vector<SerialPortDescription>& ports);
 
 // The line under "Failed port open.": the port, its device and the system's
-// reason, and what to do when this user may not use the device. Empty when
-// nothing is known of the failure.
+// reason, and what to do when this user may not use the device; for a number
+// without a device, that there is no such port and how many the system
+// reports. Empty when nothing is known of the failure.
 QString PortOpenFailureText(const AppContext& ctx, const PortOpenFailure& f);
 
 } // namespace rer

@@ -93,9 +93,8 @@ void ChangeActuator(AppContext& ctx, Product p, MainWindowPort& win, ActuatorCha
         before.restore(ctx, p);
         return;
     }
-    const int axes = p == Product::TwoAxis ? 2 : 1;
     bool anyCommitted = false;
-    for (int a = 0; a < axes; ++a)
+    for (int a = 0; a < AxesOf(p); ++a)
         if (commitAxis(ctx, p, a)) anyCommitted = true;
     if (!anyCommitted) {
         ctx.message(ctx.pick(QStringLiteral("機種が選択されていません。\r\n正しい機種情報を表示するには機種を選択して下さい"),

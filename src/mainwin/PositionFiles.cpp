@@ -217,7 +217,9 @@ FileModelOutcome GetDeviceTypeFromFile(AppContext& ctx, Product p) {
     ActuatorChoice& dev = ctx.dev;
     auto& axes = dev.axes(p);
     const auto& device = ctx.pos.of(p).PosiFileDevice;
-    for (size_t a = 0; a < 2; ++a) {
+    // The model of each axis the product uses: the second model a one-axis
+    // file always names is not looked up.
+    for (size_t a = 0; a < size_t(AxesOf(p)); ++a) {
         const QString& s = device[a];
         bool ok = false;
         const QString series = s.left(3);
@@ -270,7 +272,7 @@ FileModelOutcome GetDeviceTypeFromFile(AppContext& ctx, Product p) {
 void ReflectFileInfo2PcSettings(AppContext& ctx, Product p) {
     ActuatorChoice& dev = ctx.dev;
     auto& axes = dev.axes(p);
-    for (size_t a = 0; a < 2; ++a) {
+    for (size_t a = 0; a < size_t(AxesOf(p)); ++a) {
         if (ctx.pos.of(p).PosiFileDevice[a].isEmpty()) return;
         dev.DevNewType[a] = dev.SelNewType[a];
         axes[a].Size = axes[a].SelSize;
@@ -317,10 +319,10 @@ void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
         return;
     }
     ReflectFileInfo2PcSettings(ctx, p);
-    for (size_t a = 0; a < 2; ++a)
+    for (size_t a = 0; a < size_t(AxesOf(p)); ++a)
         ctx.dev.axes(p)[a].Series = ctx.dev.DevIsKZ[a] ? QStringLiteral("KZ") : QStringLiteral("VT");
-    // The catalogue of the file's series and type gives the models their
-    // lead and pulses per revolution.
+    // The catalogue of the file's series and type gives the models of the
+    // product's axes their lead and pulses per revolution.
     if (LoadDeviceList(ctx, p, 0) != 0) {
         restore();
         return;

@@ -82,10 +82,10 @@ bool QtSerialPort::fail(const QString& reason) {
 bool QtSerialPort::open(int portNo) {
     failure_ = PortOpenFailure{};
     failure_.portNo = portNo;
-    if (portNo < 1 || portNo > 9) return fail(QString());
     if (port_->isOpen()) port_->close();
     const auto ports = SystemSerialPorts();
     failure_.portsReported = int(ports.size());
+    if (portNo < 1 || portNo > 9) return fail(QString());
     failure_.device = SerialDeviceName(portNo, ports);
     if (failure_.device.isEmpty()) return fail(QString());
     port_->setPortName(failure_.device);

@@ -14,7 +14,7 @@ struct PortOpenFailure {
     QString device;          // the device tried; empty when the number has none
     QString reason;          // the system's words
     bool notWritable = false; // the device exists but this user may not write it
-    int portsReported = 0;   // serial ports the system reports
+    int portsReported = -1;  // serial ports the system reports; -1 when not asked
 };
 
 // The serial line to the controller: opened by port number (COM1..COM9),

@@ -86,12 +86,8 @@ void DeviceSelect::Form_Load() {
 }
 
 void DeviceSelect::LoadDevListAll() {
-    if (product_ == Product::TwoAxis) {
-        if (LoadDeviceList(ctx_, product_, 1) == 0)
-            for (int a = 0; a < 2; ++a) RefreshAxis(a);
-    } else {
-        if (LoadDeviceListAxis(ctx_, product_, 0, 1) == 0) RefreshAxis(0);
-    }
+    if (LoadDeviceList(ctx_, product_, 1) == 0)
+        for (int a = 0; a < axisCount(); ++a) RefreshAxis(a);
 }
 
 void DeviceSelect::LoadDevListOneAxis(int a) {
@@ -114,11 +110,8 @@ void DeviceSelect::optKzSelect_Click(int a, int index) {
         ctx_.dev.SelNewType[a] = false;
         NewOrOld(a, false);
     }
-    if (product_ == Product::TwoAxis) {
-        LoadDevListOneAxis(a);
-    } else if (LoadDeviceList(ctx_, product_, 1) == 0) {
-        RefreshAxis(0);
-    }
+    // The series chooses the list file of this axis; no other axis is read.
+    LoadDevListOneAxis(a);
 }
 
 void DeviceSelect::optNewOrOld_Click(int a, int index) {

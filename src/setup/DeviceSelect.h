@@ -45,7 +45,7 @@ public:
     DeviceSelect(AppContext& ctx, Product p);
 
     Product product() const { return product_; }
-    int axisCount() const { return product_ == Product::TwoAxis ? 2 : 1; }
+    int axisCount() const { return AxesOf(product_); }
     DeviceAxisControls& axis(int a) { return axes_[a]; }
     const DeviceAxisControls& axis(int a) const { return axes_[a]; }
 

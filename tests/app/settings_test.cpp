@@ -147,7 +147,7 @@ TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
         {"AccOf100Pls", nullptr, 3}, {"AccOf100Pls", "5", 1}, {"AccOf100Pls", "2", 2},
         {"AccOf100Pls2", nullptr, 2}, {"AccOf100Pls2", "3", 1},
         {"AccOfJog", nullptr, 3}, {"AccOfJog", "4", 1},
-        {"AccOfJog2", nullptr, 2}, {"AccOfJog2", "3", 1}, {"AccOfJog2", "x", 2},
+        {"AccOfJog2", nullptr, 2}, {"AccOfJog2", "3", 1},
     };
     for (const auto& c : cases) {
         TestApp t;
@@ -172,6 +172,39 @@ TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
             got = s.AccOfJog2;
         }
         EXPECT_EQ(got, c.want) << c.key << "=" << (c.stored ? c.stored : "(absent)");
+    }
+}
+
+// A stored teaching value that is not a whole number in the 16-bit range
+// stops the load with its message: what was read before it is taken, it and
+// the values after it keep what they held.
+TEST(Settings, ATeachingValueThatIsNoNumberStopsTheLoadWithItsMessage) {
+    const char* keys[] = {"VelOf100Pls", "AccOf100Pls", "AccOf100Pls2", "AccOfJog", "AccOfJog2"};
+    const int16_t stored[] = {30, 2, 1, 2, 1};
+    for (int16_t language : {int16_t(1), int16_t(2)}) {
+        for (int bad = 0; bad < 5; ++bad) {
+            for (const char* text : {"x", "70000", ""}) {
+                TestApp t({.language = language});
+                for (int k = 0; k < 5; ++k)
+                    t.set(QString::fromLatin1(keys[k]), k == bad ? QString::fromLatin1(text) : QString::number(stored[k]));
+                TeachSettings& s = t.ctx.teach;
+                s = TeachSettings{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+                EXPECT_EQ(LoadTeachSetting(t.ctx), 1) << keys[bad] << "=" << text;
+                ASSERT_EQ(t.msg.shown.size(), size_t(1)) << keys[bad] << "=" << text;
+                EXPECT_EQ(t.msg.lastText(), language == 1
+                                                ? QStringLiteral("ﾃｨｰﾁﾝｸﾞ速度設定の読み込みでエラーが発生しました。")
+                                                : QStringLiteral("An error occurred in reading the teaching speed settings."));
+                EXPECT_EQ(t.msg.shown[0].buttons, MsgButtons::Ok);
+                EXPECT_EQ(t.msg.shown[0].icon, MsgIcon::None);
+                const int16_t got[] = {s.VelOf100Pls, s.AccOf100Pls, s.AccOf100Pls2, s.AccOfJog, s.AccOfJog2};
+                const int16_t twins[] = {s.VelOf1Pls, s.AccOf10Pls, s.AccOf1Pls2, s.AccOfJog, s.AccOfJog2};
+                for (int k = 0; k < 5; ++k) {
+                    const int16_t want = k < bad ? stored[k] : 9;
+                    EXPECT_EQ(got[k], want) << keys[bad] << "=" << text << ": " << keys[k];
+                    EXPECT_EQ(twins[k], want) << keys[bad] << "=" << text << ": " << keys[k];
+                }
+            }
+        }
     }
 }
 

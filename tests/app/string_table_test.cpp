@@ -28,6 +28,7 @@ TEST(StringTable, EveryTextHasItsEnglishTwin) {
         {601, "Version of the controller is "},
         {602, "."},
         {618, "Can not indicate Help file.No Help files related to this project."},
+        {620, "An error occurred in reading the teaching speed settings."},
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(LoadResString(c.id).isEmpty()) << c.id;

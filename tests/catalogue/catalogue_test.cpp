@@ -144,12 +144,15 @@ TEST_F(CatalogueTest, JapaneseMissingMessage) {
                              "機種を正しく表示させるためには、プログラムと同じフォルダに機種リストファイルをおいてください。"));
 }
 
-TEST_F(CatalogueTest, ATwoSlotLoadStopsAtTheFirstFailure) {
+// A load reads the slot of each axis the product uses, slot 1 only for the
+// two-axis product, and stops at the first slot that fails.
+TEST_F(CatalogueTest, ALoadReadsTheProductsSlotsAndStopsAtTheFirstFailure) {
     for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        const int16_t slot1 = p == Product::TwoAxis ? 19 : 0;
         choose(p, 0, QStringLiteral("KZ"), true, true);
         choose(p, 1, QStringLiteral("KZ"), true, true);
         ASSERT_EQ(LoadDeviceList(ctx, p, 0), 0);
-        ASSERT_EQ(ctx.cat.slots(p)[1].ListCount, 19);
+        ASSERT_EQ(ctx.cat.slots(p)[1].ListCount, slot1);
 
         choose(p, 0, QStringLiteral("VT"), false, false);
         choose(p, 1, QStringLiteral("VT"), false, false);
@@ -159,7 +162,14 @@ TEST_F(CatalogueTest, ATwoSlotLoadStopsAtTheFirstFailure) {
         EXPECT_EQ(pf.msg.shown.size(), 1u);
         EXPECT_TRUE(DevListError(ctx, p, 0));
         EXPECT_FALSE(DevListError(ctx, p, 1));
-        EXPECT_EQ(ctx.cat.slots(p)[1].ListCount, 19) << "slot 1 is left as it was";
+        EXPECT_EQ(ctx.cat.slots(p)[1].ListCount, slot1) << "slot 1 is left as it was";
+
+        // Slot 0 of KZ, slot 1 of the missing VT list.
+        choose(p, 0, QStringLiteral("KZ"), true, true);
+        pf.msg.clear();
+        EXPECT_EQ(LoadDeviceList(ctx, p, 0), p == Product::TwoAxis ? 1 : 0);
+        EXPECT_EQ(pf.msg.shown.size(), p == Product::TwoAxis ? 1u : 0u);
+        EXPECT_EQ(ctx.cat.slots(p)[0].ListCount, 19);
         app.writeFile(QStringLiteral("vtdevice.lst"), {"0"});
     }
 }

@@ -402,12 +402,15 @@ TEST(PositionFileCommands, OneAxisOpenFillsTheHiddenCarrier) {
                       QStringLiteral("\"KZ- 28L-100V\",\"anything\",\"OLD\",\"OLD\""),
                       QStringLiteral("7,\"5\",\"3\",\"0\",\"8000\",\"4\",\"2\",\"1\",\"250\",\"1\",\"2\",\"3\",\"c\"")});
     w.files.answer(path);
+    const QString secondBefore = ctx.dev.one[1].Size;
     PosiFileOpenCmd(ctx, w.host);
     EXPECT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
     EXPECT_FALSE(ctx.dev.DevNewType[0]);
     EXPECT_TRUE(ctx.dev.DevVertical[0]); // "V" among the options
     EXPECT_EQ(ctx.dev.one[0].Lead, 6);
-    EXPECT_EQ(ctx.dev.one[1].Size, QStringLiteral(" 39")); // the fixed second model
+    // The second model a one-axis file names is not taken.
+    EXPECT_EQ(ctx.dev.one[1].Size, secondBefore);
+    EXPECT_EQ(ctx.dev.one[1].Stroke, 100);
     const PositionGrid& g = ctx.grid.flgdDataW3k;
     // 8000 pulses with lead 6 mm and 400 pulses per revolution.
     EXPECT_EQ(g.text(7, 4), QStringLiteral("120.000"));

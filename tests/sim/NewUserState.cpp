@@ -53,6 +53,11 @@ bool LoadNewUserState(CtSimState& state, const QString& dataDir, QString* why) {
         const int posi = n >= 2 && n <= 4 ? top * (n - 1) / 3 : 0;
         state.positions[size_t(n)] = PositionRecord(5, 3, 0, posi, 5, 3, 0, posi, 0, 0, 0);
     }
+    // Groups the group window takes back as they are read: group 1 runs the
+    // positions 1 to 4, every other group n the position n alone.
+    for (int g = 1; g < int(state.groups.size()); ++g) state.groups[size_t(g)] = g == 1 ? std::pair{1, 4} : std::pair{g, g};
+    // Macros of END steps with data 0.
+    for (int m = 1; m < int(state.macros.size()); ++m) state.macros[size_t(m)] = QByteArray(32, '0');
     return true;
 }
 

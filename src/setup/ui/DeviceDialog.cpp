@@ -96,6 +96,8 @@ void DeviceDialog::buildAxis(int a) {
         c->setObjectName(indexed(QString::fromLatin1(combo), a));
         c->setEditable(true);
         c->setInsertPolicy(QComboBox::NoInsert);
+        // What the user types stays as typed: no completion from the list.
+        c->setCompleter(nullptr);
         c->installEventFilter(this);
         grid->addWidget(l, 1, col);
         grid->addWidget(c, 2, col);

@@ -5,6 +5,7 @@
 #include "files/GrpSmFiles.h"
 #include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
+#include "sim/NewUserState.h"
 #include "sim/SimSerialPort.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/InputEvents.h"
@@ -178,6 +179,54 @@ private Q_SLOTS:
         QVERIFY(m->cmdReadSMfromCt()->isEnabled());
         QVERIFY(!t.ctx.link.ct->busy());
         QVERIFY(m->close());
+    }
+
+    // A new user's first read of the groups and the macros from a fresh
+    // simulator goes back by "Write to C/T" as it came.
+    void aFreshSimulatorsGroupsAndMacrosGoBackAsRead() {
+        for (int16_t language : {int16_t(2), int16_t(1)}) {
+            TestApp t({.language = language, .mm = false, .actuators = true, .simulator = true});
+            sim::SimSerialPort& port = *t.simulator;
+            QString why;
+            QVERIFY2(sim::LoadNewUserState(port.sim.state, QStringLiteral(RER_DATA_DIR), &why), qPrintable(why));
+            t.set(S("Language"), QString::number(language));
+            const auto groups = port.sim.state.groups;
+            const auto macros = port.sim.state.macros;
+            frmMain w(t.ctx);
+            w.Show();
+            const size_t shown = t.msg.shown.size();
+            const bool jp = language == 1;
+
+            // Read, then write back: the write's question, not a refusal, and
+            // the controller commits what it held.
+            auto readAndWriteBack = [&](QPushButton* read, QPushButton* write, const QString& question,
+                                        const QByteArray& commit) {
+                const int commits = port.sim.state.commits;
+                QTest::mouseClick(read, Qt::LeftButton);
+                QTest::mouseClick(write, Qt::LeftButton);
+                QCOMPARE(t.msg.lastText(), question);
+                QCOMPARE(port.sim.state.commits, commits + 1);
+                QCOMPARE(port.sim.state.commitLog.back(), commit);
+            };
+            w.menuItem(S("mnuShowGroup"))->trigger();
+            QPointer<frmGrp> g = openWindows<frmGrp>().first();
+            readAndWriteBack(g->cmdReadGrp(), g->cmdWriteGrp(),
+                             jp ? S("グループデータをコントローラへ書き込みますか？") : S("Group Data is transmitted to controller,Yes?"),
+                             "0WE3");
+            QCOMPARE(g->txtGrpEndNo(0)->text(), S("4"));
+            QVERIFY(port.sim.state.groups == groups);
+            QVERIFY(g->close());
+
+            w.menuItem(S("mnuShowSqMcr"))->trigger();
+            QPointer<frmSqMcr> m = openWindows<frmSqMcr>().first();
+            readAndWriteBack(m->cmdReadSMfromCt(), m->cmdWriteSMtoCt(),
+                             jp ? S("ｼｰｹﾝｽﾏｸﾛﾃﾞｰﾀをコントローラへ書き込みますか？") : S("SM Data is transmitted to controller,Yes?"),
+                             "0WE1");
+            QVERIFY(port.sim.state.macros == macros);
+            QVERIFY(m->close());
+            QCOMPARE(t.msg.shown.size(), shown + 4); // two reads and two writes asked, nothing else
+            w.hide();
+        }
     }
 
     void groupCaptions() {

@@ -1,5 +1,6 @@
 // New, Open, Save, Save As and a controller read through the real main
 // window, with the file dialogs answered from a script.
+#include "app/StartUp.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/frmMain.h"
 #include "sim/SimSerialPort.h"
@@ -100,6 +101,51 @@ private Q_SLOTS:
 
         t.msg.answer(MsgAnswer::Ok);
         w.close();
+    }
+
+    // The one-axis product opens the file it saved with the list files of
+    // its one axis only: the second model such a file names (" 39T-100" of
+    // the old-type list) is not looked up, whether the old-type list lacks
+    // it or is missing altogether.
+    void oneAxisOpenNeedsOnlyItsOwnAxisList() {
+        for (int16_t language : {int16_t(2), int16_t(1)}) {
+            for (bool missing : {false, true}) {
+                const QByteArray what = QByteArray(missing ? "no kzdevice.lst" : "no 39T-100") + ", language " +
+                                        QByteArray::number(language);
+                TestApp t({.language = language, .ctType = 2, .folder = rer::test::AppOptions::Folder::OwnCopy});
+                t.set(QStringLiteral("Language"), QString::number(language));
+                QTemporaryDir dir;
+                frmMain w(t.ctx);
+                W3kInitMain(t.ctx, w);
+                QVERIFY2(t.msg.shown.empty(), what.constData());
+                PositionGrid& g = t.ctx.grid.flgdDataW3k;
+
+                const QString path = dir.filePath(QStringLiteral("own.kzd"));
+                t.files.answer(path);
+                w.button(QStringLiteral("cmdPosiSaveFile"))->click();
+                QFile saved(path);
+                QVERIFY2(saved.open(QIODevice::ReadOnly), what.constData());
+                QVERIFY2(saved.readAll().contains("\"KZ- 39T-100\""), what.constData());
+
+                if (missing)
+                    t.removeFile(QStringLiteral("kzdevice.lst"));
+                else
+                    t.writeFile(QStringLiteral("kzdevice.lst"),
+                                {QStringLiteral("2"), QStringLiteral("\" 28L-100\",6,400,1,1"),
+                                 QStringLiteral("\" 39T-200\",4,400,2,0")});
+                g.setText(1, 1, QStringLiteral("9"));
+                w.label(QStringLiteral("lblFileName"))->setText(QString());
+                const size_t shown = t.msg.shown.size();
+                t.files.answer(path);
+                w.menuItem(QStringLiteral("mnuFileOpen"))->trigger();
+                QVERIFY2(t.msg.shown.size() == shown, qPrintable(t.msg.lastText() + QStringLiteral(" / ") + what));
+                QCOMPARE(g.text(1, 1), QStringLiteral("5"));
+                QCOMPARE(w.label(QStringLiteral("lblFileName"))->text(), QStringLiteral("own"));
+                QCOMPARE(w.label(QStringLiteral("lblDeviceTypeW3k0"))->text(), QStringLiteral("KZ- 28L-100"));
+                QCOMPARE(int(t.ctx.dev.one[0].Lead), 6);
+                w.hide();
+            }
+        }
     }
 };
 

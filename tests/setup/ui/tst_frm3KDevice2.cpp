@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -91,6 +92,26 @@ private Q_SLOTS:
         QCOMPARE(int(x.Lead), 12);
         // The committed model is the opener's business.
         QCOMPARE(x.Size, QStringLiteral(" 39"));
+    }
+
+    // A click back on KZ reads the list of the one axis only: without the
+    // VT list the click on VT says so once, the click on KZ refills the
+    // boxes without a message.
+    void aClickBackOnKzNeedsOnlyTheKzList() {
+        app->removeFile(QStringLiteral("vtdevice.lst"));
+        auto d = open();
+        const auto& f = d->frame(0);
+        QVERIFY(pf->msg.shown.empty());
+        ClickOption(f.optKzSelect[1]);
+        QCOMPARE(pf->msg.shown.size(), size_t(1));
+        QVERIFY(pf->msg.lastText().startsWith(QStringLiteral("機種のリストファイルがありません。")));
+        f.comboDeviceSize->lineEdit()->clear();
+        ClickOption(f.optKzSelect[0]);
+        QVERIFY2(pf->msg.shown.size() == 1, qPrintable(pf->msg.lastText()));
+        QCOMPARE(Entries(f.comboDeviceSize), (QStringList{" 28", " 39", " 47", " 67"}));
+        QCOMPARE(f.comboDeviceSize->currentText(), QStringLiteral(" 28"));
+        QCOMPARE(Entries(f.comboDeviceSpeed), (QStringList{"L", "H"}));
+        QCOMPARE(Entries(f.comboDeviceStroke), (QStringList{"50", "100", "150"}));
     }
 
     void theCloseBoxActsAsCancel() {

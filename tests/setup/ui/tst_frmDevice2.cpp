@@ -1,4 +1,5 @@
 #include "setup/ui/QtActuatorDialogs.h"
+#include "setup/ui/frm3KDevice2.h"
 #include "setup/ui/frmDevice2.h"
 
 #include "testsupport/ActuatorTestSupport.h"
@@ -7,6 +8,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -166,6 +168,48 @@ private Q_SLOTS:
         QCOMPARE(f.comboDeviceSpeed->currentText(), QStringLiteral("L"));
         QCOMPARE(f.comboDeviceStroke->currentText(), QStringLiteral("100"));
         QVERIFY(f.chkDevPgUse->isChecked());
+    }
+
+    // What the user types into a box is what OK writes, in either product's
+    // dialog: the boxes do not complete it from their lists ("15" is not
+    // 150, " 3" not " 39", "h" not "H"), neither when Tab leaves the box nor
+    // on OK.
+    void typedTextIsTakenAsTyped() {
+        struct Case { const char* box; const char* typed; };
+        const Case cases[] = {{"stroke", "15"}, {"size", " 3"}, {"size", " 6"}, {"speed", "h"}};
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            for (const Case& c : cases) {
+                const QByteArray what = QByteArray(c.box) + " \"" + c.typed + "\" " +
+                                        (p == Product::TwoAxis ? "frmDevice2" : "frm3KDevice2");
+                ctx().dev.one[0] = ctx().dev.two[0];
+                std::unique_ptr<DeviceDialog> d;
+                if (p == Product::TwoAxis)
+                    d = OpenDialog<frmDevice2>(ctx());
+                else
+                    d = OpenDialog<frm3KDevice2>(ctx());
+                const auto& f = d->frame(0);
+                QComboBox* box = QByteArray(c.box) == "size"    ? f.comboDeviceSize
+                                 : QByteArray(c.box) == "speed" ? f.comboDeviceSpeed
+                                                                 : f.comboDeviceStroke;
+                const QString typed = QString::fromLatin1(c.typed);
+                box->setFocus(Qt::TabFocusReason);
+                box->lineEdit()->selectAll();
+                QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+                QTest::keyClicks(box->lineEdit(), typed);
+                QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
+                QVERIFY2(!box->hasFocus(), what.constData());
+                QVERIFY2(box->currentText() == typed, qPrintable(box->currentText() + QStringLiteral(" / ") + what));
+                QTest::mouseClick(d->okButton(), Qt::LeftButton);
+                const AxisActuator& x = ctx().dev.axes(p)[0];
+                if (QByteArray(c.box) == "size")
+                    QVERIFY2(x.SelSize == typed, qPrintable(x.SelSize + QStringLiteral(" / ") + what));
+                else if (QByteArray(c.box) == "speed")
+                    QVERIFY2(x.SelSpeed == typed, qPrintable(x.SelSpeed + QStringLiteral(" / ") + what));
+                else
+                    QVERIFY2(x.SelStroke == 15, qPrintable(QString::number(x.SelStroke) + QStringLiteral(" / ") + what));
+                pf->msg.clear();
+            }
+        }
     }
 
     void runningModallyGivesTheCancelFlag() {

@@ -552,6 +552,41 @@ private Q_SLOTS:
         QCOMPARE(placed, m.besideMain());
     }
 
+    // "Initial Parameter" of the one-axis product reads the list of the
+    // series chosen for its one axis and the common list, nothing of a
+    // second axis: without the VT list a KZ actuator still gets its values.
+    void oneAxisFactoryValuesNeedOnlyTheListOfItsSeries() {
+        for (int16_t language : {int16_t(2), int16_t(1)}) {
+            TestPlatform pf;
+            CatalogueApp app(pf, language);
+            pf.set(QStringLiteral("Language"), QString::number(language));
+            app.ctx.opt.CtType = 2;
+            frmMain w(app.ctx);
+            W3kInitMain(app.ctx, w);
+            QVERIFY(pf.msg.shown.empty());
+            app.removeFile(QStringLiteral("w6vtstpr.lst"));
+            w.runCommand(QStringLiteral("OpenParaWindow"));
+            frmParameta2* win = w.findChild<frmParameta2*>();
+            QVERIFY(win);
+            QVERIFY(showActive(*win));
+            QVERIFY(win->box(17, 0)->text() != QStringLiteral("6667"));
+            bool oneAxisDialog = false;
+            QTimer::singleShot(0, this, [&] {
+                auto* d = qobject_cast<DeviceDialog*>(QApplication::activeModalWidget());
+                QVERIFY(d);
+                oneAxisDialog = d->model().product() == Product::OneAxis;
+                d->okButton()->click();
+            });
+            win->button(QStringLiteral("cmdIniPrm"))->click();
+            QVERIFY(oneAxisDialog);
+            QVERIFY2(pf.msg.shown.empty(), qPrintable(pf.msg.lastText()));
+            // " 28L-100" of the new-type list.
+            QCOMPARE(win->box(17, 0)->text(), QStringLiteral("6667"));
+            win->close();
+            w.hide();
+        }
+    }
+
     void mainWindowOpensTheWindowOfTheProduct() {
         for (int ctType : {1, 2}) {
             TestPlatform pf;
