@@ -1,10 +1,19 @@
 #include "platform/MessageBoxes.h"
 
+#include <QEventLoop>
+#include <QTimer>
+#include <utility>
+
 namespace rer {
 
 MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgIcon icon,
                                  MsgButtons buttons) {
     shown.push_back({text, title, icon, buttons});
+    if (holdMs > 0) {
+        QEventLoop box;
+        QTimer::singleShot(std::exchange(holdMs, 0), &box, &QEventLoop::quit);
+        box.exec();
+    }
     if (!script.empty()) {
         MsgAnswer a = script.front();
         script.pop_front();
