@@ -148,7 +148,12 @@ TEST_F(Listing, MacroBlocksThreeToARow) {
     sm.SmFileData[2][3] = -1;
     sm.SmFileName = QStringLiteral("m.smd");
     t.ctx.print.PrintFileFlag = true;
+    // A4 as Qt's printer gives it (margins of 10 points): the three rows of
+    // blocks on one page.
+    ps.pageWidthMm = 202.94;
+    ps.pageHeightMm = 289.94;
     ASSERT_TRUE(PrintSmData(t.ctx));
+    EXPECT_EQ(ps.pages(), 1);
 
     const auto texts = ps.texts();
     EXPECT_EQ(texts[2], QStringLiteral("=== SM DATA  ") + QString(56, QLatin1Char('=')));
@@ -177,7 +182,11 @@ TEST_F(Listing, MacroBlocksThreeToARow) {
     EXPECT_EQ(find(ps, QStringLiteral(" 3")).x, 3200);
     EXPECT_EQ(find(ps, QStringLiteral(" 3")).y, step1.y);
     // Code 15 is END; an unknown code prints its number with no name.
-    EXPECT_EQ(find(ps, QStringLiteral("0. END")).y, step1.y + 250);
+    const auto end1 = std::find_if(ps.ops.begin(), ps.ops.end(), [](const Op& op) {
+        return op.text == QStringLiteral("0. END") && op.x == 2000;
+    });
+    ASSERT_NE(end1, ps.ops.end());
+    EXPECT_EQ(end1->y, step1.y + 250);
     const Op unknown = find(ps, QStringLiteral("7"));
     EXPECT_EQ(unknown.x, 5500);
     EXPECT_EQ(unknown.y, step1.y);
