@@ -207,6 +207,43 @@ double ListingPages::line(double y, double height) {
     return y > top_ && y + height > bottom_ ? nextPage() : y;
 }
 
+namespace {
+
+// The printer of a listing on a page narrower than the listing was laid out
+// for: x and widths in the listing's own measure, shrunk on the page.
+class NarrowPage : public ForwardingPrintSurface {
+public:
+    using ForwardingPrintSurface::ForwardingPrintSurface;
+    void setScale(Scale s) override {
+        scale_ = s;
+        to_.setScale(s);
+    }
+    double pageWidth() const override { return to_.pageWidth() / k(); }
+    double currentX() const override { return to_.currentX() / k(); }
+    void setCurrentX(double x) override { to_.setCurrentX(x * k()); }
+    double textWidth(const QString& text) const override { return to_.textWidth(text) / k(); }
+    void line(double x1, double y1, double x2, double y2) override { to_.line(x1 * k(), y1, x2 * k(), y2); }
+
+private:
+    // The page's width for each unit of the listing's: 1 on a wide page.
+    double k() const {
+        const double laidOut = scale_ == Scale::Millimetres ? kListingWidthMm : kListingWidthMm * kTwipsPerMm;
+        const double width = to_.pageWidth();
+        return width > 0 && width < laidOut ? width / laidOut : 1.0;
+    }
+    Scale scale_ = Scale::Twips;
+};
+
+} // namespace
+
+ListingWidth::ListingWidth(AppContext& ctx) : ctx_(ctx), printer_(ctx.platform.printer) {
+    if (!printer_) return;
+    narrow_ = std::make_unique<NarrowPage>(*printer_);
+    ctx_.platform.printer = narrow_.get();
+}
+
+ListingWidth::~ListingWidth() { ctx_.platform.printer = printer_; }
+
 bool EndListing(AppContext& ctx) {
     PrintSurface& ps = *ctx.platform.printer;
     if (ps.endDoc()) return true;
@@ -266,6 +303,7 @@ bool drawGrpData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 
 bool PrintGrpData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     drawFitted(ctx, drawGrpData);
     return EndListing(ctx);
 }
@@ -341,6 +379,7 @@ bool drawSmData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 
 bool PrintSmData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     PrintSurface& ps = *ctx.platform.printer;
     const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
     if (first < 1 || first > 9 || last < 1 || last > 9) return abandon(ps);
@@ -467,6 +506,7 @@ bool drawParaData(AppContext& ctx, Product p, PrintSurface& ps, double points, b
 
 bool PrintParaData(AppContext& ctx, Product p) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     const auto draw = [p](AppContext& c, PrintSurface& ps, double points, bool real) {
         return drawParaData(c, p, ps, points, real);
     };

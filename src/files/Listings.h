@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -98,6 +99,25 @@ private:
     double headEnd_ = 0; // the top of the body under the page head
     double top_ = 0;     // the first line of the body under the captions
     int page_ = 0;
+};
+
+// The listings were laid out for a printable width of 190 mm (A4 inside
+// margins of 10 mm). For the run of a listing, ctx.platform.printer becomes
+// one on which, on a narrower page, every x and width shrinks with the
+// page: the columns keep their order and their room, and the texts fit at a
+// smaller size. On a page as wide or wider nothing changes.
+constexpr double kListingWidthMm = 190;
+class ListingWidth {
+public:
+    explicit ListingWidth(AppContext& ctx);
+    ~ListingWidth();
+    ListingWidth(const ListingWidth&) = delete;
+    ListingWidth& operator=(const ListingWidth&) = delete;
+
+private:
+    AppContext& ctx_;
+    PrintSurface* printer_;
+    std::unique_ptr<PrintSurface> narrow_;
 };
 
 // The end of every listing: the document ended, and, when it was printed to

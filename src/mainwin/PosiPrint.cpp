@@ -204,6 +204,7 @@ void printRow(AppContext& ctx, Product p, int r, const QString& font, const RowF
 
 bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gridModels, const ModelLookup& lookup) {
     if (!ctx.platform.printer || !ctx.platform.fileDialogs || !ctx.platform.fileDialogs->printer()) return false;
+    const ListingWidth width(ctx);
     PrintSurface& ps = *ctx.platform.printer;
     PrintState& pr = ctx.print;
     ProductPositions& pos = ctx.pos.of(p);

@@ -21,20 +21,23 @@ QString SyncToDisk(const QFileDevice& f) {
     return systemReason(errno);
 }
 
+// Qt's words for a failure often hide the system's ("Unknown error" after
+// a write, the file's name again for a read-only one): the system's words
+// where the failed call left them in errno, Qt's otherwise.
+QString reasonOf(const QFileDevice& f, int error) { return error != 0 ? systemReason(error) : f.errorString(); }
+
 } // namespace
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return f.errorString();
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly)) return reasonOf(f, errno);
     // A small file only reaches the write buffer in write(): flush it and
     // make sure it is on the disk before the former file is replaced, since
-    // commit() does not look at the outcome of its own flush. A write that
-    // fails leaves Qt's own words at "Unknown error"; the system's are in
-    // errno.
+    // commit() does not look at the outcome of its own flush.
     errno = 0;
     if (f.write(bytes) != bytes.size() || !f.flush()) {
-        const int error = errno;
-        const QString why = error != 0 ? systemReason(error) : f.errorString();
+        const QString why = reasonOf(f, errno);
         f.cancelWriting();
         return why;
     }
@@ -43,7 +46,8 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
         f.cancelWriting();
         return why;
     }
-    if (!f.commit()) return f.errorString();
+    errno = 0;
+    if (!f.commit()) return reasonOf(f, errno);
     return QString();
 }
 
