@@ -88,7 +88,6 @@ public:
     // the heads of a new page. A line at the top of a body stays there,
     // however high.
     double line(double y, double height);
-    int page() const { return page_; }
 
 private:
     double nextPage();
@@ -137,9 +136,9 @@ QString SmCommandName(int code);
 
 // The parameter file table of the product (PrintParaData /
 // W3kPrintParaData); a section is not parted unless a page cannot hold it.
-// Every row is printed: an empty cell (a file of the
-// other product lacks a row) leaves its place blank, a text that is no
-// number is printed as it stands.
+// Every row is printed: an empty cell (a file of the other product lacks a
+// row) leaves its place blank, a text that is no number is printed as it
+// stands.
 bool PrintParaData(AppContext& ctx, Product p);
 inline bool PrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::TwoAxis); }
 inline bool W3kPrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::OneAxis); }
