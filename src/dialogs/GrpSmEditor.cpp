@@ -4,6 +4,7 @@
 #include "files/Value.h"
 #include "link/ControllerLink.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileWriter.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -137,8 +138,10 @@ void GrpSmEditor::saveFile(Frame f, Words invalid) {
     if (!path || path->isEmpty()) return;
     // The name stays with this save: the main window's position file name is
     // not touched.
-    if (!kind_.WriteFile(ctx_, WithDefaultExt(*path, r.defaultExt)) && kind_.saveError)
-        ctx_.message(say(*kind_.saveError));
+    const QString file = WithDefaultExt(*path, r.defaultExt);
+    QString why;
+    if (!kind_.WriteFile(ctx_, file, &why) && kind_.saveError)
+        ctx_.message(say(*kind_.saveError) + kCrLf + FileFailureLine(file, why));
 }
 
 void GrpSmEditor::printIndicated(Frame f, Words invalid, std::optional<Words> question) {

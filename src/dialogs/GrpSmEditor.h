@@ -32,13 +32,15 @@ struct TableKind {
     const char* defaultExt;
     Words saveTitle;
     const char* saveName;
-    // Told by the window when the writer fails (none: the writer tells).
+    // Told by the window when the writer fails, over the file and the
+    // reason (none: the writer tells).
     std::optional<Words> saveError;
 
     int (*ReadFromCt)(ControllerLink&);  // into the file table
     int (*WriteToCt)(ControllerLink&);   // from the editor table
     bool (*ReadFile)(AppContext&, const QString&);
-    bool (*WriteFile)(AppContext&, const QString&);
+    // The reason of a failure in the last argument.
+    bool (*WriteFile)(AppContext&, const QString&, QString*);
     void (*FileToEdit)(AppContext&);
     void (*EditToFile)(AppContext&);
     void (*Compare)(AppContext&);        // editor table against the file table

@@ -21,7 +21,7 @@ const TableKind kGrpKind{
     .ReadFromCt = ReadGrpDataFromCt,
     .WriteToCt = WriteGrpDataToCt,
     .ReadFile = ReadGrpFile,
-    .WriteFile = WriteGrpFile,
+    .WriteFile = [](AppContext& c, const QString& path, QString*) { return WriteGrpFile(c, path); },
     .FileToEdit = GrpFileToEdit,
     .EditToFile = GrpEditToFile,
     .Compare = GrpDataCompare,

@@ -21,7 +21,7 @@ const TableKind kSmKind{
     .ReadFromCt = ReadSmDataFromCt,
     .WriteToCt = WriteSmDataToCt,
     .ReadFile = ReadSmFile,
-    .WriteFile = [](AppContext& c, const QString& path) { return WriteSmFile(c, path); },
+    .WriteFile = WriteSmFile,
     .FileToEdit = SmFileToEdit,
     .EditToFile = SmEditToFile,
     .Compare = SmDataCompare,

@@ -1,30 +1,15 @@
 #include "files/DataCodec.h"
 
 #include "files/Decimal.h"
+#include "platform/FileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <limits>
-#include <unistd.h>
 
 namespace rer {
-
-namespace {
-
-// Puts the written bytes on the disk; empty, or the system's reason. A file
-// system that cannot sync counts as synced.
-QString SyncToDisk(const QFileDevice& f) {
-    const int fd = f.handle();
-    if (fd < 0 || ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return QString();
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-} // namespace
 
 bool DecodeShiftJis(const QByteArray& bytes, QString& out) {
     QStringDecoder dec("Shift_JIS", QStringDecoder::Flag::Stateless);
@@ -216,29 +201,8 @@ bool DataFileWriter::commit(const QString& path) {
         error_ = QStringLiteral("The data hold characters that cannot be written in Shift-JIS.");
         return false;
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        error_ = f.errorString();
-        return false;
-    }
-    // A small file only reaches the write buffer in write(): flush it and
-    // make sure it is on the disk before the former file is replaced, since
-    // commit() does not look at the outcome of its own flush.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        error_ = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    error_ = SyncToDisk(f);
-    if (!error_.isEmpty()) {
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        error_ = f.errorString();
-        return false;
-    }
-    return true;
+    error_ = WriteWholeFile(path, bytes);
+    return error_.isEmpty();
 }
 
 } // namespace rer

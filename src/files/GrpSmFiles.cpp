@@ -3,6 +3,7 @@
 #include "files/DataCodec.h"
 #include "files/FileHeader.h"
 #include "files/Decimal.h"
+#include "platform/FileWriter.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -71,7 +72,8 @@ bool WriteGrpFile(AppContext& ctx, const QString& path) {
     }
     if (w.commit(path)) return true;
     ctx.message(ctx.pick(QStringLiteral("グループデータの保存でエラーが発生しました。"),
-                         QStringLiteral("An error occured while saving Group Data.")));
+                         QStringLiteral("An error occured while saving Group Data.")) +
+                QStringLiteral("\r\n") + FileFailureLine(path, w.error()));
     return false;
 }
 

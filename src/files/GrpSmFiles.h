@@ -9,9 +9,10 @@ namespace rer {
 // macro its number as text followed by 16 records of command, data.
 
 // Writes GrpData. A failure shows "An error occured while saving Group Data."
-// and leaves the former file as it was.
+// over the file and the reason, and leaves the former file as it was.
 bool WriteGrpFile(AppContext& ctx, const QString& path);
-// Writes SmData; a failure shows nothing (the macro window reports it).
+// Writes SmData; a failure shows nothing (the macro window reports it, with
+// the reason given in `error`).
 bool WriteSmFile(AppContext& ctx, const QString& path, QString* error = nullptr);
 // Read GrpFileData (and GrpFileName) / SmFileData from a file. The table is
 // replaced only when the whole file was read; groups or macros the file does

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "files/Decimal.h"
 #include "files/ParaRows.h"
+#include "platform/FileWriter.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -77,7 +78,7 @@ private:
     std::map<std::pair<int, long long>, int> lines_;
 };
 
-// A one-page listing in twips at the size its texts fit: `draw` is run once
+// A listing in twips at the size its texts fit: `draw` is run once
 // on a probe at 11 points, then on the printer at the size found. False when
 // a drawing stopped.
 template <class Draw>
@@ -173,37 +174,127 @@ double FittingPoints(PrintSurface& ps, const QString& font, double points, bool 
     return pt;
 }
 
+// ---- Pages
+
+ListingPages::ListingPages(PrintSurface& ps, double bottom, Head head)
+    : ps_(ps), bottom_(bottom), head_(std::move(head)) {}
+
+double ListingPages::begin() {
+    page_ = 1;
+    captions_ = nullptr;
+    headEnd_ = top_ = head_(page_);
+    return top_;
+}
+
+double ListingPages::nextPage() {
+    ps_.newPage();
+    ++page_;
+    headEnd_ = top_ = head_(page_);
+    if (captions_) top_ = captions_(top_);
+    return top_;
+}
+
+double ListingPages::part(double y, double whole, double lead, Captions captions) {
+    captions_ = nullptr;
+    const bool moves = y + whole > bottom_ && headEnd_ + whole <= bottom_;
+    if (y > headEnd_ && (moves || y + lead > bottom_)) y = nextPage();
+    captions_ = std::move(captions);
+    top_ = captions_ ? captions_(y) : y;
+    return top_;
+}
+
+double ListingPages::line(double y, double height) {
+    return y > top_ && y + height > bottom_ ? nextPage() : y;
+}
+
+namespace {
+
+// The printer of a listing on a page narrower than the listing was laid out
+// for: x and widths in the listing's own measure, shrunk on the page.
+class NarrowPage : public ForwardingPrintSurface {
+public:
+    using ForwardingPrintSurface::ForwardingPrintSurface;
+    void setScale(Scale s) override {
+        scale_ = s;
+        to_.setScale(s);
+    }
+    double pageWidth() const override { return to_.pageWidth() / k(); }
+    double currentX() const override { return to_.currentX() / k(); }
+    void setCurrentX(double x) override { to_.setCurrentX(x * k()); }
+    double textWidth(const QString& text) const override { return to_.textWidth(text) / k(); }
+    void line(double x1, double y1, double x2, double y2) override { to_.line(x1 * k(), y1, x2 * k(), y2); }
+
+private:
+    // The page's width for each unit of the listing's: 1 on a wide page.
+    double k() const {
+        const double laidOut = scale_ == Scale::Millimetres ? kListingWidthMm : kListingWidthMm * kTwipsPerMm;
+        const double width = to_.pageWidth();
+        return width > 0 && width < laidOut ? width / laidOut : 1.0;
+    }
+    Scale scale_ = Scale::Twips;
+};
+
+} // namespace
+
+ListingWidth::ListingWidth(AppContext& ctx) : ctx_(ctx), printer_(ctx.platform.printer) {
+    if (!printer_) return;
+    narrow_ = std::make_unique<NarrowPage>(*printer_);
+    ctx_.platform.printer = narrow_.get();
+}
+
+ListingWidth::~ListingWidth() { ctx_.platform.printer = printer_; }
+
+bool EndListing(AppContext& ctx) {
+    PrintSurface& ps = *ctx.platform.printer;
+    if (ps.endDoc()) return true;
+    if (const auto f = ps.fileFailure())
+        ctx.message(ctx.pick(QStringLiteral("ファイルへの印刷でエラーが発生しました。"),
+                             QStringLiteral("An error occurred while printing to the file.")) +
+                    QStringLiteral("\r\n") + FileFailureLine(f->file, f->reason));
+    return false;
+}
+
 // ---- Group data
 
 namespace {
 
-// The page of the group listing at a size; the file's name only when `real`
+// The pages of the group listing at a size; the file's name only when `real`
 // (a long name is no column to fit).
 bool drawGrpData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
     const QString name = real ? ctx.grp.GrpFileName : QString();
-    groupMacroHead(ctx, ps, points,
-                   ctx.pick(QStringLiteral("=== グループデータ ") + repeat('=', 67),
-                            QStringLiteral("=== GROUP DATA  ") + repeat('=', 56)),
-                   ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + name);
-    // The second block starts level with the first.
-    const double blockTop = ps.currentY();
-    for (int g = 1; g <= 99; ++g) {
-        const double o = g <= 50 ? 0 : 4500;
-        const double y = ps.currentY();
-        if (g == 1 || g == 51) {
+    ListingPages pages(ps, ps.pageHeight(), [&](int) {
+        groupMacroHead(ctx, ps, points,
+                       ctx.pick(QStringLiteral("=== グループデータ ") + repeat('=', 67),
+                                QStringLiteral("=== GROUP DATA  ") + repeat('=', 56)),
+                       ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + name);
+        return ps.currentY();
+    });
+    double y = pages.begin();
+    const double h = ps.textHeight(QStringLiteral("A"));
+    // Groups 1 to 50 on the left, 51 to 99 beside them 4500 to the right,
+    // level with them line by line; the caption line heads both blocks.
+    const auto captions = [&ps](double top) {
+        ps.setCurrentY(top);
+        for (double o : {0.0, 4500.0}) {
             at(ps, o + 1000, QStringLiteral("<GRP No>"));
             at(ps, o + 2000, QStringLiteral("<Start>"));
             at(ps, o + 3000, QStringLiteral("---"));
             at(ps, o + 3500, QStringLiteral("<End>"));
-            ps.setCurrentY(y + 250);
         }
-        const double lineY = ps.currentY();
-        at(ps, o + 1200, QStringLiteral("No.") + PrintedNumber(g) + QStringLiteral(":"));
-        at(ps, o + 2200, PrintedNumber(ctx.grp.GrpFileData[g][0]));
-        at(ps, o + 3000, QStringLiteral("---"));
-        at(ps, o + 3600, PrintedNumber(ctx.grp.GrpFileData[g][1]));
-        ps.setCurrentY(lineY + 250);
-        if (g == 50) ps.setCurrentY(blockTop);
+        return top + 250;
+    };
+    y = pages.part(y, 250 + 49 * 250 + h, 250 + h, captions);
+    for (int i = 1; i <= 50; ++i, y += 250) {
+        y = pages.line(y, h);
+        ps.setCurrentY(y);
+        for (int g : {i, i + 50}) {
+            if (g > 99) break;
+            const double o = g <= 50 ? 0 : 4500;
+            at(ps, o + 1200, QStringLiteral("No.") + PrintedNumber(g) + QStringLiteral(":"));
+            at(ps, o + 2200, PrintedNumber(ctx.grp.GrpFileData[g][0]));
+            at(ps, o + 3000, QStringLiteral("---"));
+            at(ps, o + 3600, PrintedNumber(ctx.grp.GrpFileData[g][1]));
+        }
     }
     return true;
 }
@@ -212,8 +303,9 @@ bool drawGrpData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 
 bool PrintGrpData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     drawFitted(ctx, drawGrpData);
-    return ctx.platform.printer->endDoc();
+    return EndListing(ctx);
 }
 
 // ---- Sequence macros
@@ -236,38 +328,49 @@ namespace {
 
 bool drawSmData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
     const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
-    groupMacroHead(ctx, ps, points,
-                   ctx.pick(QStringLiteral("=== シーケンスマクロ　データ ") + repeat('=', 57),
-                            QStringLiteral("=== SM DATA  ") + repeat('=', 56)),
-                   ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name：")) +
-                       (real ? ctx.sm.SmFileName : QString()));
-    double rowTop = 0;
-    int k = 0;
-    for (int m = first; m <= last; ++m, ++k) {
-        const int inRow = k % 3;
-        const double o = inRow == 0 ? 0 : inRow == 1 ? 3500 : 6500;
-        if (inRow == 0) {
-            rowTop = std::round(ps.currentY());
-            ps.setCurrentY(rowTop);
+    ListingPages pages(ps, ps.pageHeight(), [&](int) {
+        groupMacroHead(ctx, ps, points,
+                       ctx.pick(QStringLiteral("=== シーケンスマクロ　データ ") + repeat('=', 57),
+                                QStringLiteral("=== SM DATA  ") + repeat('=', 56)),
+                       ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name：")) +
+                           (real ? ctx.sm.SmFileName : QString()));
+        return std::round(ps.currentY());
+    });
+    double y = pages.begin();
+    const double h = ps.textHeight(QStringLiteral("A"));
+    // Three blocks to a row, at x offsets 0, 3500 and 6500: the macro's
+    // name, the caption line and its 16 steps; an empty line between rows.
+    for (int rowFirst = first; rowFirst <= last; rowFirst += 3) {
+        struct Block {
+            int macro;
+            double o;
+        };
+        std::vector<Block> row;
+        for (int m = rowFirst; m <= std::min(last, rowFirst + 2); ++m)
+            row.push_back({m, m - rowFirst == 0 ? 0.0 : m - rowFirst == 1 ? 3500.0 : 6500.0});
+        const auto captions = [&ps, row](double top) {
+            ps.setCurrentY(top);
+            for (const Block& b : row) at(ps, b.o + 1000, QStringLiteral("<SM No.%1>").arg(b.macro));
+            ps.setCurrentY(top + 250);
+            for (const Block& b : row) {
+                at(ps, b.o + 1000, QStringLiteral("STEP"));
+                at(ps, b.o + 2000, QStringLiteral("COMMAND"));
+                at(ps, b.o + 3200, QStringLiteral("DATA"));
+            }
+            return top + 500;
+        };
+        y = pages.part(y, 17 * 250 + h, 2 * 250 + h, captions);
+        for (int s = 0; s < 16; ++s, y += 250) {
+            y = pages.line(y, h);
+            ps.setCurrentY(y);
+            for (const Block& b : row) {
+                const int col = 2 * (b.macro - 1);
+                at(ps, b.o + 1000, QStringLiteral("STEP%1:").arg(s + 1));
+                at(ps, b.o + 2000, SmCommandName(ctx.sm.SmFileData[s][col]));
+                at(ps, b.o + 3200, PrintedNumber(ctx.sm.SmFileData[s][col + 1]));
+            }
         }
-        auto step = [&ps] { ps.setCurrentY(ps.currentY() + 250); };
-        at(ps, o + 1000, QStringLiteral("<SM No.%1>").arg(m));
-        step();
-        at(ps, o + 1000, QStringLiteral("STEP"));
-        at(ps, o + 2000, QStringLiteral("COMMAND"));
-        at(ps, o + 3200, QStringLiteral("DATA"));
-        step();
-        const int col = 2 * (m - 1);
-        for (int s = 0; s < 16; ++s) {
-            at(ps, o + 1000, QStringLiteral("STEP%1:").arg(s + 1));
-            at(ps, o + 2000, SmCommandName(ctx.sm.SmFileData[s][col]));
-            at(ps, o + 3200, PrintedNumber(ctx.sm.SmFileData[s][col + 1]));
-            step();
-        }
-        if (inRow != 2)
-            ps.setCurrentY(rowTop);
-        else if (k != 8)
-            step();
+        y += 250;
     }
     return true;
 }
@@ -276,11 +379,12 @@ bool drawSmData(AppContext& ctx, PrintSurface& ps, double points, bool real) {
 
 bool PrintSmData(AppContext& ctx) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     PrintSurface& ps = *ctx.platform.printer;
     const int first = ctx.sm.SmRangeStart, last = ctx.sm.SmRangeEnd;
     if (first < 1 || first > 9 || last < 1 || last > 9) return abandon(ps);
     drawFitted(ctx, drawSmData);
-    return ps.endDoc();
+    return EndListing(ctx);
 }
 
 // ---- Parameters
@@ -324,27 +428,32 @@ QString paraLabel(const ParaLine& l, bool two) { return QString::fromUtf8(two ? 
 
 namespace {
 
-// The parameter page of the product at a size.
+// The parameter pages of the product at a size.
 bool drawParaData(AppContext& ctx, Product p, PrintSurface& ps, double points, bool real) {
     const bool two = p == Product::TwoAxis;
     const ParaFileTable& t = ctx.para.of(p).ParaFileData;
 
-    ps.setFont(ListingFontName(ctx), points, false, false);
-    ps.setScale(Scale::Twips);
-    ps.setCurrentY(0);
-    at(ps, 1000, two || ctx.opt.CtType == 1 ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U"), true);
-    at(ps, 1000, ListingDateTime(), true);
-    ps.setCurrentY(1000);
-    at(ps, 1000,
-       ctx.pick(QStringLiteral("=== パラメータ ") + repeat('=', 67), QStringLiteral("=== PARAMETERS ") + repeat('=', 56)),
-       true);
     const QString title = t.empty() || !real ? QString() : t[0][0].toText();
-    at(ps, 1000,
-       ctx.print.PrintFileFlag ? ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + title
-                               : QStringLiteral("   "),
-       true);
-    at(ps, 1000, repeat('-', 82), true);
-    ps.setCurrentY(ps.currentY() + 200);
+    ListingPages pages(ps, ps.pageHeight(), [&](int) {
+        ps.setFont(ListingFontName(ctx), points, false, false);
+        ps.setScale(Scale::Twips);
+        ps.setCurrentY(0);
+        at(ps, 1000, two || ctx.opt.CtType == 1 ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U"), true);
+        at(ps, 1000, ListingDateTime(), true);
+        ps.setCurrentY(1000);
+        at(ps, 1000,
+           ctx.pick(QStringLiteral("=== パラメータ ") + repeat('=', 67),
+                    QStringLiteral("=== PARAMETERS ") + repeat('=', 56)),
+           true);
+        at(ps, 1000,
+           ctx.print.PrintFileFlag ? ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name : ")) + title
+                                   : QStringLiteral("   "),
+           true);
+        at(ps, 1000, repeat('-', 82), true);
+        return ps.currentY() + 200;
+    });
+    double y = pages.begin();
+    const double h = ps.textHeight(QStringLiteral("A"));
 
     // Prints one value cell: a number as the listing writes numbers, what a
     // file holds that is no number as it stands, and nothing for a value the
@@ -356,30 +465,39 @@ bool drawParaData(AppContext& ctx, Product p, PrintSurface& ps, double points, b
         else if (!cell.toText().trimmed().isEmpty())
             at(ps, x, cell.toText().trimmed());
     };
-    auto down = [&ps](double by) { ps.setCurrentY(ps.currentY() + by); };
 
+    // Each section under its header, the axis headers beside it where the
+    // values stand per axis; 300 twips a line, 300 more between sections.
     const auto& sections = paraSections();
     for (size_t i = 0; i < sections.size(); ++i) {
         const ParaSection& s = sections[i];
         const bool perAxis = two && s.perAxis;
-        at(ps, 1000, QString::fromLatin1(s.header));
-        if (perAxis) {
-            at(ps, 5500, QStringLiteral("< AXIS 1 >"));
-            at(ps, 7500, QStringLiteral("< AXIS 2 >"));
-        }
-        down(300);
-        for (const ParaLine& l : s.lines) {
-            if (!(two ? l.two : l.one)) continue;
-            at(ps, 1000, paraLabel(l, two));
+        std::vector<const ParaLine*> lines;
+        for (const ParaLine& l : s.lines)
+            if (two ? l.two : l.one) lines.push_back(&l);
+        const auto header = [&ps, &s, perAxis](double top) {
+            ps.setCurrentY(top);
+            at(ps, 1000, QString::fromLatin1(s.header));
             if (perAxis) {
-                value(l.row, 0, 5500);
-                value(l.row, 1, 7500);
-            } else {
-                value(l.row, 0, 6500);
+                at(ps, 5500, QStringLiteral("< AXIS 1 >"));
+                at(ps, 7500, QStringLiteral("< AXIS 2 >"));
             }
-            down(300);
+            return top + 300;
+        };
+        y = pages.part(y, 300.0 * double(lines.size()) + h, 300 + h, header);
+        for (const ParaLine* l : lines) {
+            y = pages.line(y, h);
+            ps.setCurrentY(y);
+            at(ps, 1000, paraLabel(*l, two));
+            if (perAxis) {
+                value(l->row, 0, 5500);
+                value(l->row, 1, 7500);
+            } else {
+                value(l->row, 0, 6500);
+            }
+            y += 300;
         }
-        if (i + 1 < sections.size()) down(300);
+        if (i + 1 < sections.size()) y += 300;
     }
     return true;
 }
@@ -388,11 +506,12 @@ bool drawParaData(AppContext& ctx, Product p, PrintSurface& ps, double points, b
 
 bool PrintParaData(AppContext& ctx, Product p) {
     if (!printerChosen(ctx)) return false;
+    const ListingWidth width(ctx);
     const auto draw = [p](AppContext& c, PrintSurface& ps, double points, bool real) {
         return drawParaData(c, p, ps, points, real);
     };
     if (!drawFitted(ctx, draw)) return abandon(*ctx.platform.printer);
-    return ctx.platform.printer->endDoc();
+    return EndListing(ctx);
 }
 
 // ---- Position listing: page set-up and page frame

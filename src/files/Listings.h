@@ -3,6 +3,8 @@
 #include "files/Value.h"
 
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,7 +16,9 @@ class PrintSurface;
 // The printed listings. Each one shows the print dialog first (a cancelled
 // dialog ends it silently), draws through ctx.platform.printer and returns true when
 // the document went to the printer. A listing that fails once printing has
-// begun aborts the print job, so no half page comes out.
+// begun aborts the print job, so no half page comes out. A listing printed
+// to a file that the file does not take says so, with the file and the
+// reason (EndListing).
 
 // The printer font of the listings: "ＭＳ 明朝" in Japanese, "century" otherwise.
 QString ListingFontName(const AppContext& ctx);
@@ -55,18 +59,86 @@ constexpr double kMinListingPoints = 5.0;
 double FittingPoints(PrintSurface& ps, const QString& font, double points, bool bold, bool italic,
                      std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight = 0);
 
-// Group data (GrpFileData): one page of the 99 groups in two blocks.
+// ---- Pages
+//
+// The one rule by which every listing goes on to a new page. Lines go down
+// the page from the top of its body; a line whose box would end below the
+// bottom goes on a new page instead, under the heads of that page: the
+// listing's page head, then the captions of the part of the listing the line
+// belongs to. A part (a section, a row of macro blocks) that the rest of the
+// page cannot hold but a page can begins on a new page; so does one whose
+// captions and first line do not fit. On a page that holds the whole
+// listing nothing moves.
+class ListingPages {
+public:
+    // Draws the head of page `page` (from 1) and gives the top of its body.
+    using Head = std::function<double(int page)>;
+    // Draws the captions of a part from y and gives the y below them.
+    using Captions = std::function<double(double y)>;
+
+    ListingPages(PrintSurface& ps, double bottom, Head head);
+
+    // The first page's head; the top of its body.
+    double begin();
+    // A part of the listing that would begin at y: `whole` high in all,
+    // `lead` its captions and first line. Its captions are drawn where it
+    // goes and again on every page it goes on to; the y below them.
+    double part(double y, double whole, double lead, Captions captions);
+    // Where a line `height` high goes that would begin at y: there, or under
+    // the heads of a new page. A line at the top of a body stays there,
+    // however high.
+    double line(double y, double height);
+
+private:
+    double nextPage();
+    PrintSurface& ps_;
+    double bottom_;
+    Head head_;
+    Captions captions_;
+    double headEnd_ = 0; // the top of the body under the page head
+    double top_ = 0;     // the first line of the body under the captions
+    int page_ = 0;
+};
+
+// The listings were laid out for a printable width of 190 mm (A4 inside
+// margins of 10 mm). For the run of a listing, ctx.platform.printer becomes
+// one on which, on a narrower page, every x and width shrinks with the
+// page: the columns keep their order and their room, and the texts fit at a
+// smaller size. On a page as wide or wider nothing changes.
+constexpr double kListingWidthMm = 190;
+class ListingWidth {
+public:
+    explicit ListingWidth(AppContext& ctx);
+    ~ListingWidth();
+    ListingWidth(const ListingWidth&) = delete;
+    ListingWidth& operator=(const ListingWidth&) = delete;
+
+private:
+    AppContext& ctx_;
+    PrintSurface* printer_;
+    std::unique_ptr<PrintSurface> narrow_;
+};
+
+// The end of every listing: the document ended, and, when it was printed to
+// a file that did not take it, the message that says so with the file and
+// the reason. True when the document went out.
+bool EndListing(AppContext& ctx);
+
+// Group data (GrpFileData): the 99 groups in two blocks side by side, the
+// caption line over both on every page.
 bool PrintGrpData(AppContext& ctx);
-// Sequence macros (SmFileData): macros SmRangeStart..SmRangeEnd, three to a row.
+// Sequence macros (SmFileData): macros SmRangeStart..SmRangeEnd, three to a
+// row; a row of blocks is not parted unless a page cannot hold it.
 bool PrintSmData(AppContext& ctx);
 // The name a macro command code prints under ("5. TIMER"); an unknown code
 // prints its number alone.
 QString SmCommandName(int code);
 
-// The parameter file table of the product on one page (PrintParaData /
-// W3kPrintParaData). Every row is printed: an empty cell (a file of the
-// other product lacks a row) leaves its place blank, a text that is no
-// number is printed as it stands.
+// The parameter file table of the product (PrintParaData /
+// W3kPrintParaData); a section is not parted unless a page cannot hold it.
+// Every row is printed: an empty cell (a file of the other product lacks a
+// row) leaves its place blank, a text that is no number is printed as it
+// stands.
 bool PrintParaData(AppContext& ctx, Product p);
 inline bool PrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::TwoAxis); }
 inline bool W3kPrintParaData(AppContext& ctx) { return PrintParaData(ctx, Product::OneAxis); }

@@ -204,6 +204,7 @@ void printRow(AppContext& ctx, Product p, int r, const QString& font, const RowF
 
 bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gridModels, const ModelLookup& lookup) {
     if (!ctx.platform.printer || !ctx.platform.fileDialogs || !ctx.platform.fileDialogs->printer()) return false;
+    const ListingWidth width(ctx);
     PrintSurface& ps = *ctx.platform.printer;
     PrintState& pr = ctx.print;
     ProductPositions& pos = ctx.pos.of(p);
@@ -251,29 +252,19 @@ bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gri
     const int firstLine = (6 * h + pitch - 1) / pitch;
     const int lastLine = (pr.PrintLines - 1) * h / pitch - 1;
     const RowFonts fonts = fitRows(ctx, p, from, to, pitch, font);
-    bool headDue = true;
-    bool firstPage = true;
-    int n = firstLine;
-    for (int r = from; r <= to; ++r) {
-        if (headDue) {
-            // A page is begun only for a position that goes on it: no empty
-            // last page.
-            if (!firstPage) {
-                ++pr.PrintPageNo;
-                ps.newPage();
-            }
-            firstPage = false;
-            PosiDataPrintOut(ctx, p);
-            n = firstLine;
-            headDue = false;
-        }
-        printRow(ctx, p, r, font, fonts, double(n) * pitch, pitch);
-        if (n >= lastLine)
-            headDue = true;
-        else
-            ++n;
+    ListingPages pages(ps, double(lastLine + 1) * pitch, [&](int page) {
+        pr.PrintPageNo = int16_t(page);
+        PosiDataPrintOut(ctx, p);
+        return double(firstLine) * pitch;
+    });
+    // A new page is begun only for a position that goes on it: no empty
+    // last page.
+    double y = pages.begin();
+    for (int r = from; r <= to; ++r, y += pitch) {
+        y = pages.line(y, pitch);
+        printRow(ctx, p, r, font, fonts, y, pitch);
     }
-    return ps.endDoc();
+    return EndListing(ctx);
 }
 
 } // namespace rer

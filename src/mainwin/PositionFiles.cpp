@@ -6,6 +6,7 @@
 #include "link/TextHelpers.h"
 #include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
+#include "platform/FileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -175,7 +176,7 @@ bool SaveFileAs(AppContext& ctx, PositionHost& host, Product p, const QString& p
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!w.commit(absolute)) {
-        ctx.message(SaveErrorText(ctx));
+        ctx.message(SaveErrorText(ctx) + QStringLiteral("\r\n") + FileFailureLine(absolute, w.error()));
         return false;
     }
     SetShownFile(ctx, host, FileTitleOf(absolute), absolute);

@@ -7,8 +7,8 @@ void RecordingPrintSurface::setFont(const QString& name, double points, bool, bo
     points_ = points;
 }
 
-double RecordingPrintSurface::pageWidth() const { return toUnits(190.0); }
-double RecordingPrintSurface::pageHeight() const { return toUnits(277.0); }
+double RecordingPrintSurface::pageWidth() const { return toUnits(pageWidthMm); }
+double RecordingPrintSurface::pageHeight() const { return toUnits(pageHeightMm); }
 
 // Every character is half an em wide; a line is 1.2 em high.
 double RecordingPrintSurface::textWidth(const QString& text) const {
@@ -38,11 +38,13 @@ void RecordingPrintSurface::newPage() {
 
 bool RecordingPrintSurface::endDoc() {
     ops.push_back({Op::EndDoc, QString(), 0, 0, 0, 0, font_, points_, page_});
-    return !failOnEnd;
+    failed_ = failFile;
+    return !failOnEnd && !failFile;
 }
 
 void RecordingPrintSurface::abortDoc() {
     ops.push_back({Op::AbortDoc, QString(), 0, 0, 0, 0, font_, points_, page_});
+    failed_.reset();
 }
 
 std::vector<QString> RecordingPrintSurface::texts() const {

@@ -1,8 +1,16 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace rer {
+
+// A print to a file that did not reach it: the file and the system's reason.
+// The former file is then as it was.
+struct PrintFileFailure {
+    QString file;
+    QString reason;
+};
 
 // The printer as the listings use it: a page with a current position, texts
 // printed at it, lines, page breaks. Coordinates are in the current scale
@@ -27,9 +35,14 @@ public:
     virtual double textHeight(const QString& text) const = 0;
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     virtual void newPage() = 0;
-    // Ends the document and sends it; false when the printer failed.
+    // Ends the document and sends it; false when the printer failed. A
+    // document printed to a file replaces that file only here, once it is
+    // whole.
     virtual bool endDoc() = 0;
     virtual void abortDoc() = 0;
+    // Why the last document did not reach the file it was printed to;
+    // nothing when it did, or when it went to a printer.
+    virtual std::optional<PrintFileFailure> fileFailure() const { return std::nullopt; }
 };
 
 // A printer that keeps the current position itself: where a text or a line
@@ -80,13 +93,16 @@ public:
     void newPage() override { to_.newPage(); }
     bool endDoc() override { return to_.endDoc(); }
     void abortDoc() override { to_.abortDoc(); }
+    std::optional<PrintFileFailure> fileFailure() const override { return to_.fileFailure(); }
 
 protected:
     PrintSurface& to_;
 };
 
-// Test double: an A4 page (190 x 277 mm printable) with fixed text metrics;
-// records everything drawn.
+// Test double: a page of 190 x 277 mm printable (A4 inside margins of 10 mm)
+// unless a test sets another, with fixed text metrics; records everything
+// drawn. `failFile` makes every document fail at its end as a print to a
+// file that did not reach it.
 class RecordingPrintSurface : public CursorPrintSurface {
 public:
     struct Op {
@@ -116,7 +132,11 @@ public:
     int pages() const { return page_; }
 
     std::vector<Op> ops;
+    double pageWidthMm = 190;
+    double pageHeightMm = 277;
     bool failOnEnd = false;
+    std::optional<PrintFileFailure> failFile;
+    std::optional<PrintFileFailure> fileFailure() const override { return failed_; }
 
 private:
     double toUnits(double mm) const { return scale_ == Scale::Millimetres ? mm : mm * 1440.0 / 25.4; }
@@ -124,6 +144,7 @@ private:
     QString font_;
     double points_ = 10;
     int page_ = 1;
+    std::optional<PrintFileFailure> failed_;
 };
 
 } // namespace rer

@@ -8,6 +8,7 @@
 #include "link/ControllerLink.h"
 #include "link/LinkDisplay.h"
 #include "link/Transfers.h"
+#include "platform/FileWriter.h"
 #include "setup/ActuatorDialogs.h"
 
 namespace rer {
@@ -130,7 +131,8 @@ bool ParamEditor::SaveParaFile() {
     pp.ParaFileWriteError = false;
     const bool ok = WriteParaFile(ctx_, p_, *path) && !pp.ParaFileWriteError;
     if (!ok)
-        ctx_.message(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file."));
+        ctx_.message(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file.") + kCrLf +
+                     FileFailureLine(*path, pp.ParaFileWriteErrorText));
     else
         ctx_.message(t("パラメータのファイル保存が終了しました。", "Completed save parameters into the file."));
     return ok;

@@ -2,7 +2,7 @@
 #include "app/Settings.h"
 #include "testsupport/ActuatorTestSupport.h"
 #include "testsupport/AppFixture.h"
-#include "testsupport/FullDisk.h"
+#include "testsupport/FullDiskSave.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "files/GrpSmFiles.h"
-#include "testsupport/FullDisk.h"
+#include "testsupport/FullDiskSave.h"
 #include "testsupport/GrpSmFixture.h"
 
 #include <QFile>
@@ -184,7 +184,9 @@ TEST(GrpSmFullDisk, ASaveKeepsTheFormerFile) {
                                                   S("An error occured while saving Group Data."))
                                      : w.ctx.pick(S("シーケンスマクロデータの保存でエラーが発生しました。"),
                                                   S("An error occured while saving SM Data."));
-            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }), QStringList{told}) << grp;
+            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }),
+                      QStringList{WriteFailureText(told, path, SystemWords(EFBIG))})
+                << grp;
         }
     }
 }
@@ -203,10 +205,11 @@ TEST_F(SmTest, SaveOpenAndTheirFailures) {
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_TRUE(w.msg.shown.empty());
 
-    // A save that cannot write is told.
+    // A save that cannot write is told, with the file and the reason.
     w.files.answer(w.tmp(S("no/such/dir/m.smd")));
     e.cmdSmFileSave_Click();
-    EXPECT_EQ(w.msg.lastText(), S("An error occured while saving SM Data."));
+    EXPECT_EQ(w.msg.lastText(), WriteFailureText(S("An error occured while saving SM Data."), w.tmp(S("no/such/dir/m.smd")),
+                                                 SystemWords(ENOENT)));
 
     e.Form_Load();
     w.files.answer(path);

@@ -114,7 +114,10 @@ TEST(GrpSmFiles, FailedSavesKeepTheFormerFile) {
     const QString blocked = f.tmp(QStringLiteral("blocked.grp"));
     ASSERT_TRUE(QDir().mkpath(blocked));
     EXPECT_FALSE(WriteGrpFile(f.ctx, blocked));
-    EXPECT_EQ(f.msg.lastText(), QString::fromUtf8("グループデータの保存でエラーが発生しました。"));
+    EXPECT_TRUE(f.msg.lastText().startsWith(QString::fromUtf8("グループデータの保存でエラーが発生しました。\r\n") +
+                                            blocked + QStringLiteral(": ")))
+        << f.msg.lastText().toStdString();
+    EXPECT_GT(f.msg.lastText().section(QStringLiteral(": "), -1).size(), 0);
     EXPECT_EQ(fileBytes(grp), former);
     f.msg.clear();
     QString why;

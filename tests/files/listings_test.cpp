@@ -2,6 +2,7 @@
 // set-up and frame, drawn on the recording printer.
 #include "files/Listings.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/PrintOps.h"
 
 #include <gtest/gtest.h>
@@ -148,7 +149,12 @@ TEST_F(Listing, MacroBlocksThreeToARow) {
     sm.SmFileData[2][3] = -1;
     sm.SmFileName = QStringLiteral("m.smd");
     t.ctx.print.PrintFileFlag = true;
+    // A4 as Qt's printer gives it (margins of 10 points): the three rows of
+    // blocks on one page.
+    ps.pageWidthMm = 202.94;
+    ps.pageHeightMm = 289.94;
     ASSERT_TRUE(PrintSmData(t.ctx));
+    EXPECT_EQ(ps.pages(), 1);
 
     const auto texts = ps.texts();
     EXPECT_EQ(texts[2], QStringLiteral("=== SM DATA  ") + QString(56, QLatin1Char('=')));
@@ -177,7 +183,11 @@ TEST_F(Listing, MacroBlocksThreeToARow) {
     EXPECT_EQ(find(ps, QStringLiteral(" 3")).x, 3200);
     EXPECT_EQ(find(ps, QStringLiteral(" 3")).y, step1.y);
     // Code 15 is END; an unknown code prints its number with no name.
-    EXPECT_EQ(find(ps, QStringLiteral("0. END")).y, step1.y + 250);
+    const auto end1 = std::find_if(ps.ops.begin(), ps.ops.end(), [](const Op& op) {
+        return op.text == QStringLiteral("0. END") && op.x == 2000;
+    });
+    ASSERT_NE(end1, ps.ops.end());
+    EXPECT_EQ(end1->y, step1.y + 250);
     const Op unknown = find(ps, QStringLiteral("7"));
     EXPECT_EQ(unknown.x, 5500);
     EXPECT_EQ(unknown.y, step1.y);
@@ -345,6 +355,168 @@ TEST_F(Listing, ParameterCellsThatAreNoNumbersNeverStopThePage) {
     EXPECT_EQ(abc.x, 7500);
     EXPECT_DOUBLE_EQ(abc.y, find(ps, QStringLiteral(" 3.PULSE:")).y);
     EXPECT_EQ(ps.texts().back(), QStringLiteral(" 340")); // LS TIMER, the last row
+}
+
+// ---- Pages
+
+namespace {
+
+// A listing on a page of another size: the kinds and what each must print.
+enum class Kind { Groups, Macros, Parameters2, Parameters1 };
+
+bool printKind(TestApp& t, Kind k) {
+    t.files.answerPrinter(true);
+    switch (k) {
+    case Kind::Groups: return PrintGrpData(t.ctx);
+    case Kind::Macros: return PrintSmData(t.ctx);
+    case Kind::Parameters2: return PrintParaData(t.ctx, Product::TwoAxis);
+    case Kind::Parameters1: return PrintParaData(t.ctx, Product::OneAxis);
+    }
+    return false;
+}
+
+// The texts that stand for the rows of a listing and how often each is
+// printed, whatever the page (0: at least once, as the names of macro blocks
+// repeated where a row of blocks is parted).
+std::vector<std::pair<QString, int>> rowTexts(Kind k) {
+    std::vector<std::pair<QString, int>> rows;
+    switch (k) {
+    case Kind::Groups:
+        for (int g = 1; g <= 99; ++g) rows.emplace_back(QStringLiteral("No.") + PrintedNumber(g) + QStringLiteral(":"), 1);
+        break;
+    case Kind::Macros:
+        for (int m = 1; m <= 9; ++m) rows.emplace_back(QStringLiteral("<SM No.%1>").arg(m), 0);
+        for (int v = 1; v <= 9 * 16; ++v) rows.emplace_back(PrintedNumber(v), 1); // every step's data, one value each
+        break;
+    case Kind::Parameters2: // both axes of rows 1 to 23, the common rows 24 to 34
+        for (int r = 1; r <= 34; ++r) rows.emplace_back(PrintedNumber(r * 10), r <= 23 ? 2 : 1);
+        break;
+    case Kind::Parameters1: // no SEQ (6), no 1AXIS (30)
+        for (int r = 1; r <= 35; ++r)
+            if (r != 6 && r != 30) rows.emplace_back(PrintedNumber(r * 10), 1);
+        break;
+    }
+    return rows;
+}
+
+} // namespace
+
+// On a page shorter than the one the listings were laid out for (A4
+// landscape, A5 either way, a page too short for one row of macro blocks),
+// every listing goes on to new pages: each row printed once, every page under
+// the listing's head, no text beyond the printable area; a row of macro
+// blocks, a parameter section and a group line stay whole.
+TEST_F(Listing, EveryListingGoesOnToNewPagesOnAShorterPage) {
+    for (int g = 1; g <= 99; ++g) t.ctx.grp.GrpFileData[g] = {int16_t(g), int16_t(300 + g), 0};
+    for (int m = 0; m < 9; ++m)
+        for (int step = 0; step < 16; ++step) {
+            t.ctx.sm.SmFileData[step][2 * m] = int16_t(1 + step % 6);
+            t.ctx.sm.SmFileData[step][2 * m + 1] = int16_t(1 + m * 16 + step);
+        }
+    for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+        auto& table = t.ctx.para.of(p).ParaFileData;
+        for (size_t r = 1; r < table.size(); ++r) table[r] = {Value::number(double(r * 10)), Value::number(double(r * 10))};
+    }
+    const struct {
+        const char* name;
+        double width, height; // printable, mm
+    } pages[] = {{"A4 landscape", 289.94, 202.94}, {"A5", 140.94, 202.94}, {"A5 landscape", 202.94, 140.94},
+                 {"shorter than a row of macros", 202.94, 80}};
+    for (const auto& page : pages) {
+        for (Kind k : {Kind::Groups, Kind::Macros, Kind::Parameters2, Kind::Parameters1}) {
+            const std::string what = std::string(page.name) + " kind " + std::to_string(int(k));
+            RecordingPrintSurface sheet;
+            sheet.pageWidthMm = page.width;
+            sheet.pageHeightMm = page.height;
+            t.ctx.platform.printer = &sheet;
+            ASSERT_TRUE(printKind(t, k)) << what;
+            EXPECT_GT(sheet.pages(), 1) << what;
+            EXPECT_EQ(sheet.ops.back().kind, Op::EndDoc) << what;
+
+            const auto texts = sheet.texts();
+            for (const auto& [row, times] : rowTexts(k)) {
+                const auto n = std::count(texts.begin(), texts.end(), row);
+                if (times == 0)
+                    EXPECT_GE(n, 1) << what << " " << row.toStdString();
+                else
+                    EXPECT_EQ(n, times) << what << " " << row.toStdString();
+            }
+            const double bottom = sheet.pageHeight();
+            const QString banner = sheet.textsOfPage(1)[2];
+            for (int n = 1; n <= sheet.pages(); ++n) {
+                const auto onPage = sheet.textsOfPage(n);
+                ASSERT_GE(onPage.size(), 5u) << what;
+                EXPECT_EQ(onPage[2], banner) << what << " page " << n; // the head again
+                if (k == Kind::Groups) { // the caption line over both blocks on every page
+                    EXPECT_EQ(std::count(onPage.begin(), onPage.end(), QStringLiteral("<GRP No>")), 2) << what;
+                }
+            }
+            // Within the printable area: on a narrower page the columns
+            // close up and the texts come out smaller.
+            for (const Op& op : textOps(sheet)) {
+                RecordingPrintSurface m;
+                m.setFont(op.font, op.points, false, false);
+                EXPECT_LE(op.y + m.textHeight(op.text), bottom + 1e-9) << what << " " << op.text.toStdString();
+                EXPECT_LE(op.x + m.textWidth(op.text), sheet.pageWidth() + 1e-9) << what << " " << op.text.toStdString();
+            }
+            // What belongs on one line stays on one line of one page.
+            const auto sameLine = [&](const QString& a, const QString& b) {
+                const Op x = find(sheet, a), y = find(sheet, b);
+                EXPECT_EQ(x.page, y.page) << what << " " << a.toStdString();
+                EXPECT_EQ(x.y, y.y) << what << " " << a.toStdString();
+            };
+            if (k == Kind::Groups)
+                for (int g = 1; g <= 49; ++g)
+                    sameLine(QStringLiteral("No.") + PrintedNumber(g) + QStringLiteral(":"),
+                             QStringLiteral("No.") + PrintedNumber(g + 50) + QStringLiteral(":"));
+            // A row of macro blocks or a parameter section that a page holds
+            // is not parted.
+            const auto together = [&](const QString& first, const QString& last) {
+                EXPECT_EQ(find(sheet, first).page, find(sheet, last).page) << what << " " << first.toStdString();
+            };
+            if (k == Kind::Macros && page.height > 100)
+                for (int m = 1; m <= 9; ++m) together(QStringLiteral("<SM No.%1>").arg(m), PrintedNumber(m * 16));
+            if (k == Kind::Parameters2 && page.height > 100) {
+                together(QStringLiteral("<< VEL PARAMETER >>"), QStringLiteral("10.JOG VEL:"));
+                together(QStringLiteral("<< SP PARAMETER >>"), QStringLiteral(" 6. LS TIMER:"));
+            }
+            if (k == Kind::Macros && page.height < 100) {
+                // A row of blocks taller than a page goes on under its blocks'
+                // names and captions again.
+                const Op step1 = find(sheet, QStringLiteral("STEP1:"));
+                const Op step16 = find(sheet, QStringLiteral("STEP16:"));
+                EXPECT_LT(step1.page, step16.page) << what;
+                const auto onPage = sheet.textsOfPage(step16.page);
+                EXPECT_NE(std::find(onPage.begin(), onPage.end(), QStringLiteral("<SM No.1>")), onPage.end()) << what;
+                EXPECT_NE(std::find(onPage.begin(), onPage.end(), QStringLiteral("COMMAND")), onPage.end()) << what;
+            }
+        }
+    }
+}
+
+// A print to a file that does not take the document is told once, with the
+// file and the reason, in the run's language; a printer that fails is not
+// (as before).
+TEST_F(Listing, APrintToAFileThatFailsIsToldOnceWithTheFileAndTheReason) {
+    const QString file = QStringLiteral("/home/user/out.pdf");
+    for (int16_t language : {1, 2}) {
+        t.ctx.setLanguage(language);
+        const QString told = (language == 1 ? QStringLiteral("ファイルへの印刷でエラーが発生しました。")
+                                            : QStringLiteral("An error occurred while printing to the file.")) +
+                             QStringLiteral("\r\n/home/user/out.pdf: File too large");
+        for (Kind k : {Kind::Groups, Kind::Macros, Kind::Parameters2, Kind::Parameters1}) {
+            t.msg.clear();
+            ps.failFile = PrintFileFailure{file, QStringLiteral("File too large")};
+            EXPECT_FALSE(printKind(t, k));
+            EXPECT_EQ(rer::test::ShownTexts(t.msg), QStringList{told}) << int(k);
+            ps.failFile.reset();
+            ps.failOnEnd = true;
+            t.msg.clear();
+            EXPECT_FALSE(printKind(t, k));
+            EXPECT_TRUE(t.msg.shown.empty()) << int(k);
+            ps.failOnEnd = false;
+        }
+    }
 }
 
 // ---- Texts that fit their columns

@@ -6,7 +6,7 @@
 #include "mainwin/PositionCommands.h"
 #include "mainwin/PositionEditor.h"
 #include "files/FilesTestSupport.h"
-#include "testsupport/FullDisk.h"
+#include "testsupport/FullDiskSave.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PositionHostRecorder.h"
 
@@ -104,9 +104,10 @@ TEST(PositionFileWriter, FailedWriteReportsAndChangesNothing) {
     ctx.main.TitleOfShowFile = QStringLiteral("before");
     w.grid().Tag = kDataChange;
 
-    // A folder that does not exist.
+    // A folder that does not exist: the file and the reason under the message.
     EXPECT_FALSE(SaveFileAs(ctx, w.host, Product::TwoAxis, w.tmp(QStringLiteral("no/such/a.kzd"))));
-    EXPECT_EQ(w.msg.lastText(), QStringLiteral("An error occured in saving data."));
+    EXPECT_EQ(w.msg.lastText(), test::WriteFailureText(QStringLiteral("An error occured in saving data."),
+                                                       w.tmp(QStringLiteral("no/such/a.kzd")), test::SystemWords(ENOENT)));
 
     // A text Shift-JIS cannot hold: the former file stays whole, the
     // message names the position.
@@ -143,8 +144,9 @@ TEST(PositionFileWriter, ASaveOnAFullDiskKeepsTheFormerFile) {
             const QString path = w.tmp(QStringLiteral("kept.kzd"));
             w.files.answer(path);
             ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
-            const QString failed = language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
-                                                 : QStringLiteral("An error occured in saving data.");
+            const QString failed = test::WriteFailureText(language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
+                                                                        : QStringLiteral("An error occured in saving data."),
+                                                          path, test::SystemWords(EFBIG));
             w.msg.clear();
             w.grid().setText(3, 1, QStringLiteral("7"));
             w.grid().Tag = kDataChange;

@@ -6,7 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "setup/ParamEditor.h"
-#include "testsupport/FullDisk.h"
+#include "testsupport/FullDiskSave.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
 #include "testsupport/PrintOps.h"
@@ -134,9 +134,11 @@ TEST(ParamEditorFiles, ASaveOnAFullDiskKeepsTheFormerFile) {
             e.msg().clear();
             e.show(ValidParaRecord(p, 2));
             e.files.answer(path);
+            // The message names the file and the system's reason.
             EXPECT_EQ(SaveOnFullDisk(path, [&e] { return e.editor->cmdSaveParaFile_Click(), e.texts(); }),
-                      QStringList{language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
-                                                : QStringLiteral("Fail to  Save parameters into the file.")})
+                      QStringList{WriteFailureText(language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
+                                                                 : QStringLiteral("Fail to  Save parameters into the file."),
+                                                   path, SystemWords(EFBIG))})
                 << Name(p);
         }
     }
@@ -189,7 +191,8 @@ TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     e.msg().clear();
     e.files.answer(locked);
     e.editor->cmdSaveParaFile_Click();
-    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to  Save parameters into the file."));
+    EXPECT_EQ(e.msg().lastText(),
+              WriteFailureText(QStringLiteral("Fail to  Save parameters into the file."), locked, SystemWords(ENOENT)));
 }
 
 TEST(ParamEditorPrint, ShownValuesAndFile) {

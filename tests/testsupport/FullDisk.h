@@ -1,8 +1,10 @@
 #pragma once
-// A file system that refuses to write: the work runs in a child process
-// whose files may not grow beyond a few bytes (RLIMIT_FSIZE, with SIGXFSZ
-// ignored, so that a write past the limit fails with EFBIG instead of
-// ending the process). What the work reports comes back through a pipe.
+// File systems that refuse to write, for real: the work runs in a child
+// process whose files may not grow beyond a few bytes (RLIMIT_FSIZE, with
+// SIGXFSZ ignored, so that a write past the limit fails with EFBIG instead of
+// ending the process), or in which a folder is mounted read-only (a mount
+// namespace of a user namespace of its own, whoever runs the test). What the
+// work reports comes back through a pipe.
 #include "platform/MessageBoxes.h"
 
 #include <QByteArray>
@@ -11,10 +13,14 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
-#include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,10 +33,10 @@ struct ChildOutcome {
     QStringList report;    // the texts the work returned
 };
 
-// Runs work() in a child process in which no file may grow beyond
-// limitBytes. The child does nothing else: no test assertions, no exit
-// handlers.
-inline ChildOutcome RunOnFullDisk(qint64 limitBytes, const std::function<QStringList()>& work) {
+// Runs work() in a child process once setUp() has made its world there; a
+// child whose setUp() fails ends with status 3 and reports nothing. The
+// child does nothing else: no test assertions, no exit handlers.
+inline ChildOutcome RunInChild(const std::function<bool()>& setUp, const std::function<QStringList()>& work) {
     ChildOutcome out;
     int fds[2];
     if (::pipe(fds) != 0) return out;
@@ -42,11 +48,7 @@ inline ChildOutcome RunOnFullDisk(qint64 limitBytes, const std::function<QString
     }
     if (pid == 0) {
         ::close(fds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim{};
-        ::getrlimit(RLIMIT_FSIZE, &lim);
-        lim.rlim_cur = static_cast<rlim_t>(limitBytes);
-        if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) ::_exit(3);
+        if (!setUp()) ::_exit(3);
         const QByteArray text = work().join(QChar(0x1e)).toUtf8();
         qsizetype off = 0;
         while (off < text.size()) {
@@ -79,6 +81,49 @@ inline ChildOutcome RunOnFullDisk(qint64 limitBytes, const std::function<QString
     return out;
 }
 
+// Runs work() in a child process in which no file may grow beyond
+// limitBytes.
+inline ChildOutcome RunOnFullDisk(qint64 limitBytes, const std::function<QStringList()>& work) {
+    return RunInChild(
+        [limitBytes] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit lim{};
+            ::getrlimit(RLIMIT_FSIZE, &lim);
+            lim.rlim_cur = static_cast<rlim_t>(limitBytes);
+            return ::setrlimit(RLIMIT_FSIZE, &lim) == 0;
+        },
+        work);
+}
+
+namespace detail {
+inline bool writeProcFile(const char* path, const QByteArray& text) {
+    const int fd = ::open(path, O_WRONLY);
+    if (fd < 0) return false;
+    const bool ok = ::write(fd, text.constData(), size_t(text.size())) == text.size();
+    ::close(fd);
+    return ok;
+}
+} // namespace detail
+
+// Runs work() in a child process that sees `folder` mounted read-only. The
+// outcome's status is 3 when the system lets no process make the mount.
+inline ChildOutcome RunOnReadOnlyFolder(const QString& folder, const std::function<QStringList()>& work) {
+    const QByteArray dir = QFile::encodeName(QFileInfo(folder).absoluteFilePath());
+    return RunInChild(
+        [dir] {
+            const QByteArray uid = QByteArray::number(::getuid()), gid = QByteArray::number(::getgid());
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+            if (!detail::writeProcFile("/proc/self/setgroups", "deny") ||
+                !detail::writeProcFile("/proc/self/uid_map", uid + " " + uid + " 1") ||
+                !detail::writeProcFile("/proc/self/gid_map", gid + " " + gid + " 1"))
+                return false;
+            return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount(dir.constData(), dir.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+                   ::mount(nullptr, dir.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        },
+        work);
+}
+
 // The bytes of a file; empty when it cannot be read.
 inline QByteArray FileBytes(const QString& path) {
     QFile f(path);
@@ -90,26 +135,20 @@ inline QStringList FilesIn(const QString& dir) {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The system's words for an error number ("File too large" for EFBIG).
+inline QString SystemWords(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// A failed write as the program tells it: its message, then the file and
+// the reason on a line of their own.
+inline QString WriteFailureText(const QString& message, const QString& path, const QString& reason) {
+    return message + QStringLiteral("\r\n") + QFileInfo(path).absoluteFilePath() + QStringLiteral(": ") + reason;
+}
+
 // The texts of the message boxes shown so far.
 inline QStringList ShownTexts(const FakeMessageBoxes& msg) {
     QStringList t;
     for (const auto& s : msg.shown) t << s.text;
     return t;
-}
-
-// Saves over an existing file on a full disk: the file must stay byte for
-// byte and no temporary file may be left beside it. What the save reports
-// (the messages it showed) comes back.
-inline QStringList SaveOnFullDisk(const QString& path, const std::function<QStringList()>& save) {
-    const QByteArray former = FileBytes(path);
-    EXPECT_GT(former.size(), 16) << "no former file to keep";
-    const QString dir = QFileInfo(path).absolutePath();
-    const QStringList files = FilesIn(dir);
-    const ChildOutcome out = RunOnFullDisk(16, save);
-    EXPECT_TRUE(out.exited && out.status == 0) << "the save ended the child process";
-    EXPECT_EQ(FileBytes(path), former);
-    EXPECT_EQ(FilesIn(dir), files);
-    return out.report;
 }
 
 } // namespace rer::test

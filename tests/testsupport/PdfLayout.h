@@ -208,12 +208,19 @@ inline QStringList wordsOffThePage(const std::vector<PdfWord>& words) {
     return bad;
 }
 
+// A word of dashes or equals signs only, which at a small size reads as a
+// rule itself.
+inline bool ruleOfCharacters(const PdfWord& w, const PdfRule& r) {
+    static const QRegularExpression dashes(QStringLiteral("^[-=]+$"));
+    return dashes.match(w.text).hasMatch() && r.x0 >= w.x0 - 1 && r.x1 <= w.x1 + 1;
+}
+
 // Rules whose band meets the box of a word they pass under or over.
 inline QStringList rulesThroughWords(const std::vector<PdfWord>& words, const std::vector<PdfRule>& rules) {
     QStringList bad;
     for (const PdfRule& r : rules)
         for (const PdfWord& w : words) {
-            if (w.page != r.page || w.x1 <= r.x0 || w.x0 >= r.x1) continue;
+            if (w.page != r.page || w.x1 <= r.x0 || w.x0 >= r.x1 || ruleOfCharacters(w, r)) continue;
             if (r.y1 > w.y0 && r.y0 < w.y1)
                 bad << QStringLiteral("rule at y %1-%2 strikes ").arg(r.y0, 0, 'f', 1).arg(r.y1, 0, 'f', 1) +
                            describe(w);

@@ -1,6 +1,10 @@
 #include "platform/ui/QtPrintSurface.h"
 
+#include "platform/FileWriter.h"
+
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPen>
 
 namespace rer {
@@ -12,6 +16,7 @@ QtPrintSurface::QtPrintSurface() : printer_(QPrinter::HighResolution) {
 
 QtPrintSurface::~QtPrintSurface() {
     if (painter_.isActive()) painter_.end();
+    dropFileDocument();
 }
 
 QStringList QtPrintSurface::familiesFor(const QString& name) {
@@ -52,12 +57,35 @@ double QtPrintSurface::pageHeight() const {
 bool QtPrintSurface::begin() {
     if (failed_) return false;
     if (painter_.isActive()) return true;
-    if (!painter_.begin(&printer_)) {
+    fileFailure_.reset();
+    QPagedPaintDevice* device = &printer_;
+    // QPrinter would empty the file when painting begins and write the pages
+    // into it as they come: a PDF file gets the document only once it is
+    // whole.
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        fileTarget_ = printer_.outputFileName();
+        fileBytes_ = std::make_unique<QBuffer>();
+        fileBytes_->open(QIODevice::WriteOnly);
+        pdf_ = std::make_unique<QPdfWriter>(fileBytes_.get());
+        pdf_->setResolution(printer_.resolution());
+        pdf_->setPageLayout(printer_.pageLayout());
+        pdf_->setPdfVersion(printer_.pdfVersion());
+        pdf_->setTitle(printer_.docName());
+        pdf_->setCreator(printer_.creator());
+        device = pdf_.get();
+    }
+    if (!painter_.begin(device)) {
         failed_ = true;
         return false;
     }
     painter_.setFont(font_);
     return true;
+}
+
+void QtPrintSurface::dropFileDocument() {
+    pdf_.reset();
+    fileBytes_.reset();
+    fileTarget_.clear();
 }
 
 double QtPrintSurface::textWidth(const QString& text) const {
@@ -88,14 +116,28 @@ void QtPrintSurface::line(double x1, double y1, double x2, double y2) {
 }
 
 void QtPrintSurface::newPage() {
-    if (begin() && !printer_.newPage()) failed_ = true;
+    if (begin() && !(pdf_ ? pdf_->newPage() : printer_.newPage())) failed_ = true;
     moveTo(0, 0);
 }
 
 bool QtPrintSurface::endDoc() {
-    const bool ok = begin();
-    if (painter_.isActive()) painter_.end();
-    const bool good = ok && !failed_ && printer_.printerState() != QPrinter::Error;
+    bool good = begin();
+    if (painter_.isActive() && !painter_.end()) good = false;
+    good = good && !failed_;
+    if (pdf_) {
+        const QString target = fileTarget_;
+        const QByteArray bytes = good ? fileBytes_->data() : QByteArray();
+        dropFileDocument();
+        const QString why = !good          ? QStringLiteral("The pages could not be drawn.")
+                            : bytes.isEmpty() ? QStringLiteral("The document came out empty.")
+                                              : WriteWholeFile(target, bytes);
+        if (!why.isEmpty()) {
+            fileFailure_ = PrintFileFailure{target, why};
+            good = false;
+        }
+    } else {
+        good = good && printer_.printerState() != QPrinter::Error;
+    }
     failed_ = false;
     moveTo(0, 0);
     return good;
@@ -103,9 +145,10 @@ bool QtPrintSurface::endDoc() {
 
 void QtPrintSurface::abortDoc() {
     if (painter_.isActive()) {
-        printer_.abort();
+        if (!pdf_) printer_.abort();
         painter_.end();
     }
+    dropFileDocument();
     failed_ = false;
     moveTo(0, 0);
 }

@@ -4,12 +4,21 @@
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
+#include <memory>
+
+class QBuffer;
+class QPdfWriter;
 
 namespace rer {
 
 // QPainter on a QPrinter: a real printer chosen in the print dialog, or a PDF
 // file. The printer fonts of the listings map to installed fonts that hold
 // every character ("ＭＳ 明朝" to IPA Mincho, "century" to Liberation Serif).
+//
+// A print to a PDF file is drawn in memory, with the printer's page and
+// resolution, and written beside the file only at the end of the document,
+// which then replaces the former file; a print that fails or is abandoned,
+// or a program that ends meanwhile, leaves the former file as it was.
 class QtPrintSurface : public CursorPrintSurface {
 public:
     QtPrintSurface();
@@ -28,18 +37,26 @@ public:
     void newPage() override;
     bool endDoc() override;
     void abortDoc() override;
+    std::optional<PrintFileFailure> fileFailure() const override { return fileFailure_; }
 
     // The families a printer font name maps to.
     static QStringList familiesFor(const QString& name);
 
 private:
     bool begin();
+    // Drops the document drawn for a file, writing nothing.
+    void dropFileDocument();
     double pxPerUnit() const;
     QPrinter printer_;
     QPainter painter_;
     QFont font_;
     Scale scale_ = Scale::Twips;
     bool failed_ = false;
+    // The document of a print to a file, while it is drawn.
+    QString fileTarget_;
+    std::unique_ptr<QBuffer> fileBytes_;
+    std::unique_ptr<QPdfWriter> pdf_;
+    std::optional<PrintFileFailure> fileFailure_;
 };
 
 } // namespace rer

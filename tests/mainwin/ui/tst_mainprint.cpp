@@ -92,6 +92,7 @@ private Q_SLOTS:
     void pageSetupShowsThePrinterSetUpOnly();
     void pageSetupChoosesPaperAndOrientationOfLaterPrints();
     void realPrintToPdf();
+    void aPrintToAFileThatCannotBeWrittenIsToldAndKeepsTheFile();
     void pagesReadClean_data();
     void pagesReadClean();
 };
@@ -353,6 +354,45 @@ void MainPrint::realPrintToPdf() {
                                 QStringLiteral("999999"), QStringLiteral("-99999"), QStringLiteral(":原点付近"),
                                 QStringLiteral("Page:1")})
         QVERIFY2(fileText.contains(want), qPrintable(want));
+}
+
+// File > Print to a PDF whose name is taken by a folder: the user is told
+// once, with the file and the reason, the folder stays, and a print to a
+// file that can be written replaces the former file.
+void MainPrint::aPrintToAFileThatCannotBeWrittenIsToldAndKeepsTheFile() {
+    Window win(1, 1); // Japanese
+    QTemporaryDir dir;
+    const QString taken = dir.filePath(QStringLiteral("taken.pdf"));
+    QVERIFY(QDir().mkpath(taken));
+    QtPrintSurface surface;
+    surface.printer().setOutputFormat(QPrinter::PdfFormat);
+    surface.printer().setOutputFileName(taken);
+    win.t.ctx.platform.printer = &surface;
+    win.t.files.answerPrinter(true);
+    QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) { d.cmdPrintSet_Click(); }));
+    QCOMPARE(win.t.msg.shown.size(), size_t(1));
+    const QString told = win.t.msg.shown.back().text;
+    QVERIFY2(told.startsWith(QStringLiteral("ファイルへの印刷でエラーが発生しました。\r\n") + taken + QStringLiteral(": ")),
+             qPrintable(told));
+    QVERIFY(QFileInfo(taken).isDir());
+    QVERIFY(win.w.toolButton(5)->isEnabled());
+
+    const QString pdf = dir.filePath(QStringLiteral("posi.pdf"));
+    QFile former(pdf);
+    QVERIFY(former.open(QIODevice::WriteOnly));
+    former.write("former");
+    former.close();
+    surface.printer().setOutputFileName(pdf);
+    win.t.msg.clear();
+    win.t.files.answerPrinter(true);
+    QVERIFY(win.run(QStringLiteral("Print"), [](frmPrintSelect& d) { d.cmdPrintSet_Click(); }));
+    win.t.ctx.platform.printer = &win.t.printer;
+    QVERIFY(win.t.msg.shown.empty());
+    QFile out(pdf);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    const QByteArray bytes = out.readAll();
+    QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // nothing left beside it
 }
 
 void MainPrint::pagesReadClean_data() {

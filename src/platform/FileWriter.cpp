@@ -1,0 +1,58 @@
+#include "platform/FileWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace rer {
+
+namespace {
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Puts the written bytes on the disk; empty, or the system's reason. A file
+// system that cannot sync counts as synced.
+QString SyncToDisk(const QFileDevice& f) {
+    const int fd = f.handle();
+    if (fd < 0 || ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return QString();
+    return systemReason(errno);
+}
+
+// Qt's words for a failure often hide the system's ("Unknown error" after
+// a write, the file's name again for a read-only one): the system's words
+// where the failed call left them in errno, Qt's otherwise.
+QString reasonOf(const QFileDevice& f, int error) { return error != 0 ? systemReason(error) : f.errorString(); }
+
+} // namespace
+
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly)) return reasonOf(f, errno);
+    // A small file only reaches the write buffer in write(): flush it and
+    // make sure it is on the disk before the former file is replaced, since
+    // commit() does not look at the outcome of its own flush.
+    errno = 0;
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        const QString why = reasonOf(f, errno);
+        f.cancelWriting();
+        return why;
+    }
+    const QString why = SyncToDisk(f);
+    if (!why.isEmpty()) {
+        f.cancelWriting();
+        return why;
+    }
+    errno = 0;
+    if (!f.commit()) return reasonOf(f, errno);
+    return QString();
+}
+
+QString FileFailureLine(const QString& path, const QString& reason) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + QStringLiteral(": ") + reason;
+}
+
+} // namespace rer
