@@ -58,29 +58,40 @@ bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'
 } // namespace
 
 bool DataFileReader::atEnd() const {
+    // A comma at the end of the text still leaves its empty item.
+    if (afterComma_) return false;
     qsizetype p = pos_;
-    while (p < text_.size() && (isSpace(text_[p]) || isLineEnd(text_[p]) || text_[p] == QChar(0x1a)))
-        ++p;
-    return p >= text_.size();
+    while (p < text_.size() && isSpace(text_[p])) ++p;
+    return p >= text_.size() || text_[p] == QChar(0x1a);
+}
+
+// Takes the line end at pos_, if any: CR LF, CR or LF.
+void DataFileReader::skipLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\r')) ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n')) ++pos_;
 }
 
 std::optional<Value> DataFileReader::next() {
     const qsizetype n = text_.size();
+    while (pos_ < n && isSpace(text_[pos_])) ++pos_;
     if (afterComma_) {
         // A comma at the end of a record leaves an empty last item.
-        while (pos_ < n && isSpace(text_[pos_])) ++pos_;
+        afterComma_ = false;
         if (pos_ >= n || isLineEnd(text_[pos_])) {
-            afterComma_ = false;
-            if (pos_ < n && text_[pos_] == QLatin1Char('\r')) ++pos_;
-            if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
+            skipLineEnd();
+            return Value();
+        }
+    } else {
+        if (pos_ >= n || text_[pos_] == QChar(0x1a)) return std::nullopt;
+        // An empty line is a record of one empty item, as the writer writes it.
+        if (isLineEnd(text_[pos_])) {
+            skipLineEnd();
             return Value();
         }
     }
-    afterComma_ = false;
-    while (pos_ < n && (isLineEnd(text_[pos_]) || isSpace(text_[pos_]))) ++pos_;
-    if (pos_ >= n || text_[pos_] == QChar(0x1a)) return std::nullopt;
 
     Value v;
+    bool tooLarge = false;
     if (text_[pos_] == QLatin1Char('"')) {
         const qsizetype start = pos_ + 1;
         qsizetype end = text_.indexOf(QLatin1Char('"'), start);
@@ -93,22 +104,25 @@ std::optional<Value> DataFileReader::next() {
         const qsizetype start = pos_;
         while (pos_ < n && text_[pos_] != QLatin1Char(',') && !isLineEnd(text_[pos_])) ++pos_;
         const QString raw = text_.mid(start, pos_ - start).trimmed();
-        if (raw.isEmpty())
+        if (raw.isEmpty()) {
             v = Value();
-        else if (HasLeadingNumber(raw))
-            v = Value::number(LeadingNumber(raw));
-        else
+        } else if (HasLeadingNumber(raw)) {
+            const double d = LeadingNumber(raw);
+            tooLarge = !std::isfinite(d);
+            if (tooLarge) error_ = QStringLiteral("the number %1 is too large").arg(raw);
+            v = Value::number(d);
+        } else {
             v = Value::text(raw);
+        }
     }
     if (pos_ < n && text_[pos_] == QLatin1Char(',')) {
         ++pos_;
         afterComma_ = true;
-    } else if (pos_ < n && text_[pos_] == QLatin1Char('\r')) {
-        ++pos_;
-        if (pos_ < n && text_[pos_] == QLatin1Char('\n')) ++pos_;
-    } else if (pos_ < n && text_[pos_] == QLatin1Char('\n')) {
-        ++pos_;
+    } else {
+        skipLineEnd();
     }
+    // A bare number that does not fit is no item: the read fails there.
+    if (tooLarge) return std::nullopt;
     return v;
 }
 
@@ -169,6 +183,9 @@ void DataFileWriter::text(const QString& t) {
 
 void DataFileWriter::number(double v) {
     separator();
+    // An infinity or NaN has no text that reads back as itself.
+    if (!std::isfinite(v) && error_.isEmpty())
+        error_ = QStringLiteral("A number too large for the file (%1) cannot be written.").arg(ShortestText(v));
     out_ += ShortestText(v);
 }
 

@@ -13,7 +13,9 @@ namespace rer {
 // the decimal point, an empty value as nothing. Files are Shift-JIS.
 //
 // Reading is item by item, as the files were written: items end at a comma
-// or a line end outside quotes; reading past the last item fails.
+// or a line end outside quotes, so an empty line is a record of one empty
+// item; reading past the last item fails, and so does a bare number too
+// large for a double ("1e999"): next() gives nothing for it, with error().
 class DataFileReader {
 public:
     // Reads and decodes the whole file. False (with error()) when the file
@@ -34,6 +36,8 @@ public:
     QString error() const { return error_; }
 
 private:
+    void skipLineEnd();
+
     QString text_;
     qsizetype pos_ = 0;
     bool afterComma_ = false; // the last item ended at a comma
@@ -52,8 +56,9 @@ public:
     void endRecord();
 
     // Writes the file. False (with error()) when a text cannot be held by
-    // Shift-JIS or by the file format, or when the file cannot be written;
-    // the former file then stays as it was.
+    // Shift-JIS or by the file format, when a number is an infinity or NaN
+    // (no text reads back as it), or when the file cannot be written; the
+    // former file then stays as it was.
     bool commit(const QString& path);
     QString error() const { return error_; }
     // The file's text so far.

@@ -97,7 +97,7 @@ bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
 
 bool ReadGrpFile(AppContext& ctx, const QString& path) {
     GroupState& st = ctx.grp;
-    GrpTable table{};
+    GrpTable table = st.GrpFileData; // groups the file does not carry stay
     const auto group = [&table](DataFileReader& r, int g) {
         return r.nextInt16(table[g][0]) && r.nextInt16(table[g][1]);
     };
@@ -113,7 +113,7 @@ bool ReadGrpFile(AppContext& ctx, const QString& path) {
 
 bool ReadSmFile(AppContext& ctx, const QString& path) {
     MacroState& st = ctx.sm;
-    SmTable table{};
+    SmTable table = st.SmFileData; // macros the file does not carry stay
     const auto macro = [&table](DataFileReader& r, int m) {
         for (int step = 0; step <= 15; ++step) {
             if (!r.nextInt16(table[step][2 * (m - 1)]) || !r.nextInt16(table[step][2 * (m - 1) + 1]))

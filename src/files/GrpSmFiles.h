@@ -14,10 +14,11 @@ bool WriteGrpFile(AppContext& ctx, const QString& path);
 // Writes SmData; a failure shows nothing (the macro window reports it, with
 // the reason given in `error`).
 bool WriteSmFile(AppContext& ctx, const QString& path, QString* error = nullptr);
-// Read GrpFileData (and GrpFileName) / SmFileData from a file. The table is
-// replaced only when the whole file was read; groups or macros the file does
-// not list are 0. A file of another kind is refused with a message; any other
-// failure sets the error flag without one.
+// Read GrpFileData (and GrpFileName) / SmFileData from a file: the groups or
+// macros the file carries, in any order, take its values; the others keep
+// theirs. Nothing changes unless the whole file was read. A file of another
+// kind is refused with a message; any other failure sets the error flag
+// without one.
 bool ReadGrpFile(AppContext& ctx, const QString& path);
 bool ReadSmFile(AppContext& ctx, const QString& path);
 

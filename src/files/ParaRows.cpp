@@ -119,12 +119,14 @@ constexpr bool ProductRowsContiguous() {
 }
 static_assert(ProductRowsContiguous(), "kParaRows: a product that lacks a row lacks every row after it");
 
+// The field's whole number; one that does not fit the field (an infinity
+// too) lands on the nearer end of its width, so the range check refuses it
+// as it refuses any number out of range.
 template <typename T>
 T wholeNumber(const Value& v) {
-    double d = RoundDecimal(v.toNumber(), 0, HalfRule::ToEven);
-    if (!std::isfinite(d)) d = 0;
-    d = std::clamp(d, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max()));
-    return static_cast<T>(d);
+    const double d = RoundDecimal(v.toNumber(), 0, HalfRule::ToEven);
+    if (std::isnan(d)) return std::numeric_limits<T>::max();
+    return static_cast<T>(std::clamp(d, double(std::numeric_limits<T>::min()), double(std::numeric_limits<T>::max())));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "files/Decimal.h"
 #include "link/TextHelpers.h"
 
+#include <cmath>
+
 namespace rer {
 
 namespace {
@@ -62,7 +64,8 @@ bool ReadPosiFile(AppContext& ctx, Product p, const QString& path) {
         return fail();
     }
 
-    PosiFileTable table(kPosiRows);
+    // Positions the file does not carry keep what the table held.
+    PosiFileTable table = pos.PosiFileData;
     while (!r.atEnd()) {
         const auto no = r.next();
         if (!no) return fail();
@@ -72,6 +75,9 @@ bool ReadPosiFile(AppContext& ctx, Product p, const QString& path) {
         for (int c = 1; c <= 12; ++c) {
             const auto cell = r.next();
             if (!cell) return fail();
+            // A number too large for a double would be shown and checked as
+            // a text that reads as 0.
+            if (c != 12 && !std::isfinite(cell->toNumber())) return fail();
             if (c == 4 || c == 8) {
                 if (two) {
                     if (!posiText(*cell, row[c])) return fail();

@@ -7,11 +7,13 @@ namespace rer {
 // type markers "NEW"/"OLD" (none in the old format, whose third item is the
 // first position number 1), then per position its number and 12 cells.
 // Fills the product's PosiFileData, PosiFileDevice and the shared
-// PosiFileNewOrOld only when the whole file was read; positions the file does
-// not list are empty. The two-axis table holds POSI1/POSI2 as 7-character
-// texts. A position that does not fit 7 characters (1,000,000 or more,
-// -100,000 or less) fails the read. A file that is not a position file is
-// refused with a message; any other failure sets PosiFileError silently.
+// PosiFileNewOrOld only when the whole file was read; the rows of positions
+// the file does not carry keep what they held, so a file of only its head
+// leaves the table as it was. The two-axis table holds POSI1/POSI2 as
+// 7-character texts. A position that does not fit 7 characters (1,000,000 or
+// more, -100,000 or less), or a cell whose number is too large for a double,
+// fails the read. A file that is not a position file is refused with a
+// message; any other failure sets PosiFileError silently.
 bool ReadPosiFile(AppContext& ctx, Product p, const QString& path);
 inline bool ReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::TwoAxis, path); }
 inline bool W3kReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::OneAxis, path); }

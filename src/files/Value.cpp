@@ -2,7 +2,6 @@
 
 #include "files/Decimal.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -69,8 +68,9 @@ bool leadingNumberText(QStringView text, std::string& out) {
 double LeadingNumber(QStringView text) {
     std::string s;
     if (!leadingNumberText(text, s)) return 0;
-    const double v = std::strtod(s.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0;
+    // strtod gives an infinity of the number's sign on overflow, and 0 or a
+    // denormal on underflow, which is the nearest double.
+    return std::strtod(s.c_str(), nullptr);
 }
 
 bool HasLeadingNumber(QStringView text) {

@@ -8,6 +8,9 @@ namespace rer {
 // blanks are ignored, "." is the decimal point whatever the locale, a sign
 // and an exponent part are allowed, reading stops at the first character that
 // cannot continue the number, and a text without a leading number reads as 0.
+// A number too large for a double ("1e999") reads as an infinity of its sign,
+// so that it lies outside every range it is tested against; "inf" and "nan"
+// are letters, not numbers. The result is never NaN.
 double LeadingNumber(QStringView text);
 // True when the text begins with a number under the same rule.
 bool HasLeadingNumber(QStringView text);
@@ -26,7 +29,8 @@ public:
     bool isNumber() const { return kind_ == Kind::Number; }
     bool isText() const { return kind_ == Kind::Text; }
 
-    // Number: itself; text: its leading number; empty: 0.
+    // Number: itself; text: its leading number (an infinity when it does not
+    // fit); empty: 0.
     double toNumber() const;
     // Text: itself; number: shortest decimal form; empty: "".
     QString toText() const;

@@ -20,8 +20,10 @@ QString pad7(const QString& s) {
 
 // A typed millimetre value cut (not rounded) to at most 7 characters and 3
 // decimals. Nothing when the whole part alone is longer than 7 digits: the
-// cut would change the number's magnitude.
+// cut would change the number's magnitude; nor for a number that does not
+// fit a double at all.
 std::optional<double> cutMm(double x) {
+    if (!std::isfinite(x)) return std::nullopt;
     const QString s = ShortestText(x);
     const qsizetype point = s.indexOf(QLatin1Char('.'));
     if ((point < 0 ? s.size() : point) > 7) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "motion/MoveRuns.h"
 
 #include "app/AppContext.h"
+#include "files/Value.h"
 #include "link/ControllerLink.h"
 #include "link/HomeMove.h"
 #include "link/LinkDisplay.h"
@@ -21,9 +22,10 @@ MoveRuns::~MoveRuns() { delete Timer2_; }
 ControllerLink* MoveRuns::link() const { return ctx_.link.ct; }
 
 int MoveRuns::DwellMs(const QString& text) {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !(v > 0)) return 0;
+    // The leading number: letters ("inf" too) wait for nothing, a number
+    // too large for a double waits the longest, as any number beyond 999.
+    const double v = LeadingNumber(text);
+    if (!(v > 0)) return 0;
     // At most 99.9 seconds; the timer takes it whole.
     return int(std::lround(std::min(v, 999.0) * 100.0));
 }

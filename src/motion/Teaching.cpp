@@ -3,12 +3,13 @@
 #include "app/AppContext.h"
 #include "app/DeviceSettings.h"
 #include "catalogue/Conversion.h"
+#include "files/Decimal.h"
+#include "files/Value.h"
 #include "link/ControllerLink.h"
 #include "link/HomeMove.h"
 #include "link/TextHelpers.h"
 #include "mainwin/PositionEditor.h"
 
-#include <cmath>
 
 namespace rer {
 
@@ -277,10 +278,9 @@ void JogTeach::flgdJOGPosi_Click(int row) {
 }
 
 void JogTeach::cmdJOGWrite_Click() {
-    bool ok = false;
-    const double v = view_.posiNoText().trimmed().toDouble(&ok);
-    const int row = ok ? int(std::lround(v)) : 0;
-    if (row < 1 || row > 399) return;
+    const double v = RoundDecimal(LeadingNumber(view_.posiNoText()), 0, HalfRule::ToEven);
+    if (!(v >= 1 && v <= 399)) return;
+    const int row = int(v);
     list_.setRow(row);
     for (int a = 0; a < axes(); ++a) {
         if (product_ == Product::TwoAxis && !view_.axisTicked(a)) continue;

@@ -97,7 +97,8 @@ TEST_F(CatalogueTest, MalformedAndMissingFilesFailTheLoad) {
         {"count 0", {"0"}, true, 0},
         {"negative count", {"-3"}, true, -3},
         {"count without a number", {"\"none\""}, true, 0},
-        {"empty file", {""}, false, 0},
+        {"empty file", {}, false, 0},
+        {"a blank line: one empty count", {""}, true, 0},
     };
     for (const auto& c : cases) {
         // Start from a loaded catalogue: nothing of it may survive the load.

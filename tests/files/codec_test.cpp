@@ -5,8 +5,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 using namespace rer;
+
+namespace {
+constexpr double kInf = std::numeric_limits<double>::infinity();
+} // namespace
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     struct Case { const char* text; double value; bool has; };
@@ -16,11 +22,17 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
         {"", 0, false},         {".5", 0.5, true},       {"1e3", 1000, true},
         {"1e", 1, true},        {"+7.", 7, true},        {"-", 0, false},
         {"1,5", 1, true},       {"１２", 0, false},
+        // Beyond a double: an infinity of its sign, outside every range;
+        // "inf" and "nan" are letters.
+        {"1e999", kInf, true},  {"-1e999 mm", -kInf, true}, {"99999e99999", kInf, true},
+        {"inf", 0, false},      {"nan", 0, false},       {"-inf", 0, false},
+        {"1e-999", 0, true},
     };
     for (const auto& c : cases) {
         const QString t = QString::fromUtf8(c.text);
-        EXPECT_DOUBLE_EQ(LeadingNumber(t), c.value) << c.text;
+        EXPECT_EQ(LeadingNumber(t), c.value) << c.text;
         EXPECT_EQ(HasLeadingNumber(t), c.has) << c.text;
+        EXPECT_EQ(Value::text(t).toNumber(), c.value) << c.text;
     }
 }
 
@@ -93,7 +105,7 @@ TEST(DataCodec, ReadsItemsAcrossRecords) {
 TEST(DataCodec, TypedReadsRefuseWhatDoesNotFit) {
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("b.lst"));
-    writeBytes(p, "\"text\",40000,2.5,3.5\r\n");
+    writeBytes(p, "\"text\",40000,2.5,3.5\r\n1e999,3,\"1e999\"\r\n");
     DataFileReader r;
     ASSERT_TRUE(r.open(p));
     int16_t n = 0;
@@ -101,6 +113,16 @@ TEST(DataCodec, TypedReadsRefuseWhatDoesNotFit) {
     EXPECT_FALSE(r.nextInt16(n));       // 40000 is not 16 bits
     ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 2);  // halves to even
     ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 4);
+    // A bare number too large for a double is no item; the readers stop
+    // there. Quoted, it is a text beyond every range.
+    EXPECT_TRUE(r.error().isEmpty());
+    EXPECT_FALSE(r.next());
+    EXPECT_FALSE(r.error().isEmpty());
+    ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 3);
+    const auto quoted = r.next();
+    ASSERT_TRUE(quoted);
+    EXPECT_TRUE(quoted->isText());
+    EXPECT_EQ(quoted->toNumber(), kInf);
 }
 
 TEST(DataCodec, RefusesMissingAndBrokenFiles) {
@@ -163,4 +185,70 @@ TEST(DataCodec, DoubleQuoteInATextIsWrittenAsAnApostrophe) {
     ASSERT_TRUE(r.nextInt16(n));
     EXPECT_EQ(n, 5);
     EXPECT_TRUE(r.atEnd());
+}
+
+namespace {
+// The items of a file, read one by one to its end.
+std::vector<Value> ReadAllItems(const QString& path) {
+    DataFileReader r;
+    EXPECT_TRUE(r.open(path));
+    std::vector<Value> items;
+    while (!r.atEnd()) {
+        const auto v = r.next();
+        if (!v) break;
+        items.push_back(*v);
+    }
+    EXPECT_FALSE(r.next()) << "past the last item";
+    return items;
+}
+} // namespace
+
+TEST(DataCodec, EveryRecordWrittenReadsBackAsWritten) {
+    const Value e;
+    const Value one = Value::number(1), half = Value::number(-0.5), big = Value::number(1e300);
+    const Value blank = Value::text(QString()), spaced = Value::text(QStringLiteral("  a, b  "));
+    using Records = std::vector<std::vector<Value>>;
+    // A record of one empty item is an empty line: first, in the middle,
+    // twice in a row and last.
+    const Records cases[] = {
+        {{e}, {one}},
+        {{one, half}, {e}, {spaced}},
+        {{one}, {e}, {e}, {big}},
+        {{spaced}, {e}},
+        {{e}},
+        {{e, e}, {one, e}, {e, one}, {blank}, {e, blank, e}},
+    };
+    QTemporaryDir dir;
+    int k = 0;
+    for (const Records& records : cases) {
+        const QString p = dir.filePath(QStringLiteral("r%1.lst").arg(k++));
+        DataFileWriter w;
+        std::vector<Value> items;
+        for (const auto& rec : records) {
+            for (const Value& v : rec) w.value(v);
+            w.endRecord();
+            items.insert(items.end(), rec.begin(), rec.end());
+        }
+        ASSERT_TRUE(w.commit(p)) << w.error().toStdString();
+        const std::vector<Value> back = ReadAllItems(p);
+        EXPECT_TRUE(back == items) << "case " << k - 1 << ": " << w.content().toStdString();
+    }
+}
+
+TEST(DataCodec, TheWriterRefusesANumberNoTextReadsBackAs) {
+    QTemporaryDir dir;
+    // An infinity or NaN: the former file stays.
+    const QString q = dir.filePath(QStringLiteral("w.lst"));
+    writeBytes(q, "former\r\n");
+    for (double bad : {kInf, -kInf, std::numeric_limits<double>::quiet_NaN()}) {
+        DataFileWriter w;
+        w.integer(1);
+        w.number(bad);
+        w.endRecord();
+        EXPECT_FALSE(w.commit(q)) << bad;
+        EXPECT_FALSE(w.error().isEmpty()) << bad;
+        QFile f(q);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("former\r\n")) << bad;
+    }
 }

@@ -49,16 +49,46 @@ TEST(SmFile, RoundTripIsByteForByte) {
     EXPECT_EQ(f.ctx.sm.SmFileData[0][0], 0);
 }
 
-TEST(GrpFile, ReadsGroupsInAnyOrderAndEmptiesTheOthers) {
+TEST(GrpSmFiles, OnlyTheGroupsAndMacrosTheFileCarriesChange) {
     FilesContext f;
     ASSERT_TRUE(ReadGrpFile(f.ctx, fixture("groups.grp")));
-    const QString path = f.tmp(QStringLiteral("two.grp"));
-    writeText(path, QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n\"9\",1,2\r\n\"5\",30,40\r\n"));
-    ASSERT_TRUE(ReadGrpFile(f.ctx, path));
-    EXPECT_EQ(f.ctx.grp.GrpFileData[5][0], 30);
-    EXPECT_EQ(f.ctx.grp.GrpFileData[9][1], 2);
-    EXPECT_EQ(f.ctx.grp.GrpFileData[6][0], 0);
+    ASSERT_TRUE(ReadSmFile(f.ctx, fixture("macros.smd")));
+    f.ctx.grp.GrpData[6][0] = 77;
+    f.ctx.sm.SmData[0][0] = 6;
+    const GroupState grp = f.ctx.grp;
+    const MacroState sm = f.ctx.sm;
+
+    // Groups: any order, the last record of a group wins, the rest stays.
+    const QString two = f.tmp(QStringLiteral("two.grp"));
+    writeText(two, QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n\"9\",1,2\r\n\"5\",3,4\r\n\"5\",30,40\r\n"));
+    ASSERT_TRUE(ReadGrpFile(f.ctx, two));
+    GrpTable want = grp.GrpFileData;
+    want[5] = {30, 40, want[5][2]};
+    want[9] = {1, 2, want[9][2]};
+    EXPECT_EQ(f.ctx.grp.GrpFileData, want);
     EXPECT_EQ(f.ctx.grp.GrpFileName, QStringLiteral("two.grp"));
+    // A file of its head only changes no group.
+    const QString head = f.tmp(QStringLiteral("head.grp"));
+    writeText(head, QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n"));
+    ASSERT_TRUE(ReadGrpFile(f.ctx, head));
+    EXPECT_EQ(f.ctx.grp.GrpFileData, want);
+
+    // Macros: a file of macro 3 only changes its two columns.
+    QString text = QStringLiteral("\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"3\"\r\n");
+    for (int step = 0; step <= 15; ++step) text += QStringLiteral("5,%1\r\n").arg(step % 9 + 1);
+    const QString three = f.tmp(QStringLiteral("three.smd"));
+    writeText(three, text);
+    ASSERT_TRUE(ReadSmFile(f.ctx, three));
+    SmTable wantSm = sm.SmFileData;
+    for (int step = 0; step <= 15; ++step) {
+        wantSm[size_t(step)][4] = 5;
+        wantSm[size_t(step)][5] = int16_t(step % 9 + 1);
+    }
+    EXPECT_EQ(f.ctx.sm.SmFileData, wantSm);
+
+    // The editor tables are the windows' business.
+    EXPECT_EQ(f.ctx.grp.GrpData, grp.GrpData);
+    EXPECT_EQ(f.ctx.sm.SmData, sm.SmData);
 }
 
 TEST(GrpSmFiles, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
@@ -70,11 +100,14 @@ TEST(GrpSmFiles, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
         {true, "text value", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",\"a\",2\r\n", false},
         {true, "value beyond 16 bits", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",40000,2\r\n", false},
         {true, "short record", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",1\r\n", false},
+        {true, "value 1e999", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1\",1e999,2\r\n", false},
+        {true, "group 1e999", "\"VO-D6\",\"GRP\"\r\n99,3\r\n\"1e999\",1,2\r\n", false},
         {true, "no counts", "\"VO-D6\",\"GRP\"\r\n", false},
         {false, "kind", "\"VO-D6\",\"GRP\"\r\n99,3\r\n", true},
         {false, "macro 0", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"0\"\r\n0,0\r\n", false},
         {false, "macro 10", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"10\"\r\n0,0\r\n", false},
         {false, "short macro", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"1\"\r\n0,0\r\n1,1\r\n", false},
+        {false, "data -1e999", "\"VO-D6\",\"SM\"\r\n16,2,9\r\n\"1\"\r\n0,-1e999\r\n", false},
         {false, "empty", "", false},
     };
     for (const Case& c : cases) {

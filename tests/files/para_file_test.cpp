@@ -1,6 +1,8 @@
 #include "files/ParaFile.h"
 #include "FilesTestSupport.h"
 
+#include <limits>
+
 using namespace rer;
 using namespace rer::testing;
 
@@ -81,6 +83,8 @@ TEST(ParaFile, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
         {"rows beyond the table", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n\"HOME\",40,1\r\n") +
                                       QStringLiteral("1\r\n").repeated(40), false},
         {"header only", QStringLiteral("\"VO-D6\",\"PRM\"\r\n"), false},
+        {"OFFSET 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n") + QString(home).replace(QStringLiteral("1,1"), QStringLiteral("1e999,1")), false},
+        {"section count 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1e999\r\n") + home, false},
         {"empty file", QString(), false},
     };
     for (const Case& c : cases) {
@@ -161,6 +165,14 @@ TEST(ParaRecord, WholeNumberFieldsRoundAndClip) {
     SetParaRecordValue(r, 3, 0, Value::number(1e12));      // VEL clipped to 16 bits
     SetParaRecordValue(r, 1, 0, Value::text(QStringLiteral("12x"))); // OFFSET unchanged
     SetParaRecordValue(r, 35, 0, Value::number(1));
+    // A number too large for a double is clipped like any other, never 0,
+    // so the range check refuses it.
+    SetParaRecordValue(r, 4, 0, Value::text(QStringLiteral("1e999")));  // OFSVEL
+    SetParaRecordValue(r, 4, 1, Value::number(-std::numeric_limits<double>::infinity()));
+    SetParaRecordValue(r, 19, 1, Value::text(QStringLiteral("1e999"))); // PULSE
+    EXPECT_EQ(r.ParaHomeOfsVel[0], 32767);
+    EXPECT_EQ(r.ParaHomeOfsVel[1], -32768);
+    EXPECT_EQ(r.ParaPulse[1], std::numeric_limits<int32_t>::max());
     EXPECT_EQ(r.ParaHomePush[0], 2);
     EXPECT_EQ(r.ParaHomePush[1], 4);
     EXPECT_EQ(r.ParaPulse[0], 70000);

@@ -12,7 +12,7 @@ Value t(const char* s) { return Value::text(QString::fromUtf8(s)); }
 
 TEST(PosiFile, NewFormatTwoAxis) {
     FilesContext f;
-    f.ctx.pos.two.PosiFileData[50][1] = n(9); // not in the file: emptied
+    f.ctx.pos.two.PosiFileData[50][1] = n(9); // not in the file: kept
     ASSERT_TRUE(ReadPosiFile(f.ctx, fixture("posi_new.kzd")));
     const auto& pos = f.ctx.pos.two;
     EXPECT_FALSE(pos.PosiFileError);
@@ -29,8 +29,33 @@ TEST(PosiFile, NewFormatTwoAxis) {
     EXPECT_EQ(pos.PosiFileData[2][12], t("say 'hi'"));
     EXPECT_EQ(pos.PosiFileData[399][8], t("   12.5"));
     EXPECT_EQ(pos.PosiFileData[399][12], t(""));
-    EXPECT_TRUE(pos.PosiFileData[50][1].isEmpty());
+    EXPECT_EQ(pos.PosiFileData[50][1], n(9));
     EXPECT_TRUE(f.msg.shown.empty());
+}
+
+TEST(PosiFile, PositionsTheFileDoesNotCarryKeepTheirRows) {
+    for (const Product p : {Product::TwoAxis, Product::OneAxis}) {
+        FilesContext f;
+        ASSERT_TRUE(ReadPosiFile(f.ctx, p, fixture(p == Product::TwoAxis ? "posi_new.kzd" : "posi_w3k.kzd")));
+        const PosiDataTable editor = f.ctx.pos.of(p).PosiData;
+        const PosiFileTable before = f.ctx.pos.of(p).PosiFileData;
+        // Its head only, of either format's marker line: the table as it was.
+        const QString path = f.tmp(QStringLiteral("head.kzd"));
+        writeText(path, u("\"VO-D6\",\"KZ- 28L-100\",\"KZ- 28L-100\",\"OLD\",\"OLD\"\r\n"));
+        ASSERT_TRUE(ReadPosiFile(f.ctx, p, path));
+        EXPECT_TRUE(f.ctx.pos.of(p).PosiFileData == before);
+        EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld[0], u("OLD")); // the head is the file's
+        // Position 2 only: row 2 changes, rows 1 and 3 stay.
+        writeText(path, u("\"VO-D6\",\"KZ- 28L-100\",\"KZ- 28L-100\",\"OLD\",\"OLD\"\r\n"
+                          "2,\"7\",\"2\",\"1\",\"300\",\"7\",\"2\",\"1\",\"30\",\"0\",\"1\",\"2\",\"two\"\r\n"));
+        ASSERT_TRUE(ReadPosiFile(f.ctx, p, path));
+        const auto& now = f.ctx.pos.of(p).PosiFileData;
+        EXPECT_EQ(now[2][1], t("7"));
+        EXPECT_EQ(now[2][12], t("two"));
+        EXPECT_EQ(now[2][4], p == Product::TwoAxis ? t("    300") : t("300"));
+        for (int r : {1, 3, 399}) EXPECT_TRUE(now[size_t(r)] == before[size_t(r)]) << r;
+        EXPECT_TRUE(f.ctx.pos.of(p).PosiData == editor); // the reader never touches the editor
+    }
 }
 
 TEST(PosiFile, OldFormatIsReadAgainFromTheStart) {
@@ -71,6 +96,10 @@ TEST(PosiFile, RefusedAndBrokenFilesLeaveEverythingAsItWas) {
         {"1000000", u(head) + u("1,5,3,0,1000000,5,3,0,1,0,0,0,\"\"\r\n"), false},
         {"-100000", u(head) + u("1,5,3,0,1,5,3,0,-100000,0,0,0,\"\"\r\n"), false},
         {"eight characters", u(head) + u("1,5,3,0,12345.5,5,3,0,1,0,0,0,\"\"\r\n"), false},
+        {"WAY 1e999", u(head) + u("1,\"5\",\"3\",\"1e999\",\"1\",\"5\",\"3\",\"0\",\"1\",\"0\",\"0\",\"0\",\"\"\r\n"), false},
+        {"OUT -1e999", u(head) + u("1,5,3,0,1,5,3,0,1,0,-1e999,0,\"\"\r\n"), false},
+        {"POSI2 1e999", u(head) + u("1,5,3,0,1,5,3,0,\"1e999\",0,0,0,\"\"\r\n"), false},
+        {"position 1e999", u(head) + u("\"1e999\",5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false},
         {"no markers", u("\"VO-D6\",\"a\",\"b\"\r\n"), false},
         {"empty", QString(), false},
     };
@@ -100,6 +129,12 @@ TEST(PosiFile, RefusedAndBrokenFilesLeaveEverythingAsItWas) {
     EXPECT_EQ(jp.msg.lastText(), u("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"));
     writeText(path, u(head) + u("1,5,3,0,1000000,,,,,,0,0,\"\"\r\n"));
     EXPECT_FALSE(W3kReadPosiFile(jp.ctx, path));
+    // Its hidden axis-2 cells are not checked by the grid: a number too
+    // large for them fails the read too.
+    for (const char* cells : {"\"1e999\",,,,", ",,,\"1e999\","}) {
+        writeText(path, u(head) + u("1,5,3,0,100,") + u(cells) + u(",0,0,\"\"\r\n"));
+        EXPECT_FALSE(W3kReadPosiFile(jp.ctx, path)) << cells;
+    }
 }
 
 TEST(PosiFile, CopyToTheEditorSendsPositionsToPosiValue) {

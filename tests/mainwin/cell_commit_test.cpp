@@ -45,6 +45,9 @@ TEST(CellCommit, PerColumnBoundaries) {
         {1, true, 4, u"100.0059", u"100.005"}, {1, true, 4, u"100.006", nullptr}, {1, true, 4, u"-0.001", nullptr},
         {1, true, 8, u"1", u"  1.005"}, {2, true, 4, u"50", u" 49.995"},
         {1, true, 4, u"100000000", nullptr},
+        // A number too large for a double is out of every range.
+        {1, false, 4, u"1e999", nullptr}, {1, true, 8, u"1e999", nullptr}, {2, true, 4, u"-1e999", nullptr},
+        {1, false, 3, u"1e999", nullptr}, {2, false, 5, u"1e999", nullptr},
     };
     for (const CommitCase& c : cases) {
         GridTestContext t(c.ctType, 2, c.mm);
@@ -209,6 +212,7 @@ TEST_F(PosiCheck, BoundariesAndTheList) {
         {3, u"ab", false},  {2, u"", true},    {2, u" ", true},    {9, u"1", false}, {9, u"2", true},
         {4, u"6667", false}, {4, u"6668", true}, {4, u"-1", true}, {4, u"12.5", true}, {8, u"x", false},
         {11, u"70000", true}, {12, u"", false},
+        {3, u"1e999", true}, {10, u"1e999", true}, {8, u"1e999", true}, {4, u"-1e999", true},
     };
     for (const Case& c : cases) {
         setUpProduct(1);

@@ -162,6 +162,11 @@ TEST_F(MoveRunsTest, DwellPauseEndsItAtOnce) {
     EXPECT_EQ(MoveRuns::DwellMs(QString()), 0);
     EXPECT_EQ(MoveRuns::DwellMs(QStringLiteral("-5")), 0);
     EXPECT_EQ(MoveRuns::DwellMs(QStringLiteral("999")), 99900);
+    // The leading number: letters wait for nothing, a number too large for
+    // a double waits the longest, as any number beyond 999.
+    EXPECT_EQ(MoveRuns::DwellMs(QStringLiteral("inf")), 0);
+    EXPECT_EQ(MoveRuns::DwellMs(QStringLiteral("nan")), 0);
+    EXPECT_EQ(MoveRuns::DwellMs(QStringLiteral("1e999")), 99900);
     runs.s.startPosiNo = 1;
     runs.s.endPosiNo = 3;
     runs.s.timerUse2 = true;

@@ -14,12 +14,13 @@
 
 namespace rer::test {
 
-// Writes a list file: lines joined with CR LF, encoded in Shift-JIS.
+// Writes a list file: lines joined with CR LF, encoded in Shift-JIS; no
+// lines, an empty file.
 inline void WriteListFile(const QString& dir, const QString& name, const QStringList& lines) {
     QStringEncoder enc("Shift_JIS");
     QFile f(QDir(dir).filePath(name));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    f.write(enc.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    if (!lines.isEmpty()) f.write(enc.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
 
 // Every platform double a program runs on. A test that starts the program

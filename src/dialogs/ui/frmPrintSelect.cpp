@@ -16,13 +16,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace rer {
 
 namespace {
-// A range box's number: its leading number rounded to a whole one; empty is 0.
+// A range box's number: its leading number rounded to a whole one; empty is
+// 0. One beyond every position number stays beyond them.
 int boxNumber(const QLineEdit* box) {
-    return int(RoundDecimal(LeadingNumber(box->text()), 0, HalfRule::ToEven));
+    return int(std::clamp(RoundDecimal(LeadingNumber(box->text()), 0, HalfRule::ToEven), -1.0e6, 1.0e6));
 }
 } // namespace
 

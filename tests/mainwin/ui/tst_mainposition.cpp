@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace rer;
@@ -21,6 +22,59 @@ using rer::test::TestApp;
 class MainPositionWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Rows pasted with a number too large for a double in one cell: the
+    // write refuses them with the check's list before anything goes to the
+    // controller.
+    void aPastedNumberTooLargeIsNeverWritten_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("WAY1") << 1 << 3 << QStringLiteral("1e999");
+        QTest::newRow("OUT") << 1 << 10 << QStringLiteral("1e999");
+        QTest::newRow("POSI2") << 1 << 8 << QStringLiteral("   1e999");
+        QTest::newRow("POSI2 negative") << 1 << 8 << QStringLiteral("-1e999");
+        QTest::newRow("one-axis OUT") << 2 << 5 << QStringLiteral("1e999");
+    }
+    void aPastedNumberTooLargeIsNeverWritten() {
+        QFETCH(int, ctType);
+        QFETCH(int, col);
+        QFETCH(QString, text);
+        TestApp t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .simulator = true});
+        t.ctx.opt.NotJapan = true;
+        frmMain w(t.ctx);
+        w.Show();
+        t.commitActuators(); // the load forgets the committed models
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const Product p = productOf(ctType);
+        PositionGrid& g = t.ctx.grid.of(p);
+        QStringList row;
+        for (int c = 1; c <= LastColumn(p); ++c) row << g.text(7, c);
+        row[col - 1] = text;
+        t.clipboard.setText(row.join(QLatin1Char('\t')));
+
+        QTableView* v = w.grid(p);
+        const QModelIndex first = v->model()->index(7 - 1, 0);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(first).center());
+        w.menuItem(QStringLiteral("mnuEditPaste"))->trigger();
+        QCOMPARE(g.text(7, col), text);
+
+        QTimer::singleShot(0, [] {
+            if (QWidget* d = QApplication::activeModalWidget())
+                if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("cmdSelectPosiOk"))) ok->click();
+        });
+        t.msg.answer(MsgAnswer::Ok);
+        w.button(QStringLiteral("cmdPosiLoad"))->click();
+        QCOMPARE(t.msg.lastText(), QStringLiteral("No data or invalid data in some position No. .\r\nConfirm the "
+                                                  "Position data indicated below, and tyr it again.\r\n Position No.7,."));
+        QVERIFY(!t.msg.anyContains(QStringLiteral("Completed data transmit.")));
+        QVERIFY(t.simulator->sim.received.empty());
+        QVERIFY(w.button(QStringLiteral("cmdPosiLoad"))->isEnabled());
+        t.msg.answer(MsgAnswer::No);
+        t.msg.answer(MsgAnswer::Ok);
+        w.close();
+    }
+
     void fileCommandsAndAControllerRead() {
         TestApp t({.language = 2, .mm = false, .actuators = true, .simulator = true});
         t.ctx.opt.NotJapan = true;

@@ -76,6 +76,8 @@ private Q_SLOTS:
     void typingWithEnterAndWrapAround_data();
     void typingWithEnterAndWrapAround();
     void rejectedEntriesEmptyTheCell();
+    void aNumberTooLargeIsRefused_data();
+    void aNumberTooLargeIsRefused();
     void escapeDoubleClickAndLengthLimit();
     void pasteAndInputMethodKeepTheLimits();
     void clickingAnotherCellCommitsIntoTheCellLeft();
@@ -183,6 +185,41 @@ void PositionGridWindow::rejectedEntriesEmptyTheCell() {
     win.w.PosiDataCheck();
     QCOMPARE(win.t.ctx.main.Error_Posi, QStringLiteral("10,"));
     QCOMPARE(win.t.msg.shown.size(), std::size_t(1));
+}
+
+void PositionGridWindow::aNumberTooLargeIsRefused_data() {
+    QTest::addColumn<int>("ctType");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("two-axis POSI1 pulses") << 1 << false << 4 << QStringLiteral("1e999");
+    QTest::newRow("two-axis POSI2 mm") << 1 << true << 8 << QStringLiteral("1e999");
+    QTest::newRow("two-axis POSI1 negative") << 1 << false << 4 << QStringLiteral("-1e999");
+    QTest::newRow("one-axis POSI mm") << 2 << true << 4 << QStringLiteral("9e9999");
+    QTest::newRow("one-axis POSI pulses") << 2 << false << 4 << QStringLiteral("9e9999");
+}
+
+// A number beyond a double, typed into a position cell, is refused as any
+// position out of range: the cell is emptied and the check lists the row.
+void PositionGridWindow::aNumberTooLargeIsRefused() {
+    QFETCH(int, ctType);
+    QFETCH(bool, mm);
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    Window win(ctType, mm);
+    win.click(12, col);
+    win.type(typed);
+    QCOMPARE(win.editor()->text(), typed);
+    win.key(Qt::Key_Return);
+    QCOMPARE(win.grid().text(12, col), QString());
+    QCOMPARE(win.w.gridTag(win.p), QStringLiteral("DataChange"));
+    QVERIFY(win.t.msg.shown.empty());
+    if (win.p == Product::TwoAxis)
+        win.w.PosiDataCheck();
+    else
+        win.w.W3kPosiDataCheck();
+    QVERIFY(win.t.ctx.main.PosiDataCheckError);
+    QCOMPARE(win.t.ctx.main.Error_Posi, QStringLiteral("12,"));
 }
 
 void PositionGridWindow::escapeDoubleClickAndLengthLimit() {
