@@ -11,6 +11,7 @@
 #include "mainwin/PositionCommands.h"
 #include "motion/ui/frmJOG.h"
 #include "motion/ui/frmMove.h"
+#include "testsupport/PositionHostRecorder.h"
 #include "testsupport/PtyWindowWorld.h"
 
 #include <QHeaderView>
@@ -170,6 +171,9 @@ private Q_SLOTS:
         frmMove* move = MoveWindow(x);
         QVERIFY(move);
         frmJOG jog(x.t.ctx, Product::TwoAxis, x.w.get()); // not shown: its helpers only
+        test::PositionHostRecorder host(x.t.ctx);
+        host.shogoChoice = 2; // the controller, if it were asked
+        bool positionsUntouched = false;
         x.fault(SimFault(SimFault::Delay, 400, "00B", "0MP001"));
 
         std::map<QString, int> results;
@@ -195,6 +199,14 @@ private Q_SLOTS:
             results[S("ReadPosidataFromCt")] = ReadPosidataFromCt(l, Product::TwoAxis);
             results[S("ReadDispPOS")] = jog.teach().ReadDispPOS();
             results[S("ReadMaxstrokePls")] = jog.teach().ReadMaxstrokePls();
+            // The position commands ask nothing: no range, no question.
+            const bool write = PosidataLoadtoCtProc(x.t.ctx, l, host, Product::TwoAxis);
+            const bool read = PosidataGetfromCtProc(x.t.ctx, l, host, Product::TwoAxis);
+            PosidataLoadtoCt(x.t.ctx, l, host);
+            PosidataGetfromCt(x.t.ctx, l, host);
+            PosiDataShogoProc(x.t.ctx, l, host);
+            PosiDataCtShogo(x.t.ctx, l, host, Product::TwoAxis);
+            positionsUntouched = !write && !read && host.calls.isEmpty() && host.rangeShown == 0;
             portOpen = x.port->isOpen();
             homeDone = x.t.ctx.opt.HomeDone;
             sameTimeout = x.t.ctx.link.TusinTimeout == timeout;
@@ -206,6 +218,7 @@ private Q_SLOTS:
 
         QVERIFY(during.done);
         for (const auto& [name, r] : results) QVERIFY2(r == kLinkBusy, qPrintable(name + S(" gave ") + QString::number(r)));
+        QVERIFY2(positionsUntouched, qPrintable(host.calls.join(u' ')));
         QVERIFY(portOpen);
         QVERIFY(homeDone);
         QVERIFY(sameTimeout);
