@@ -93,9 +93,8 @@ void PosiDataCtShogo(AppContext& ctx, ControllerLink& link, PositionHost& host, 
     ControllerJob job(&link, nullptr);
     if (!job) return;
     if (!RangeAndCheck(ctx, host, p)) return;
-    const int open = link.PortCheckOpen();
-    const int mode = open == 0 ? link.CtCommModeOn() : 1;
-    if (mode == kLinkBusy) return;
+    const int mode = link.PortCheckOpen() != 0 ? 1 : link.CtCommModeOn();
+    if (mode == kLinkBusy) return; // the port is the other job's
     if (mode != 0) {
         ctx.link.TusinError = false;
         link.PortCloseIfFree();
