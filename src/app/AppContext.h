@@ -90,11 +90,7 @@ public:
     // job that shows it counts as waiting.
     MsgAnswer message(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::None, const QString& caption = QString()) {
-        struct Waiting {
-            int& n;
-            explicit Waiting(int& x) : n(x) { ++n; }
-            ~Waiting() { --n; }
-        } waiting(link.nestedWaits);
+        NestedWait waiting(link);
         return platform.msg.show(text, caption.isEmpty() ? title() : caption, icon, buttons);
     }
     // A file beside the program.

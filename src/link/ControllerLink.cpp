@@ -45,15 +45,6 @@ struct WaitingMark {
     bool& w_;
 };
 
-// Counts an event loop of the running job for its lifetime.
-struct NestedWait {
-    explicit NestedWait(LinkState& l) : l_(l) { ++l_.nestedWaits; }
-    ~NestedWait() { --l_.nestedWaits; }
-    NestedWait(const NestedWait&) = delete;
-    NestedWait& operator=(const NestedWait&) = delete;
-    LinkState& l_;
-};
-
 } // namespace
 
 ControllerLink::ControllerLink(AppContext& ctx, SerialPort& port, LinkDisplay& display, QObject* parent)
@@ -112,8 +103,11 @@ void ControllerLink::PortClose() {
 void ControllerLink::RefreshPortLamp() { display_.setPortLamp(port_.isOpen()); }
 
 int ControllerLink::CtCommModeOn() {
+    // Refused before anything changes: the running job's time-out stays.
+    ControllerJob job(this, nullptr);
+    if (!job) return kLinkBusy;
     ctx_.link.TusinTimeout = 1000;
-    return SendCmdWaitReply(QStringLiteral("0CM"), 6, QStringLiteral("1")) == 1 ? 1 : 0;
+    return SendCmdWaitReply(QStringLiteral("0CM"), 6, QStringLiteral("1"));
 }
 
 // ---- Receive poller and timers

@@ -53,7 +53,7 @@ public:
     int PortCheckOpen();       // 0 open, 1 failed ("Failed port open." shown)
     void PortCloseIfFree();    // closes unless PortOccupy keeps it open
     void PortClose();          // closes whatever PortOccupy says
-    int CtCommModeOn();        // "0CM" with "1"; 0 / 1
+    int CtCommModeOn();        // "0CM" with "1"; 0 / 1 / kLinkBusy
 
     // Transactions: 0 = a good reply is in RecvLine, 1 = failure (told to the
     // user except after a stop), kLinkBusy = refused (another job holds the

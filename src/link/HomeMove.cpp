@@ -12,8 +12,13 @@ namespace {
 int homeReturn(ControllerLink& link, int32_t linkCheckTimeout) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
+    // Refused before anything changes: the running job's port, time-out and
+    // home flag stay as they are.
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     l.TusinTimeout = linkCheckTimeout;
-    if (link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("000")) != 0) {
+    if (const int r = link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("000")); r != 0) {
+        if (r == kLinkBusy) return r;
         link.PortCloseIfFree();
         return 1;
     }
@@ -22,7 +27,7 @@ int homeReturn(ControllerLink& link, int32_t linkCheckTimeout) {
         link.display().setHomeLamp(true);
     }
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()) != 0) return 1;
+    if (const int r = link.SendCmdWaitReply(QStringLiteral("0RO"), 11, QString()); r != 0) return r;
     link.display().setHomeLamp(true);
     const QChar out = l.RecvLine.size() > 8 ? l.RecvLine[8] : QChar();
     if (MoveDisplay* m = link.moveDisplay()) {
@@ -45,9 +50,12 @@ int HomeReturnMoveNoTimeout(ControllerLink& link) { return homeReturn(link, 0); 
 int ReadHomeState(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     ctx.opt.HomeDone = false;
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()) != 0) {
+    if (const int r = link.SendCmdWaitReply(QStringLiteral("0RH"), 6, QString()); r != 0) {
+        if (r == kLinkBusy) return r;
         link.PortCloseIfFree();
         return -1;
     }
@@ -63,6 +71,8 @@ int ReadHomeState(ControllerLink& link) {
 
 int MovePosiNo(ControllerLink& link, int posiNo) {
     AppContext& ctx = link.ctx();
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     if (posiNo < 0 || posiNo > 399) {
         ctx.link.TusinError = true;
         ctx.message(ctx.pick(QStringLiteral("ポジションNoは0～399で指定してください。"),
@@ -70,7 +80,8 @@ int MovePosiNo(ControllerLink& link, int posiNo) {
         return 1;
     }
     ctx.link.TusinTimeout = 5000;
-    return link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, HexText(posiNo, 3)) == 0 ? 0 : 1;
+    const int r = link.SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, HexText(posiNo, 3));
+    return r == 0 || r == kLinkBusy ? r : 1;
 }
 
 } // namespace rer

@@ -27,17 +27,19 @@ QString OutputLine(const LinkState::IoLampTable& out) {
     return line;
 }
 
-void ReadIoState(ControllerLink& link) {
+int ReadIoState(ControllerLink& link) {
     ControllerJob job(&link, nullptr);
-    if (!job) return;
+    if (!job) return kLinkBusy;
     LinkState& l = link.state();
     l.CtLine[0].clear();
     l.CtLine[1].clear();
     l.TusinTimeout = 1000;
     for (int k = 0; k < 2; ++k) {
-        if (link.SendCmdWaitReply(k == 0 ? QStringLiteral("0RI") : QStringLiteral("0RO"), 11, QString()) != 0) {
+        const int r = link.SendCmdWaitReply(k == 0 ? QStringLiteral("0RI") : QStringLiteral("0RO"), 11, QString());
+        if (r == kLinkBusy) return r;
+        if (r != 0) {
             link.PortCloseIfFree();
-            return;
+            return 1;
         }
         l.CtLine[k] = l.RecvLine;
     }
@@ -46,11 +48,12 @@ void ReadIoState(ControllerLink& link) {
         for (int d = 0; d < 6; ++d) IoDigitToBits(l.CtLine[k][3 + d], table[d]);
     }
     l.IoYomikomiTyu = false;
+    return 0;
 }
 
-void WriteOutputState(ControllerLink& link) {
+int WriteOutputState(ControllerLink& link) {
     ControllerJob job(&link, nullptr);
-    if (!job) return;
+    if (!job) return kLinkBusy;
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
     for (int d = 0; d < 6; ++d)
@@ -62,17 +65,21 @@ void WriteOutputState(ControllerLink& link) {
     const QString line = OutputLine(l.IoOutput);
     l.CtLine[0] = line;
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(line, 11, QString()) != 0) {
+    const int r = link.SendCmdWaitReply(line, 11, QString());
+    if (r == kLinkBusy) return r;
+    if (r != 0) {
         link.PortCloseIfFree();
-        return;
+        return 1;
     }
-    if (l.RecvLine.left(9) != line) {
+    const bool echoed = l.RecvLine.left(9) == line;
+    if (!echoed) {
         link.PortCloseIfFree();
         l.TusinError = true;
         ctx.message(ReceivingDataWrongText(ctx));
     }
     l.OutputHenkoAri = false;
     link.PortCloseIfFree();
+    return echoed ? 0 : 1;
 }
 
 } // namespace rer

@@ -65,4 +65,19 @@ struct LinkState {
     ControllerLink* ct = nullptr;
 };
 
+// Counts an event loop of its own for its lifetime: a reply's wait, a dwell,
+// a message box or a dialog that a controller job shows. A request that
+// arrives inside it is not the job's next step and is refused (see
+// ControllerLink::acquire).
+class NestedWait {
+public:
+    explicit NestedWait(LinkState& l) : l_(l) { ++l_.nestedWaits; }
+    ~NestedWait() { --l_.nestedWaits; }
+    NestedWait(const NestedWait&) = delete;
+    NestedWait& operator=(const NestedWait&) = delete;
+
+private:
+    LinkState& l_;
+};
+
 } // namespace rer

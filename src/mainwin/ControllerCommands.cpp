@@ -28,33 +28,49 @@ void showErrorReply(ControllerLink& link) {
 }
 
 // Asks before a mode change, then opens the port and puts the controller in
-// communication mode. False when the user said No or the link failed (its
-// message shown, TusinError cleared).
-bool confirmModeChange(ControllerLink& link, const QString& jp, const QString& en) {
+// communication mode. 1 when the user said No or the link failed (its
+// message shown, TusinError cleared); the caller holds the controller.
+int confirmModeChange(ControllerLink& link, const QString& jp, const QString& en) {
     AppContext& ctx = link.ctx();
-    if (ctx.message(ctx.pick(jp, en), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return false;
-    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
+    if (ctx.message(ctx.pick(jp, en), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) return 1;
+    if (link.PortCheckOpen() != 0) {
         link.PortCloseIfFree();
         link.state().TusinError = false;
-        return false;
+        return 1;
     }
-    return true;
+    if (const int r = link.CtCommModeOn(); r != 0) {
+        if (r == kLinkBusy) return r;
+        link.PortCloseIfFree();
+        link.state().TusinError = false;
+        return 1;
+    }
+    return 0;
+}
+
+// What a raw exchange's outcome is as a result: 0 a line came, else 1, or
+// kLinkBusy when refused.
+int rawResult(ControllerLink::RawOutcome o) {
+    if (o == ControllerLink::RawOutcome::Refused) return kLinkBusy;
+    return o == ControllerLink::RawOutcome::Line ? 0 : 1;
 }
 
 } // namespace
 
-void CtResetProc(ControllerLink& link) {
+int CtResetProc(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
-    if (link.PortCheckOpen() != 0) return;
+    // Refused as a whole: not even the port is opened.
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
+    if (link.PortCheckOpen() != 0) return 1;
     const auto outcome = link.RawExchange(QStringLiteral("0AR"), 1000);
-    if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
-    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
+    if (outcome == ControllerLink::RawOutcome::Timeout) rawTimeout(link);
+    if (outcome != ControllerLink::RawOutcome::Line) return rawResult(outcome);
     if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
         showErrorReply(link);
         link.PortCloseIfFree();
         ctx.message(ctx.pick(QStringLiteral("エラー発生！"), QStringLiteral("An error occurs!")));
-        return;
+        return 1;
     }
     if (l.RecvLine.startsWith(QLatin1String("0AR"))) {
         link.display().setAlarmLamp(false);
@@ -63,44 +79,57 @@ void CtResetProc(ControllerLink& link) {
     }
     link.CtCommModeOn();
     l.TusinError = false;
+    return 0;
 }
 
-void GaibuModeChange(ControllerLink& link) {
+int GaibuModeChange(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
-    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「外部起動モード」に変更します。\r\nよろしいですか？"),
-                           QStringLiteral("Chage to [External start mode],yes?")))
-        return;
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
+    if (const int r = confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「外部起動モード」に変更します。\r\nよろしいですか？"),
+                                        QStringLiteral("Chage to [External start mode],yes?"));
+        r != 0)
+        return r;
     l.TusinError = false;
     const auto outcome = link.RawExchange(QStringLiteral("0CM0"), 5000);
-    if (outcome == ControllerLink::RawOutcome::Refused || outcome == ControllerLink::RawOutcome::Stopped) return;
-    if (outcome == ControllerLink::RawOutcome::Timeout) return rawTimeout(link);
+    if (outcome == ControllerLink::RawOutcome::Timeout) rawTimeout(link);
+    if (outcome != ControllerLink::RawOutcome::Line) return rawResult(outcome);
     if (l.RecvLine.startsWith(QLatin1String("0CM0"))) {
         link.display().setAlarmLamp(false);
         link.PortCloseIfFree();
         ctx.message(ctx.pick(QStringLiteral("外部起動モードに変更されました。"), QStringLiteral("Chaged to [External start mode].")));
-        return;
+        return 0;
     }
     l.TusinError = true;
     if (l.RecvLine.startsWith(QLatin1String("0%%"))) showErrorReply(link);
     link.PortCloseIfFree();
     ctx.message(commError(ctx));
+    return 1;
 }
 
-void TranceferModeChange(ControllerLink& link) {
+int TranceferModeChange(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    if (!confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「通信モード」に変更します。\r\nよろしいですか？"),
-                           QStringLiteral("Change to [Communication mode],Yes?")))
-        return;
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
+    if (const int r = confirmModeChange(link, QStringLiteral("コントローラーの動作モードを「通信モード」に変更します。\r\nよろしいですか？"),
+                                        QStringLiteral("Change to [Communication mode],Yes?"));
+        r != 0)
+        return r;
     link.PortCloseIfFree();
     ctx.message(ctx.pick(QStringLiteral("通信モードに変更されました。"), QStringLiteral("Changed [Communication mode].")));
+    return 0;
 }
 
 int GetVersionNo(ControllerLink& link) {
     AppContext& ctx = link.ctx();
     LinkState& l = ctx.link;
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
     l.TusinTimeout = 5000;
-    if (link.SendCmdWaitReply(QStringLiteral("0RV"), 11, QString()) == 0) {
+    const int r = link.SendCmdWaitReply(QStringLiteral("0RV"), 11, QString());
+    if (r == kLinkBusy) return r;
+    if (r == 0) {
         l.CtVersion = l.RecvLine.mid(3, 3);
         link.display().setStatusPanel(1, ctx.res(499) + l.CtVersion);
         link.PortCloseIfFree();
@@ -115,19 +144,25 @@ int GetVersionNo(ControllerLink& link) {
     return 1;
 }
 
-void CtVersionHyoji(ControllerLink& link) {
+int CtVersionHyoji(ControllerLink& link) {
     AppContext& ctx = link.ctx();
-    if (link.PortCheckOpen() != 0) return;
-    if (link.CtCommModeOn() != 0) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return kLinkBusy;
+    if (link.PortCheckOpen() != 0) return 1;
+    if (const int r = link.CtCommModeOn(); r != 0) {
+        if (r == kLinkBusy) return r;
         link.PortCloseIfFree();
-        return;
+        return 1;
     }
-    if (GetVersionNo(link) == 0) {
+    const int r = GetVersionNo(link);
+    if (r == kLinkBusy) return r;
+    if (r == 0) {
         ctx.message(ctx.res(601) + ctx.link.CtVersion + ctx.res(602));
         link.PortCloseIfFree();
-    } else {
-        ctx.message(ctx.res(600));
+        return 0;
     }
+    ctx.message(ctx.res(600));
+    return 1;
 }
 
 void ErrorCheck2(ControllerLink& link) {

@@ -75,6 +75,9 @@ FileModelOutcome GetDeviceTypeFromFile(AppContext& ctx, Product p);
 void ReflectFileInfo2PcSettings(AppContext& ctx, Product p);
 
 // ---- Position data with the controller
+//
+// Each command and procedure below that talks to the controller takes it
+// first: while another job holds it, it asks, sends and shows nothing.
 
 // The write line of position n of the product's editor table ("0WP" + 3 + 19
 // hexadecimal characters); nothing when a field is negative or too wide.

@@ -71,7 +71,7 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
         return 1;
     };
     if (link.PortCheckOpen() != 0) return stop();
-    if (link.CtCommModeOn() != 0) return stop();
+    if (const int r = link.CtCommModeOn(); r != 0) return r == kLinkBusy ? 1 : stop();
     if (l.TusinError) {
         l.TusinError = false;
         return stop();
@@ -178,6 +178,10 @@ std::optional<QString> PosiWriteLine(const AppContext& ctx, Product p, int n) {
 }
 
 bool PosidataLoadtoCtProc(AppContext& ctx, ControllerLink& link, PositionHost& host, Product p) {
+    // The write holds the controller from its first question: refused, it
+    // asks nothing.
+    ControllerJob job(&link, nullptr);
+    if (!job) return false;
     CommitPending(ctx);
     host.SelectRange();
     if (ctx.pos.SelectPosiCancel) {
@@ -203,8 +207,6 @@ bool PosidataLoadtoCtProc(AppContext& ctx, ControllerLink& link, PositionHost& h
                     MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return false;
 
-    ControllerJob job(&link, nullptr);
-    if (!job) return false;
     TransferProgress bar(link, 2, QString());
     if (SoftLimitCheck(ctx, link, bar, p) != 0) return false;
     if (!WriteLines(ctx, link, bar, p)) return false;
@@ -213,6 +215,8 @@ bool PosidataLoadtoCtProc(AppContext& ctx, ControllerLink& link, PositionHost& h
 }
 
 void PosidataLoadtoCt(AppContext& ctx, ControllerLink& link, PositionHost& host) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     host.CommandsOff();
     PosidataLoadtoCtProc(ctx, link, host, ctx.opt.product());
     host.CommandsOn();
@@ -284,6 +288,8 @@ bool IsPosiDataExist(AppContext& ctx, Product p) {
 }
 
 bool PosidataGetfromCtProc(AppContext& ctx, ControllerLink& link, PositionHost& host, Product p) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return false;
     CommitPending(ctx);
     ctx.main.DataAriFlg = false;
     // Edits typed since the last check are data too.
@@ -312,6 +318,8 @@ bool PosidataGetfromCtProc(AppContext& ctx, ControllerLink& link, PositionHost& 
 }
 
 void PosidataGetfromCt(AppContext& ctx, ControllerLink& link, PositionHost& host) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     host.CommandsOff();
     PosidataGetfromCtProc(ctx, link, host, ctx.opt.product());
     host.CommandsOn();

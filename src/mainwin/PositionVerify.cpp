@@ -90,8 +90,12 @@ void PosiDataFileShogo(AppContext& ctx, PositionHost& host, Product p) {
 }
 
 void PosiDataCtShogo(AppContext& ctx, ControllerLink& link, PositionHost& host, Product p) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     if (!RangeAndCheck(ctx, host, p)) return;
-    if (link.PortCheckOpen() != 0 || link.CtCommModeOn() != 0) {
+    const int mode = link.PortCheckOpen() != 0 ? 1 : link.CtCommModeOn();
+    if (mode == kLinkBusy) return; // the port is the other job's
+    if (mode != 0) {
         ctx.link.TusinError = false;
         link.PortCloseIfFree();
         return;
@@ -104,6 +108,8 @@ void PosiDataCtShogo(AppContext& ctx, ControllerLink& link, PositionHost& host, 
 }
 
 void PosiDataShogoProc(AppContext& ctx, ControllerLink& link, PositionHost& host) {
+    ControllerJob job(&link, nullptr);
+    if (!job) return;
     host.CommandsOff();
     const Product p = ctx.opt.product();
     const int choice = host.SelectShogo();

@@ -147,12 +147,20 @@ bool MoveRuns::commonStart(int tab, bool clearErrorOnFailedRead) {
         if (t != tab) view_.setTabEnabled(t, false);
     view_.setProgramGridEnabled(false);
     ControllerLink& l = *link();
-    if (ReadHomeState(l) == -1) {
+    const int home = ReadHomeState(l);
+    if (home == kLinkBusy) return false;
+    if (home == -1) {
         if (clearErrorOnFailedRead) ctx_.link.TusinError = false;
         return false;
     }
-    if (!ctx_.opt.HomeDone && HomeReturnMove(l) == 1) return false;
+    if (!ctx_.opt.HomeDone && HomeReturnMove(l) != 0) return false;
     return true;
+}
+
+bool MoveRuns::stoppedBeforeFirstMove(bool pause, bool stop, bool oneMove) const {
+    // A run of one move ("Step", the single move) makes its move whatever
+    // its pause flag says, as it does after a move.
+    return forced_ || stop || (pause && !oneMove);
 }
 
 void MoveRuns::commonEnd(int tab) {
@@ -206,16 +214,19 @@ bool MoveRuns::moveTo(int posiNo, bool noSqMcr, int moveTimeout, int outTimeout,
 }
 
 void MoveRuns::programRun() {
-    if (commonStart(0, true)) {
-        MotionState& m = ctx_.motion;
-        if (!s.selectStep) {
-            if (!Tmp_Stop) CurCellNo = 1;
-            else Tmp_Stop = false;
-        } else if (m.MoveFirstTime) {
-            CurCellNo = 1;
-            m.MoveFirstTime = false;
-        }
-        if (CurCellNo < 1 || CurCellNo > 15) CurCellNo = 1;
+    // The first cell is chosen before the start talks to the controller: a
+    // pause pressed while it reads the home state is a pause of this run,
+    // not the resume of an earlier one.
+    MotionState& m = ctx_.motion;
+    if (!s.selectStep) {
+        if (!Tmp_Stop) CurCellNo = 1;
+        else Tmp_Stop = false;
+    } else if (m.MoveFirstTime) {
+        CurCellNo = 1;
+        m.MoveFirstTime = false;
+    }
+    if (CurCellNo < 1 || CurCellNo > 15) CurCellNo = 1;
+    if (commonStart(0, true) && !stoppedBeforeFirstMove(Tmp_Stop, Move_Stop, s.selectStep)) {
         const auto cell = [this](int c) { return s.program[size_t(c)].trimmed(); };
         while (CurCellNo < 16) {
             bool wrapped = false;
@@ -254,17 +265,18 @@ void MoveRuns::programRun() {
 }
 
 void MoveRuns::rangeRun() {
-    if (commonStart(1, false)) {
-        const int start = s.startPosiNo;
-        int end = s.endPosiNo;
-        if (s.singleMove) {
-            CurRangePosiNo = start;
-            end = start;
-        } else if (Tmp_Stop2) {
-            Tmp_Stop2 = false;
-        } else {
-            CurRangePosiNo = start;
-        }
+    // As in the programmed run, the first position is chosen first.
+    const int start = s.startPosiNo;
+    int end = s.endPosiNo;
+    if (s.singleMove) {
+        CurRangePosiNo = start;
+        end = start;
+    } else if (Tmp_Stop2) {
+        Tmp_Stop2 = false;
+    } else {
+        CurRangePosiNo = start;
+    }
+    if (commonStart(1, false) && !stoppedBeforeFirstMove(Tmp_Stop2, Move_Stop2, s.singleMove)) {
         for (;;) {
             if (CurRangePosiNo > end) {
                 if (!s.repeat2 || s.singleMove) break;

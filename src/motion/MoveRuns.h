@@ -89,6 +89,10 @@ private:
     void wrap(Run r, void (MoveRuns::*run)());
     bool commonStart(int tab, bool clearErrorOnFailedRead);
     void commonEnd(int tab);
+    // A pause, a stop or a forced ending pressed during the common start
+    // (the home read, a home return) ends the run before its first move;
+    // a pause keeps the position counter for the resume.
+    bool stoppedBeforeFirstMove(bool pause, bool stop, bool oneMove) const;
     void programRun();
     void rangeRun();
     void grpRun();

@@ -65,8 +65,12 @@ ControllerLink* JogTeach::link() const { return ctx_.link.ct; }
 // runs, so that the window does not close under it.
 class JogTeach::Command {
 public:
-    explicit Command(JogTeach& t) : t_(t) { ++t_.running_; }
-    ~Command() { --t_.running_; }
+    explicit Command(JogTeach& t) : t_(t) {
+        if (++t_.running_ == 1) t_.view_.runningChanged();
+    }
+    ~Command() {
+        if (--t_.running_ == 0) t_.view_.runningChanged();
+    }
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
@@ -128,8 +132,10 @@ void JogTeach::colourRows(int selected) {
 int JogTeach::ReadDispPOS() {
     ControllerLink* l = link();
     if (!l) return 1;
+    ControllerJob job(l, this);
+    if (!job) return kLinkBusy;
     ctx_.link.TusinTimeout = 5000;
-    if (l->SendCmdWaitReply(QStringLiteral("0RC"), 15, QString()) == 1) return 1;
+    if (const int r = l->SendCmdWaitReply(QStringLiteral("0RC"), 15, QString()); r != 0) return r;
     const QString& line = ctx_.link.RecvLine;
     DispPOS[0] = HexValue(line.mid(3, 5)).value_or(0);
     DispPOS[1] = HexValue(line.mid(8, 5)).value_or(0);
@@ -143,10 +149,14 @@ int JogTeach::ReadDispPOS() {
 int JogTeach::ReadMaxstrokePls() {
     ControllerLink* l = link();
     if (!l) return 1;
+    ControllerJob job(l, this);
+    if (!job) return kLinkBusy;
     for (int a = 0; a < axes(); ++a) {
         ctx_.link.TusinTimeout = 1000;
-        if (l->SendCmdWaitReply(QStringLiteral("0RD"), 38, a == 0 ? QStringLiteral("0") : QStringLiteral("4")) == 1)
-            return 1;
+        if (const int r =
+                l->SendCmdWaitReply(QStringLiteral("0RD"), 38, a == 0 ? QStringLiteral("0") : QStringLiteral("4"));
+            r != 0)
+            return r;
         MaxPOS[size_t(a)] = HexValue(ctx_.link.RecvLine.mid(18, 6)).value_or(0);
     }
     return 0;
@@ -161,7 +171,7 @@ void JogTeach::cmdJOGST_Click() {
     bool ok = false;
     if (l) {
         const int home = ReadHomeState(*l);
-        ok = home != -1 && (home != 0 || MovePosiNo(*l, 0) == 0) && ReadDispPOS() == 0 && ReadMaxstrokePls() == 0;
+        ok = (home == 1 || (home == 0 && MovePosiNo(*l, 0) == 0)) && ReadDispPOS() == 0 && ReadMaxstrokePls() == 0;
     }
     if (!ok) {
         view_.setStartEnabled(true);
@@ -263,9 +273,18 @@ void JogTeach::StopJog() {
 }
 
 void JogTeach::cmdJOGend_Click() {
+    // A press that is running finishes first: its exchange keeps the port.
+    if (running()) return;
     view_.setJogControlsEnabled(false);
     view_.setStartEnabled(true);
-    if (ControllerLink* l = link()) l->PortCloseIfFree();
+    closePortIfFree();
+}
+
+void JogTeach::closePortIfFree() {
+    // The port of another window's job is that job's.
+    ControllerLink* l = link();
+    ControllerJob job(l, this, false);
+    if (l && job) l->PortCloseIfFree();
 }
 
 void JogTeach::flgdJOGPosi_Click(int row) {
@@ -320,7 +339,7 @@ bool JogTeach::Form_QueryUnload() {
 
 void JogTeach::Form_Unload() {
     jogHold_.reset();
-    if (ControllerLink* l = link()) l->PortCloseIfFree();
+    closePortIfFree();
 }
 
 } // namespace rer

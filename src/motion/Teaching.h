@@ -31,6 +31,9 @@ public:
     virtual JogMode mode() const = 0;              // optJOG
     virtual bool axisTicked(int axis) const = 0;   // CheckAxisEnable
     virtual void focusDummy() = 0;                 // txtDummy
+    // A command of the window began to talk to the controller, or the last
+    // one ended (JogTeach::running() tells which).
+    virtual void runningChanged() {}
 };
 
 // One inching field set of an axis.
@@ -64,13 +67,15 @@ public:
     PositionGrid& list() { return list_; }
 
     void Form_Load();
+    // 0 read, 1 failed, kLinkBusy refused (another job holds the controller).
     int ReadDispPOS();
     int ReadMaxstrokePls();
     void cmdJOGST_Click();
     void cmdJOG_MouseDown(int index, bool leftButton);
     void cmdJOG_MouseUp(int index, bool leftButton);
     void TimerBosoKansi_Timer();
-    // Complete: back to idle; the window then closes.
+    // Complete: back to idle; the window then closes. Nothing while a press
+    // runs.
     void cmdJOGend_Click();
     void flgdJOGPosi_Click(int row);
     void cmdJOGWrite_Click();
@@ -109,6 +114,8 @@ private:
     class Command;
     // Sends "0SP" and clears the jog flags.
     void sendStop(int timeoutMs);
+    // Closes the port unless another job holds the controller.
+    void closePortIfFree();
 
     bool pressing_ = false;          // a press is being handled
     bool releasedInPress_ = false;   // and the button was released meanwhile

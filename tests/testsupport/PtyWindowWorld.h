@@ -1,7 +1,9 @@
 #pragma once
 // The program's real windows over the simulated controller on a
 // pseudo-terminal, through the real serial port: the main window shown,
-// port 1 pointed at the simulator. And When, which acts from inside
+// port 1 pointed at the simulator through a path of the world's own (a
+// symbolic link in its temporary folder), so that no other test's
+// terminal that takes a freed device name is ever reached. And When, which acts from inside
 // whatever event loop runs (a job's wait, a dialog) as soon as a condition
 // holds.
 #include "link/Transfers.h"
@@ -24,10 +26,7 @@
 namespace rer::test {
 
 struct PtyWindowWorld {
-    // Port 1 opens a path of the world's own, which goes with the device: a
-    // freed terminal name that a test beside this one takes is never reached.
     QTemporaryDir dir;
-    QString link = dir.filePath(QStringLiteral("com1"));
     sim::PtySim pty;
     std::unique_ptr<QtSerialPort> port = std::make_unique<QtSerialPort>();
     TestApp t;
@@ -36,9 +35,9 @@ struct PtyWindowWorld {
 
     explicit PtyWindowWorld(int ctType = 1)
         : t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
-        pty.setLinkPath(link);
+        pty.setLinkPath(dir.filePath(QStringLiteral("com1")));
         started = dir.isValid() && pty.start();
-        qputenv("RER6O250_COM1", link.toLocal8Bit());
+        qputenv("RER6O250_COM1", pty.linkPath().toLocal8Bit());
         t.ctx.opt.NotJapan = true;
         t.ctx.opt.MoveTimeout = 5; // a move that never ends fails in seconds, not a minute
         t.set(QStringLiteral("Language"), QStringLiteral("2"));

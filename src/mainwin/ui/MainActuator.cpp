@@ -1,10 +1,10 @@
 #include "mainwin/ui/MainFeatures.h"
 
 #include "app/AppContext.h"
+#include "link/ControllerLink.h"
 #include "mainwin/ActuatorChange.h"
 #include "mainwin/ui/frmMain.h"
 #include "setup/ui/QtActuatorDialogs.h"
-
 
 namespace rer {
 
@@ -33,6 +33,11 @@ void InstallActuatorCommands(frmMain& w, AppContext&) {
 }
 
 void RunActuatorChange(frmMain& w, AppContext& ctx, Product p) {
+    // The actuator is what every job reads its conversions from: the change
+    // holds the controller from its first box to its end, and does nothing
+    // while another job holds it.
+    ControllerJob hold(ctx.link.ct, &w);
+    if (!hold) return;
     MainActuatorHost host(w);
     QtActuatorDialogs dialogs(ctx, &w);
     ChangeActuator(ctx, p, w, host, dialogs);

@@ -45,6 +45,7 @@ public:
                 connect(s, &QScrollBar::valueChanged, this, [this, p] { if (p == product()) place(); });
         }
         ctx.grid.commitPendingEdit = [this] { commitPending(); };
+        connect(&w, &frmMain::gridLockChanged, this, [this](bool locked) { gridLockChanged(locked); });
     }
 
     ~GridEditor() override { ctx_.grid.commitPendingEdit = nullptr; }
@@ -72,7 +73,9 @@ protected:
             const QString t = k->text();
             if (t.isEmpty() || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || t[0].unicode() == 127)
                 return false;
-            flgdData_KeyPress(t[0].unicode(), t);
+            // A job of the window reads or writes the cells: typed keys go
+            // nowhere.
+            if (!w_.gridLocked()) flgdData_KeyPress(t[0].unicode(), t);
             return true;
         }
         return false;
@@ -82,10 +85,20 @@ private:
     Product product() const { return ctx_.opt.product(); }
     PositionGrid& grid() { return ctx_.grid.of(product()); }
 
-    // flgdData_GotFocus / flgdData_LeaveCell and the one-axis twins.
+    // flgdData_GotFocus / flgdData_LeaveCell and the one-axis twins. While
+    // a job of the window has the grid, the focus brings nothing back.
     void gridGotFocusOrLeft() {
+        if (w_.gridLocked()) return;
         w_.LineCmd_Yuko();
         commitPending();
+    }
+
+    // A job of the window takes the grid (or gives it back). Text left in
+    // the editor stays there, untouched, until the job ends; the line
+    // commands come back at the end only where the grid has the focus.
+    void gridLockChanged(bool locked) {
+        txtEdit_->setEnabled(!locked);
+        if (!locked && gridIsActive()) w_.LineCmd_Yuko();
     }
 
     void EditTorikomi() {
@@ -104,10 +117,11 @@ private:
         flgdDataEdit(keyAscii, text);
     }
 
-    // Editing starts on the current cell.
+    // Editing starts on the current cell, never while a job of the window
+    // has the grid.
     void flgdDataEdit(int keyAscii, const QString& text) {
         PositionGrid& g = grid();
-        if (g.Row() < 1 || g.Col() < 1) return;
+        if (w_.gridLocked() || g.Row() < 1 || g.Col() < 1) return;
         if (keyAscii >= 0 && keyAscii <= 32) {
             txtEdit_->setText(g.text(g.Row(), g.Col()));
             txtEdit_->setCursorPosition(int(txtEdit_->text().size()));
@@ -186,21 +200,24 @@ private:
 void InstallGridCommands(frmMain& w, AppContext& ctx) {
     auto* ed = new GridEditor(w, ctx);
     QPointer<GridEditor> editor(ed);
+    // The line and clipboard commands do nothing while a job of the window
+    // has the grid, also when they are run without their controls.
     auto lineCommand = [&w, &ctx](void (*proc)(AppContext&, Product)) {
         return [&w, &ctx, proc] {
+            if (w.gridLocked()) return;
             proc(ctx, ctx.opt.product());
             w.FocusDummy();
         };
     };
     w.registerCommand(QStringLiteral("InsertLine"), lineCommand(&PosiGyoInsertProc));
     w.registerCommand(QStringLiteral("DeleteLine"), lineCommand(&PosiGyoDeleteProc));
-    w.registerCommand(QStringLiteral("Copy"), [&ctx, editor] {
-        if (!editor) return;
+    w.registerCommand(QStringLiteral("Copy"), [&w, &ctx, editor] {
+        if (!editor || w.gridLocked()) return;
         const Product p = ctx.opt.product();
         PosiCopyProc(ctx, p, editor->gridIsActive());
     });
-    w.registerCommand(QStringLiteral("Paste"), [&ctx, editor] {
-        if (!editor) return;
+    w.registerCommand(QStringLiteral("Paste"), [&w, &ctx, editor] {
+        if (!editor || w.gridLocked()) return;
         const Product p = ctx.opt.product();
         const bool active = editor->gridIsActive();
         PosiPasteProc(ctx, p, active);

@@ -64,7 +64,7 @@ void cmdReset_Click(frmMain& w, ControllerLink& link) {
     w.Menyu_Yuko();
 }
 
-void modeChange(frmMain& w, ControllerLink& link, void (*change)(ControllerLink&)) {
+void modeChange(frmMain& w, ControllerLink& link, int (*change)(ControllerLink&)) {
     ControllerJob job(&link, &w);
     if (!job) return;
     w.CMDBTN_Muko();

@@ -1,6 +1,7 @@
 #include "mainwin/ui/MainFeatures.h"
 
 #include "app/AppContext.h"
+#include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
 #include "motion/ui/frmIOCheck.h"
 #include "motion/ui/frmJOG.h"
@@ -17,6 +18,16 @@ void Prepare(frmMain& w) {
     w.FocusDummy();
 }
 
+// A modal window whose exchanges are jobs of their own (the I/O monitor,
+// the teaching window) opens only while no job holds the controller: the
+// command takes it first and does nothing at all when refused. The window
+// then gives each of its exchanges its own hold; while it is up, no other
+// window takes input.
+bool ControllerFree(frmMain& w, AppContext& ctx) {
+    ControllerJob hold(ctx.link.ct, &w, false);
+    return bool(hold);
+}
+
 void ShowIoCheck(frmMain& w, AppContext& ctx) {
     frmIOCheck d(ctx, &w);
     d.exec();
@@ -24,6 +35,7 @@ void ShowIoCheck(frmMain& w, AppContext& ctx) {
 
 // The teaching window of the product in use, modal.
 void OpenJogWindow(frmMain& w, AppContext& ctx) {
+    if (!ControllerFree(w, ctx)) return;
     Prepare(w);
     {
         frmJOG d(ctx, ctx.opt.CtType == 1 ? Product::TwoAxis : Product::OneAxis, &w);
@@ -68,12 +80,14 @@ void InstallMotionCommands(frmMain& w, AppContext& ctx) {
         OpenMoveWindow(w, ctx);
     });
     w.registerCommand(QStringLiteral("cmdOpenIoWin"), [&w, &ctx] {
+        if (!ControllerFree(w, ctx)) return;
         w.CMDBTN_Muko();
         Prepare(w);
         ShowIoCheck(w, ctx);
         w.CMDBTN_Yuko();
     });
     w.registerCommand(QStringLiteral("mnuShowState"), [&w, &ctx] {
+        if (!ControllerFree(w, ctx)) return;
         w.LineCmd_Muko();
         ShowIoCheck(w, ctx);
     });

@@ -5,6 +5,7 @@
 #include "dialogs/Options.h"
 #include "dialogs/ui/frmAbout.h"
 #include "dialogs/ui/frmOptions2.h"
+#include "link/ControllerLink.h"
 #include "mainwin/ui/frmMain.h"
 
 namespace rer {
@@ -12,6 +13,11 @@ namespace rer {
 namespace {
 
 void mnuViewOption_Click(frmMain& w, AppContext& ctx) {
+    // The port, the unit and the language are what a job runs on: the
+    // options hold the controller while they are up, and do nothing while
+    // another job holds it.
+    ControllerJob hold(ctx.link.ct, &w);
+    if (!hold) return;
     w.LineCmd_Muko();
     {
         frmOptions2 d(ctx, &w);

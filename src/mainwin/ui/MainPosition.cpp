@@ -35,17 +35,23 @@ public:
     void SetFileLabel(const QString& text) override {
         if (QLabel* l = w_.label(QStringLiteral("lblFileName"))) l->setText(text);
     }
+    // The job's dialogs wait in event loops of their own, as its boxes do:
+    // a request that arrives meanwhile, the main window's own included, is
+    // not the job's next step and is refused.
     void SelectRange() override {
         frmSelectPosiNo dlg(ctx_, &w_);
+        NestedWait waiting(ctx_.link);
         dlg.exec();
     }
     int SelectShogo() override {
         frmDataShogo dlg(ctx_, &w_);
+        NestedWait waiting(ctx_.link);
         dlg.exec();
         return dlg.Select_Shogo;
     }
     void ShowShogoResult(Product p) override {
         frmSyogoKekka dlg(ctx_, p, &w_);
+        NestedWait waiting(ctx_.link);
         dlg.exec();
     }
 

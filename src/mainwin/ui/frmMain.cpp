@@ -150,7 +150,8 @@ frmMain::Control* frmMain::control(QObject* o) {
 // The one place that switches the main window's controls.
 void frmMain::apply(Control& c) {
     const bool built = c.command.isEmpty() || commands_.contains(c.command);
-    const bool on = built && c.off == 0 && !c.lineOff && !(controllerBusy_ && c.jobStart);
+    const bool on = built && c.off == 0 && !c.lineOff && !(controllerBusy_ && c.jobStart) &&
+                    !(gridLocked_ && c.gridEdit);
     if (auto* a = qobject_cast<QAction*>(c.object))
         a->setEnabled(on);
     else if (auto* w = qobject_cast<QWidget*>(c.object))
@@ -174,8 +175,13 @@ void frmMain::setLineOff(QObject* o, bool off) {
 
 void frmMain::setControllerBusy(bool busy) {
     controllerBusy_ = busy;
+    const ControllerLink* link = ctx_.link.ct;
+    const bool locked = busy && link && link->holder() == static_cast<const void*>(this);
+    const bool lockChanged = locked != gridLocked_;
+    gridLocked_ = locked;
     for (auto& c : controls_)
-        if (c.jobStart) apply(c);
+        if (c.jobStart || c.gridEdit) apply(c);
+    if (lockChanged) Q_EMIT gridLockChanged(locked);
 }
 
 void frmMain::markJobStarters() {
@@ -189,6 +195,10 @@ void frmMain::markJobStarters() {
     for (int pos : {7, 8, 9}) starters << toolButtons_[size_t(pos)];
     for (QObject* o : starters)
         if (Control* c = control(o)) c->jobStart = true;
+    // The line and clipboard commands change or read the grid a job of this
+    // window reads or writes.
+    for (QObject* o : lineCommands())
+        if (Control* c = control(o)) c->gridEdit = true;
 }
 
 void frmMain::registerCommand(const QString& command, std::function<void()> handler) {
@@ -728,18 +738,21 @@ void frmMain::CTModeChange_Yuko() { frame(menuItem(QStringLiteral("mnuModeChange
 void frmMain::Button_Muko(const QString& name) { frame(button(name), false); }
 void frmMain::Button_Yuko(const QString& name) { frame(button(name), true); }
 
+QList<QObject*> frmMain::lineCommands() const {
+    QList<QObject*> list;
+    for (const char* n : kLineButtons) list << button(QString::fromLatin1(n));
+    for (int pos : {11, 12}) list << toolButtons_[size_t(pos)];
+    for (const char* n : kLineMenuItems) list << menuItem(QString::fromLatin1(n));
+    for (const char* n : kClipMenuItems) list << menuItem(QString::fromLatin1(n));
+    return list;
+}
+
 void frmMain::LineCmd_Muko() {
-    for (const char* n : kLineButtons) setLineOff(button(QString::fromLatin1(n)), true);
-    for (int pos : {11, 12}) setLineOff(toolButtons_[size_t(pos)], true);
-    for (const char* n : kLineMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), true);
-    for (const char* n : kClipMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), true);
+    for (QObject* o : lineCommands()) setLineOff(o, true);
 }
 
 void frmMain::LineCmd_Yuko() {
-    for (const char* n : kLineButtons) setLineOff(button(QString::fromLatin1(n)), false);
-    for (int pos : {11, 12}) setLineOff(toolButtons_[size_t(pos)], false);
-    for (const char* n : kLineMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), false);
-    for (const char* n : kClipMenuItems) setLineOff(menuItem(QString::fromLatin1(n)), false);
+    for (QObject* o : lineCommands()) setLineOff(o, false);
 }
 
 // ---- Actuator and grid services

@@ -2,6 +2,7 @@
 #include "app/MainWindowPort.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <vector>
@@ -65,8 +66,13 @@ public:
 
     // While a controller job holds the controller, the commands that would
     // start another one, and those that change what a job relies on (the
-    // actuator, the options), are off; they come back as they were.
+    // actuator, the options), are off; they come back as they were. While
+    // the job is this window's own (a position read, write or verification,
+    // a reset, a mode change, the version, the options, an actuator change)
+    // the grid is locked too: its cells take no edit and the line and
+    // clipboard commands are off, whatever the grid's focus asks.
     void setControllerBusy(bool busy);
+    bool gridLocked() const { return gridLocked_; }
 
     void Culc_MaxPulse();
     void Culc_W3KMaxPulse();
@@ -109,6 +115,8 @@ public:
 Q_SIGNALS:
     // The window closed: the program ends.
     void programEnded();
+    // The grid was locked for a job of this window (true) or freed (false).
+    void gridLockChanged(bool locked);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -120,6 +128,7 @@ private:
         int off = 0;            // family frames that hold it off
         bool lineOff = false;   // the line commands' state
         bool jobStart = false;  // off while the controller is busy
+        bool gridEdit = false;  // off while the grid is locked
     };
 
     void buildMenus();
@@ -139,12 +148,15 @@ private:
     void setLineOff(QObject* o, bool off);
     void apply(Control& c);
     void markJobStarters();
+    // The line and clipboard commands (LineCmd_Muko / LineCmd_Yuko).
+    QList<QObject*> lineCommands() const;
     void updateClock();
 
     AppContext& ctx_;
     bool loaded_ = false;
     bool closing_ = false;
     bool controllerBusy_ = false;
+    bool gridLocked_ = false;
 
     QHash<QString, std::function<void()>> commands_;
     std::vector<Control> controls_;

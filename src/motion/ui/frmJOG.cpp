@@ -205,13 +205,23 @@ void frmJOG::done(int r) {
 }
 
 void frmJOG::setJogControlsEnabled(bool on) {
+    jogControlsOn_ = on;
+    updateControls();
+}
+
+void frmJOG::runningChanged() { updateControls(); }
+
+void frmJOG::updateControls() {
+    const bool on = jogControlsOn_;
     Frame1_->setEnabled(on);
     for (QPushButton* b : cmdJOG_)
         if (b) b->setEnabled(on);
     cmdJOGWrite_->setEnabled(on);
     for (QCheckBox* c : CheckAxisEnable_)
         if (c) c->setEnabled(on);
-    cmdJOGend_->setEnabled(on);
+    // A press that runs finishes first: "Complete" would close the port
+    // under its exchange.
+    cmdJOGend_->setEnabled(on && !teach_.running());
 }
 void frmJOG::setStartEnabled(bool on) { cmdJOGST_->setEnabled(on); }
 void frmJOG::setPosiText(int axis, const QString& text) {

@@ -62,7 +62,11 @@ private:
     JogMode mode() const override;
     bool axisTicked(int axis) const override;
     void focusDummy() override;
+    void runningChanged() override;
     void setCaptions();
+    // The one place that switches the jog controls and "Complete": on once
+    // started, "Complete" off while a press talks to the controller.
+    void updateControls();
 
     AppContext& ctx_;
     Product product_;
@@ -84,6 +88,7 @@ private:
     QTimer* TimerBosoKansi_;
     QLineEdit* txtDummy_;
     bool closing_ = false;
+    bool jogControlsOn_ = false; // what the teaching logic asked for
 };
 
 } // namespace rer
