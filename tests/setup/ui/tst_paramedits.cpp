@@ -174,6 +174,30 @@ private Q_SLOTS:
         }
     }
 
+    // The read asks after any edit, also one that empties a box, and never
+    // when nothing changed since the last read.
+    void theReadAsksOnlyAfterAnEdit() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            World t;
+            const ParaRecord ct = ValidParaRecord(p, 3);
+            t.ctHolds(ct, p);
+            frmParameta2 w(t.ctx, &t.frame, nullptr, p);
+            QVERIFY(showActive(w));
+            QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
+            QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
+            QVERIFY(t.msg.shown.empty());
+            QLineEdit* push = w.box(2, 0);
+            push->setFocus();
+            push->selectAll();
+            QTest::keyClick(push, Qt::Key_Delete);
+            QVERIFY(push->text().isEmpty());
+            t.msg.answer(MsgAnswer::Cancel);
+            QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
+            QCOMPARE(t.texts(), QStringList{kRead});
+            QVERIFY(push->text().isEmpty());
+        }
+    }
+
     // A file the window cannot show as it stands: the notice, the window and
     // the record as they were; a Write then sends what the window shows,
     // which is what the controller already held.
