@@ -3,6 +3,7 @@
 #include "dialogs/GrpWindow.h"
 #include "dialogs/SmWindow.h"
 #include "files/GrpSmFiles.h"
+#include "testsupport/EditsQuestions.h"
 #include "testsupport/GrpSmFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,6 @@ using rer::sim::SimFault;
 namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
-
-const QString kReplace = S("Data have been changed.Save the data into the file?");
-const QString kRead = S("Save the editing data before reading data?");
-const QString kClose = S("Data have been changed. Save the data into the file before closing?");
-
-QStringList Texts(const FakeMessageBoxes& msg) {
-    QStringList t;
-    for (const auto& s : msg.shown) t << s.text;
-    return t;
-}
 
 } // namespace
 
@@ -69,7 +60,7 @@ TEST(GrpEdits, WhatCountsAsChanged) {
     w.msg.answer(MsgAnswer::Ok);
     w.msg.answer(MsgAnswer::No);
     e.cmdReadGrp_Click();
-    EXPECT_EQ(Texts(w.msg), (QStringList{S("Read the Group Data from controller, OK?"), kRead}));
+    EXPECT_EQ(MessageTexts(w.msg), (QStringList{S("Read the Group Data from controller, OK?"), kEditsReadQuestion}));
     EXPECT_EQ(data[9][0], 28);
     EXPECT_FALSE(e.modified()) << "read";
 
@@ -79,7 +70,7 @@ TEST(GrpEdits, WhatCountsAsChanged) {
     w.msg.answer(MsgAnswer::No);
     w.files.answer(path);
     e.cmdGrpFileOpen_Click();
-    EXPECT_EQ(Texts(w.msg), QStringList{kReplace});
+    EXPECT_EQ(MessageTexts(w.msg), QStringList{kEditsReplaceQuestion});
     EXPECT_EQ(data[9][0], SampleGroups()[9][0]);
     EXPECT_FALSE(e.modified()) << "opened";
 }
@@ -129,8 +120,8 @@ TEST(SmEdits, WhatCountsAsChangedAndTheCloseQuestion) {
     EXPECT_FALSE(e.mayClose());
     w.msg.answer(MsgAnswer::No);
     EXPECT_TRUE(e.mayClose());
-    EXPECT_EQ(Texts(w.msg), (QStringList{kClose, kClose, S("Invalid data in some of SM Data.\r\nConfirm the value and try it again."),
-                                         kClose, kClose}));
+    EXPECT_EQ(MessageTexts(w.msg), (QStringList{kEditsCloseQuestion, kEditsCloseQuestion, S("Invalid data in some of SM Data.\r\nConfirm the value and try it again."),
+                                         kEditsCloseQuestion, kEditsCloseQuestion}));
     EXPECT_TRUE(w.files.saved.size() == 1u && w.view.buttonsOn && w.view.selectorOn);
     EXPECT_FALSE(e.busy());
 

@@ -6,6 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "setup/ParamEditor.h"
+#include "testsupport/EditsQuestions.h"
 #include "testsupport/FullDisk.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
@@ -316,7 +317,7 @@ TEST(ParamEditorFactory, ValuesOfThePickedActuators) {
         e.msg().answer(MsgAnswer::No);
         e.editor->cmdIniPrm_Click();
         e.editor->cmdIniPrm_Click();
-        EXPECT_EQ(e.texts(), QStringList(2, QStringLiteral("Data have been changed.Save the data into the file?")));
+        EXPECT_EQ(e.texts(), QStringList(2, kEditsReplaceQuestion));
         EXPECT_EQ(e.dialogs.runs, 4);
     }
 }
@@ -512,7 +513,7 @@ TEST(ParamEditorEdits, WhatCountsAsChanged) {
         EXPECT_FALSE(ed.mayClose());
         e.msg().answer(MsgAnswer::No);
         EXPECT_TRUE(ed.mayClose());
-        EXPECT_EQ(e.texts(), QStringList(3, QStringLiteral("Data have been changed. Save the data into the file before closing?")));
+        EXPECT_EQ(e.texts(), QStringList(3, kEditsCloseQuestion));
         EXPECT_TRUE(ed.modified());
         e.expectFrameClosed(true);
     }

@@ -6,8 +6,10 @@
 #include "files/GrpSmFiles.h"
 #include "mainwin/ui/frmMain.h"
 #include "setup/ui/frmParameta2.h"
+#include "testsupport/EditsQuestions.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/GrpSmFixture.h"
+#include "testsupport/InputEvents.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -22,15 +24,6 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-const QString kClose = S("Data have been changed. Save the data into the file before closing?");
-const QString kReplace = S("Data have been changed.Save the data into the file?");
-const QString kRead = S("Save the editing data before reading data?");
-
-bool showActive(QWidget& w) {
-    w.show();
-    w.activateWindow();
-    return QTest::qWaitForWindowActive(&w);
-}
 
 // What a test needs of either window: the box it types into, the commands.
 struct Window {
@@ -55,7 +48,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         for (bool group : {true, false})
             for (const char* command : {"Close", "close box", "open", "read"})
-                for (const char* answer : {"Cancel", "No", "Yes, save cancelled", "Yes, saved"})
+                for (const char* answer : kEditsAnswers)
                     QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(group ? "group" : "macro", command, answer)))
                         << group << S(command) << S(answer);
     }
@@ -83,7 +76,7 @@ private Q_SLOTS:
             auto* m = new frmSqMcr(t.ctx);
             x = {m, m->txtSmData(0), m->cmdSmFileOpen(), m->cmdReadSMfromCt(), m->cmdSqMcrWinClose()};
         }
-        QVERIFY(showActive(*x.w));
+        QVERIFY(ShowActive(*x.w));
         QVERIFY(!x.w->isWindowModified());
         x.box->setFocus();
         x.box->selectAll();
@@ -91,12 +84,7 @@ private Q_SLOTS:
         QApplication::processEvents();
 
         if (command == S("read")) t.msg.answer(MsgAnswer::Ok); // the read's own question first
-        if (answer == S("Cancel")) t.msg.answer(MsgAnswer::Cancel);
-        if (answer == S("No")) t.msg.answer(MsgAnswer::No);
-        if (answer.startsWith(S("Yes"))) {
-            t.msg.answer(MsgAnswer::Yes);
-            t.files.answer(answer == S("Yes, saved") ? std::optional<QString>(saved) : std::nullopt);
-        }
+        const bool goesOn = AnswerEditsQuestion(t.msg, t.files, answer, saved);
         const size_t received = t.sim().received.size();
         bool closed = false;
         if (command == S("Close")) {
@@ -114,7 +102,7 @@ private Q_SLOTS:
         const size_t first = command == S("read") ? 1 : 0;
         QVERIFY(t.msg.shown.size() > first);
         const auto& question = t.msg.shown.at(first);
-        QCOMPARE(question.text, command == S("read") ? kRead : command == S("open") ? kReplace : kClose);
+        QCOMPARE(question.text, command == S("read") ? kEditsReadQuestion : command == S("open") ? kEditsReplaceQuestion : kEditsCloseQuestion);
         QCOMPARE(question.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(question.icon, MsgIcon::Question);
         if (answer == S("Yes, saved")) {
@@ -124,7 +112,6 @@ private Q_SLOTS:
         } else {
             QVERIFY(!QFile::exists(saved));
         }
-        const bool goesOn = answer == S("No") || answer == S("Yes, saved");
         const bool closing = command == S("Close") || command == S("close box");
         QCOMPARE(closed, closing && goesOn);
         QCOMPARE(t.sim().received.size() > received, command == S("read") && goesOn);
@@ -157,7 +144,7 @@ private Q_SLOTS:
         QSignalSpy ended(&w, &frmMain::programEnded);
         w.runCommand(S("cmdOpenGrpWindow"));
         auto* g = w.findChild<frmGrp*>();
-        QVERIFY(g && showActive(*g));
+        QVERIFY(g && ShowActive(*g));
         g->txtGrpEndNo(0)->setFocus();
         g->txtGrpEndNo(0)->selectAll();
         QTest::keyClicks(g->txtGrpEndNo(0), S("9"));

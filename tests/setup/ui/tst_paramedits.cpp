@@ -6,6 +6,8 @@
 #include "link/Transfers.h"
 #include "setup/ui/DeviceDialog.h"
 #include "setup/ui/frmParameta2.h"
+#include "testsupport/EditsQuestions.h"
+#include "testsupport/InputEvents.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
 #include "testsupport/TransferFixture.h"
@@ -24,9 +26,6 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-const QString kClose = S("Data have been changed. Save the data into the file before closing?");
-const QString kReplace = S("Data have been changed.Save the data into the file?");
-const QString kRead = S("Save the editing data before reading data?");
 
 // An application whose controller link reaches the simulated controller.
 struct World : LinkWorld {
@@ -49,21 +48,11 @@ struct World : LinkWorld {
         r = kept;
         return path;
     }
-    QStringList texts() const {
-        QStringList t;
-        for (const auto& s : msg.shown) t << s.text;
-        return t;
-    }
+    QStringList texts() const { return MessageTexts(msg); }
     ProgressRecorder progress;
     FrameRecorder frame;
     QTemporaryDir dir;
 };
-
-bool showActive(QWidget& w) {
-    w.show();
-    w.activateWindow();
-    return QTest::qWaitForWindowActive(&w);
-}
 
 // The OFFSET of axis 1 as its box shows it.
 QString OffsetText(const ParaRecord& rec) { return rec.ParaHomeOffset[0].toText(); }
@@ -89,7 +78,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         for (int p : {1, 2})
             for (const char* command : {"close", "open", "read", "factory"})
-                for (const char* answer : {"Cancel", "No", "Yes, save cancelled", "Yes, saved"})
+                for (const char* answer : kEditsAnswers)
                     QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(p == 1 ? "two-axis" : "one-axis", command, answer)))
                         << p << S(command) << S(answer);
     }
@@ -106,7 +95,7 @@ private Q_SLOTS:
         const QString saved = t.dir.filePath(S("saved.pmd"));
 
         frmParameta2 w(t.ctx, &t.frame, nullptr, p);
-        QVERIFY(showActive(w));
+        QVERIFY(ShowActive(w));
         QLineEdit* offset = w.box(1, 0);
         // A fresh window reads without a question and is then as the controller has it.
         QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
@@ -118,12 +107,7 @@ private Q_SLOTS:
         QTest::keyClicks(offset, S("123"));
         QVERIFY(w.isWindowModified());
 
-        if (answer == S("Cancel")) t.msg.answer(MsgAnswer::Cancel);
-        if (answer == S("No")) t.msg.answer(MsgAnswer::No);
-        if (answer.startsWith(S("Yes"))) {
-            t.msg.answer(MsgAnswer::Yes);
-            t.files.answer(answer == S("Yes, saved") ? std::optional<QString>(saved) : std::nullopt);
-        }
+        const bool goesOn = AnswerEditsQuestion(t.msg, t.files, answer, saved);
         const size_t received = t.sim().received.size();
         bool closed = false, deviceDialog = false;
         if (command == S("close")) {
@@ -145,7 +129,7 @@ private Q_SLOTS:
 
         QVERIFY(!t.msg.shown.empty());
         const auto& question = t.msg.shown.front();
-        QCOMPARE(question.text, command == S("close") ? kClose : command == S("read") ? kRead : kReplace);
+        QCOMPARE(question.text, command == S("close") ? kEditsCloseQuestion : command == S("read") ? kEditsReadQuestion : kEditsReplaceQuestion);
         QCOMPARE(question.buttons, MsgButtons::YesNoCancel);
         QCOMPARE(question.icon, MsgIcon::Question);
         if (answer == S("Yes, saved")) {
@@ -156,7 +140,6 @@ private Q_SLOTS:
         } else {
             QVERIFY(!QFile::exists(saved));
         }
-        const bool goesOn = answer == S("No") || answer == S("Yes, saved");
         QCOMPARE(closed, command == S("close") && goesOn);
         QCOMPARE(deviceDialog, command == S("factory") && goesOn);
         QCOMPARE(t.sim().received.size() > received, command == S("read") && goesOn);
@@ -182,18 +165,18 @@ private Q_SLOTS:
             const ParaRecord ct = ValidParaRecord(p, 3);
             t.ctHolds(ct, p);
             frmParameta2 w(t.ctx, &t.frame, nullptr, p);
-            QVERIFY(showActive(w));
+            QVERIFY(ShowActive(w));
             QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
             QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
             QVERIFY(t.msg.shown.empty());
             QLineEdit* push = w.box(2, 0);
             push->setFocus();
             push->selectAll();
-            QTest::keyClick(push, Qt::Key_Delete);
+            DeleteKey(push);
             QVERIFY(push->text().isEmpty());
             t.msg.answer(MsgAnswer::Cancel);
             QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
-            QCOMPARE(t.texts(), QStringList{kRead});
+            QCOMPARE(t.texts(), QStringList{kEditsReadQuestion});
             QVERIFY(push->text().isEmpty());
         }
     }
@@ -238,7 +221,7 @@ private Q_SLOTS:
         }
 
         frmParameta2 w(t.ctx, &t.frame, nullptr, p);
-        QVERIFY(showActive(w));
+        QVERIFY(ShowActive(w));
         QTest::mouseClick(w.button(S("cmdParaRead")), Qt::LeftButton);
         const ParaControls shown = w.Controls();
         const ParaRecord rec = t.ctx.para.of(p).rec;
