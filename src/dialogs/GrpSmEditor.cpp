@@ -82,14 +82,27 @@ void GrpSmEditor::showVerifyResult(const VerifyWords& result) {
                  say(result.numbers) + f.DiffText);
 }
 
+bool GrpSmEditor::mayGiveUpEdits(EditsAt at) {
+    return !modified() || MayGiveUpEdits(ctx_, at, [this] { return saveTable(); });
+}
+
+bool GrpSmEditor::mayClose() {
+    if (busy()) return false;
+    if (!modified()) return true;
+    Command cmd(*this, {Scope::All, Scope::All});
+    return mayGiveUpEdits(EditsAt::Close);
+}
+
 void GrpSmEditor::readFromController(Frame f, Words question) {
     ControllerJob job(ctx_.link.ct, this);
     if (!job) return; // another window's job holds the controller
     Command cmd(*this, f);
     if (!ask(question, MsgButtons::OkCancel)) return;
+    if (!mayGiveUpEdits(EditsAt::Read)) return;
     if (!readController()) return;
     kind_.FileToEdit(ctx_);
     showTable();
+    markClean();
 }
 
 void GrpSmEditor::writeToController(Frame f, Words invalid, Words question) {
@@ -99,7 +112,8 @@ void GrpSmEditor::writeToController(Frame f, Words invalid, Words question) {
     if (!checked(invalid)) return;
     if (!ask(question, MsgButtons::YesNo)) return;
     wholeTable();
-    if (ControllerLink* link = ctx_.link.ct) kind_.WriteToCt(*link);
+    ControllerLink* link = ctx_.link.ct;
+    if (link && kind_.WriteToCt(*link) == 0 && !ctx_.link.TusinError) markClean();
 }
 
 void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords& result) {
@@ -114,9 +128,11 @@ void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords
 
 void GrpSmEditor::openFile(Frame f, Words title, std::optional<Words> readError) {
     Command cmd(*this, f);
+    if (!mayGiveUpEdits(EditsAt::Replace)) return;
     if (!chooseAndRead(title, readError)) return; // the editor stays as it was
     kind_.FileToEdit(ctx_);
     showTable();
+    markClean();
 }
 
 void GrpSmEditor::verifyWithFile(Frame f, Words invalid, Words title, std::optional<Words> readError,
@@ -128,20 +144,28 @@ void GrpSmEditor::verifyWithFile(Frame f, Words invalid, Words title, std::optio
     showVerifyResult(result);
 }
 
-void GrpSmEditor::saveFile(Frame f, Words invalid) {
-    Command cmd(*this, f);
-    if (!checked(invalid)) return;
+bool GrpSmEditor::saveTable() {
+    if (!checked(kind_.saveInvalid)) return false;
     FileDialogRequest r = fileRequest(kind_.saveTitle);
     r.fileName = QString::fromLatin1(kind_.saveName);
     r.confirmOverwrite = true;
     const auto path = ctx_.platform.fileDialogs->save(r);
-    if (!path || path->isEmpty()) return;
+    if (!path || path->isEmpty()) return false;
     // The name stays with this save: the main window's position file name is
     // not touched.
     const QString file = WithDefaultExt(*path, r.defaultExt);
     QString why;
-    if (!kind_.WriteFile(ctx_, file, &why) && kind_.saveError)
-        ctx_.message(say(*kind_.saveError) + kCrLf + FileFailureLine(file, why));
+    if (!kind_.WriteFile(ctx_, file, &why)) {
+        if (kind_.saveError) ctx_.message(say(*kind_.saveError) + kCrLf + FileFailureLine(file, why));
+        return false;
+    }
+    markClean();
+    return true;
+}
+
+void GrpSmEditor::saveFile(Frame f) {
+    Command cmd(*this, f);
+    saveTable();
 }
 
 void GrpSmEditor::printIndicated(Frame f, Words invalid, std::optional<Words> question) {

@@ -1,10 +1,12 @@
 #pragma once
+#include "app/EditsQuestion.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace rer {
 
@@ -32,6 +34,7 @@ struct TableKind {
     const char* defaultExt;
     Words saveTitle;
     const char* saveName;
+    Words saveInvalid;           // the check refused the table to be saved
     // Told by the window when the writer fails, over the file and the
     // reason (none: the writer tells).
     std::optional<Words> saveError;
@@ -74,6 +77,13 @@ public:
     // True while a command runs (the window must not close meanwhile).
     bool busy() const { return busy_ > 0; }
 
+    // The editor table differs from what the window's opening, or the last
+    // open, save, read or write left in it.
+    bool modified() const { return tableImage() != clean_; }
+    // Before the window closes: false while a command runs, or when the
+    // user keeps the edits (Cancel, or a save that did not go through).
+    bool mayClose();
+
     // What a command switches off while it runs: the window's commands, or
     // those and what chooses the part of the table on show.
     enum class Scope { Commands, All };
@@ -99,6 +109,10 @@ protected:
     // The whole table becomes the range of what the table has one for (the
     // check and the comparison of the groups, the listing of the macros).
     virtual void wholeTable() = 0;
+    // What of the editor table the user edits, in a form to compare.
+    virtual std::vector<int16_t> tableImage() const = 0;
+    // The editor table as it stands is that of a file or the controller.
+    void markClean() { clean_ = tableImage(); }
 
     // The runs. Those with the controller hold it from start to end; a
     // request while another job holds it does nothing. `invalid` is the
@@ -110,7 +124,7 @@ protected:
     void openFile(Frame f, Words title, std::optional<Words> readError);
     void verifyWithFile(Frame f, Words invalid, Words title, std::optional<Words> readError,
                         const VerifyWords& result);
-    void saveFile(Frame f, Words invalid);
+    void saveFile(Frame f);
     // Check; the question (when given); the editor table printed as
     // "INDICATED DATA".
     void printIndicated(Frame f, Words invalid, std::optional<Words> question);
@@ -126,6 +140,10 @@ protected:
 
 private:
     bool checked(Words invalid);
+    // Inside a command: check, Save As and write; true when written.
+    bool saveTable();
+    // Inside a command: asks before the edits are given up.
+    bool mayGiveUpEdits(EditsAt at);
     bool readController();
     FileDialogRequest fileRequest(Words title) const;
     std::optional<QString> chooseAndRead(Words title, std::optional<Words> readError);
@@ -133,6 +151,7 @@ private:
 
     const TableKind& kind_;
     int busy_ = 0;
+    std::vector<int16_t> clean_;
 };
 
 class GrpSmEditor::Command {

@@ -11,12 +11,22 @@ namespace rer {
 
 namespace {
 
+// The invalid-data messages: with the controller (A), with a file (B), save
+// and print (C).
+constexpr Words kInvalidA{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認後、再度行って下さい。",
+                          "Invalid value in some of group data.\r\n Please confirm the value and try it again."};
+constexpr Words kInvalidB{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認後、再度行って下さい。",
+                          "Invalid value in some of Group Data.\r\nConfirm the value and try it again."};
+constexpr Words kInvalidC{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認し、再度実行して下さい。",
+                          "Invalid value in some of Group Data.\r\nConfirm the value and try it again."};
+
 const TableKind kGrpKind{
     .fileKind = FileKind::Group,
     .filter = {"ＧＲＰデータ(*.grp)|*.grp|すべてのファイル(*.*)|*.*", "GRP Data(*.grp)|*.grp|All files(*.*)|*.*"},
     .defaultExt = "grp",
     .saveTitle = {"名前を付けて保存する", "Save GRP Data as ..."},
     .saveName = "kzw6grp1.grp",
+    .saveInvalid = kInvalidC,
     .saveError = std::nullopt, // WriteGrpFile tells
     .ReadFromCt = ReadGrpDataFromCt,
     .WriteToCt = WriteGrpDataToCt,
@@ -41,15 +51,6 @@ constexpr VerifyWords kUnmatchedCt{{"<一致しなかったグループNo>", "<U
 constexpr VerifyWords kUnmatchedFile{{"<一致しなかったグループNo>", "<Unmatched Group No.>"},
                                      {" グループNo.", " Group No."}};
 
-// The invalid-data messages: with the controller (A), with a file (B), save
-// and print (C).
-constexpr Words kInvalidA{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認後、再度行って下さい。",
-                          "Invalid value in some of group data.\r\n Please confirm the value and try it again."};
-constexpr Words kInvalidB{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認後、再度行って下さい。",
-                          "Invalid value in some of Group Data.\r\nConfirm the value and try it again."};
-constexpr Words kInvalidC{"ｸﾞﾙｰﾌﾟﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認し、再度実行して下さい。",
-                          "Invalid value in some of Group Data.\r\nConfirm the value and try it again."};
-
 } // namespace
 
 bool GrpValid(int start, int end) {
@@ -69,6 +70,18 @@ void GrpEditor::Form_Load() {
     }
     offset_ = 0;
     view_.GrpDataHyoji();
+    markClean();
+}
+
+std::vector<int16_t> GrpEditor::tableImage() const {
+    // Start and end of groups 1 to 99; the error marks are no edit.
+    std::vector<int16_t> image;
+    image.reserve(2 * 99);
+    for (size_t g = 1; g <= 99; ++g) {
+        image.push_back(ctx_.grp.GrpData[g][0]);
+        image.push_back(ctx_.grp.GrpData[g][1]);
+    }
+    return image;
 }
 
 bool GrpEditor::GrpData_Check() {
@@ -146,7 +159,7 @@ void GrpEditor::cmdGrpFileOpen_Click() {
     openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"}, std::nullopt);
 }
 
-void GrpEditor::cmdGrpFileSave_Click() { saveFile(kButtons, kInvalidC); }
+void GrpEditor::cmdGrpFileSave_Click() { saveFile(kButtons); }
 
 void GrpEditor::cmdGrpDataPrint_Click() { printIndicated(kButtons, kInvalidC, std::nullopt); }
 

@@ -69,6 +69,7 @@ private:
     void wholeTable() override;
     // GrpData_Check over groups 1 to 99.
     bool checkTable() override;
+    std::vector<int16_t> tableImage() const override;
     void commandsOff(Scope) override { view_.GrpCMDBTN_Muko(); }
     void commandsOn(Scope) override { view_.GrpCMDBTN_Yuko(); }
     void showTable() override { view_.GrpDataHyoji(); }

@@ -11,12 +11,16 @@ namespace rer {
 
 namespace {
 
+constexpr Words kInvalid{"ｼｰｹﾝｽ・ﾏｸﾛのﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認し、再度実行して下さい。",
+                         "Invalid data in some of SM Data.\r\nConfirm the value and try it again."};
+
 const TableKind kSmKind{
     .fileKind = FileKind::Macro,
     .filter = {"ＳＭデータ(*.smd)|*.smd|すべてのファイル(*.*)|*.*", "SM Data(*.smd)|*.smd|All files(*.*)|*.*"},
     .defaultExt = "smd",
     .saveTitle = {"名前を付けて保存する", "Save SM Data as ..."},
     .saveName = "kzw6sm.smd",
+    .saveInvalid = kInvalid,
     .saveError = Words{"シーケンスマクロデータの保存でエラーが発生しました。", "An error occured while saving SM Data."},
     .ReadFromCt = ReadSmDataFromCt,
     .WriteToCt = WriteSmDataToCt,
@@ -35,9 +39,6 @@ using Scope = GrpSmEditor::Scope;
 // The buttons alone; the buttons and the macro selector.
 constexpr GrpSmEditor::Frame kButtons{Scope::Commands, Scope::Commands};
 constexpr GrpSmEditor::Frame kAll{Scope::All, Scope::All};
-
-constexpr Words kInvalid{"ｼｰｹﾝｽ・ﾏｸﾛのﾃﾞｰﾀに不正な値が含まれています。\r\n値を確認し、再度実行して下さい。",
-                         "Invalid data in some of SM Data.\r\nConfirm the value and try it again."};
 
 constexpr VerifyWords kUnmatched{{"<一致しなかった項目>", "<Unmatched items>"}, {" SM No.", " SM No."}};
 
@@ -87,6 +88,20 @@ void SmEditor::Form_Load() {
     ClearSmData(ctx_);
     macro_ = 1;
     view_.SmDataHyoji();
+    markClean();
+}
+
+std::vector<int16_t> SmEditor::tableImage() const {
+    // Command and data of the 16 steps of the nine macros; a command 15 is
+    // the END that the check writes as 0.
+    std::vector<int16_t> image;
+    image.reserve(kSmSteps * 18);
+    for (size_t s = 0; s < kSmSteps; ++s)
+        for (size_t c = 0; c < 18; ++c) {
+            const int16_t v = ctx_.sm.SmData[s][c];
+            image.push_back(c % 2 == 0 && v == 15 ? 0 : v);
+        }
+    return image;
 }
 
 void SmEditor::SmData_Check() {
@@ -157,7 +172,7 @@ void SmEditor::cmdSmFileOpen_Click() {
                    "An error occured while openig SM Data file."});
 }
 
-void SmEditor::cmdSmFileSave_Click() { saveFile(kAll, kInvalid); }
+void SmEditor::cmdSmFileSave_Click() { saveFile(kAll); }
 
 void SmEditor::cmdSmFileShogo_Click() {
     verifyWithFile(kAll, kInvalid, {"照合するＳＭデータファイルを開く", "Open SM Data file to be verified"},

@@ -75,6 +75,7 @@ private:
     bool checkTable() override;
     // Macros 1 to 9: the range of the listing.
     void wholeTable() override;
+    std::vector<int16_t> tableImage() const override;
     void commandsOff(Scope scope) override;
     void commandsOn(Scope scope) override;
     void showTable() override { view_.SmDataHyoji(); }

@@ -130,11 +130,13 @@ bool ParamEditor::SaveParaFile() {
     ProductParameters& pp = ctx_.para.of(p_);
     pp.ParaFileWriteError = false;
     const bool ok = WriteParaFile(ctx_, p_, *path) && !pp.ParaFileWriteError;
-    if (!ok)
+    if (!ok) {
         ctx_.message(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file.") + kCrLf +
                      FileFailureLine(*path, pp.ParaFileWriteErrorText));
-    else
+    } else {
+        markClean();
         ctx_.message(t("パラメータのファイル保存が終了しました。", "Completed save parameters into the file."));
+    }
     return ok;
 }
 
@@ -151,19 +153,12 @@ int ParamEditor::readFromCt() {
 }
 
 void ParamEditor::GetParametaValue() {
-    ctx_.paraEdit.ParaBlank[ProductSlot(p_)] = false;
-    PrmBlankCheck();
-    if (!blank()) {
-        const MsgAnswer a = ctx_.message(t("データを読み込む前に、現在編集中のデータを保存しますか？",
-                                           "Save the editing data before reading data?"),
-                                         MsgButtons::YesNoCancel, MsgIcon::Question);
-        if (a == MsgAnswer::Cancel) return;
-        // The edits are not thrown away unless they were saved.
-        if (a == MsgAnswer::Yes && !SaveParaFile()) return;
-    }
+    // The edits are not given up unless the user says so or they were saved.
+    if (!mayGiveUpEdits(EditsAt::Read)) return;
     if (readFromCt() != 0) return;
     PutParaDa2Hensu();
     ParametaHyoji();
+    markClean();
     if (ctx_.link.ct) ctx_.link.ct->PortCloseIfFree();
 }
 
@@ -181,9 +176,10 @@ void ParamEditor::ParaLoadtoCtConfirm() {
             r = W3kWriteParaToCt(*link);
         if (ProgressView* v = link->progress()) v->Unload();
     }
-    if (r == 0 && !ctx_.link.TusinError)
+    if (r == 0 && !ctx_.link.TusinError) {
+        markClean();
         ctx_.message(t("パラメータの書き込みが終了しました。", "Completed writing parameters. "));
-    else
+    } else
         ctx_.message(t("パラメータの書き込みに失敗しました。", "Fail to Write parameters."));
     if (link) link->PortCloseIfFree();
 }
@@ -252,9 +248,18 @@ void ParamEditor::ParaDataFileShogo() {
 }
 
 void ParamEditor::ParaFileOpenProc() {
+    if (!mayGiveUpEdits(EditsAt::Replace)) return;
     if (!readChosenFile(t("パラメータファイルを開く", "Open Parameter file"))) return;
+    // A file the window cannot show as it stands (a list value without its
+    // item, a row the product needs and the file lacks) is not taken: the
+    // record and the window keep their values.
+    if (!ParaTableFitsWindow(ctx_.para.of(p_).ParaFileData, p_)) {
+        ctx_.message(FileFailureText(ctx_));
+        return;
+    }
     PutParaDa2Hensu();
     ParametaHyoji();
+    markClean();
 }
 
 // ---- Commands
@@ -303,6 +308,7 @@ void ParamEditor::cmdParaPrint_Click() {
 void ParamEditor::cmdIniPrm_Click() {
     inFrame(Frame::WindowOnly, [this] {
         if (!dialogs_) return;
+        if (!mayGiveUpEdits(EditsAt::Replace)) return;
         // The pick serves the lookup only: the main window's actuator stays
         // as it was, whatever the dialog did to it while open.
         const ActuatorChoice before = ctx_.dev;
@@ -339,6 +345,18 @@ void ParamEditor::cmdIniPrm_Click() {
         else
             ctx_.message(failed);
     });
+}
+
+bool ParamEditor::mayGiveUpEdits(EditsAt at) {
+    return !modified() || MayGiveUpEdits(ctx_, at, [this] { return SaveParaFile(); });
+}
+
+bool ParamEditor::mayClose() {
+    if (running()) return false;
+    if (!modified()) return true;
+    bool go = false;
+    inFrame(Frame::Full, [this, &go] { go = mayGiveUpEdits(EditsAt::Close); });
+    return go;
 }
 
 bool ParamEditor::ConfirmSpUnlock() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/EditsQuestion.h"
 #include "app/ProgramState.h"
 #include "setup/ParamFields.h"
 
@@ -76,6 +77,16 @@ public:
 
     bool blank() const;
     bool invalid() const;
+
+    // The window's values differ from those the last open, save, read or
+    // write left in it.
+    bool modified() const { return window_.Controls() != clean_; }
+    // The window's values as they stand are those of a file or the
+    // controller (the window calls it once it is built).
+    void markClean() { clean_ = window_.Controls(); }
+    // Before the window closes: true when nothing changed, or when the user
+    // chose to give the edits up or saved them.
+    bool mayClose();
     // A command of the window runs (it may wait in an event loop): the
     // window must not close meanwhile.
     bool running() const { return running_ > 0; }
@@ -89,6 +100,8 @@ private:
     void ParaDataCtShogo();
     void ParaDataFileShogo();
     void ParaFileOpenProc();
+    // Inside a command's frame: asks before the edits are given up.
+    bool mayGiveUpEdits(EditsAt at);
     std::optional<QString> openDialog(const QString& title);
     bool readChosenFile(const QString& title);
     int readFromCt();
@@ -100,6 +113,7 @@ private:
     MainCommandFrame* main_;
     ActuatorDialogs* dialogs_;
     int running_ = 0;
+    ParaControls clean_; // what a freshly opened window shows
 };
 
 // The main window's public operations for each product.

@@ -128,6 +128,23 @@ bool ParaBlankControls(const ParaControls& c, Product p) {
     return blank;
 }
 
+bool ParaTableFitsWindow(const ParaFileTable& t, Product p) {
+    for (const ParaRowDef& d : kParaRows) {
+        if (!d.in(p)) continue;
+        const size_t r = static_cast<size_t>(d.row);
+        if (r >= t.size()) return false;
+        const bool list = d.shown(p) && d.input.ctl != ParaCtl::Text;
+        for (int axis = 0; axis < (d.perAxis() && p == Product::TwoAxis ? 2 : 1); ++axis) {
+            const Value& v = t[r][static_cast<size_t>(axis)];
+            if (v.isEmpty()) return false;
+            if (!list) continue;
+            const double n = v.toNumber();
+            if (!v.isNumber() || n != std::trunc(n) || n < d.input.lo || n > d.input.hi) return false;
+        }
+    }
+    return true;
+}
+
 void ParaTableToRecord(const ParaFileTable& t, Product p, ParaRecord& rec) {
     for (const ParaRowDef& d : kParaRows) {
         if (!d.in(p) || static_cast<size_t>(d.row) >= t.size()) continue;

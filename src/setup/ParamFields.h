@@ -20,6 +20,8 @@ struct ParaControls {
     std::array<std::array<QString, 2>, kParaRowCount + 1> text; // text boxes
     std::array<std::array<int, 2>, kParaRowCount + 1> combo;    // selected position, -1 none
     std::array<bool, 2> opt{true, false};                       // the option pair's members 0 and 1
+
+    bool operator==(const ParaControls&) const = default;
 };
 
 // How a table row is edited and checked in a product's window (its
@@ -54,6 +56,12 @@ bool ParaOutOfRange(const ParaRecord& rec, Product p);
 // Blank check (PrmBlankCheck / W3kPrmBlankCheck): true when a control the
 // product examines is empty.
 bool ParaBlankControls(const ParaControls& c, Product p);
+
+// Whether the product's window can show the table as it stands: every row
+// the product has holds a value for each axis the window uses, and every
+// list and option pair the window shows holds one of its items. A table that
+// fails would put values into the record that the user never saw.
+bool ParaTableFitsWindow(const ParaFileTable& t, Product p);
 
 // Table rows <-> record (PutParaDa2Hensu / PutFileDa2Hensu and PutHensu2ParaDa).
 void ParaTableToRecord(const ParaFileTable& t, Product p, ParaRecord& rec);

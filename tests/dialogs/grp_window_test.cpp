@@ -180,6 +180,8 @@ TEST_F(GrpTest, OpenOfARefusedOrCancelledFileLeavesTheEditor) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("\"VO-D6\",\"SM\"\r\n16,2,9\r\n");
     }
+    // The edits are given up (No) only once a file takes their place.
+    for (int i = 0; i < 3; ++i) w.msg.answer(MsgAnswer::No);
     w.files.answer(bad);
     e.cmdGrpFileOpen_Click();
     EXPECT_EQ(w.msg.lastText(), S("Not GRP Data file for DI-D6. Opening file is canceled."));
@@ -188,7 +190,8 @@ TEST_F(GrpTest, OpenOfARefusedOrCancelledFileLeavesTheEditor) {
     w.files.answer(S(""));
     e.cmdGrpFileOpen_Click();
     EXPECT_EQ(data(), before);
-    EXPECT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_EQ(w.msg.shown.size(), 4u); // three questions and the reader's message
+    EXPECT_TRUE(e.modified());
     expectCommandEnded();
 }
 

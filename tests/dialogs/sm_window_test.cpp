@@ -368,8 +368,11 @@ TEST_F(SmTest, WriteOnYesAndAFailedWriteIsNeverCommitted) {
     EXPECT_EQ(w.sim().received.back(), QByteArray("0WE1"));
     EXPECT_EQ(w.ctx.sm.SmRangeStart, 1);
     EXPECT_EQ(w.ctx.sm.SmRangeEnd, 9);
-    // Read back, the controller holds the editor's macros.
+    // Read back over emptied macros (No: they go), the controller holds the
+    // editor's macros.
     w.ctx.sm.SmData = SmTable{};
+    w.msg.answer(MsgAnswer::Ok);
+    w.msg.answer(MsgAnswer::No);
     e.cmdReadSMfromCt_Click();
     EXPECT_EQ(data(), ValidMacros());
     expectCommandEnded();

@@ -6,6 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PrintSurface.h"
 #include "setup/ParamEditor.h"
+#include "testsupport/EditsQuestions.h"
 #include "testsupport/FullDiskSave.h"
 #include "testsupport/LinkFixture.h"
 #include "testsupport/ParamFixture.h"
@@ -154,6 +155,7 @@ TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     }
     Editor e(kTwo);
     e.show(ValidParaRecord(kTwo));
+    e.editor->markClean(); // as a file shows them: no question before the opens
     const ParaControls before = e.window.c;
 
     // Open a file that is not a parameter file: the reader's message, then ours.
@@ -299,21 +301,26 @@ TEST(ParamEditorFactory, ValuesOfThePickedActuators) {
         e.expectFrameClosed(false);
 
         // A pick the list does not hold: the message, the window unchanged.
+        // The factory values shown are no file's: each command asks first
+        // (No: they may go).
         const ParaControls shown = e.window.c;
         e.dialogs.pick = [&e, p](Product) {
             e.ctx().dev.axes(p)[0].SelStroke = 9999;
             return false;
         };
+        e.msg().answer(MsgAnswer::No);
         e.editor->cmdIniPrm_Click();
         EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open standard parameter file."));
         EXPECT_EQ(e.window.c.text, shown.text);
 
-        // Cancelled twice: nothing at all.
+        // Cancelled twice: nothing but the questions.
         e.msg().clear();
         e.dialogs.pick = nullptr;
+        e.msg().answer(MsgAnswer::No);
+        e.msg().answer(MsgAnswer::No);
         e.editor->cmdIniPrm_Click();
         e.editor->cmdIniPrm_Click();
-        EXPECT_TRUE(e.msg().shown.empty());
+        EXPECT_EQ(e.texts(), QStringList(2, kEditsReplaceQuestion));
         EXPECT_EQ(e.dialogs.runs, 4);
     }
 }
@@ -337,11 +344,9 @@ TEST(ParamEditorController, WriteReadBackAndVerify) {
         e.editor->cmdConpareCT_Click();
         EXPECT_EQ(e.texts(), QStringList{QStringLiteral("Result of Verify - OK")}) << Name(p);
 
-        // A fresh window with one box empty reads at once and shows the controller's values.
+        // A fresh window reads at once and shows the controller's values.
         Editor f(p);
         f.world.sim().state = e.ct();
-        f.show(ValidParaRecord(p, 7));
-        f.window.c.text[2][0].clear();
         f.editor->cmdParaRead_Click();
         EXPECT_TRUE(f.msg().shown.empty()) << f.msg().lastText().toStdString();
         EXPECT_EQ(f.window.c.text, e.window.c.text) << Name(p);
@@ -378,7 +383,7 @@ TEST(ParamEditorController, QuestionsAndChecksComeBeforeThePort) {
     e.msg().answer(MsgAnswer::Yes);
     e.editor->cmdParaWrite_Click();
     EXPECT_EQ(e.msg().lastText(), QStringLiteral("Invalid value in some parameters.\r\nConfirm the value, and try it again."));
-    // Read, every box filled: the save question; Cancel reads nothing.
+    // Read over the edits: the save question; Cancel reads nothing.
     e.window.c.text[kJogVelRow][0] = QStringLiteral("10");
     e.msg().answer(MsgAnswer::Cancel);
     e.editor->cmdParaRead_Click();
@@ -413,7 +418,7 @@ TEST(ParamEditorController, AFailedWriteIsNeverCommitted) {
 TEST(ParamEditorController, AFailedReadChangesNothing) {
     Editor e(kOne);
     e.show(ValidParaRecord(kOne));
-    e.window.c.text[1][0].clear(); // no save question
+    e.msg().answer(MsgAnswer::No); // the edits may go
     const ParaControls before = e.window.c;
     const ParaRecord rec = e.rec();
     e.world.sim().faults.push_back(GarbleFault("0RD4", 4, 'G'));
@@ -433,4 +438,124 @@ TEST(ParamEditorMisc, SpUnlockQuestionAndJapaneseTexts) {
     e.ctx().para.two.ParaDiffFlag = true;
     e.ctx().para.two.ParaDiffText[1] = QStringLiteral("VEL5,");
     EXPECT_EQ(e.editor->VerifyResultText(), QStringLiteral("照合結果－ＮＧ\r\n<速度ﾊﾟﾗﾒｰﾀ> :VEL5,\r\n"));
+}
+
+// ----------------------------------------------------------------- edits
+
+// An edit is any control that differs from what the window's opening or the
+// last open, save, read or write left in it; factory values are nobody's
+// file, and a verification or a failed write saves nothing.
+TEST(ParamEditorEdits, WhatCountsAsChanged) {
+    for (Product p : {kTwo, kOne}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("e.pmd"));
+        Editor e(p);
+        ParamEditor& ed = *e.editor;
+        EXPECT_FALSE(ed.modified()) << Name(p);
+        e.window.c.text[3][0] = QStringLiteral("12");
+        EXPECT_TRUE(ed.modified());
+        e.window.c.text[3][0].clear();
+        EXPECT_FALSE(ed.modified()) << "back as it was";
+
+        e.show(ValidParaRecord(p, 1));
+        EXPECT_TRUE(ed.modified());
+        e.files.answer(path);
+        ed.cmdSaveParaFile_Click();
+        EXPECT_FALSE(ed.modified()) << Name(p) << " saved";
+
+        e.window.c.combo[21][0] = (e.window.c.combo[21][0] + 1) % 5;
+        e.files.answer(path);
+        ed.cmdConpareFile_Click();
+        EXPECT_EQ(e.msg().lastText().left(21), QStringLiteral("Result of Verify - NG"));
+        EXPECT_TRUE(ed.modified()) << "a verification saves nothing";
+        e.world.sim().faults.push_back(GarbleFault("0WD8"));
+        e.msg().answer(MsgAnswer::Yes);
+        ed.cmdParaWrite_Click();
+        EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to Write parameters."));
+        EXPECT_TRUE(ed.modified()) << "a failed write";
+        e.msg().answer(MsgAnswer::Yes);
+        ed.cmdParaWrite_Click();
+        EXPECT_EQ(e.msg().lastText(), QStringLiteral("Completed writing parameters. "));
+        EXPECT_FALSE(ed.modified()) << Name(p) << " written";
+
+        e.window.c.opt = {false, true};
+        EXPECT_TRUE(ed.modified());
+        e.msg().answer(MsgAnswer::No);
+        ed.cmdParaRead_Click();
+        EXPECT_FALSE(ed.modified()) << Name(p) << " read";
+
+        e.window.c.text[33][0] = QStringLiteral("99");
+        e.msg().answer(MsgAnswer::No);
+        e.files.answer(path);
+        ed.cmdReadParaFile_Click();
+        EXPECT_EQ(e.window.c.text[3][0], ControlsShowing(ValidParaRecord(p, 1), p).text[3][0]);
+        EXPECT_FALSE(ed.modified()) << Name(p) << " opened";
+
+        // The factory values of the first record of each list.
+        e.dialogs.pick = [&e, p](Product) {
+            auto& axes = e.ctx().dev.axes(p);
+            for (size_t a = 0; a < 2; ++a) {
+                axes[a].SelSeries = QStringLiteral("KZ");
+                e.ctx().dev.SelNewType[a] = true;
+                axes[a].SelSize = QStringLiteral(" 28");
+                axes[a].SelSpeed = QStringLiteral("L");
+                axes[a].SelStroke = 50;
+            }
+            return false;
+        };
+        ed.cmdIniPrm_Click();
+        EXPECT_EQ(e.window.c.text[1][0], e.ctx().para.of(p).StdPrm1[1][4].toText()) << Name(p);
+        EXPECT_TRUE(ed.modified()) << Name(p) << " factory values";
+
+        // Closing over them: Cancel and a cancelled save keep the window; No lets it go.
+        e.msg().clear();
+        e.msg().answer(MsgAnswer::Cancel);
+        EXPECT_FALSE(ed.mayClose());
+        e.msg().answer(MsgAnswer::Yes);
+        e.files.answer(std::nullopt);
+        EXPECT_FALSE(ed.mayClose());
+        e.msg().answer(MsgAnswer::No);
+        EXPECT_TRUE(ed.mayClose());
+        EXPECT_EQ(e.texts(), QStringList(3, kEditsCloseQuestion));
+        EXPECT_TRUE(ed.modified());
+        e.expectFrameClosed(true);
+    }
+}
+
+// A table the window cannot show as it stands: a row the product needs
+// that the file lacks, a list or option value without its item. What the
+// window does not show (the one-axis axis 2, its homing order and 1 AXIS)
+// may hold anything; a text box shows whatever the file holds.
+TEST(ParamFileFit, TablesTheWindowCannotShow) {
+    const int type = ParaRowNamed("TYPE"), orEnable = ParaRowNamed("O-R ENABLE"), bcd = ParaRowNamed("BCD ENABLE");
+    struct Case {
+        const char* what;
+        int row, axis;
+        Value v;
+        bool twoFits, oneFits;
+    };
+    const Case cases[] = {
+        {"as written", 1, 0, Value::number(100), true, true},
+        {"TYPE 7", type, 0, Value::number(7), false, false},
+        {"TYPE -1", type, 0, Value::number(-1), false, false},
+        {"TYPE 1.5", type, 0, Value::number(1.5), false, false},
+        {"TYPE as a text", type, 0, Value::text(QStringLiteral("1")), false, false},
+        {"TYPE 4, the last item", type, 0, Value::number(4), true, true},
+        {"axis 2 TYPE 7", type, 1, Value::number(7), false, true},
+        {"O-R ENABLE 2", orEnable, 0, Value::number(2), false, false},
+        {"1 AXIS 5", kOneAxisRow, 0, Value::number(5), false, true},
+        {"SEQ 200", kSeqRow, 0, Value::number(200), true, true},
+        {"no axis-2 OFFSET", 1, 1, Value(), false, true},
+        {"no LS TIMER", ParaRowNamed("LS TIMER"), 0, Value(), false, false},
+        {"no BCD ENABLE (a two-axis file)", bcd, 0, Value(), true, false},
+        {"BCD ENABLE 2", bcd, 0, Value::number(2), true, false},
+        {"OFFSET as a text", 1, 0, Value::text(QStringLiteral("abc")), true, true},
+    };
+    for (const Case& c : cases)
+        for (Product p : {kTwo, kOne}) {
+            ParaFileTable t(kParaFileRows);
+            ParaRecordToTable(ValidParaRecord(p), p, t);
+            t[size_t(c.row)][size_t(c.axis)] = c.v;
+            EXPECT_EQ(ParaTableFitsWindow(t, p), p == kTwo ? c.twoFits : c.oneFits) << c.what << ", " << Name(p);
+        }
 }

@@ -29,8 +29,9 @@ TEST(ParamEditorPty, WriteReadBackAndVerify) {
             editor.cmdParaWrite_Click();
             EXPECT_EQ(w.msg.lastText(), QStringLiteral("Completed writing parameters. ")) << int(p);
 
-            // Read back into empty controls (no save question), then verify.
+            // Read back into emptied controls (No to the save question), then verify.
             window.c = ParaControls();
+            w.msg.answer(MsgAnswer::No);
             editor.cmdParaRead_Click();
             EXPECT_EQ(window.c.text, written.text) << int(p);
             EXPECT_EQ(window.c.combo, written.combo) << int(p);

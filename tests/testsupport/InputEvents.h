@@ -11,6 +11,13 @@
 
 namespace rer::test {
 
+// The window shown and active, so that it takes the keys.
+inline bool ShowActive(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
+
 // A key with its text; on X11 Delete carries U+007F and Backspace U+0008.
 inline void KeyWithText(QWidget* w, Qt::Key key, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, m, text);

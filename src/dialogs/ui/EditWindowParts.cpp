@@ -21,7 +21,8 @@ GrpSmWindow::GrpSmWindow(AppContext& ctx, QWidget* parent, const char* name, Wor
     : QWidget(parent, Qt::Window), ctx_(ctx) {
     setObjectName(QString::fromLatin1(name));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(say(caption));
+    // "[*]": the mark of data changed since the last open, save, read or write.
+    setWindowTitle(say(caption) + QStringLiteral("[*]"));
 }
 
 QString GrpSmWindow::say(Words w) const {
@@ -30,7 +31,10 @@ QString GrpSmWindow::say(Words w) const {
 
 QPushButton* GrpSmWindow::command(const char* name, Words caption, std::function<void()> click) {
     QPushButton* b = NamedButton(this, name, say(caption));
-    connect(b, &QPushButton::clicked, this, [click = std::move(click)] { click(); });
+    connect(b, &QPushButton::clicked, this, [this, click = std::move(click)] {
+        click();
+        showModified();
+    });
     return b;
 }
 
@@ -59,9 +63,15 @@ void GrpSmWindow::gateControllerCommands(std::initializer_list<QPushButton*> com
 
 void GrpSmWindow::placeBesideMainWindow() { PlaceBesideMainWindow(this, parentWidget()); }
 
+void GrpSmWindow::showModified() { setWindowModified(tableEditor().modified()); }
+
 void GrpSmWindow::closeEvent(QCloseEvent* e) {
-    // A command waiting for the controller or a dialog finishes first.
-    if (commandRunning()) {
+    // A command waiting for the controller or a dialog finishes first; the
+    // edits go only when the user says so.
+    if (!tableEditor().busy()) storeFocusedBox();
+    const bool close = tableEditor().mayClose();
+    showModified();
+    if (!close) {
         e->ignore();
         return;
     }

@@ -20,7 +20,7 @@ QPushButton* NamedButton(QWidget* parent, const char* name, const QString& capti
 // What the group-data and the sequence-macro windows share: a window of its
 // own (not modal) carrying its name and caption, deleted when closed, with
 // its table on the left and its commands on the right, that stays open while
-// one of its commands runs.
+// one of its commands runs and asks before it gives edits up.
 class GrpSmWindow : public QWidget {
     Q_OBJECT
 public:
@@ -41,8 +41,14 @@ protected:
     // 500 twips right of and below the main window's top-left corner.
     void placeBesideMainWindow();
 
-    // True while a command waits for the controller or a dialog.
-    virtual bool commandRunning() const = 0;
+    // The window's logic.
+    virtual GrpSmEditor& tableEditor() = 0;
+    // Text typed into a box that still has the focus goes to the table.
+    virtual void storeFocusedBox() {}
+    // The title's mark: the table changed since the opening or the last
+    // open, save, read or write.
+    void showModified();
+    // Stays open while a command runs, and when the user keeps the edits.
     void closeEvent(QCloseEvent* e) override;
 
     AppContext& ctx_;

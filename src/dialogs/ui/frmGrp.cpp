@@ -123,18 +123,32 @@ void frmGrp::optGrpNo_Click(int index) {
     editor_.setPage(index);
 }
 
+std::pair<int, bool> frmGrp::rowOf(QObject* box) const {
+    for (int i = 0; i < kGrpPageRows; ++i) {
+        if (box == txtGrpStartNo_[static_cast<size_t>(i)]) return {i, true};
+        if (box == txtGrpEndNo_[static_cast<size_t>(i)]) return {i, false};
+    }
+    return {-1, false};
+}
+
+void frmGrp::store(int row, bool isStart, const QString& text) {
+    isStart ? editor_.storeStart(row, text) : editor_.storeEnd(row, text);
+    showModified();
+}
+
+void frmGrp::storeFocusedBox() {
+    auto* box = qobject_cast<QLineEdit*>(focusWidget());
+    const auto [row, isStart] = rowOf(box);
+    if (row >= 0) store(row, isStart, box->text());
+}
+
 bool frmGrp::eventFilter(QObject* o, QEvent* e) {
     auto* box = qobject_cast<QLineEdit*>(o);
     if (!box) return QWidget::eventFilter(o, e);
-    int row = -1;
-    bool isStart = false;
-    for (int i = 0; i < kGrpPageRows && row < 0; ++i) {
-        if (box == txtGrpStartNo_[static_cast<size_t>(i)]) row = i, isStart = true;
-        else if (box == txtGrpEndNo_[static_cast<size_t>(i)]) row = i;
-    }
+    const auto [row, isStart] = rowOf(box);
     if (row < 0) return QWidget::eventFilter(o, e);
     if (e->type() == QEvent::FocusOut) {
-        isStart ? editor_.storeStart(row, box->text()) : editor_.storeEnd(row, box->text());
+        store(row, isStart, box->text());
     } else if (e->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(e))) {
         // What the box takes is its validator's rule; Enter moves on.
         QLineEdit* next = isStart ? txtGrpEndNo_[static_cast<size_t>(row)]

@@ -49,11 +49,15 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    bool commandRunning() const override { return editor_.busy(); }
+    GrpSmEditor& tableEditor() override { return editor_; }
+    void storeFocusedBox() override;
 
 private:
     void Form_Load();
     void buttons(bool on);
+    // The row of a box and whether it is a start box; row -1 for none.
+    std::pair<int, bool> rowOf(QObject* box) const;
+    void store(int row, bool isStart, const QString& text);
 
     GrpEditor editor_;
     std::array<QLineEdit*, kGrpPageRows> txtGrpStartNo_{};

@@ -73,7 +73,9 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
         txtSmData_[k]->installEventFilter(this);
         connect(comboMerei_[k], &QComboBox::activated, this, [this, s] { comboMerei_LostFocus(s); });
         connect(txtSmData_[k], &QLineEdit::textChanged, this, [this, s](const QString& t) {
-            if (!showing_) editor_.txtSmData_Change(s, t);
+            if (showing_) return;
+            editor_.txtSmData_Change(s, t);
+            showModified();
         });
         steps->addWidget(lblSqMcrStep_[k], s + 1, 0);
         steps->addWidget(comboMerei_[k], s + 1, 1);
@@ -169,6 +171,7 @@ void frmSqMcr::comboMerei_LostFocus(int step) {
         ++beeps;
         QApplication::beep();
     }
+    showModified();
 }
 
 bool frmSqMcr::eventFilter(QObject* o, QEvent* e) {

@@ -56,7 +56,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    bool commandRunning() const override { return editor_.busy(); }
+    GrpSmEditor& tableEditor() override { return editor_; }
 
 private:
     void Form_Load();

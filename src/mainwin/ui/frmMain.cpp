@@ -617,6 +617,13 @@ void frmMain::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // The windows beside it that hold edits (parameters, groups, macros)
+    // ask about them first; one the user keeps open keeps the program running.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow() && child->isVisible() && child->isWindowModified() && !child->close()) {
+            e->ignore();
+            return;
+        }
     // Text pending in the in-cell editor counts as an edit.
     if (ctx_.grid.commitPendingEdit) ctx_.grid.commitPendingEdit();
     const Product p = ctx_.opt.product();

@@ -61,12 +61,25 @@ frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* par
     // The controller commands stay off while another window's job holds it.
     auto* gate = new BusyGate(ctx_.link.ct, this);
     for (const char* n : {"cmdParaRead", "cmdParaWrite", "cmdConpareCT"}) gate->add(button(QString::fromLatin1(n)));
+    // The title's mark follows every change of a control.
+    for (const auto& row : boxes_)
+        for (QLineEdit* b : row)
+            if (b) connect(b, &QLineEdit::textChanged, this, &frmParameta2::showModified);
+    for (const auto& row : combos_)
+        for (QComboBox* c : row)
+            if (c) connect(c, &QComboBox::currentIndexChanged, this, &frmParameta2::showModified);
+    for (QRadioButton* r : opt_) connect(r, &QRadioButton::toggled, this, &frmParameta2::showModified);
+    editor_->markClean();
+    showModified();
 }
+
+void frmParameta2::showModified() { setWindowModified(editor_->modified()); }
 
 void frmParameta2::closeEvent(QCloseEvent* e) {
     // A command waits in an event loop of its own (a transfer, a message):
-    // the window stays until it ends.
-    if (editor_->running()) {
+    // the window stays until it ends. Edits go only when the user says so.
+    if (!editor_->mayClose()) {
+        showModified();
         e->ignore();
         return;
     }
@@ -74,8 +87,9 @@ void frmParameta2::closeEvent(QCloseEvent* e) {
 }
 
 frmParameta2::~frmParameta2() {
-    // No focus-loss test while the controls go away.
+    // No focus-loss test and no title mark while the controls go away.
     for (auto& [o, rm] : boxOf_) o->removeEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>()) w->disconnect(this);
 }
 
 QPushButton* frmParameta2::addButton(QWidget* parent, const char* name, const QString& caption) {
@@ -90,7 +104,8 @@ void frmParameta2::build() {
     auto T = [this](const char* jp, const char* en) {
         return ctx_.pick(QString::fromUtf8(jp), QString::fromUtf8(en));
     };
-    setWindowTitle(T("パラメータ", "PARAMETER"));
+    // "[*]": the mark of values changed since the last open, save, read or write.
+    setWindowTitle(T("パラメータ", "PARAMETER") + QStringLiteral("[*]"));
 
     // Two columns of frames; each frame a grid of row label, (the calc
     // button), and the value of axis 1 and axis 2. Controls that the one-axis
@@ -248,7 +263,10 @@ void frmParameta2::build() {
         {"cmdIniPrm", &ParamEditor::cmdIniPrm_Click},
     };
     for (const auto& [name, fn] : commands)
-        connect(buttons_[QString::fromLatin1(name)], &QPushButton::clicked, this, [&e, f = fn] { (e.*f)(); });
+        connect(buttons_[QString::fromLatin1(name)], &QPushButton::clicked, this, [this, &e, f = fn] {
+            (e.*f)();
+            showModified();
+        });
     connect(chk_, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
     setLocked(true);
     setTabOrder();

@@ -64,6 +64,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The title's mark: values changed since the last open, save, read or write.
+    void showModified();
     void build();
     void setLocked(bool locked);
     void setTabOrder();

@@ -94,8 +94,11 @@ private Q_SLOTS:
             run();
             QCOMPARE(openWindows<frmGrp>().size(), 1);
             QCOMPARE(t.ctx.grp.GrpData[5][0], int16_t(77));
+            // Closing asks about the edit; No gives it up.
             QPointer<QWidget> gone(g);
+            t.msg.answer(MsgAnswer::No);
             QTest::mouseClick(g->cmdCloseGrpWindow(), Qt::LeftButton);
+            QCOMPARE(t.msg.lastText(), S("データが変更されています。閉じる前にファイルに保存しますか？"));
             QTRY_VERIFY(gone.isNull());
             run();
             QCOMPARE(openWindows<frmGrp>().size(), 1);
@@ -109,7 +112,9 @@ private Q_SLOTS:
             QCOMPARE(openWindows<frmSqMcr>().size(), 1);
             QCOMPARE(t.ctx.sm.SmData[0][0], int16_t(3));
             QPointer<QWidget> gone(m);
+            t.msg.answer(MsgAnswer::No);
             QTest::mouseClick(m->cmdSqMcrWinClose(), Qt::LeftButton);
+            QCOMPARE(t.msg.lastText(), S("データが変更されています。閉じる前にファイルに保存しますか？"));
             QTRY_VERIFY(gone.isNull());
             run();
             QCOMPARE(t.ctx.sm.SmData[0][0], int16_t(0));
@@ -235,7 +240,7 @@ private Q_SLOTS:
             t.ctx.setLanguage(int16_t(language));
             frmGrp g(t.ctx);
             const bool jp = language == 1;
-            QCOMPARE(g.windowTitle(), jp ? S("グループ") : S("Group"));
+            QCOMPARE(g.windowTitle(), jp ? S("グループ[*]") : S("Group[*]"));
             QCOMPARE(g.lblStartPosi(1)->text(), jp ? S("開始位置") : S("START"));
             QCOMPARE(g.cmdWriteGrp()->text(), jp ? S("ｺﾝﾄﾛｰﾗへ 書き込み") : S("Write to C/T"));
             QCOMPARE(g.cmdGrpCtVerify()->text(), jp ? S("ｺﾝﾄﾛｰﾗと 照合") : S("Verfy C/T"));
@@ -353,7 +358,7 @@ private Q_SLOTS:
             t.ctx.setLanguage(int16_t(language));
             frmSqMcr m(t.ctx);
             const bool jp = language == 1;
-            QCOMPARE(m.windowTitle(), jp ? S("ｼｰｹﾝｽ・ﾏｸﾛ") : S("Sequence Macro"));
+            QCOMPARE(m.windowTitle(), jp ? S("ｼｰｹﾝｽ・ﾏｸﾛ[*]") : S("Sequence Macro[*]"));
             QCOMPARE(m.cmdWriteSMtoCt()->text(), jp ? S("　ｺﾝﾄﾛｰﾗへ　書き込み") : S("Write to C/T"));
             QCOMPARE(m.cmdSmCTShogo()->text(), jp ? S("  ｺﾝﾄﾛｰﾗと 照合") : S("Verify C/T"));
             QCOMPARE(m.lblSqMacro()->text(), jp ? S("ＳＭ No") : S("SM No"));

@@ -108,7 +108,8 @@ private Q_SLOTS:
         {
             App a(2);
             frmParameta2 w(a.ctx, &a.frame);
-            QCOMPARE(w.windowTitle(), QStringLiteral("PARAMETER"));
+            QCOMPARE(w.windowTitle(), QStringLiteral("PARAMETER[*]")); // the mark shows only after an edit
+            QVERIFY(!w.isWindowModified());
             QCOMPARE(w.frame(QStringLiteral("framEtcPara"))->title(), QStringLiteral("Etc PARAMETER"));
             QCOMPARE(w.SSTabPrm()->tabText(0), QStringLiteral("FILE "));
             QCOMPARE(w.SSTabPrm()->currentIndex(), 1);
@@ -128,7 +129,7 @@ private Q_SLOTS:
         }
         App a(1);
         frmParameta2 w(a.ctx, &a.frame);
-        QCOMPARE(w.windowTitle(), QStringLiteral("パラメータ"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("パラメータ[*]"));
         QCOMPARE(w.SSTabPrm()->tabText(0), QStringLiteral("ファイル"));
         QCOMPARE(w.button(QStringLiteral("cmdConpareFile"))->text(), QStringLiteral(" ファイルと 照合"));
         QCOMPARE(w.combo(31)->itemText(0), QStringLiteral("0. 自動原点復帰 無効"));
