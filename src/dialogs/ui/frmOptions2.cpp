@@ -298,6 +298,13 @@ void frmOptions2::Form_Load() {
     txtPortNo_->setText(f.txtPortNo);
     check(optLanguege_, f.optLanguege);
     optLanguege_[0]->setEnabled(f.japaneseEnabled);
+    // Why Japanese is greyed: the language follows the system's locale.
+    optLanguege_[0]->setToolTip(
+        f.japaneseEnabled ? QString()
+                          : pick("日本語は、システムのロケールが日本（例: LANG=ja_JP.UTF-8）のときに選べます。\n"
+                                 "ほかのロケールでは英語で動作します。",
+                                 "Japanese can be chosen only under a Japanese system locale\n(for example "
+                                 "LANG=ja_JP.UTF-8); under any other locale the program runs in English."));
     check(optHyojiKirikae_, f.optHyojiKirikae);
     check(optSutiSyori_, f.optSutiSyori);
     check(optCT_, f.optCT);

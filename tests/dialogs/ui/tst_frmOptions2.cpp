@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QClipboard>
 #include <QtTest>
 #include <memory>
@@ -75,6 +76,45 @@ private Q_SLOTS:
         QCOMPARE(d.optCT(0)->text(), S("VO-D6"));
         QCOMPARE(d.optCT(1)->text(), S("KZ-H3K"));
         QVERIFY(!d.optSutiSyori(0)->toolTip().isEmpty());
+    }
+
+    // Outside Japan the greyed Japanese option tells why when the pointer
+    // rests on it; in Japan it is open and says nothing.
+    void greyedJapaneseSaysWhy_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("notJapan");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("English, outside Japan")
+            << 2 << true
+            << S("Japanese can be chosen only under a Japanese system locale\n(for example LANG=ja_JP.UTF-8); "
+                 "under any other locale the program runs in English.");
+        QTest::newRow("Japanese, outside Japan")
+            << 1 << true
+            << S("日本語は、システムのロケールが日本（例: LANG=ja_JP.UTF-8）のときに選べます。\n"
+                 "ほかのロケールでは英語で動作します。");
+        QTest::newRow("in Japan") << 1 << false << QString();
+    }
+    void greyedJapaneseSaysWhy() {
+        QFETCH(int, language);
+        QFETCH(bool, notJapan);
+        QFETCH(QString, tip);
+        GridTestContext t(1, language);
+        t.ctx.opt.NotJapan = notJapan;
+        auto d = open(t);
+        d->SSTabOption()->setCurrentIndex(3);
+        QRadioButton* jp = d->optLanguege(0);
+        QCOMPARE(jp->isEnabled(), !notJapan);
+        QToolTip::hideText();
+        const QPoint at = jp->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, at, jp->mapToGlobal(at));
+        QApplication::sendEvent(jp, &hover);
+        if (tip.isEmpty()) {
+            QVERIFY(!QToolTip::isVisible());
+        } else {
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), tip);
+        }
+        QToolTip::hideText();
     }
 
     void controlsShowTheSharedValues() {
