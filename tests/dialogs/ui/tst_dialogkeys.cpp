@@ -91,6 +91,13 @@ template <class D> QWidget* shown(D* d) {
     return d;
 }
 
+// An actuator dialog loaded as its opener loads it.
+template <class D> QWidget* loaded(Run& r) {
+    auto* d = new D(r.t.ctx);
+    d->Form_Load();
+    return shown(d);
+}
+
 std::vector<DialogCase> cases() {
     std::vector<DialogCase> c;
     c.push_back({"product choice",
@@ -135,22 +142,8 @@ std::vector<DialogCase> cases() {
                  S("cmdCloseSyogokekka"),
                  {}});
     c.push_back({"about", [](Run& r) -> QWidget* { return shown(new frmAbout(r.t.ctx, r.tools)); }, S("cmdOK"), {}});
-    c.push_back({"actuators, two axes",
-                 [](Run& r) -> QWidget* {
-                     auto* d = new frmDevice2(r.t.ctx);
-                     d->Form_Load();
-                     return shown(d);
-                 },
-                 S("cmdDeviceSet"),
-                 {}});
-    c.push_back({"actuator, one axis",
-                 [](Run& r) -> QWidget* {
-                     auto* d = new frm3KDevice2(r.t.ctx);
-                     d->Form_Load();
-                     return shown(d);
-                 },
-                 S("cmdDeviceSet"),
-                 {}});
+    c.push_back({"actuators, two axes", loaded<frmDevice2>, S("cmdDeviceSet"), {}});
+    c.push_back({"actuator, one axis", loaded<frm3KDevice2>, S("cmdDeviceSet"), {}});
     for (Product p : {Product::TwoAxis, Product::OneAxis})
         c.push_back({p == Product::TwoAxis ? "stroke calculator, two axes" : "stroke calculator, one axis",
                      [p](Run& r) -> QWidget* { return shown(new frmDevice(r.t.ctx, p)); },

@@ -19,8 +19,30 @@ using namespace rer;
 
 namespace {
 
-// Runs `show` while a poll waits for the file dialog it opens, notes the
-// folder the dialog shows and chooses `path` in it (an empty path cancels).
+// Runs `show` while a poll waits for the file dialog it opens and hands it
+// to `act`, which ends it. A dialog that was not ended is closed after a
+// while: the test then fails on what it returned instead of hanging.
+void whileDialogOpen(const std::function<void()>& show, const std::function<void(QFileDialog*)>& act) {
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible()) return;
+        poll.stop();
+        act(d);
+    });
+    poll.start();
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+    guard.start(10000);
+    show();
+}
+
+// Notes the folder the dialog shows and chooses `path` in it (an empty path
+// cancels).
 struct Answer {
     QString shownFolder;
     bool seen = false;
@@ -28,12 +50,7 @@ struct Answer {
 
 Answer answer(const QString& path, const std::function<void()>& show) {
     Answer a;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible()) return;
-        poll.stop();
+    whileDialogOpen(show, [&](QFileDialog* d) {
         a.seen = true;
         a.shownFolder = d->directory().absolutePath();
         if (path.isEmpty()) {
@@ -46,16 +63,6 @@ Answer answer(const QString& path, const std::function<void()>& show) {
         name->setText(path);
         QTest::keyClick(name, Qt::Key_Return);
     });
-    poll.start();
-    // A dialog that did not take the answer is closed after a while: the
-    // test then fails on what it returned instead of hanging.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) d->reject();
-    });
-    guard.start(10000);
-    show();
     return a;
 }
 
@@ -76,12 +83,7 @@ struct TypeList {
 
 TypeList typeList(const std::function<void()>& show) {
     TypeList t;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible()) return;
-        poll.stop();
+    whileDialogOpen(show, [&](QFileDialog* d) {
         auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* list = d->findChild<QListView*>(QStringLiteral("listView"));
         if (types && list) {
@@ -105,14 +107,6 @@ TypeList typeList(const std::function<void()>& show) {
         }
         d->reject();
     });
-    poll.start();
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) d->reject();
-    });
-    guard.start(10000);
-    show();
     return t;
 }
 
