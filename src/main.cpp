@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/ui/WindowText.h"
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtFileDialogs.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RER6O250"));
     QApplication::setQuitOnLastWindowClosed(false);
+    rer::ApplyWindowStyle();
 
     rer::QtMessageBoxes msg;
     rer::QtSettingsStore store;

@@ -13,11 +13,6 @@ namespace rer {
 
 namespace {
 
-// Blanks in front up to 7 characters.
-QString pad7(const QString& s) {
-    return s.size() >= 7 ? s : QString(7 - s.size(), QLatin1Char(' ')) + s;
-}
-
 // A typed millimetre value cut (not rounded) to at most 7 characters and 3
 // decimals. Nothing when the whole part alone is longer than 7 digits: the
 // cut would change the number's magnitude; nor for a number that does not
@@ -84,14 +79,14 @@ CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText
                 if (mm <= Decimal12(ax.MaxMm)) {
                     pv[std::size_t(col.axis)] = Value::number(x);
                     pv[std::size_t(col.axis + 2)] = Value::number(mm);
-                    stored = pad7(QString::number(qint64(x)));
+                    stored = PositionText(x, false);
                 }
             }
         } else if (const auto y = cutMm(x); y && *y >= 0 && *y <= Decimal12(ax.MaxMm)) {
             const double rmm = Decimal12(MmRoundToPlsGrid(*y, ax.Lead, ctx.opt.MmRoundUp ? 1 : 0, ax.PPR));
             pv[std::size_t(col.axis)] = Value::number(MmToPls(rmm, ax.Lead, ax.PPR));
             pv[std::size_t(col.axis + 2)] = Value::number(rmm);
-            stored = pad7(FormatFixed(rmm, 3));
+            stored = PositionText(rmm, true);
         }
         break;
     }

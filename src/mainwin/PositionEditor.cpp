@@ -4,6 +4,8 @@
 
 #include "app/AppContext.h"
 #include "files/DataCodec.h"
+#include "files/Decimal.h"
+#include "link/TextHelpers.h"
 #include "mainwin/PositionGrid.h"
 
 #include <algorithm>
@@ -86,6 +88,11 @@ QString PosiHeader(int languageNo, bool mm, bool atSetUp) {
 
 QString PositionDefault(bool mm) {
     return mm ? QStringLiteral("  0.000") : QStringLiteral("      0");
+}
+
+QString PositionText(double n, bool mm) {
+    const QString t = mm ? FormatFixed(n, 3) : ShortestText(n);
+    return PadRight(t, 7).value_or(t);
 }
 
 QStringList NewRowTexts(Product p, bool mm, bool special1, bool special2) {

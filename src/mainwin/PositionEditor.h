@@ -38,6 +38,10 @@ CellRange RangeOf(CellKind k, bool specialAcc = false);
 QString PosiHeader(int languageNo, bool mm, bool atSetUp);
 // The text of a zero position: "      0" or "  0.000".
 QString PositionDefault(bool mm);
+// A position as its cell shows it, right-aligned in 7 characters:
+// millimetres with three decimals (halves of the decimal value up, "0.0075"
+// gives "0.008"), pulses as the whole number.
+QString PositionText(double n, bool mm);
 // The cells of a new-table row (column 0 left empty). specialAcc: the axes
 // whose new-table ACC is 2.
 QStringList NewRowTexts(Product p, bool mm, bool special1 = false, bool special2 = false);

@@ -19,13 +19,6 @@ void CommitPending(AppContext& ctx) {
     if (ctx.grid.commitPendingEdit) ctx.grid.commitPendingEdit();
 }
 
-// A position shown in its 7-character field.
-QString PositionText(const Value& v, bool mm) {
-    const double n = v.toNumber();
-    const QString t = mm ? FormatFixed(n, 3) : ShortestText(n);
-    return PadRight(t, 7).value_or(t);
-}
-
 QString SaveErrorText(const AppContext& ctx) {
     return ctx.pick(QStringLiteral("データの保存でエラーが発生しました。"),
                     QStringLiteral("An error occured in saving data."));
@@ -91,7 +84,7 @@ void KzDataHyoji(AppContext& ctx, Product p) {
                 if (col.kind == CellKind::Comment)
                     g.setText(r, c, row[11].toText());
                 else if (col.kind == CellKind::Posi)
-                    g.setText(r, c, PositionText(pv[size_t(col.axis + (mm ? 2 : 0))], mm));
+                    g.setText(r, c, PositionText(pv[size_t(col.axis + (mm ? 2 : 0))].toNumber(), mm));
                 else
                     g.setText(r, c, ShortestText(row[size_t(col.dataCol)].toNumber()));
             }

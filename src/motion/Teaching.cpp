@@ -53,7 +53,8 @@ AxisFeed StepTarget(int32_t p, int32_t max, int m, bool forward) {
 
 QString PositionReadOut(int32_t pulses, bool mm, int lead, int ppr) {
     if (!mm) return QString::number(pulses);
-    return Pad7(QString::number(PlsToMm(double(pulses), lead, ppr), 'f', 3));
+    // Rounded as the grid rounds the same position.
+    return PositionText(PlsToMm(double(pulses), lead, ppr), true);
 }
 
 JogTeach::JogTeach(AppContext& ctx, Product p, TeachView& view)

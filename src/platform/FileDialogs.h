@@ -66,6 +66,8 @@ protected:
 };
 
 // The filter in Qt's form: "Position Data(*.kzd) (*.kzd);;All files(*.*) (*)".
+// The dialog lists the descriptions alone, as the program words them, and
+// matches with the patterns after them.
 QString ToQtFilter(const QString& pairs);
 // The path with the default extension added when the name has none.
 QString WithDefaultExt(const QString& path, const QString& ext);

@@ -96,6 +96,7 @@ TEST(TeachRecords, PulseFeedRecordAndSteps) {
     }
     EXPECT_EQ(PositionReadOut(1500, true, 6, 1000), QStringLiteral("  9.000"));
     EXPECT_EQ(PositionReadOut(5, true, 6, 3000), QStringLiteral("  0.010"));
+    EXPECT_EQ(PositionReadOut(1, true, 3, 400), QStringLiteral("  0.008")); // 0.0075: the half goes up
     EXPECT_EQ(PositionReadOut(1500, false, 6, 1000), QStringLiteral("1500"));
 }
 

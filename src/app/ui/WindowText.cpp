@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QTranslator>
 #include <QWidget>
 #include <algorithm>
@@ -24,6 +26,26 @@ QPointer<QTranslator>& QtTranslator() {
     return t;
 }
 
+// A default button looks the same with and without the focus in some
+// styles: it gets the style's focus frame inside it while it has the
+// keyboard focus, as the other controls show theirs.
+class FocusFrameStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement e, const QStyleOption* o, QPainter* p, const QWidget* w) const override {
+        QProxyStyle::drawControl(e, o, p, w);
+        if (e != CE_PushButton) return;
+        const auto* b = qstyleoption_cast<const QStyleOptionButton*>(o);
+        if (!b || !(b->features & QStyleOptionButton::DefaultButton) || !(b->state & State_HasFocus) ||
+            !(b->state & State_KeyboardFocusChange))
+            return;
+        QStyleOptionFocusRect f;
+        f.QStyleOption::operator=(*b);
+        f.rect = subElementRect(SE_PushButtonFocusRect, b, w);
+        drawPrimitive(PE_FrameFocusRect, &f, p, w);
+    }
+};
+
 } // namespace
 
 QFont WindowFont(int languageNo) {
@@ -35,6 +57,11 @@ QFont WindowFont(int languageNo) {
     f.setStyleHint(QFont::SansSerif);
     f.setPointSize(kWindowPointSize);
     return f;
+}
+
+void ApplyWindowStyle() {
+    if (dynamic_cast<FocusFrameStyle*>(QApplication::style())) return;
+    QApplication::setStyle(new FocusFrameStyle(QApplication::style()->name()));
 }
 
 bool ApplyWindowLanguage(int languageNo) {

@@ -20,6 +20,12 @@ QFont WindowFont(int languageNo);
 // Japanese translation is not installed on the system.
 bool ApplyWindowLanguage(int languageNo);
 
+// The style of the windows for the run: the platform's own, with the focus
+// frame drawn on a push button that has the keyboard focus also when it is
+// the default button (Fusion draws those two alike). Call it once, after
+// the application object is made.
+void ApplyWindowStyle();
+
 // Keeps a window at least as wide as the title bar needs to show its title
 // whole beside the window manager's icon and buttons.
 void KeepTitleWhole(QWidget& window);

@@ -4,7 +4,6 @@
 #include "app/StartUp.h"
 #include "app/ui/WindowText.h"
 
-#include <QCloseEvent>
 #include <QDebug>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,8 +15,11 @@
 namespace rer {
 
 formSelect::formSelect(AppContext& ctx, MainWindowPort& main, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), main_(main) {
+    : QDialog(parent), ctx_(ctx), main_(main) {
     setObjectName(QStringLiteral("formSelect"));
+    // The program's first window, not a dialog of another.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Select Type"));
 
     Frame1 = new QGroupBox(QStringLiteral("Select"), this);
@@ -101,8 +103,7 @@ void formSelect::cmdExit_Click() {
     deleteLater();
 }
 
-void formSelect::closeEvent(QCloseEvent* e) {
-    QWidget::closeEvent(e);
+void formSelect::reject() {
     if (!done_) cmdExit_Click();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include <QWidget>
+#include <QDialog>
 
 class QGroupBox;
 class QLabel;
@@ -11,8 +11,9 @@ namespace rer {
 class AppContext;
 class MainWindowPort;
 
-// The first window: which controller is connected.
-class formSelect : public QWidget {
+// The first window: which controller is connected. Enter answers with OK
+// (a focused button with itself), Escape and the close box with Exit.
+class formSelect : public QDialog {
     Q_OBJECT
 public:
     formSelect(AppContext& ctx, MainWindowPort& main, QWidget* parent = nullptr);
@@ -26,8 +27,8 @@ public:
 
     QRadioButton* optCTtype(int i) const { return opt_[i]; }
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
+    // Escape and the close box: Exit.
+    void reject() override;
 
 Q_SIGNALS:
     // Exit: the program ends.

@@ -46,7 +46,6 @@ frmAbout::frmAbout(AppContext& ctx, SysInfoTools& tools, QWidget* parent)
     cmdOK_->setDefault(true);
     cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo_->setAutoDefault(false);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

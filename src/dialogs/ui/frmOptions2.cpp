@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "link/PortDevice.h"
 #include "platform/ui/BoxValidator.h"
+#include "platform/ui/FocusTarget.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -197,21 +198,15 @@ void frmOptions2::build() {
 
     for (QWidget* t : {tab0, tab1, tab2, tab3, tab4, tab5, tab6}) SSTabOption_->addTab(t, QString());
 
-    txtDummy_ = new QLineEdit(this);
-    txtDummy_->setObjectName(QStringLiteral("txtDummy"));
-    txtDummy_->setFixedSize(1, 1);
-    txtDummy_->setFrame(false);
-    txtDummy_->setReadOnly(true);
+    txtDummy_ = NewFocusTarget(this);
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setAutoDefault(false);
+    cmdOK_->setDefault(true);
     cmdCancel_ = new QPushButton(this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setAutoDefault(false);
     cmdApply_ = new QPushButton(this);
     cmdApply_->setObjectName(QStringLiteral("cmdApply"));
-    cmdApply_->setAutoDefault(false);
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(SSTabOption_);
@@ -303,6 +298,13 @@ void frmOptions2::Form_Load() {
     txtPortNo_->setText(f.txtPortNo);
     check(optLanguege_, f.optLanguege);
     optLanguege_[0]->setEnabled(f.japaneseEnabled);
+    // Why Japanese is greyed: the language follows the system's locale.
+    optLanguege_[0]->setToolTip(
+        f.japaneseEnabled ? QString()
+                          : pick("日本語は、システムのロケールが日本（例: LANG=ja_JP.UTF-8）のときに選べます。\n"
+                                 "ほかのロケールでは英語で動作します。",
+                                 "Japanese can be chosen only under a Japanese system locale\n(for example "
+                                 "LANG=ja_JP.UTF-8); under any other locale the program runs in English."));
     check(optHyojiKirikae_, f.optHyojiKirikae);
     check(optSutiSyori_, f.optSutiSyori);
     check(optCT_, f.optCT);
@@ -373,7 +375,8 @@ bool frmOptions2::filterKey(QLineEdit* box, OptionBox kind, QEvent* e) {
     case Qt::Key_Enter: keyAscii = 13; break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Delete: return false; // focus chain and deletion, no typed character
+    case Qt::Key_Escape:
+    case Qt::Key_Delete: return false; // focus chain, Cancel and deletion, no typed character
     default: {
         const QString t = k->text();
         if (t.isEmpty()) return false; // arrows, Home, End: no character
@@ -382,7 +385,8 @@ bool frmOptions2::filterKey(QLineEdit* box, OptionBox kind, QEvent* e) {
     }
     switch (OptionsKeyPress(kind, keyAscii, box->text().size(), box->hasSelectedText())) {
     case KeyVerdict::Accept: return false;
-    case KeyVerdict::Drop: return true;
+    // An Enter the box does not take goes on to the dialog's OK.
+    case KeyVerdict::Drop: return keyAscii != 13;
     case KeyVerdict::DropAndMoveOn:
         if (kind == OptionBox::JogVel) {
             // Into the acceleration picture: its chosen option.

@@ -116,6 +116,7 @@ frmPrintSelect::frmPrintSelect(AppContext& ctx, QWidget* parent) : QDialog(paren
     chkPrintGyokanS_->setObjectName(QStringLiteral("chkPrintGyokanS"));
     cmdPrintSet_ = new QPushButton(QStringLiteral("OK"), this);
     cmdPrintSet_->setObjectName(QStringLiteral("cmdPrintSet"));
+    cmdPrintSet_->setDefault(true);
     auto* cancel = new QPushButton(pick("キャンセル", "Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdPrintCancel"));
 

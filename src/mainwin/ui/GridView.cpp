@@ -1,9 +1,13 @@
 #include "mainwin/ui/GridView.h"
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
@@ -28,6 +32,10 @@ GridView::GridView(PositionGrid& grid, QTableView* view)
     view_->horizontalHeader()->setHighlightSections(false);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { fromView(); });
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { fromView(); });
+    // The view's corner button draws an empty section: it shows the
+    // heading of the position numbers here.
+    corner_ = view_->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (corner_) corner_->installEventFilter(this);
     grid_.setObserver(this);
     applyLayout();
     toView();
@@ -70,7 +78,25 @@ QVariant GridView::headerData(int section, Qt::Orientation o, int role) const {
     return o == Qt::Horizontal ? grid_.text(0, section + 1) : grid_.text(section + 1, 0);
 }
 
+bool GridView::eventFilter(QObject* o, QEvent* e) {
+    if (o != corner_ || e->type() != QEvent::Paint) return QAbstractTableModel::eventFilter(o, e);
+    QStyleOptionHeader opt;
+    opt.initFrom(corner_);
+    opt.state |= QStyle::State_Raised;
+    if (corner_->isDown()) opt.state |= QStyle::State_Sunken;
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.text = grid_.text(0, 0);
+    opt.textAlignment = Qt::AlignCenter;
+    opt.rect = corner_->rect();
+    QStylePainter painter(corner_);
+    painter.setFont(view_->horizontalHeader()->font());
+    opt.fontMetrics = painter.fontMetrics();
+    painter.drawControl(QStyle::CE_Header, opt);
+    return true;
+}
+
 void GridView::gridCellsChanged(int r0, int c0, int r1, int c1) {
+    if (r0 == 0 && c0 == 0 && corner_) corner_->update();
     if (r0 == 0) Q_EMIT headerDataChanged(Qt::Horizontal, std::max(c0 - 1, 0), std::max(c1 - 1, 0));
     if (c0 == 0) Q_EMIT headerDataChanged(Qt::Vertical, std::max(r0 - 1, 0), std::max(r1 - 1, 0));
     r0 = std::max(r0, 1);
@@ -91,6 +117,7 @@ void GridView::gridRefresh() {
     }
     applyLayout();
     toView();
+    if (corner_) corner_->update();
 }
 
 void GridView::gridCurrentChanged() {

@@ -4,12 +4,14 @@
 #include <QAbstractTableModel>
 #include <functional>
 
+class QAbstractButton;
 class QTableView;
 
 namespace rer {
 
 // Shows a PositionGrid in a QTableView: grid row 0 is the view's column
-// header, grid column 0 its row header, the other cells are the table.
+// header, grid column 0 its row header, cell (0, 0) the corner above the row
+// header, the other cells are the table.
 // The grid's current cell and selection follow the view and the other way
 // round; changes made while the grid is hidden reach the view at once.
 class GridView : public QAbstractTableModel, public GridObserver {
@@ -35,6 +37,10 @@ public:
     // Called after the grid's current cell moved (to keep an editor in place).
     std::function<void()> onMoved;
 
+protected:
+    // Paints the corner button as a header section with the grid's cell (0, 0).
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void fromView();
     void toView();
@@ -42,6 +48,7 @@ private:
 
     PositionGrid& grid_;
     QTableView* view_;
+    QAbstractButton* corner_ = nullptr;
     int rows_, cols_;
     bool syncing_ = false;
 };

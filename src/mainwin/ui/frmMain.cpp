@@ -8,6 +8,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/ui/MainFeatures.h"
 #include "mainwin/ui/ToolBarIcons.h"
+#include "platform/ui/FocusTarget.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -422,11 +423,7 @@ void frmMain::buildDataFrame(QWidget* parent) {
     txtEdit = new QLineEdit(frmDataEdit);
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
     txtEdit->hide();
-    txtDummy_ = new QLineEdit(frmDataEdit);
-    txtDummy_->setObjectName(QStringLiteral("txtDummy"));
-    txtDummy_->setFixedSize(1, 1);
-    txtDummy_->setFrame(false);
-    txtDummy_->setReadOnly(true);
+    txtDummy_ = NewFocusTarget(frmDataEdit);
 
     auto* grids = new QVBoxLayout;
     grids->addWidget(flgdData);

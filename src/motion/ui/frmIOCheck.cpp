@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "motion/ui/SignalLamp.h"
+#include "platform/ui/FocusTarget.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -52,11 +53,7 @@ frmIOCheck::frmIOCheck(AppContext& ctx, QWidget* mainWindow)
     cmdIoMonitor_->setObjectName(L("cmdIoMonitor"));
     cmdIoWinClose_ = new QPushButton(this);
     cmdIoWinClose_->setObjectName(L("cmdIoWinClose"));
-    txtDummy_ = new QLineEdit(this);
-    txtDummy_->setObjectName(L("txtDummy"));
-    txtDummy_->setFixedSize(1, 1);
-    txtDummy_->setFrame(false);
-    txtDummy_->setReadOnly(true);
+    txtDummy_ = NewFocusTarget(this);
     timer_ = new QTimer(this);
     timer_->setObjectName(L("timerInputOutput1"));
     timer_->setInterval(300);

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "mainwin/ui/GridView.h"
+#include "platform/ui/FocusTarget.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -85,11 +86,7 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
     cmdJOGST_->setObjectName(L("cmdJOGST"));
     cmdJOGend_ = new QPushButton(this);
     cmdJOGend_->setObjectName(L("cmdJOGend"));
-    txtDummy_ = new QLineEdit(this);
-    txtDummy_->setObjectName(L("txtDummy"));
-    txtDummy_->setFixedSize(1, 1);
-    txtDummy_->setFrame(false);
-    txtDummy_->setReadOnly(true);
+    txtDummy_ = NewFocusTarget(this);
 
     flgdJOGPosi_ = new QTableView(this);
     flgdJOGPosi_->setObjectName(L("flgdJOGPosi"));

@@ -5,6 +5,7 @@
 #include "link/ui/BusyGate.h"
 #include "motion/ProgramRow.h"
 #include "platform/ui/BoxValidator.h"
+#include "platform/ui/FocusTarget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -117,10 +118,7 @@ frmMove::frmMove(AppContext& ctx, QWidget* mainWindow, std::function<void(bool)>
     cmdGrpMoveStop->setText(pk("強制終了", "Forced ending"));
     auto* cmdMoveWinClose = make<QPushButton>("cmdMoveWinClose", this);
     cmdMoveWinClose->setText(pk("閉じる", "Close"));
-    txtDummy_ = make<QLineEdit>("txtDummy", this);
-    txtDummy_->setFixedSize(1, 1);
-    txtDummy_->setFrame(false);
-    txtDummy_->setReadOnly(true);
+    txtDummy_ = NewFocusTarget(this);
 
     auto* status = new QHBoxLayout;
     status->addWidget(cmdHome);

@@ -3,14 +3,31 @@
 #include "platform/ui/QtPageSetup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace rer {
 
+namespace {
+// The dialog of a request. The descriptions of the program's filters hold
+// their patterns already ("Position Data(*.kzd)"); the type list shows them
+// as they stand, and the patterns that Qt matches follow them in Qt's form.
+void setUp(QFileDialog& dlg, const FileDialogRequest& r) {
+    // No folder of the run yet: the working folder, not wherever an earlier
+    // dialog was left.
+    dlg.setDirectory(r.folder.isEmpty() ? QDir::currentPath() : r.folder);
+    const QString filters = ToQtFilter(r.filter);
+    if (filters.isEmpty()) return;
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    dlg.setNameFilters(filters.split(QStringLiteral(";;")));
+}
+} // namespace
+
 std::optional<QString> QtFileDialogs::showOpen(const FileDialogRequest& r) {
-    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, ToQtFilter(r.filter));
+    QFileDialog dlg(QApplication::activeWindow(), r.title);
+    setUp(dlg, r);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
@@ -19,7 +36,8 @@ std::optional<QString> QtFileDialogs::showOpen(const FileDialogRequest& r) {
 }
 
 std::optional<QString> QtFileDialogs::showSave(const FileDialogRequest& r) {
-    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, ToQtFilter(r.filter));
+    QFileDialog dlg(QApplication::activeWindow(), r.title);
+    setUp(dlg, r);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);

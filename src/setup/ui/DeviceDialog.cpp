@@ -1,8 +1,10 @@
 #include "setup/ui/DeviceDialog.h"
 
 #include "app/AppContext.h"
+#include "platform/ui/BoxValidator.h"
 #include "platform/ui/WindowPlacement.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -242,6 +245,16 @@ void DeviceDialog::syncAxis(int a) {
 }
 
 bool DeviceDialog::eventFilter(QObject* o, QEvent* e) {
+    // Enter in a box (its list closed) is OK, as a click on OK: the box is
+    // left first.
+    if (e->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(e)) && !done_) {
+        auto* box = qobject_cast<QComboBox*>(o);
+        if (box && !box->view()->isVisible()) {
+            cmdDeviceSet->setFocus(Qt::OtherFocusReason);
+            cmdDeviceSet->click();
+            return true;
+        }
+    }
     // Leaving a box, not its drop-down list opening or another window (a
     // message box) taking the focus.
     const auto leaves = [e] {

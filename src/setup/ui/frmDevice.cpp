@@ -61,6 +61,7 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     lblStrokePulse->setPalette(pal);
     cmdInputStroke = new QPushButton(T("入力", "Input"), this);
     cmdInputStroke->setObjectName(QStringLiteral("cmdInputStroke"));
+    cmdInputStroke->setDefault(true);
     cmdInputStroke->setGeometry(340, 112, 70, 24);
 
     frmInputTarget = new QGroupBox(T("入力先", "Input to"), this);

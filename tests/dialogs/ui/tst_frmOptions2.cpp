@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QClipboard>
 #include <QtTest>
 #include <memory>
@@ -77,6 +78,45 @@ private Q_SLOTS:
         QVERIFY(!d.optSutiSyori(0)->toolTip().isEmpty());
     }
 
+    // Outside Japan the greyed Japanese option tells why when the pointer
+    // rests on it; in Japan it is open and says nothing.
+    void greyedJapaneseSaysWhy_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("notJapan");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("English, outside Japan")
+            << 2 << true
+            << S("Japanese can be chosen only under a Japanese system locale\n(for example LANG=ja_JP.UTF-8); "
+                 "under any other locale the program runs in English.");
+        QTest::newRow("Japanese, outside Japan")
+            << 1 << true
+            << S("日本語は、システムのロケールが日本（例: LANG=ja_JP.UTF-8）のときに選べます。\n"
+                 "ほかのロケールでは英語で動作します。");
+        QTest::newRow("in Japan") << 1 << false << QString();
+    }
+    void greyedJapaneseSaysWhy() {
+        QFETCH(int, language);
+        QFETCH(bool, notJapan);
+        QFETCH(QString, tip);
+        GridTestContext t(1, language);
+        t.ctx.opt.NotJapan = notJapan;
+        auto d = open(t);
+        d->SSTabOption()->setCurrentIndex(3);
+        QRadioButton* jp = d->optLanguege(0);
+        QCOMPARE(jp->isEnabled(), !notJapan);
+        QToolTip::hideText();
+        const QPoint at = jp->rect().center();
+        QHelpEvent hover(QEvent::ToolTip, at, jp->mapToGlobal(at));
+        QApplication::sendEvent(jp, &hover);
+        if (tip.isEmpty()) {
+            QVERIFY(!QToolTip::isVisible());
+        } else {
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), tip);
+        }
+        QToolTip::hideText();
+    }
+
     void controlsShowTheSharedValues() {
         GridTestContext t(2, 2, true);
         t.ctx.opt.NotJapan = true;
@@ -112,12 +152,13 @@ private Q_SLOTS:
         port->selectAll();
         QTest::keyClicks(port, S("1"));
         QCOMPARE(port->text(), S("2")); // also with the text selected
-        QTest::keyClick(port, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(port));
         // Ports 5 to 9 through the up-down control.
         for (int i = 0; i < 4; ++i) d->UpDown2()->stepUp();
         QCOMPARE(port->text(), S("6"));
-        QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
+        // The box takes no Enter: the dialog's OK answers it.
+        QTest::keyClick(port, Qt::Key_Return);
+        QCOMPARE(port->text(), S("6"));
+        QVERIFY(!d->isVisible());
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(t.ctx.opt.PortNo, 6);
     }

@@ -22,11 +22,11 @@ class tst_MainLink : public QObject {
     struct World : test::TestApp {
         sim::SimSerialPort& port = *simulator;
         std::unique_ptr<frmMain> w;
-        explicit World(SerialPort* serial = nullptr)
-            : TestApp({.language = 2, .doubles = test::Doubles::None, .simulator = true, .serial = serial}) {
-            sys.country = QStringLiteral("United States");
-            ctx.opt.NotJapan = true;
-            set(QStringLiteral("Language"), QStringLiteral("2"));
+        explicit World(SerialPort* serial = nullptr, int16_t language = 2)
+            : TestApp({.language = language, .doubles = test::Doubles::None, .simulator = true, .serial = serial}) {
+            sys.country = language == 1 ? QStringLiteral("Japan") : QStringLiteral("United States");
+            ctx.opt.NotJapan = language != 1;
+            set(QStringLiteral("Language"), QString::number(language));
             w = std::make_unique<frmMain>(ctx);
             w->Show();
         }
@@ -72,6 +72,25 @@ private Q_SLOTS:
         QCOMPARE(x.label("lblAlarmNo")->text(), QStringLiteral("2B"));
         QCOMPARE(x.label("lblErrorComment")->text(), QStringLiteral("Unable to detect the home sensor"));
         QCOMPARE(x.msg.lastText(), QStringLiteral("An error occurs!"));
+    }
+
+    // The shipped Japanese list words every error in Japanese, the codes
+    // without an error (10 and 20) too.
+    void japaneseErrorListInTheMainWindow() {
+        const struct {
+            const char* code;
+            const char* alarmNo;
+            const char* text;
+        } cases[] = {{"010", "10", "エラーなし"}, {"110", "20", "エラーなし"}, {"00B", "1B", "原点センサが確認できません"}};
+        for (const auto& c : cases) {
+            World x(nullptr, 1);
+            QCOMPARE(x.ctx.link.ErrListCount, int16_t(26));
+            x.port.sim.faults.push_back(SimFault(SimFault::Error, 0, c.code));
+            x.w->button(QStringLiteral("cmdReset"))->click();
+            QCOMPARE(x.label("lblAlarmNo")->text(), QString::fromLatin1(c.alarmNo));
+            QCOMPARE(x.label("lblErrorComment")->text(), QString::fromUtf8(c.text));
+            QCOMPARE(x.msg.lastText(), QStringLiteral("エラー発生！"));
+        }
     }
 
     void versionGoesToTheStatusBar() {

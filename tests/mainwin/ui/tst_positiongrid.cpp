@@ -5,6 +5,7 @@
 #include "testsupport/GridTestContext.h"
 #include "testsupport/InputEvents.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -73,6 +74,8 @@ class PositionGridWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void gridShowsTheTableAndEnablesLineCommandsOnFocus();
+    void cornerShowsTheNumberHeading_data();
+    void cornerShowsTheNumberHeading();
     void typingWithEnterAndWrapAround_data();
     void typingWithEnterAndWrapAround();
     void rejectedEntriesEmptyTheCell();
@@ -109,6 +112,50 @@ void PositionGridWindow::gridShowsTheTableAndEnablesLineCommandsOnFocus() {
     QCOMPARE(win.grid().Row(), 3);
     QCOMPARE(win.grid().Col(), 2);
     QCOMPARE(win.w.gridTag(Product::TwoAxis), QString());
+}
+
+void PositionGridWindow::cornerShowsTheNumberHeading_data() {
+    QTest::addColumn<int>("ctType");
+    QTest::addColumn<int>("language");
+    QTest::newRow("two-axis English") << 1 << 2;
+    QTest::newRow("two-axis Japanese") << 1 << 1;
+    QTest::newRow("one-axis English") << 2 << 2;
+    QTest::newRow("one-axis Japanese") << 2 << 1;
+}
+
+// The cell above the position numbers reads "No." in both languages.
+void PositionGridWindow::cornerShowsTheNumberHeading() {
+    QFETCH(int, ctType);
+    QFETCH(int, language);
+    GridTestContext t(ctType, language);
+    frmMain w(t.ctx);
+    w.Show();
+    QTableView* v = w.grid(productOf(ctType));
+    QVERIFY(v->isVisible());
+    auto* corner = v->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner && corner->isVisible());
+    QCOMPARE(corner->width(), v->verticalHeader()->width());
+    QCOMPARE(corner->height(), v->horizontalHeader()->height());
+    QVERIFY(QFontMetrics(v->horizontalHeader()->font()).horizontalAdvance(QStringLiteral("No.")) < corner->width());
+
+    // Text in the header's text colour stands inside the section; an empty
+    // section has none there.
+    const QImage img = corner->grab().toImage();
+    const QColor ink = v->horizontalHeader()->palette().color(QPalette::ButtonText);
+    auto inked = [&](const QImage& im) {
+        int n = 0;
+        for (int y = 3; y < im.height() - 3; ++y)
+            for (int x = 3; x < im.width() - 3; ++x) {
+                const QColor c = im.pixelColor(x, y);
+                if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 120)
+                    ++n;
+            }
+        return n;
+    };
+    QVERIFY2(inked(img) > 10, qPrintable(QStringLiteral("%1 text pixels").arg(inked(img))));
+    QCOMPARE(t.ctx.grid.of(productOf(ctType)).text(0, 0), QStringLiteral("No."));
+    t.msg.answer(MsgAnswer::No);
+    w.close();
 }
 
 void PositionGridWindow::typingWithEnterAndWrapAround_data() {

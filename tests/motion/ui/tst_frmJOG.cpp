@@ -111,6 +111,45 @@ private Q_SLOTS:
         QVERIFY(g.snapshot() == before);
         QVERIFY(g.Tag.isEmpty());
     }
+
+    // The millimetre read-out rounds the decimal value, as the grid does:
+    // 1 pulse at lead 3 and 400 pulses per revolution is 0.0075 mm.
+    void millimetreReadOutRoundsAsTheGrid_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::newRow("two-axis") << 1;
+        QTest::newRow("one-axis") << 2;
+    }
+    void millimetreReadOutRoundsAsTheGrid() {
+        QFETCH(int, ctType);
+        MotionWorld x(ctType, 2, true);
+        const Product p = ctType == 1 ? Product::TwoAxis : Product::OneAxis;
+        for (AxisActuator& a : x.ctx().dev.axes(p)) a.Lead = 3;
+        x.sim().state.homeDone = true;
+        x.sim().state.axisPos = {1, 3};
+        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+        bool ran = false;
+        WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            ran = true;
+            // Closed also when a comparison fails (without adopting the list).
+            struct Closer {
+                frmJOG& d;
+                MotionWorld& x;
+                ~Closer() {
+                    x.t.msg.script = {MsgAnswer::No};
+                    d.close();
+                }
+            } closer{d, x};
+            QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
+            QCOMPARE(d.lblPosi(0)->text(), S("  0.008"));
+            if (p == Product::TwoAxis) QCOMPARE(d.lblPosi(1)->text(), S("  0.023")); // 0.0225 mm
+            ClickRow(d.flgdJOGPosi(), 5);
+            if (p == Product::TwoAxis) d.CheckAxisEnable(0)->setChecked(true);
+            QTest::mouseClick(d.cmdJOGWrite(), Qt::LeftButton);
+            QCOMPARE(d.teach().list().text(5, 1), S("  0.008"));
+        });
+        x.w->button(S("cmdJogTeach"))->click();
+        QVERIFY(ran);
+    }
 };
 
 QTEST_MAIN(tst_frmJOG)
