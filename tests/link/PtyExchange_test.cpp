@@ -27,18 +27,14 @@ using rer::sim::SimFault;
 namespace {
 
 struct PtyTest : ::testing::Test {
-    // The port is opened through a path of the test's own, which goes away
-    // with the device: a freed terminal name taken by a test running beside
-    // this one is never reached.
-    QTemporaryDir dir;
-    QString link = dir.filePath(QStringLiteral("com1"));
     sim::PtySim pty;
     std::unique_ptr<LinkWorld> w;
+    QString link;
 
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        pty.setLinkPath(link);
+        pty.usePrivateLink();
         ASSERT_TRUE(pty.start()) << pty.error().toStdString();
+        link = pty.openPath();
         qputenv("RER6O250_COM1", link.toLocal8Bit());
         w = std::make_unique<LinkWorld>(std::make_unique<QtSerialPort>());
         Get_ErrorList(w->ctx);

@@ -22,8 +22,9 @@ struct PtyTransferTest : ::testing::Test {
     ProgressRecorder progress;
 
     void SetUp() override {
+        pty.usePrivateLink();
         ASSERT_TRUE(pty.start());
-        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+        qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
         w = std::make_unique<LinkWorld>(std::make_unique<QtSerialPort>());
         Get_ErrorList(w->ctx);
         w->ctx.opt.PortNo = 1;

@@ -21,8 +21,9 @@ using sim::CtSim;
 
 TEST(PtyPosition, WriteThenReadBack) {
     sim::PtySim pty;
+    pty.usePrivateLink();
     ASSERT_TRUE(pty.start());
-    qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+    qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
     {
         test::PositionLinkWorld w(1, false, std::make_unique<QtSerialPort>());
         Get_ErrorList(w.ctx);

@@ -53,8 +53,9 @@ struct MotionPtyTest : ::testing::Test {
     sim::PtySim pty;
     std::unique_ptr<LinkWorld> w;
     void SetUp() override {
+        pty.usePrivateLink();
         ASSERT_TRUE(pty.start());
-        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+        qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
         w = std::make_unique<LinkWorld>(std::make_unique<QtSerialPort>());
         Get_ErrorList(w->ctx);
         w->ctx.opt.PortNo = 1;

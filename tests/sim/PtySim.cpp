@@ -84,6 +84,11 @@ bool PtySim::pointLink() {
     return true;
 }
 
+void PtySim::usePrivateLink() {
+    if (!privateDir_) privateDir_ = std::make_unique<QTemporaryDir>();
+    linkPath_ = privateDir_->filePath(QStringLiteral("com1"));
+}
+
 bool PtySim::replug() {
     if (alive()) return true;
     if (thread_.joinable()) thread_.join();

@@ -2,7 +2,9 @@
 #include "sim/CtSim.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -32,6 +34,13 @@ public:
     // start fails). The link goes with a pull and with the simulator.
     void setLinkPath(const QString& path) { linkPath_ = path; }
     QString linkPath() const { return linkPath_; }
+    // Serves such a link in a temporary folder of the simulator's own: a
+    // path no other simulator ever serves, so that a program pointed at it
+    // never reaches a terminal that took the name this one freed (tests
+    // that run side by side).
+    void usePrivateLink();
+    // The path a program opens: the link when one is served, else the device.
+    QString openPath() const { return linkPath_.isEmpty() ? path_ : linkPath_; }
 
     // Paces every character at 9600 baud (1.04 ms) when on.
     void setPaced(bool on) { paced_ = on; }
@@ -56,6 +65,7 @@ private:
     bool pointLink();
     void dropLink();
 
+    std::unique_ptr<QTemporaryDir> privateDir_;
     CtSim sim_;
     std::mutex mu_;
     std::thread thread_;

@@ -16,8 +16,9 @@ struct PtyLinkWorld {
 
     // False when no pseudo-terminal could be made.
     bool start() {
+        pty.usePrivateLink();
         if (!pty.start()) return false;
-        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
+        qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
         world = std::make_unique<LinkWorld>(std::make_unique<QtSerialPort>());
         Get_ErrorList(world->ctx);
         world->ctx.opt.PortNo = 1;

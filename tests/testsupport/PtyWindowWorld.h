@@ -1,11 +1,10 @@
 #pragma once
 // The program's real windows over the simulated controller on a
 // pseudo-terminal, through the real serial port: the main window shown,
-// port 1 pointed at the simulator through a path of the world's own (a
-// symbolic link in its temporary folder), so that no other test's
-// terminal that takes a freed device name is ever reached. And When, which acts from inside
-// whatever event loop runs (a job's wait, a dialog) as soon as a condition
-// holds.
+// port 1 pointed at the simulator through a path of its own, so that no
+// other test's terminal that takes a freed device name is ever reached. And
+// When, which acts from inside whatever event loop runs (a job's wait, a
+// dialog) as soon as a condition holds.
 #include "link/Transfers.h"
 #include "mainwin/ui/frmMain.h"
 #include "platform/SerialPort.h"
@@ -17,7 +16,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -26,7 +24,6 @@
 namespace rer::test {
 
 struct PtyWindowWorld {
-    QTemporaryDir dir;
     sim::PtySim pty;
     std::unique_ptr<QtSerialPort> port = std::make_unique<QtSerialPort>();
     TestApp t;
@@ -35,9 +32,9 @@ struct PtyWindowWorld {
 
     explicit PtyWindowWorld(int ctType = 1)
         : t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
-        pty.setLinkPath(dir.filePath(QStringLiteral("com1")));
-        started = dir.isValid() && pty.start();
-        qputenv("RER6O250_COM1", pty.linkPath().toLocal8Bit());
+        pty.usePrivateLink();
+        started = pty.start();
+        qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
         t.ctx.opt.NotJapan = true;
         t.ctx.opt.MoveTimeout = 5; // a move that never ends fails in seconds, not a minute
         t.set(QStringLiteral("Language"), QStringLiteral("2"));

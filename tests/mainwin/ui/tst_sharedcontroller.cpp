@@ -14,8 +14,7 @@
 #include "setup/ParamEditor.h"
 #include "setup/ui/frmParameta2.h"
 #include "sim/PtySim.h"
-#include "testsupport/TestApp.h"
-#include "testsupport/ParamFixture.h"
+#include "testsupport/PtyWindowWorld.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,123 +35,13 @@
 using namespace rer;
 using rer::sim::CtSim;
 using rer::sim::SimFault;
-using rer::test::TestApp;
+using namespace rer::test;
 
 namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-// The program on a pseudo-terminal controller: its main window shown, port 1
-// pointed at the simulator.
-struct World {
-    sim::PtySim pty;
-    std::unique_ptr<QtSerialPort> port = std::make_unique<QtSerialPort>();
-    TestApp t;
-    std::unique_ptr<frmMain> w;
-    bool started = false;
-
-    explicit World(int ctType = 1)
-        : t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
-        started = pty.start();
-        qputenv("RER6O250_COM1", pty.devicePath().toLocal8Bit());
-        t.ctx.opt.NotJapan = true;
-        t.ctx.opt.MoveTimeout = 5; // a move that never ends fails in seconds, not a minute
-        t.set(S("Language"), S("2"));
-        t.set(S("PortNo"), S("1"));
-        w = std::make_unique<frmMain>(t.ctx);
-        w->Show();
-        // The load empties the committed actuators; the start-up would load them.
-        t.commitActuators();
-        // Parameters within their ranges, as a controller in use holds them.
-        const Product p = t.ctx.opt.product();
-        const ParaRecord rec = test::ValidParaRecord(p);
-        pty.withSim([&](CtSim& s) {
-            s.state.homeDone = true;
-            for (int i = 0; i < 7; ++i) {
-                const QString line = ParaWriteLine(rec, p, i).line;
-                s.state.paramBlocks[line.at(3).toLatin1()] = line.mid(4).toLatin1();
-            }
-        });
-    }
-    ~World() {
-        w.reset();
-        port.reset();
-        qunsetenv("RER6O250_COM1");
-    }
-
-    std::vector<QByteArray> received() {
-        return pty.withSim([](CtSim& s) { return s.received; });
-    }
-    int count(const char* prefix) {
-        int n = 0;
-        for (const QByteArray& line : received()) n += line.startsWith(prefix) ? 1 : 0;
-        return n;
-    }
-    void fault(const SimFault& f) {
-        pty.withSim([&f](CtSim& s) { s.faults.push_back(f); });
-    }
-    template <class W> W* window() { return w->findChild<W*>(); }
-    bool anyMessageContains(const char* part) { return t.msg.anyContains(S(part)); }
-
-    // Distinct valid positions in every row of the two-axis grid, all within
-    // the controller's stroke.
-    void fillGrid() {
-        pty.withSim([](CtSim& s) {
-            for (char b : {'0', '4'}) s.state.paramBlocks[b].replace(14, 6, "0FFFFF"); // STROKE
-        });
-        PositionGrid& g = t.ctx.grid.of(Product::TwoAxis);
-        for (int r = 1; r <= 399; ++r) {
-            const QStringList cells{QString(), QString::number(r % 9 + 1), QString::number(r % 3 + 1),
-                                    QString::number(r % 4), QString::number((r * 13) % 6667).rightJustified(7),
-                                    QString::number((r + 3) % 9 + 1), QString::number((r + 1) % 3 + 1),
-                                    QString::number((r + 2) % 4), QString::number((r * 7) % 6667).rightJustified(7),
-                                    QString::number(r % 2), QString::number(r % 4), QString::number(r % 10),
-                                    QStringLiteral("c%1").arg(r)};
-            for (int c = 1; c < cells.size(); ++c) g.setText(r, c, cells[c]);
-        }
-    }
-};
-
-// Runs act once, from inside whatever event loop runs, as soon as cond holds.
-class When : public QObject {
-public:
-    When(std::function<bool()> cond, std::function<void()> act) : cond_(std::move(cond)), act_(std::move(act)) {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (done || !cond_()) return;
-            done = true;
-            timer_.stop();
-            act_();
-        });
-        timer_.start(2);
-    }
-    bool done = false;
-
-private:
-    std::function<bool()> cond_;
-    std::function<void()> act_;
-    QTimer timer_;
-};
-
-// Answers the position-range dialog of a write with its OK button.
-void AcceptRangeDialogSoon() {
-    QTimer::singleShot(0, [] {
-        if (QWidget* d = QApplication::activeModalWidget())
-            if (auto* ok = d->findChild<QPushButton*>(S("cmdSelectPosiOk"))) ok->click();
-    });
-}
-
-// Closes whatever modal window is up.
-void CloseModalSoon() {
-    QTimer::singleShot(50, [] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
-    });
-}
-
-bool Enabled(QObject* o) {
-    if (auto* a = qobject_cast<QAction*>(o)) return a->isEnabled();
-    if (auto* w = qobject_cast<QWidget*>(o)) return w->isEnabled();
-    return false;
-}
+using World = PtyWindowWorld;
 
 } // namespace
 
