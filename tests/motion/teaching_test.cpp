@@ -207,6 +207,31 @@ TEST_P(TeachTest, InchingStepsStopAtTheEnds) {
     }
 }
 
+// An inching step whose answer comes after its time-out, the port kept
+// open: the step's position read that follows at once drops the late answer
+// and gets its own. One fault, one message, no link check.
+TEST_P(TeachTest, ALateStepAnswerIsToldOnce) {
+    start();
+    w.ctx.opt.PortOccupy = true;
+    w.sim().state.axisPos = {100, 0};
+    // The read before the step answers at once, the one after it late
+    // enough that the step's late answer comes while it waits.
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 0, "00B", "0RC"));
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 5300, "00B", "0MV"));
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 600, "00B", "0RC"));
+    view.jogMode = JogMode::Pulse10;
+    w.msg.clear();
+    t->cmdJOG_MouseDown(0, true);
+    ASSERT_EQ(w.msg.shown.size(), 1u) << w.msg.lastText().toStdString();
+    EXPECT_TRUE(w.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")));
+    ASSERT_EQ(sent().size(), 3u);
+    EXPECT_TRUE(sent().at(1).startsWith("0MV"));
+    EXPECT_EQ(sent().at(2), QByteArray("0RC"));
+    // The controller made the step; the read after it says where it went.
+    EXPECT_EQ(t->DispPOS[0], 110);
+    EXPECT_TRUE(w.port->isOpen());
+}
+
 TEST_P(TeachTest, MillimetreReadOut) {
     w.ctx.opt.DispMmUnit = true;
     w.sim().state.axisPos = {1500, 5};
