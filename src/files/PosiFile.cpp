@@ -113,7 +113,7 @@ void PosiFileToEdit(AppContext& ctx, Product p) {
 
 void PosiTblPlsToMm(AppContext& ctx, Product p) {
     const auto& axes = ctx.dev.axes(p);
-    const int n = p == Product::TwoAxis ? 2 : 1;
+    const int n = AxesOf(p);
     for (int r = 1; r < kPosiRows; ++r)
         for (int a = 0; a < n; ++a)
             ctx.pos.PosiValue[r][a + 2] = Value::number(PlsToMm(ctx.pos.PosiValue[r][a], axes[a].Lead, axes[a].PPR));
@@ -121,7 +121,7 @@ void PosiTblPlsToMm(AppContext& ctx, Product p) {
 
 void PosiTblMmToPls(AppContext& ctx, Product p) {
     const auto& axes = ctx.dev.axes(p);
-    const int n = p == Product::TwoAxis ? 2 : 1;
+    const int n = AxesOf(p);
     for (int r = 1; r < kPosiRows; ++r)
         for (int a = 0; a < n; ++a)
             ctx.pos.PosiValue[r][a] = Value::number(MmToPls(ctx.pos.PosiValue[r][a + 2], axes[a].Lead, axes[a].PPR));

@@ -82,7 +82,7 @@ void fileHeaderRow(AppContext& ctx, Product p) {
 // stroke. False after the message when a model or a position is unusable.
 bool fileToMm(AppContext& ctx, Product p, const ModelLookup& lookup) {
     ProductPositions& pos = ctx.pos.of(p);
-    const int axes = p == Product::TwoAxis ? 2 : 1;
+    const int axes = AxesOf(p);
     struct Axis {
         int stroke = 0, lead = 0, ppr = 0;
         double maxPulse = 0, pulseMm = 0;

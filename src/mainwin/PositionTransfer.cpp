@@ -98,7 +98,7 @@ int SoftLimitCheck(AppContext& ctx, ControllerLink& link, TransferProgress& bar,
     const auto& data = ctx.pos.of(p).PosiData;
     const auto& ng = ctx.pos.of(p).PosiNgRow;
     const auto& axis = ctx.dev.axes(p);
-    const int axes = p == Product::TwoAxis ? 2 : 1;
+    const int axes = AxesOf(p);
     auto pulses = [&](int r, int a) {
         if (r >= ctx.pos.PosiRangeStart && r <= ctx.pos.PosiRangeEnd)
             return data[size_t(r)][size_t(a == 0 ? 3 : 7)].toNumber();

@@ -61,7 +61,7 @@ public:
     JogTeach(AppContext& ctx, Product p, TeachView& view);
 
     Product product() const { return product_; }
-    int axes() const { return product_ == Product::TwoAxis ? 2 : 1; }
+    int axes() const { return AxesOf(product_); }
     // The teaching list flgdJOGPosi: rows 1..399, column 0 the number,
     // columns 1 (and 2) the axis positions.
     PositionGrid& list() { return list_; }

@@ -97,7 +97,7 @@ void ParaTakeIn(const ParaControls& c, Product p, ParaRecord& rec) {
 
 bool ParaOutOfRange(const ParaRecord& rec, Product p) {
     bool invalid = false;
-    const int axes = p == Product::TwoAxis ? 2 : 1;
+    const int axes = AxesOf(p);
     for (int row = 1; row <= ParaLastRow(p); ++row) {
         const ParaRowSpec s = ParaSpec(row, p);
         if (!s.checked) continue;
@@ -111,7 +111,7 @@ bool ParaOutOfRange(const ParaRecord& rec, Product p) {
 
 bool ParaBlankControls(const ParaControls& c, Product p) {
     bool blank = false;
-    const int axes = p == Product::TwoAxis ? 2 : 1;
+    const int axes = AxesOf(p);
     for (const ParaRowDef& d : kParaRows) {
         if (!d.blankChecked || !d.shown(p)) continue;
         const int row = d.row;
@@ -134,7 +134,7 @@ bool ParaTableFitsWindow(const ParaFileTable& t, Product p) {
         const size_t r = static_cast<size_t>(d.row);
         if (r >= t.size()) return false;
         const bool list = d.shown(p) && d.input.ctl != ParaCtl::Text;
-        for (int axis = 0; axis < (d.perAxis() && p == Product::TwoAxis ? 2 : 1); ++axis) {
+        for (int axis = 0; axis < (d.perAxis() ? AxesOf(p) : 1); ++axis) {
             const Value& v = t[r][static_cast<size_t>(axis)];
             if (v.isEmpty()) return false;
             if (!list) continue;
