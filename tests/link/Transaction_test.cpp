@@ -132,14 +132,21 @@ TEST_F(TransactionTest, TimeoutAfterTheCallersLimit) {
     ASSERT_EQ(w.msg.shown.size(), 1u);
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
-    EXPECT_FALSE(w.port->isOpen());
     EXPECT_FALSE(w.link->timerTimeout().isActive());
+    // The answer is owed for one time-out more; the port stays open to take
+    // it, then closes.
+    EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0RH")});
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 3000));
+    EXPECT_TRUE(w.link->owedRequests().isEmpty());
 }
 
 TEST_F(TransactionTest, PortKeptOpenWhenOccupied) {
     w.ctx.opt.PortOccupy = true;
     w.sim().silent = true;
     EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return w.link->owedRequests().isEmpty(); }, 3000));
     EXPECT_TRUE(w.port->isOpen());
     w.sim().silent = false;
     EXPECT_EQ(send("0RH", 6), 0);
@@ -315,7 +322,7 @@ TEST_F(TransactionTest, UnaskedErrorReportIsShown) {
 
 TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
     w.ctx.opt.PortOccupy = true;
-    w.ctx.opt.MoveTimeout = 5;
+    w.ctx.opt.MoveTimeout = 2;
     w.sys.seconds = 86398;  // the move runs over midnight
     w.sim().silent = true;
     QTimer::singleShot(150, [&] { w.sys.seconds = 4; });
@@ -324,9 +331,9 @@ TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
     EXPECT_TRUE(w.l().MoveEnd);
-    EXPECT_FALSE(w.port->isOpen());
-    QTimer::singleShot(250, [] {});
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    // Closed once the move's answer is no longer owed (one move time-out).
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 5000));
     EXPECT_FALSE(w.link->timerMyTimer().isActive());
 }
 

@@ -58,6 +58,9 @@ struct SimFault {
         Vanish,    // no answer, and the line goes dead (cable pulled)
         Split,     // the reply in three pieces, delayMs apart
         Garble,    // one character of the reply changed, length kept
+        Trickle,   // the reply one character at a time, delayMs apart
+        Double,    // the reply, then a copy of it delayMs later (the copy
+                   // comes whatever the controller does meanwhile)
     };
     SimFault(Kind k, int delay = 0, QByteArray errorCode = "00B", QByteArray only = {})
         : kind(k), delayMs(delay), code(std::move(errorCode)), onlyFor(std::move(only)) {}
@@ -85,6 +88,9 @@ struct SimReply {
     int delayMs = 0;                 // before the first piece
     int gapMs = 0;
     bool vanish = false;
+    // Bytes sent on their own, the given milliseconds after the reply,
+    // while the controller goes on with what it is asked next.
+    std::vector<std::pair<int, QByteArray>> later;
 };
 
 // The controller: request lines in, reply lines out. The command table maps
@@ -107,6 +113,7 @@ public:
     std::deque<SimFault> faults;
     bool silent = false;                 // answers nothing
     std::vector<QByteArray> received;    // every request, in order
+    std::vector<qint64> receivedAtMs;    // when each came (monotonic clock)
     // Milliseconds one character takes on the line at 9600 baud (start bit,
     // 8 data bits, stop bit); the pseudo-terminal front paces with it.
     static constexpr double k9600 = 10.0 / 9600.0 * 1000.0;
