@@ -179,6 +179,13 @@ void ControllerLink::remember(const QString& answer) {
     while (recent_.size() > kRecentAnswers) recent_.pop_front();
 }
 
+// An error report that no waiting request takes is shown, outside the
+// handler that met it.
+void ControllerLink::showUnasked(const QString& report) {
+    ctx_.link.CtErrorReply = report;
+    QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
+}
+
 void ControllerLink::takeLine(const QString& line) {
     LinkState& l = ctx_.link;
     const bool waiting = !expecting_.isEmpty();
@@ -186,39 +193,36 @@ void ControllerLink::takeLine(const QString& line) {
     // The controller answers in order: what it owes comes first, also when
     // the waiting request is the same again.
     if (takeOwed(line)) {
-        if (IsErrorReport(line)) {
-            // An error report that comes unasked is shown, outside this
-            // handler.
-            l.CtErrorReply = line;
-            QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
-        }
+        if (IsErrorReport(line)) showUnasked(line);
         return;
     }
-    if (!IsErrorReport(line)) {
-        // A copy of an answer already seen is no answer of a request that
+    if (!IsErrorReport(line) && !namesWaiting) {
+        // The answer of a request given up that is no longer looked out for,
+        // or a copy of an answer already seen: no answer of a request that
         // it does not name.
-        if (!namesWaiting && std::find(recent_.begin(), recent_.end(), line) != recent_.end()) return;
+        const bool givenUp = std::any_of(givenUp_.begin(), givenUp_.end(),
+                                         [&line](const QString& name) { return line.startsWith(name); });
+        if (givenUp || std::find(recent_.begin(), recent_.end(), line) != recent_.end()) {
+            remember(line);
+            return;
+        }
         // A line that names another request of the same command (a stray or
         // doubled answer) is not taken; only should nothing else come in
         // time is it the (wrong) answer.
-        if (waiting && !namesWaiting && line.left(3) == expecting_.left(3)) {
+        if (waiting && line.left(3) == expecting_.left(3)) {
             misnamed_ = line;
             return;
         }
     }
     if (!waiting) {
-        // Nothing asked: the line is no one's answer. An error report is
-        // shown.
-        if (IsErrorReport(line)) {
-            l.CtErrorReply = line;
-            QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
-        }
+        // Nothing asked: the line is no one's answer.
+        if (IsErrorReport(line)) showUnasked(line);
         return;
     }
     if (!owed_.empty()) {
         // Something is still owed: only the waiting request's own answer
-        // says that the owed answers were lost (the port was closed while
-        // they came); anything else is dropped.
+        // tells that the owed answers will not come (lost on the line);
+        // anything else is dropped.
         if (!namesWaiting) return;
         owed_.clear();
         armOwedTimer();
@@ -421,6 +425,8 @@ ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k, int
     if (l.RecvComplete && !l.TusinStop) return Waited::Reply;
     if (!l.RecvComplete) {
         owed_.push_back({line, RequestName(line), nowMs() + allowanceMs(k, timeoutMs)});
+        givenUp_.push_back(RequestName(line));
+        while (givenUp_.size() > kRecentAnswers) givenUp_.pop_front();
         armOwedTimer();
     }
     return l.TusinStop ? Waited::Stopped : Waited::Timeout;

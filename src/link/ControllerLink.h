@@ -141,6 +141,7 @@ private:
     };
     void Timer1_Timer();          // receive poller: on ready-read
     void takeLine(const QString& line);
+    void showUnasked(const QString& report);
     bool takeOwed(const QString& line);
     void remember(const QString& answer);
     void takeWaitingInput();
@@ -189,6 +190,9 @@ private:
     // The last answers taken or dropped: a copy of one of them that comes
     // again is no answer of a request it does not name.
     std::deque<QString> recent_;
+    // The names of the last requests given up: an answer of one of them that
+    // comes after its allowance is still no answer of another request.
+    std::deque<QString> givenUp_;
     int depth_ = 0;
     int baseWaits_ = 0;
     const void* holder_ = nullptr;

@@ -246,9 +246,13 @@ SimReply CtSim::handle(const QByteArray& line) {
         case SimFault::Corrupt: body[1] = body[1] == 'Z' ? 'Y' : 'Z'; break;
         case SimFault::Shorten: body.chop(1); break;
         case SimFault::Lengthen: body += '0'; break;
-        case SimFault::Error: body = err(fault.code); break;
+        case SimFault::Error:
+            body = err(fault.code);
+            r.delayMs = fault.delayMs;
+            break;
         case SimFault::Split: r.gapMs = fault.delayMs; break;
         case SimFault::Trickle:
+            r.delayMs = fault.startMs;
             r.gapMs = fault.delayMs;
             trickle = true;
             break;

@@ -54,11 +54,12 @@ struct SimFault {
         Corrupt,   // the echo's second character changed
         Shorten,   // one character fewer before CR LF
         Lengthen,  // one character more before CR LF
-        Error,     // "0%%" + code instead of the reply
+        Error,     // "0%%" + code instead of the reply, after delayMs
         Vanish,    // no answer, and the line goes dead (cable pulled)
         Split,     // the reply in three pieces, delayMs apart
         Garble,    // one character of the reply changed, length kept
-        Trickle,   // the reply one character at a time, delayMs apart
+        Trickle,   // the reply one character at a time, delayMs apart,
+                   // the first after startMs
         Double,    // the reply, then a copy of it delayMs later (the copy
                    // comes whatever the controller does meanwhile)
     };
@@ -72,6 +73,7 @@ struct SimFault {
     // it becomes (0 = another hexadecimal digit).
     int at = -1;
     char with = 0;
+    int startMs = 0;          // for Trickle
 };
 
 // A Garble fault for the request with the prefix.
@@ -79,6 +81,13 @@ inline SimFault GarbleFault(QByteArray only, int at = -1, char with = 0) {
     SimFault f(SimFault::Garble, 0, "00B", std::move(only));
     f.at = at;
     f.with = with;
+    return f;
+}
+
+// A Trickle fault for the request with the prefix.
+inline SimFault TrickleFault(QByteArray only, int startMs, int gapMs) {
+    SimFault f(SimFault::Trickle, gapMs, "00B", std::move(only));
+    f.startMs = startMs;
     return f;
 }
 
