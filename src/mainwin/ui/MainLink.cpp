@@ -31,8 +31,9 @@ public:
         QLabel* l = w_.statusPanel(1);
         if (!l || on == owedWait_) return;
         owedWait_ = on;
-        const QString text = ctx_.pick(QStringLiteral("コントローラが前の指令を終えるのを待っています…"),
-                                       QStringLiteral("Waiting for the controller to finish the earlier request..."));
+        // Short enough for the panel as it is.
+        const QString text = ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗの応答を待っています"),
+                                       QStringLiteral("Waiting for the controller"));
         if (on) {
             kept_ = l->text();
             l->setText(text);
