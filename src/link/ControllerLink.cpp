@@ -9,7 +9,9 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <limits>
 
 namespace rer {
 
@@ -17,24 +19,15 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// After a wait that was given up, the next request first lets the line go
-// quiet: no character for longer than any gap within a reply (about 48
-// characters at 9600 baud), but not for longer than a second in all.
-constexpr qint64 kQuietMs = 50;
-constexpr qint64 kDrainMaxMs = 1000;
+// Copies of answers looked out for.
+constexpr size_t kRecentAnswers = 8;
 
 qint64 nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Characters two lines have in common from their start.
-int commonPrefix(const QString& a, const QString& b) {
-    const qsizetype n = std::min(a.size(), b.size());
-    qsizetype i = 0;
-    while (i < n && a.at(i) == b.at(i)) ++i;
-    return int(i);
-}
+bool IsErrorReport(const QString& line) { return line.startsWith(QLatin1String("0%%")); }
 
 // Marks an exchange as under way for its lifetime.
 struct WaitingMark {
@@ -47,13 +40,31 @@ struct WaitingMark {
 
 } // namespace
 
+QString RequestName(const QString& line) {
+    // Characters after the command that its answer repeats.
+    struct Named {
+        const char* command;
+        int width;
+    };
+    static constexpr Named kNamed[] = {
+        {"0CM", 1}, {"0MP", 3}, {"0MM", 3}, {"0RP", 3}, {"0WP", 3}, {"0MG", 2}, {"0RG", 2},
+        {"0WG", 2}, {"0RD", 1}, {"0WD", 1}, {"0RM", 1}, {"0WM", 1}, {"0WE", 1}, {"0JR", 4},
+    };
+    for (const Named& n : kNamed)
+        if (line.startsWith(QLatin1String(n.command))) return line.left(3 + n.width);
+    return line.left(3);
+}
+
 ControllerLink::ControllerLink(AppContext& ctx, SerialPort& port, LinkDisplay& display, QObject* parent)
     : QObject(parent), ctx_(ctx), port_(port), display_(display), timerTimeout_(new QTimer(this)),
-      TimerMyTimer_(new QTimer(this)), lampTimer_(new QTimer(this)) {
+      TimerMyTimer_(new QTimer(this)), lampTimer_(new QTimer(this)), owedTimer_(new QTimer(this)) {
     timerTimeout_->setSingleShot(true);
     timerTimeout_->setTimerType(Qt::PreciseTimer);
     connect(timerTimeout_, &QTimer::timeout, this, &ControllerLink::timerTimeout_Timer);
     connect(TimerMyTimer_, &QTimer::timeout, this, &ControllerLink::TimerMyTimer_Timer);
+    owedTimer_->setSingleShot(true);
+    owedTimer_->setTimerType(Qt::PreciseTimer);
+    connect(owedTimer_, &QTimer::timeout, this, &ControllerLink::owedTimer_Timer);
     lampTimer_->setInterval(501);
     connect(lampTimer_, &QTimer::timeout, this, &ControllerLink::RefreshPortLamp);
     lampTimer_->start();
@@ -79,6 +90,8 @@ QString ControllerLink::TimeoutMessage() const {
 
 int ControllerLink::PortCheckOpen() {
     auto& opt = ctx_.opt;
+    // The port is in use again: a close left for later is off.
+    closeLater_ = LaterClose::None;
     if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.int16(QStringLiteral("PortNo"), 1);
     if (!port_.isOpen() && !port_.open(opt.PortNo)) {
         RefreshPortLamp();
@@ -90,12 +103,25 @@ int ControllerLink::PortCheckOpen() {
     return 0;
 }
 
-void ControllerLink::PortCloseIfFree() {
-    if (port_.isOpen() && !ctx_.opt.PortOccupy) port_.close();
+// While the controller still owes an answer the port stays open, so that
+// the answer is read and dropped here and never reaches the next job; it
+// closes once nothing is owed.
+void ControllerLink::PortCloseIfFree() { closeOrLater(LaterClose::IfFree); }
+
+void ControllerLink::closeOrLater(LaterClose how) {
+    if (port_.isOpen() && (how == LaterClose::Always || !ctx_.opt.PortOccupy)) {
+        if (owed_.empty()) port_.close();
+        else closeLater_ = how;
+    }
     RefreshPortLamp();
 }
 
 void ControllerLink::PortClose() {
+    // The line is given up as a whole (another port, the end of the
+    // program): nothing more can come of what was owed on it.
+    closeLater_ = LaterClose::None;
+    owed_.clear();
+    armOwedTimer();
     if (port_.isOpen()) port_.close();
     RefreshPortLamp();
 }
@@ -116,11 +142,10 @@ void ControllerLink::Timer1_Timer() {
     LinkState& l = ctx_.link;
     if (!port_.isOpen()) return;
     // The answer of the waiting request is in: what comes after it stays on
-    // the line, and the next request drops it.
+    // the line until the next request looks at it.
     if (!expecting_.isEmpty() && l.RecvComplete) return;
     const QByteArray in = port_.readAll();
-    if (in.isEmpty()) return;
-    lastInputMs_ = nowMs();
+    if (in.isEmpty() && l.RecvBuf.indexOf(kCrLf) < 0) return;
     l.RecvBuf += QString::fromLatin1(in);
     for (qsizetype end = l.RecvBuf.indexOf(kCrLf); end >= 0; end = l.RecvBuf.indexOf(kCrLf)) {
         const QString line = l.RecvBuf.left(end + 2);
@@ -130,33 +155,82 @@ void ControllerLink::Timer1_Timer() {
     }
 }
 
-// A request whose wait was given up may still be answered. Its answer is
-// known by its echo: it repeats more of the abandoned request than of the
-// request now waiting (between requests, its first three characters). An
-// error report names no request and is never taken for a late answer.
-bool ControllerLink::answersAbandoned(const QString& line) const {
-    if (abandoned_.isEmpty() || line.startsWith(QLatin1String("0%%"))) return false;
-    const int late = commonPrefix(line, abandoned_);
-    if (expecting_.isEmpty()) return late >= 3;
-    return late > commonPrefix(line, expecting_);
+// A line that answers a request given up: the first line that repeats the
+// name of an owed request is its answer (and the answers of the requests
+// owed before it will not come). An error report answers the oldest one. It
+// is dropped; the waiting request's time runs once nothing is owed.
+bool ControllerLink::takeOwed(const QString& line) {
+    if (owed_.empty()) return false;
+    if (IsErrorReport(line)) {
+        owed_.pop_front();
+    } else {
+        const auto it = std::find_if(owed_.begin(), owed_.end(),
+                                     [&line](const Owed& o) { return line.startsWith(o.name); });
+        if (it == owed_.end()) return false;
+        owed_.erase(owed_.begin(), it + 1);
+        remember(line);
+    }
+    armOwedTimer();
+    return true;
+}
+
+void ControllerLink::remember(const QString& answer) {
+    recent_.push_back(answer);
+    while (recent_.size() > kRecentAnswers) recent_.pop_front();
+}
+
+// An error report that no waiting request takes is shown, outside the
+// handler that met it.
+void ControllerLink::showUnasked(const QString& report) {
+    ctx_.link.CtErrorReply = report;
+    QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
 }
 
 void ControllerLink::takeLine(const QString& line) {
     LinkState& l = ctx_.link;
-    if (answersAbandoned(line)) {
-        // The late answer: dropped, and the line is clean again.
-        abandoned_.clear();
+    const bool waiting = !expecting_.isEmpty();
+    const bool namesWaiting = waiting && line.startsWith(expectName_);
+    // The controller answers in order: what it owes comes first, also when
+    // the waiting request is the same again.
+    if (takeOwed(line)) {
+        if (IsErrorReport(line)) showUnasked(line);
         return;
     }
-    if (draining_) return;
+    if (!IsErrorReport(line) && !namesWaiting) {
+        // The answer of a request given up that is no longer looked out for,
+        // or a copy of an answer already seen: no answer of a request that
+        // it does not name.
+        const bool givenUp = std::any_of(givenUp_.begin(), givenUp_.end(),
+                                         [&line](const QString& name) { return line.startsWith(name); });
+        if (givenUp || std::find(recent_.begin(), recent_.end(), line) != recent_.end()) {
+            remember(line);
+            return;
+        }
+        // A line that names another request of the same command (a stray or
+        // doubled answer) is not taken; only should nothing else come in
+        // time is it the (wrong) answer.
+        if (waiting && line.left(3) == expecting_.left(3)) {
+            misnamed_ = line;
+            return;
+        }
+    }
+    if (!waiting) {
+        // Nothing asked: the line is no one's answer.
+        if (IsErrorReport(line)) showUnasked(line);
+        return;
+    }
+    if (!owed_.empty()) {
+        // Something is still owed: only the waiting request's own answer
+        // tells that the owed answers will not come (lost on the line);
+        // anything else is dropped.
+        if (!namesWaiting) return;
+        owed_.clear();
+        armOwedTimer();
+    }
     l.RecvComplete = true;
     l.RecvLine = line;
-    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
-        l.CtErrorReply = l.RecvLine;
-        // A waiting exchange reports the error itself; a report that comes
-        // unasked is shown, outside this handler.
-        if (!waiting_) QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
-    }
+    if (IsErrorReport(line)) l.CtErrorReply = line;
+    else remember(line);
     wake();
 }
 
@@ -172,8 +246,21 @@ void ControllerLink::timerTimeout_Timer() {
     // first; a complete reply is the answer, whenever the timer fell due.
     takeWaitingInput();
     if (!expecting_.isEmpty() && ctx_.link.RecvComplete) return;
+    if (takeMisnamed()) return;
     ctx_.link.TusinTimeoutFlag = true;
     wake();
+}
+
+// The time is up and no answer came, but a line that named another request
+// of the same command did: it is the answer, and its echo is wrong.
+bool ControllerLink::takeMisnamed() {
+    LinkState& l = ctx_.link;
+    if (expecting_.isEmpty() || misnamed_.isEmpty()) return false;
+    l.RecvLine = misnamed_;
+    l.RecvComplete = true;
+    misnamed_.clear();
+    wake();
+    return true;
 }
 
 void ControllerLink::TimerMyTimer_Timer() {
@@ -187,7 +274,45 @@ void ControllerLink::TimerMyTimer_Timer() {
     }
     CheckMoveTimer(l, ctx_.opt.MoveTimeout, ctx_.platform.sys.secondsSinceMidnight());
     if (l.MoveTimeoutFlag || l.MoveEnd) TimerMyTimer_->stop();
+    if (l.MoveTimeoutFlag && waitKind_ == Kind::Move && takeMisnamed()) l.MoveTimeoutFlag = false;
     if (l.MoveTimeoutFlag) wake();
+}
+
+// An owed answer's allowance has run out: it is forgotten.
+void ControllerLink::owedTimer_Timer() {
+    // An answer that came while the thread was busy still counts.
+    takeWaitingInput();
+    const qint64 now = nowMs();
+    owed_.erase(std::remove_if(owed_.begin(), owed_.end(), [now](const Owed& o) { return o.untilMs <= now; }),
+                owed_.end());
+    armOwedTimer();
+}
+
+// Keeps the timer on the earliest allowance; once nothing is owed, the
+// waiting request's time starts.
+void ControllerLink::armOwedTimer() {
+    if (owed_.empty()) {
+        owedTimer_->stop();
+        if (!expecting_.isEmpty() && !clockRunning_) startClock();
+        if (closeLater_ != LaterClose::None && !waiting_) {
+            const LaterClose how = closeLater_;
+            closeLater_ = LaterClose::None;
+            closeOrLater(how);
+        }
+        return;
+    }
+    qint64 first = owed_.front().untilMs;
+    for (const Owed& o : owed_) first = std::min(first, o.untilMs);
+    owedTimer_->start(int(std::clamp<qint64>(first - nowMs(), 0, std::numeric_limits<int>::max())));
+}
+
+// The waiting request's time runs from here: its reply time-out, or the
+// move clock for a move.
+void ControllerLink::startClock() {
+    clockRunning_ = true;
+    display_.setOwedWait(false);
+    if (waitKind_ == Kind::Move) StartMoveTimer();
+    else if (waitTimeoutMs_ != 0) timerTimeout_->start(waitTimeoutMs_);
 }
 
 void ControllerLink::StartMoveTimer() {
@@ -196,10 +321,12 @@ void ControllerLink::StartMoveTimer() {
 }
 
 void ControllerLink::onPortError(const QString&) {
-    // The device is gone: close at once; a waiting exchange ends through its
-    // time-out handling.
+    // The device is gone, and with it every answer still owed: close at
+    // once; a waiting exchange ends through its time-out handling.
     port_.close();
     RefreshPortLamp();
+    owed_.clear();
+    armOwedTimer();
     if (!waiting_) return;
     if (waitKind_ == Kind::Move) ctx_.link.MoveTimeoutFlag = true;
     else ctx_.link.TusinTimeoutFlag = true;
@@ -220,38 +347,20 @@ void ControllerLink::wake() {
     if (loop_) loop_->quit();
 }
 
-void ControllerLink::drainAbandoned() {
-    drainFirst_ = false;
-    if (!port_.isOpen()) return;
-    draining_ = true;
-    NestedWait nested(ctx_.link);
-    const qint64 start = nowMs();
-    lastInputMs_ = start;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(5);
-    const auto quiet = [&] {
-        const qint64 now = nowMs();
-        return ctx_.link.TusinStop || !port_.isOpen() || now - lastInputMs_ >= kQuietMs ||
-               now - start >= kDrainMaxMs;
-    };
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        takeWaitingInput();
-        if (quiet()) loop.quit();
-    });
-    poll.start();
-    while (!quiet()) loop.exec();
-    draining_ = false;
+QStringList ControllerLink::owedRequests() const {
+    QStringList r;
+    for (const Owed& o : owed_) r << o.line;
+    return r;
 }
 
 bool ControllerLink::sendLine(const QString& line, Kind k) {
     LinkState& l = ctx_.link;
-    // After a wait that was given up, its answer may be on its way.
-    if (drainFirst_) drainAbandoned();
-    // A reply cut short earlier, or one that came after its time-out, must
-    // not be taken for the answer to this line.
-    l.RecvBuf.clear();
-    if (port_.isOpen()) port_.discardInput();
+    // What came since the last answer is looked at first: the answers still
+    // owed, copies, an error report that came unasked.
+    if (port_.isOpen()) takeWaitingInput();
+    // A reply cut short earlier must not be joined to the answer of this
+    // line; while an answer is owed, its first characters may be on the way.
+    if (owed_.empty()) l.RecvBuf.clear();
     l.RecvComplete = false;
     if (port_.write((line + kCrLf).toLatin1())) return true;
     // The line could not go out: the port has failed.
@@ -266,7 +375,6 @@ void ControllerLink::wait(Kind k) {
     NestedWait nested(ctx_.link);
     QEventLoop loop;
     loop_ = &loop;
-    waitKind_ = k;
     // A stop button may set TusinStop without calling Stop(): look now and then.
     QTimer stopWatch;
     stopWatch.setInterval(50);
@@ -278,21 +386,48 @@ void ControllerLink::wait(Kind k) {
     loop_ = nullptr;
 }
 
-// Sends one line and waits for its answer. The end is decided by what
+// How long the answer of a request given up is still looked out for: its
+// own time-out again, the move time-out for a move (and for a request that
+// waited without a limit).
+qint64 ControllerLink::allowanceMs(Kind k, int32_t timeoutMs) const {
+    const qint64 move = qint64(std::max(1.0f, ctx_.opt.MoveTimeout) * 1000.0f);
+    if (k == Kind::Move || timeoutMs <= 0) return move;
+    return timeoutMs;
+}
+
+// Sends one line and waits for its answer. Its time counts from the moment
+// the line is written, or, while the controller still owes an earlier
+// answer, from the moment nothing is owed any more; meanwhile the user sees
+// that the program waits for the controller. The end is decided by what
 // happened, not by when the wait looked: a box opened meanwhile holds the
 // wait until it closes, and a reply that came in that time is the answer.
-// A wait given up leaves its request behind, so that its late answer is
-// never taken by a later request.
-ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k) {
+// A wait given up leaves its answer owed.
+ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k, int32_t timeoutMs) {
     LinkState& l = ctx_.link;
+    l.TusinTimeoutFlag = false;
+    if (k == Kind::Move) l.MoveTimeoutFlag = false;
     if (!sendLine(line, k)) return Waited::Timeout;
     expecting_ = line;
+    expectName_ = RequestName(line);
+    misnamed_.clear();
+    waitKind_ = k;
+    waitTimeoutMs_ = timeoutMs;
+    clockRunning_ = false;
+    if (owed_.empty()) startClock();
+    else display_.setOwedWait(true);
     wait(k);
+    if (!clockRunning_) display_.setOwedWait(false);
+    clockRunning_ = false;
     expecting_.clear();
+    expectName_.clear();
+    if (k == Kind::Move) l.MoveEnd = true;
+    else timerTimeout_->stop();
     if (l.RecvComplete && !l.TusinStop) return Waited::Reply;
     if (!l.RecvComplete) {
-        abandoned_ = line;
-        drainFirst_ = true;
+        owed_.push_back({line, RequestName(line), nowMs() + allowanceMs(k, timeoutMs)});
+        givenUp_.push_back(RequestName(line));
+        while (givenUp_.size() > kRecentAnswers) givenUp_.pop_front();
+        armOwedTimer();
     }
     return l.TusinStop ? Waited::Stopped : Waited::Timeout;
 }
@@ -359,19 +494,15 @@ void ControllerLink::errorReply(bool exclamation) {
                  exclamation ? MsgIcon::Exclamation : MsgIcon::None);
 }
 
-ControllerLink::Check ControllerLink::linkCheck(Kind k) {
+ControllerLink::Check ControllerLink::linkCheck() {
     LinkState& l = ctx_.link;
-    l.TusinTimeoutFlag = false;
-    if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
     // The check always waits on the reply time-out, also within a move.
-    const Waited w = exchange(QStringLiteral("0CM0"), Kind::Reply);
-    (void)k;
-    timerTimeout_->stop();
+    const Waited w = exchange(QStringLiteral("0CM0"), Kind::Reply, l.TusinTimeout);
     if (w == Waited::Stopped) {
         l.TusinStop = false;
         return Check::Stopped;
     }
-    return l.RecvLine.startsWith(QLatin1String("0%%")) ? Check::ErrorReply : Check::Bad;
+    return IsErrorReport(l.RecvLine) ? Check::ErrorReply : Check::Bad;
 }
 
 int ControllerLink::SendCmdWaitReply(const QString& command, int replyLength, const QString& data) {
@@ -403,14 +534,8 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
     }
 
     l.TusinError = false;
-    l.TusinTimeoutFlag = false;
     const bool move = k == Kind::Move;
-    if (move) StartMoveTimer();
-    else if (l.TusinTimeout != 0) timerTimeout_->start(l.TusinTimeout);
-    const QString echo = line.left(3);
-    const Waited w = exchange(line, k);
-    if (move) l.MoveEnd = true;
-    else timerTimeout_->stop();
+    const Waited w = exchange(line, k, l.TusinTimeout);
 
     if (w == Waited::Stopped) {
         l.TusinStop = false;
@@ -418,21 +543,23 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
     }
     if (w == Waited::Timeout) {
         l.TusinError = true;
-        if (move) PortClose();
-        else PortCloseIfFree();
+        // After a move that did not end, the port is closed whatever
+        // PortOccupy says (once its answer is no longer owed).
+        closeOrLater(move ? LaterClose::Always : LaterClose::IfFree);
         ctx_.message(TimeoutMessage());
         return 1;
     }
     // An error report of the controller fails the exchange; after a move it
     // leaves TusinError as it was cleared above.
-    if (l.RecvLine.startsWith(QLatin1String("0%%"))) {
+    if (IsErrorReport(l.RecvLine)) {
         errorReply(true);
         if (!move) l.TusinError = true;
         return 1;
     }
-    const bool badEcho = l.RecvLine.left(3) != echo;
+    // The echo: the command and what the request names.
+    const bool badEcho = !l.RecvLine.startsWith(RequestName(line));
     if (badEcho || l.RecvLine.size() != replyLength) {
-        switch (linkCheck(k)) {
+        switch (linkCheck()) {
         case Check::Stopped: return 1;
         case Check::ErrorReply:
             errorReply(false);
@@ -456,10 +583,7 @@ ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int 
     ControllerJob job(this, nullptr);
     if (!job) return RawOutcome::Refused;
     WaitingMark mark(waiting_);
-    l.TusinTimeoutFlag = false;
-    if (timeoutMs != 0) timerTimeout_->start(timeoutMs);
-    const Waited w = exchange(line, Kind::Reply);
-    timerTimeout_->stop();
+    const Waited w = exchange(line, Kind::Reply, timeoutMs);
     if (w == Waited::Stopped) {
         l.TusinStop = false;
         return RawOutcome::Stopped;

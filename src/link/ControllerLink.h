@@ -1,6 +1,9 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <deque>
 #include <functional>
 
 class QEventLoop;
@@ -15,6 +18,11 @@ class ProgressView;
 class SerialPort;
 struct LinkState;
 
+// What a request names, and what its answer therefore repeats: the command
+// and its block, position, group or macro number or its mode ("0RD4",
+// "0MP002", "0CM1", "0RG05"); the command alone where it names nothing more.
+QString RequestName(const QString& line);
+
 // The result of a transaction or transfer that was refused because another
 // job holds the controller: nothing was sent, nothing changed. Not a failure.
 inline constexpr int kLinkBusy = 2;
@@ -24,8 +32,14 @@ inline constexpr int kLinkBusy = 2;
 // time-out, the move clock and the one-line transactions.
 //
 // One thread. A transaction writes one line and waits in a local event loop
-// until the reply line is complete (CR LF), the time-out elapses or the user
+// until its answer is complete (CR LF), the time-out elapses or the user
 // stops; only one exchange waits at a time.
+//
+// The controller carries out one request at a time and answers in order. A
+// wait that was given up leaves its answer owed: the next request's time
+// runs only once what is owed has come (or its allowance has run out), and a
+// line is taken as the answer of a request only when it repeats what that
+// request names (see RequestName).
 //
 // The link is also the one owner of the controller for every window: a job
 // (a transfer, a motion run, a jog, a reset, an I/O read...) holds it from
@@ -51,8 +65,11 @@ public:
 
     // Port.
     int PortCheckOpen();       // 0 open, 1 failed ("Failed port open." shown)
-    void PortCloseIfFree();    // closes unless PortOccupy keeps it open
-    void PortClose();          // closes whatever PortOccupy says
+    // Closes unless PortOccupy keeps it open; while the controller still
+    // owes an answer, once it has come or its allowance has run out.
+    void PortCloseIfFree();
+    // Closes at once whatever PortOccupy says; what was owed is forgotten.
+    void PortClose();
     int CtCommModeOn();        // "0CM" with "1"; 0 / 1 / kLinkBusy
 
     // Transactions: 0 = a good reply is in RecvLine, 1 = failure (told to the
@@ -102,9 +119,9 @@ public:
     // The time-out message (500 to 503).
     QString TimeoutMessage() const;
 
-    // The request whose wait was given up (time-out, stop) and whose answer
-    // has not been seen yet; empty when the line is clean.
-    const QString& abandonedRequest() const { return abandoned_; }
+    // Requests whose wait was given up (time-out, stop) and whose answer the
+    // controller still owes, oldest first; empty when the line is clean.
+    QStringList owedRequests() const;
 
 Q_SIGNALS:
     // The controller was taken (true) or given back (false) by an announced job.
@@ -115,22 +132,37 @@ private:
     // How a wait for a reply ended, decided by what happened: a reply that
     // is complete wins over a time-out that fell due meanwhile.
     enum class Waited { Reply, Timeout, Stopped };
+    // A request given up whose answer may still come: the controller answers
+    // in order, so it comes before the answer of anything asked later.
+    struct Owed {
+        QString line;
+        QString name;       // what its answer repeats (see RequestName)
+        qint64 untilMs;     // forgotten after this (monotonic clock)
+    };
     void Timer1_Timer();          // receive poller: on ready-read
     void takeLine(const QString& line);
-    bool answersAbandoned(const QString& line) const;
+    void showUnasked(const QString& report);
+    bool takeOwed(const QString& line);
+    void remember(const QString& answer);
     void takeWaitingInput();
     void timerTimeout_Timer();
+    bool takeMisnamed();
     void TimerMyTimer_Timer();
+    void owedTimer_Timer();
+    void armOwedTimer();
+    void startClock();
     void onPortError(const QString& reason);
+    enum class LaterClose { None, IfFree, Always };
+    void closeOrLater(LaterClose how);
     bool done(Kind k) const;
     void wake();
-    void drainAbandoned();
     bool sendLine(const QString& line, Kind k);
     void wait(Kind k);
-    Waited exchange(const QString& line, Kind k);
+    Waited exchange(const QString& line, Kind k, int32_t timeoutMs);
+    qint64 allowanceMs(Kind k, int32_t timeoutMs) const;
     int transact(const QString& command, int replyLength, const QString& data, Kind k);
     enum class Check { ErrorReply, Bad, Stopped };
-    Check linkCheck(Kind k);
+    Check linkCheck();
     void errorReply(bool exclamation);
     QString res(int id) const;
 
@@ -142,14 +174,25 @@ private:
     QTimer* timerTimeout_;
     QTimer* TimerMyTimer_;
     QTimer* lampTimer_;
+    QTimer* owedTimer_;
     QEventLoop* loop_ = nullptr;
     bool waiting_ = false;
+    // The request being waited for: its line, its name, its kind and
+    // time-out, and whether its time runs (it does once nothing is owed).
+    QString expecting_;
+    QString expectName_;
     Kind waitKind_ = Kind::Reply;
-    QString expecting_;        // the request being waited for
-    QString abandoned_;        // see abandonedRequest()
-    bool drainFirst_ = false;  // the next request lets the line go quiet first
-    bool draining_ = false;
-    qint64 lastInputMs_ = 0;   // when characters last came (monotonic clock)
+    int32_t waitTimeoutMs_ = 0;
+    bool clockRunning_ = false;
+    QString misnamed_;   // a line that named another request of its command
+    std::deque<Owed> owed_;
+    LaterClose closeLater_ = LaterClose::None;
+    // The last answers taken or dropped: a copy of one of them that comes
+    // again is no answer of a request it does not name.
+    std::deque<QString> recent_;
+    // The names of the last requests given up: an answer of one of them that
+    // comes after its allowance is still no answer of another request.
+    std::deque<QString> givenUp_;
     int depth_ = 0;
     int baseWaits_ = 0;
     const void* holder_ = nullptr;

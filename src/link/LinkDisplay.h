@@ -13,6 +13,9 @@ public:
     virtual void setHomeLamp(bool on) = 0;               // imgHomeGreen (imgHomeWhite the opposite)
     virtual void setPortLamp(bool on) = 0;               // imgPortGreen (imgPortLed the opposite)
     virtual void setStatusPanel(int panel, const QString& text) = 0; // sbStatusBar, from 1
+    // A request waits until the controller has finished what it still owes
+    // (the answer to a request that was given up): the user is told so.
+    virtual void setOwedWait(bool waiting) = 0;
 };
 
 // The lamps of the motion window that the home return writes.

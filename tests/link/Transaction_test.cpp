@@ -132,14 +132,21 @@ TEST_F(TransactionTest, TimeoutAfterTheCallersLimit) {
     ASSERT_EQ(w.msg.shown.size(), 1u);
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
-    EXPECT_FALSE(w.port->isOpen());
     EXPECT_FALSE(w.link->timerTimeout().isActive());
+    // The answer is owed for one time-out more; the port stays open to take
+    // it, then closes.
+    EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0RH")});
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 3000));
+    EXPECT_TRUE(w.link->owedRequests().isEmpty());
 }
 
 TEST_F(TransactionTest, PortKeptOpenWhenOccupied) {
     w.ctx.opt.PortOccupy = true;
     w.sim().silent = true;
     EXPECT_EQ(send("0RH", 6), 1);
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return w.link->owedRequests().isEmpty(); }, 3000));
     EXPECT_TRUE(w.port->isOpen());
     w.sim().silent = false;
     EXPECT_EQ(send("0RH", 6), 0);
@@ -315,7 +322,7 @@ TEST_F(TransactionTest, UnaskedErrorReportIsShown) {
 
 TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
     w.ctx.opt.PortOccupy = true;
-    w.ctx.opt.MoveTimeout = 5;
+    w.ctx.opt.MoveTimeout = 2;
     w.sys.seconds = 86398;  // the move runs over midnight
     w.sim().silent = true;
     QTimer::singleShot(150, [&] { w.sys.seconds = 4; });
@@ -324,9 +331,9 @@ TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
     EXPECT_TRUE(w.l().MoveEnd);
-    EXPECT_FALSE(w.port->isOpen());
-    QTimer::singleShot(250, [] {});
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    // Closed once the move's answer is no longer owed (one move time-out).
+    EXPECT_TRUE(w.port->isOpen());
+    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 5000));
     EXPECT_FALSE(w.link->timerMyTimer().isActive());
 }
 
@@ -484,4 +491,159 @@ TEST_F(TransactionTest, AnAnswerGivenUpIsNeverTheNextRequestsAnswer) {
         EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{c.first, c.next, "0RO"})) << c.name;
         EXPECT_TRUE(x.msg.shown.empty()) << c.name;
     }
+}
+
+// ---- What a request names, and the answers still owed
+
+TEST(RequestNameTest, TheCommandAndWhatItNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0RD4", "0RD4"},     {"0WD0123", "0WD0"},   {"0MP002", "0MP002"},   {"0MM18F", "0MM18F"},
+        {"0MG05", "0MG05"},   {"0RG0A", "0RG0A"},    {"0WG0A001002", "0WG0A"}, {"0RM3", "0RM3"},
+        {"0WM3000", "0WM3"},  {"0WE2", "0WE2"},      {"0CM1", "0CM1"},       {"0CM0", "0CM0"},
+        {"0RP001", "0RP001"}, {"0WP001ABC", "0WP001"}, {"0JR1100", "0JR1100"}, {"0RI", "0RI"},
+        {"0RO", "0RO"},       {"0WO000001", "0WO"},  {"0RH", "0RH"},         {"0MV0123", "0MV"},
+        {"0AR", "0AR"},
+    };
+    for (const auto& [line, name] : cases)
+        EXPECT_EQ(RequestName(QString::fromLatin1(line)), QString::fromLatin1(name)) << line;
+}
+
+// A line that names another request of the same command, or repeats an
+// answer already taken, comes while a request waits: it is not the answer;
+// the request takes its own. Should its own never come, the stray line is
+// the answer with a wrong echo once the time is up.
+TEST_F(TransactionTest, ALineNamingAnotherRequestIsNeverTheAnswer) {
+    struct Case {
+        const char* request;   // command and data
+        int length;
+        QByteArray stray;      // comes 20 ms after the request, without CR LF
+    };
+    const Case cases[] = {
+        {"0RD4", 38, "0RD0" + QByteArray(32, '7')},
+        {"0MP002", 27, "0MP006" + sim::PositionRecord(1, 1, 0, 6, 1, 1, 0, 6, 0, 0, 0)},
+        {"0CM1", 6, "0CM0"},
+        {"0RG05", 13, "0RG06006007"},
+        {"0RM3", 38, "0RM4" + QByteArray(32, '0')},
+    };
+    for (const Case& c : cases) {
+        const QByteArray req(c.request);
+        const QString cmd = QString::fromLatin1(req.left(3)), data = QString::fromLatin1(req.mid(3));
+        const bool move = req.startsWith("0MP");
+        for (bool ownAnswer : {true, false}) {
+            LinkWorld x;
+            Get_ErrorList(x.ctx);
+            x.l().TusinTimeout = 300;
+            x.ctx.opt.MoveTimeout = 1;
+            x.sim().state.homeDone = true;
+            if (ownAnswer) x.sim().faults.push_back(SimFault(SimFault::Delay, 120));
+            else x.sim().faults.push_back(SimFault(SimFault::Drop));
+            const QByteArray stray = c.stray + "\r\n";
+            // Timers of this case only (the move clock runs on the system's clock).
+            QTimer inject, clock;
+            QObject::connect(&inject, &QTimer::timeout, [&x, stray] { x.simPort().inject(stray); });
+            QObject::connect(&clock, &QTimer::timeout, [&x] { x.sys.seconds += 10; });
+            inject.setSingleShot(true);
+            inject.start(20);
+            clock.setSingleShot(true);
+            clock.start(400);
+            const int r = move ? x.link->SendMoveCmdWaitReply(cmd, c.length, data)
+                               : x.link->SendCmdWaitReply(cmd, c.length, data);
+            if (ownAnswer) {
+                EXPECT_EQ(r, 0) << c.request << ": " << x.msg.lastText().toStdString();
+                EXPECT_TRUE(x.l().RecvLine.startsWith(QString::fromLatin1(req))) << c.request;
+                EXPECT_TRUE(x.msg.shown.empty()) << c.request;
+                EXPECT_EQ(x.sim().received, std::vector<QByteArray>{req}) << c.request;
+            } else {
+                EXPECT_EQ(r, 1) << c.request;
+                EXPECT_EQ(x.msg.lastText(), QStringLiteral("Communication error occurs!")) << c.request;
+                EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{req, "0CM0"})) << c.request;
+            }
+        }
+    }
+}
+
+// A copy of the answer just taken comes again while the next request, of
+// another command, waits: dropped, not a wrong echo.
+TEST_F(TransactionTest, ACopyOfAnAnswerIsDropped) {
+    w.sim().faults.push_back(SimFault(SimFault::Double, 60));
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 200));
+    ASSERT_EQ(send("0RH", 6), 0);
+    w.l().TusinTimeout = 1000;
+    EXPECT_EQ(send("0RI", 11), 0) << w.msg.lastText().toStdString();
+    EXPECT_EQ(w.l().RecvLine, QStringLiteral("0RI000000\r\n"));
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_EQ(w.sim().received, (std::vector<QByteArray>{"0RH", "0RI"}));
+}
+
+// The controller carries out one request at a time. A request of 1 s given
+// up is answered 700 ms late; the next request, with a time-out of 400 ms,
+// is answered right after it: its time runs from the late answer, so it
+// succeeds. Meanwhile the user is told that the program waits.
+TEST_F(TransactionTest, TheNextRequestsTimeRunsFromWhenNothingIsOwed) {
+    w.ctx.opt.PortOccupy = true;
+    w.l().TusinTimeout = 1000;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 700));
+    QTimer::singleShot(50, [&] { w.link->Stop(); });
+    EXPECT_EQ(send("0RD2", 38), 1);
+    EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0RD2")});
+    EXPECT_EQ(w.display.owedWaits, 0);
+    w.l().TusinTimeout = 400;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(send("0RD0", 38), 0) << w.msg.lastText().toStdString();
+    EXPECT_GE(t.elapsed(), 550);
+    EXPECT_TRUE(w.l().RecvLine.startsWith(QStringLiteral("0RD0")));
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_EQ(w.display.owedWaits, 1);
+    EXPECT_FALSE(w.display.owedWait);
+    EXPECT_TRUE(w.link->owedRequests().isEmpty());
+    // Nothing owed: the next request waits for nothing.
+    EXPECT_EQ(send("0RH", 6), 0);
+    EXPECT_EQ(w.display.owedWaits, 1);
+}
+
+// The waiting for what is owed ends with the stop buttons at once.
+TEST_F(TransactionTest, AStopEndsTheWaitForWhatIsOwed) {
+    w.ctx.opt.PortOccupy = true;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 3000));
+    QTimer::singleShot(30, [&] { w.link->Stop(); });
+    EXPECT_EQ(send("0RD2", 38), 1);
+    QTimer::singleShot(100, [&] { w.link->Stop(); });
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(send("0RD0", 38), 1);
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_TRUE(w.msg.shown.empty());
+    EXPECT_FALSE(w.display.owedWait);
+    EXPECT_EQ(w.link->owedRequests(), (QStringList{QStringLiteral("0RD2"), QStringLiteral("0RD0")}));
+}
+
+// An error report that answers a request given up comes while the next
+// request waits for it: shown once on the main window; the request gets its
+// own answer.
+TEST_F(TransactionTest, AnOwedErrorReportIsShownOnce) {
+    w.ctx.opt.PortOccupy = true;
+    w.sim().state.homeDone = true;
+    w.sim().faults.push_back(SimFault(SimFault::Error, 300, "019"));
+    QTimer::singleShot(30, [&] { w.link->Stop(); });
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("001")), 1);
+    w.l().TusinTimeout = 1000;
+    w.display.alarmCalls = 0;
+    bool shown = false;
+    QString comment;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 200));
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!shown && w.display.alarm) {
+            shown = true;
+            comment = w.display.comment;
+        }
+    });
+    poll.start(5);
+    EXPECT_EQ(send("0RH", 6), 0) << w.msg.lastText().toStdString();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(comment, QStringLiteral("Sensor activated at stopping point"));
+    EXPECT_TRUE(w.msg.shown.empty());
+    // Lit once by the report, put out once by the good answer.
+    EXPECT_EQ(w.display.alarmCalls, 2);
 }

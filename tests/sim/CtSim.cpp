@@ -1,6 +1,7 @@
 #include "sim/CtSim.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <cctype>
 
@@ -223,6 +224,9 @@ CtSim::CtSim() {
 
 SimReply CtSim::handle(const QByteArray& line) {
     received.push_back(line);
+    receivedAtMs.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count());
     SimReply r;
     if (silent) return r;
     const auto it = commands_.find(line.left(3));
@@ -230,6 +234,7 @@ SimReply CtSim::handle(const QByteArray& line) {
     if (body.isEmpty()) return r;
 
     // The first fault that applies to this request.
+    bool trickle = false;
     for (auto f = faults.begin(); f != faults.end(); ++f) {
         if (!f->onlyFor.isEmpty() && !line.startsWith(f->onlyFor)) continue;
         const SimFault fault = *f;
@@ -241,8 +246,17 @@ SimReply CtSim::handle(const QByteArray& line) {
         case SimFault::Corrupt: body[1] = body[1] == 'Z' ? 'Y' : 'Z'; break;
         case SimFault::Shorten: body.chop(1); break;
         case SimFault::Lengthen: body += '0'; break;
-        case SimFault::Error: body = err(fault.code); break;
+        case SimFault::Error:
+            body = err(fault.code);
+            r.delayMs = fault.delayMs;
+            break;
         case SimFault::Split: r.gapMs = fault.delayMs; break;
+        case SimFault::Trickle:
+            r.delayMs = fault.startMs;
+            r.gapMs = fault.delayMs;
+            trickle = true;
+            break;
+        case SimFault::Double: r.later.push_back({fault.delayMs, body + "\r\n"}); break;
         case SimFault::Garble: {
             const qsizetype at = fault.at < 0 ? body.size() - 1 : fault.at;
             if (at >= 0 && at < body.size())
@@ -253,7 +267,9 @@ SimReply CtSim::handle(const QByteArray& line) {
         break;
     }
     const QByteArray whole = body + "\r\n";
-    if (r.gapMs > 0 && whole.size() >= 3) {
+    if (r.gapMs > 0 && whole.size() >= 3 && trickle) {
+        for (char c : whole) r.pieces.push_back(QByteArray(1, c));
+    } else if (r.gapMs > 0 && whole.size() >= 3) {
         const qsizetype a = whole.size() / 3, b = 2 * whole.size() / 3;
         r.pieces = {whole.left(a), whole.mid(a, b - a), whole.mid(b)};
     } else {

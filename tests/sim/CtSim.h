@@ -54,10 +54,14 @@ struct SimFault {
         Corrupt,   // the echo's second character changed
         Shorten,   // one character fewer before CR LF
         Lengthen,  // one character more before CR LF
-        Error,     // "0%%" + code instead of the reply
+        Error,     // "0%%" + code instead of the reply, after delayMs
         Vanish,    // no answer, and the line goes dead (cable pulled)
         Split,     // the reply in three pieces, delayMs apart
         Garble,    // one character of the reply changed, length kept
+        Trickle,   // the reply one character at a time, delayMs apart,
+                   // the first after startMs
+        Double,    // the reply, then a copy of it delayMs later (the copy
+                   // comes whatever the controller does meanwhile)
     };
     SimFault(Kind k, int delay = 0, QByteArray errorCode = "00B", QByteArray only = {})
         : kind(k), delayMs(delay), code(std::move(errorCode)), onlyFor(std::move(only)) {}
@@ -69,6 +73,7 @@ struct SimFault {
     // it becomes (0 = another hexadecimal digit).
     int at = -1;
     char with = 0;
+    int startMs = 0;          // for Trickle
 };
 
 // A Garble fault for the request with the prefix.
@@ -79,12 +84,22 @@ inline SimFault GarbleFault(QByteArray only, int at = -1, char with = 0) {
     return f;
 }
 
+// A Trickle fault for the request with the prefix.
+inline SimFault TrickleFault(QByteArray only, int startMs, int gapMs) {
+    SimFault f(SimFault::Trickle, gapMs, "00B", std::move(only));
+    f.startMs = startMs;
+    return f;
+}
+
 // What the controller sends back for one request.
 struct SimReply {
     std::vector<QByteArray> pieces;  // written in order, gapMs apart
     int delayMs = 0;                 // before the first piece
     int gapMs = 0;
     bool vanish = false;
+    // Bytes sent on their own, the given milliseconds after the reply,
+    // while the controller goes on with what it is asked next.
+    std::vector<std::pair<int, QByteArray>> later;
 };
 
 // The controller: request lines in, reply lines out. The command table maps
@@ -107,6 +122,7 @@ public:
     std::deque<SimFault> faults;
     bool silent = false;                 // answers nothing
     std::vector<QByteArray> received;    // every request, in order
+    std::vector<qint64> receivedAtMs;    // when each came (monotonic clock)
     // Milliseconds one character takes on the line at 9600 baud (start bit,
     // 8 data bits, stop bit); the pseudo-terminal front paces with it.
     static constexpr double k9600 = 10.0 / 9600.0 * 1000.0;

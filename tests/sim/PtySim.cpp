@@ -1,6 +1,8 @@
 #include "sim/PtySim.h"
 
 #include <QFile>
+#include <algorithm>
+#include <vector>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -175,11 +177,43 @@ void PtySim::writePaced(int fd, const QByteArray& bytes) {
 void PtySim::run() {
     QByteArray pending;
     char buf[512];
+    // Bytes sent on their own at their time (SimReply::later), in time order.
+    std::vector<std::pair<timespec, QByteArray>> scheduled;
+    const auto before = [](const timespec& a, const timespec& b) {
+        return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+    };
+    const auto sendDue = [&](int fd) {
+        const timespec t = now();
+        while (!scheduled.empty() && !before(t, scheduled.front().first)) {
+            writePaced(fd, scheduled.front().second);
+            scheduled.erase(scheduled.begin());
+        }
+    };
+    // Sleeps until t, sending what falls due meanwhile.
+    const auto sleepSending = [&](int fd, const timespec& t) {
+        for (;;) {
+            if (!scheduled.empty() && before(scheduled.front().first, t)) {
+                sleepUntil(scheduled.front().first);
+                sendDue(fd);
+                continue;
+            }
+            sleepUntil(t);
+            sendDue(fd);
+            return;
+        }
+    };
     while (!stop_) {
         const int m = fdMaster_.load();
         if (m < 0) return;
+        sendDue(m);
+        int waitMs = 200;
+        if (!scheduled.empty()) {
+            const timespec t = now(), due = scheduled.front().first;
+            const long long ms = (due.tv_sec - t.tv_sec) * 1000LL + (due.tv_nsec - t.tv_nsec) / 1000000LL;
+            waitMs = int(std::clamp<long long>(ms + 1, 0, 200));
+        }
         pollfd fds[2] = {{m, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        const int r = poll(fds, 2, 200);
+        const int r = poll(fds, 2, waitMs);
         if (r < 0) {
             if (errno == EINTR) continue;
             return;
@@ -217,10 +251,15 @@ void PtySim::run() {
             timespec t = arrived;
             if (paced_) t = addMs(t, CtSim::k9600 * static_cast<double>(line.size() + 2));
             t = addMs(t, reply.delayMs);
-            sleepUntil(t);
+            sleepSending(m, t);
             for (size_t i = 0; i < reply.pieces.size(); ++i) {
-                if (i > 0 && reply.gapMs > 0) sleepUntil(addMs(now(), reply.gapMs));
+                if (i > 0 && reply.gapMs > 0) sleepSending(m, addMs(now(), reply.gapMs));
                 writePaced(m, reply.pieces[i]);
+            }
+            for (const auto& [ms, bytes] : reply.later) {
+                scheduled.push_back({addMs(now(), ms), bytes});
+                std::stable_sort(scheduled.begin(), scheduled.end(),
+                                 [&before](const auto& a, const auto& b) { return before(a.first, b.first); });
             }
         }
     }

@@ -1,10 +1,11 @@
 #include "sim/SimSerialPort.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace rer::sim {
 
-SimSerialPort::SimSerialPort(QObject* parent) : SerialPort(parent) {}
+SimSerialPort::SimSerialPort(QObject* parent) : SerialPort(parent) { clock_.start(); }
 
 bool SimSerialPort::open(int portNo) {
     if (portNo < 1 || portNo > 9 || refuseOpen || unplugged_) return false;
@@ -53,10 +54,18 @@ bool SimSerialPort::write(const QByteArray& bytes) {
             QTimer::singleShot(0, this, [this] { pull(); });
             continue;
         }
-        int at = r.delayMs;
+        // One request at a time: the controller starts on this one when it
+        // has answered the one before.
+        const qint64 now = clock_.elapsed();
+        qint64 at = std::max(now, busyUntil_) + r.delayMs;
         for (const QByteArray& piece : r.pieces) {
-            QTimer::singleShot(at, this, [this, piece, gen] { deliver(piece, gen); });
+            QTimer::singleShot(int(at - now), this, [this, piece, gen] { deliver(piece, gen); });
+            busyUntil_ = at;
             at += r.gapMs;
+        }
+        for (const auto& [ms, bytes] : r.later) {
+            const QByteArray copy = bytes;
+            QTimer::singleShot(int(busyUntil_ + ms - now), this, [this, copy, gen] { deliver(copy, gen); });
         }
     }
     return true;

@@ -2,10 +2,14 @@
 #include "platform/SerialPort.h"
 #include "sim/CtSim.h"
 
+#include <QElapsedTimer>
+
 namespace rer::sim {
 
 // The simulated controller behind the SerialPort interface, in process:
 // replies arrive through the event loop after the delays the faults ask for.
+// It carries out one request at a time, as a controller does: a request that
+// comes while an earlier answer is still to be sent is answered after it.
 class SimSerialPort : public SerialPort {
     Q_OBJECT
 public:
@@ -39,6 +43,8 @@ private:
     int generation_ = 0;   // replies of an earlier opening are lost with it
     QByteArray rx_;
     QByteArray pending_;   // request characters before their CR LF
+    QElapsedTimer clock_;
+    qint64 busyUntil_ = 0; // when the last answer asked for has been sent
 };
 
 } // namespace rer::sim

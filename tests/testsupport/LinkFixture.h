@@ -6,7 +6,11 @@
 #include "sim/SimSerialPort.h"
 #include "testsupport/TestApp.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMap>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -17,6 +21,19 @@ inline void PrintTo(const QByteArray& s, std::ostream* os) { *os << '"' << s.toS
 QT_END_NAMESPACE
 
 namespace rer::test {
+
+// Runs the event loop until cond holds, at most ms; false when it never did.
+inline bool WaitFor(const std::function<bool()>& cond, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms) return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
 
 // Records what the link shows on the main window and the motion window.
 struct DisplayRecorder : LinkDisplay, MoveDisplay {
@@ -29,6 +46,8 @@ struct DisplayRecorder : LinkDisplay, MoveDisplay {
     bool out1 = false, out2 = false;
     QString kanryo;
     int alarmCalls = 0;
+    bool owedWait = false;
+    int owedWaits = 0;  // times a wait for what is owed began
 
     void setAlarmLamp(bool on) override { alarm = on; ++alarmCalls; }
     void setAlarmNo(const QString& t) override { alarmNo = t; }
@@ -36,6 +55,10 @@ struct DisplayRecorder : LinkDisplay, MoveDisplay {
     void setHomeLamp(bool on) override { home = on; }
     void setPortLamp(bool on) override { portLamp = on; }
     void setStatusPanel(int panel, const QString& t) override { panels[panel] = t; }
+    void setOwedWait(bool on) override {
+        owedWaits += on && !owedWait ? 1 : 0;
+        owedWait = on;
+    }
     void setOutLamp(int out, bool on) override { (out == 1 ? out1 : out2) = on; }
     void setKanryoNo(const QString& t) override { kanryo = t; }
 };

@@ -16,7 +16,7 @@ namespace {
 // The main window's lamps and labels as the link writes them.
 class MainLinkDisplay : public LinkDisplay {
 public:
-    explicit MainLinkDisplay(frmMain& w) : w_(w) {}
+    MainLinkDisplay(frmMain& w, AppContext& ctx) : w_(w), ctx_(ctx) {}
 
     void setAlarmLamp(bool on) override { pair("imgAlarmLed", "imgAlarmGreen", on); }
     void setAlarmNo(const QString& t) override { text("lblAlarmNo", t); }
@@ -25,6 +25,21 @@ public:
     void setPortLamp(bool on) override { pair("imgPortGreen", "imgPortLed", on); }
     void setStatusPanel(int panel, const QString& t) override {
         if (QLabel* l = w_.statusPanel(panel)) l->setText(t);
+    }
+    // The first panel tells of the wait and shows its own text again after.
+    void setOwedWait(bool on) override {
+        QLabel* l = w_.statusPanel(1);
+        if (!l || on == owedWait_) return;
+        owedWait_ = on;
+        // Short enough for the panel as it is.
+        const QString text = ctx_.pick(QStringLiteral("ｺﾝﾄﾛｰﾗの応答を待っています"),
+                                       QStringLiteral("Waiting for the controller"));
+        if (on) {
+            kept_ = l->text();
+            l->setText(text);
+        } else if (l->text() == text) {
+            l->setText(kept_);
+        }
     }
 
 private:
@@ -36,13 +51,16 @@ private:
         if (QLabel* l = w_.label(QString::fromLatin1(name))) l->setText(t);
     }
     frmMain& w_;
+    AppContext& ctx_;
+    bool owedWait_ = false;
+    QString kept_;
 };
 
 // The link's parts that live as long as the main window.
 class MainLinkParts : public QObject {
 public:
     MainLinkParts(frmMain& w, AppContext& ctx)
-        : QObject(&w), display(w), link(ctx, *ctx.platform.serial, display, this), trance(new frmTrance(ctx, &w)) {
+        : QObject(&w), display(w, ctx), link(ctx, *ctx.platform.serial, display, this), trance(new frmTrance(ctx, &w)) {
         link.setProgress(trance);
     }
     MainLinkDisplay display;

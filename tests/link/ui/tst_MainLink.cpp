@@ -150,6 +150,8 @@ private Q_SLOTS:
         QVERIFY(t.elapsed() >= 950 && t.elapsed() < 4000);
         QVERIFY(x.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")));
         QVERIFY(x.w->menuItem(QStringLiteral("mnuModeChange"))->isEnabled());
+        // The port closes once the answer given up is no longer owed.
+        QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 3000);
 
         // Cable pulled: one clear message, and the window stays usable.
         pty.pull();
