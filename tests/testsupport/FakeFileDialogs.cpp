@@ -2,11 +2,14 @@
 
 namespace rer {
 
+// The next scripted answer; Cancel when the script is used up.
 std::optional<QString> FakeFileDialogs::next() {
     if (paths.empty()) return std::nullopt;
-    auto p = paths.front();
+    const bool cancel = !paths.front().has_value();
+    const QString path = cancel ? QString() : *paths.front();
     paths.pop_front();
-    return p;
+    if (cancel) return std::nullopt;
+    return path;
 }
 
 std::optional<QString> FakeFileDialogs::showOpen(const FileDialogRequest& r) {
