@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "files/DataCodec.h"
 #include "files/PosiFile.h"
+#include "testsupport/PlatformDoubles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,7 +27,8 @@ static void BM_OpenPositionFile399(benchmark::State& state) {
     MemorySettingsStore store;
     FakeSystemInfo sys;
     FakeHelpViewer help;
-    AppContext ctx(Platform{msg, store, sys, help});
+    MemoryClipboard clipboard;
+    AppContext ctx(Platform{msg, store, sys, help, clipboard});
     ctx.dev.two[0].Lead = 6;
     ctx.dev.two[0].PPR = 400;
     ctx.dev.two[1].Lead = 6;

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     rer::QtPrintSurface printer;
     rer::QtFileDialogs fileDialogs(printer.printer());
     rer::QtSerialPort serial;
-    rer::AppContext ctx({msg, store, sys, help, &clipboard, &fileDialogs, &printer, &serial});
+    rer::AppContext ctx({msg, store, sys, help, clipboard, &fileDialogs, &printer, &serial});
     ctx.programDir = QCoreApplication::applicationDirPath();
 
     rer::frmMain main(ctx);

@@ -34,7 +34,7 @@ struct Platform {
     SettingsStore& store;
     SystemInfo& sys;
     HelpViewer& help;
-    Clipboard* clipboard = nullptr;     // none: the grids keep their own in memory
+    Clipboard& clipboard;
     FileDialogs* fileDialogs = nullptr; // Open, Save As and print dialogs
     PrintSurface* printer = nullptr;    // the printer the listings draw on
     SerialPort* serial = nullptr;       // the serial line the main window's link uses

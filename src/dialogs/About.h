@@ -51,22 +51,6 @@ public:
     static QStringList knownPrograms();
 };
 
-// Test double: answers from its fields and records what was asked.
-class FakeSysInfoTools : public SysInfoTools {
-public:
-    bool namedProgram(QString& program) override;
-    bool desktopProgram(QString& folder, QString& fileName) override;
-    bool fileExists(const QString& path) override;
-    bool start(const QString& program) override;
-
-    QString named;                 // empty: none named
-    QString folder, fileName;      // empty folder: none known
-    QStringList existing;          // files that exist
-    bool starts = true;            // whether a start succeeds
-    QStringList asked;             // "named", "desktop", "exists <path>"
-    QStringList started;
-};
-
 // StartSysInfo: starts the system-information program; when none is found
 // or it does not start, the message "You can't look system information,now."
 // and false.

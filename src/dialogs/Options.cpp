@@ -125,7 +125,7 @@ bool ChangeDisplayUnit(AppContext& ctx, bool mm) {
         changed = true;
     }
     // Rows copied before hold positions in the old unit.
-    ClipboardOf(ctx).setText(QString());
+    ctx.platform.clipboard.setText(QString());
     return changed;
 }
 

@@ -143,14 +143,18 @@ std::optional<double> CellNumber(const Value& v) {
 // ---- Texts that fit their columns
 
 double FittingPoints(PrintSurface& ps, const QString& font, double points, bool bold, bool italic,
-                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight) {
+                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight,
+                     const std::vector<double>& columnStarts) {
     std::stable_sort(texts.begin(), texts.end(), [](const PlacedText& a, const PlacedText& b) {
         return a.line != b.line ? a.line < b.line : a.x < b.x;
     });
     std::vector<double> room(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const bool last = i + 1 == texts.size() || texts[i + 1].line != texts[i].line;
-        room[i] = (last ? rightEdge : texts[i + 1].x) - texts[i].x - gap;
+        double end = last ? rightEdge : texts[i + 1].x;
+        for (double start : columnStarts)
+            if (start > texts[i].x) end = std::min(end, start);
+        room[i] = end - texts[i].x - gap;
     }
     // How far each text is over its room at a size; 1 or less fits.
     const auto worst = [&](double pt) {
@@ -532,6 +536,21 @@ bool PosiPrintPageSetup(AppContext& ctx) {
     return true;
 }
 
+const std::vector<PosiListingColumn>& PosiListingColumns(Product p) {
+    static const std::vector<PosiListingColumn> two = {
+        {0, 22, 20},   {1, 28, 30},   {2, 36, 38},   {3, 44, 46},    {4, 54, 54},    {5, 78, 80},   {6, 86, 88},
+        {7, 94, 96},   {8, 104, 104}, {9, 121, 123}, {10, 129, 131}, {11, 137, 139}, {12, 145, 145}};
+    static const std::vector<PosiListingColumn> one = {{0, 22, 20}, {1, 28, 30},  {2, 36, 38},  {3, 44, 46},
+                                                       {4, 54, 54}, {10, 78, 80}, {11, 86, 88}, {12, 94, 94}};
+    return p == Product::TwoAxis ? two : one;
+}
+
+std::vector<double> PosiColumnStarts(Product p) {
+    std::vector<double> starts;
+    for (const PosiListingColumn& c : PosiListingColumns(p)) starts.push_back(std::min(c.captionX, c.cellX));
+    return starts;
+}
+
 void PosiDataPrintOut(AppContext& ctx, Product p) {
     PrintSurface& ps = *ctx.platform.printer;
     const PrintState& pr = ctx.print;
@@ -541,23 +560,27 @@ void PosiDataPrintOut(AppContext& ctx, Product p) {
     const double h = pr.PrintLineHeight;
     const double right = pr.PrintRightX;
 
-    ps.setFont(font, 14, true, true);
-    ps.setCurrentX(10);
+    // The head's lines, each text at the size at which it ends before the
+    // next one and within the page.
+    const auto fitted = [&](double points, double x, const QString& text, double end) {
+        FittingPoints(ps, font, points, true, true, {{0, x, text}}, end, kColumnGapMm);
+        at(ps, x, text);
+    };
     ps.setCurrentY(h);
     const QString product = two ? QStringLiteral("DI-D6") : QStringLiteral("DE-D3U");
-    ps.print(product + ctx.pick(QStringLiteral(" 位置データ"), QStringLiteral(" Position Data")), false);
-
-    ps.setFont(font, 11, true, true);
-    ps.setCurrentY(h);
+    fitted(14, 10, product + ctx.pick(QStringLiteral(" 位置データ"), QStringLiteral(" Position Data")),
+           pr.FilePosiPrint ? 70 : ps.pageWidth());
     if (pr.FilePosiPrint)
-        at(ps, 70, ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name")) + pr.PrintPosiFileName);
+        fitted(11, 70, ctx.pick(QStringLiteral("ファイル名："), QStringLiteral("File Name")) + pr.PrintPosiFileName,
+               ps.pageWidth());
 
     ps.setCurrentY(3 * h);
     if (pr.GridPosiPrint || pr.FilePosiPrint) {
         QString models = QStringLiteral("AXIS1:") + pos.PosiFileDevice[0];
         if (two) models += QStringLiteral("    / AXIS2:") + pos.PosiFileDevice[1];
-        at(ps, 20, models);
+        fitted(11, 20, models, ps.pageWidth());
     }
+    ps.setFont(font, 11, true, true);
 
     // The page number stands above the first rule, clear of it. The bold
     // italic lines keep twice the room from their rule: a face without bold
@@ -572,24 +595,13 @@ void PosiDataPrintOut(AppContext& ctx, Product p) {
 
     // The captions between the two rules, at the size at which each fits
     // before the next column and within the line.
-    struct Caption {
-        int col;
-        double x;
-    };
-    static const Caption twoCaps[] = {{0, 22}, {1, 28}, {2, 36}, {3, 44}, {4, 54}, {5, 78}, {6, 86},
-                                      {7, 94}, {8, 104}, {9, 121}, {10, 129}, {11, 137}, {12, 145}};
-    static const Caption oneCaps[] = {{0, 22}, {1, 28}, {2, 36}, {3, 44}, {4, 54}, {10, 78}, {11, 86}, {12, 94}};
     const auto& head = pos.PosiFileData[0];
     std::vector<PlacedText> captions;
-    const auto addCaption = [&](const Caption& cap) {
-        const QString text = head[size_t(cap.col)].toText();
-        captions.push_back({0, cap.x, cap.col == 12 ? QStringLiteral(":") + text : text});
-    };
-    if (two)
-        for (const Caption& cap : twoCaps) addCaption(cap);
-    else
-        for (const Caption& cap : oneCaps) addCaption(cap);
-    FittingPoints(ps, font, 10, false, false, captions, ps.pageWidth(), kColumnGapMm, h - 2 * c);
+    for (const PosiListingColumn& column : PosiListingColumns(p)) {
+        const QString text = head[size_t(column.col)].toText();
+        captions.push_back({0, column.captionX, column.col == 12 ? QStringLiteral(":") + text : text});
+    }
+    FittingPoints(ps, font, 10, false, false, captions, ps.pageWidth(), kColumnGapMm, h - 2 * c, PosiColumnStarts(p));
     ps.setCurrentY(5 * h + (h - ps.textHeight(QStringLiteral("A"))) / 2);
     for (const PlacedText& t : captions) at(ps, t.x, t.text);
     ps.line(10, 6 * h, right, 6 * h);

@@ -53,11 +53,14 @@ constexpr double kMinListingPoints = 5.0;
 
 // The largest size from `points` down, in steps of half a point, at which
 // every text ends at least `gap` before the next text of its line (the last
-// one before `rightEdge`) and, when `maxHeight` is above 0, is no higher than
+// one before `rightEdge`) and before the first of `columnStarts` to its
+// right (where the next column begins on any line: its caption may stand
+// left of its cells) and, when `maxHeight` is above 0, is no higher than
 // that; kMinListingPoints when none is. Widths in the surface's current
 // scale. The surface's font is left at the size found.
 double FittingPoints(PrintSurface& ps, const QString& font, double points, bool bold, bool italic,
-                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight = 0);
+                     std::vector<PlacedText> texts, double rightEdge, double gap, double maxHeight = 0,
+                     const std::vector<double>& columnStarts = {});
 
 // ---- Pages
 //
@@ -148,6 +151,19 @@ inline bool W3kPrintParaData(AppContext& ctx) { return PrintParaData(ctx, Produc
 // when the font has no measurable height (no line pitch).
 bool PosiPrintPageSetup(AppContext& ctx);
 inline bool W3kPosiPrintPageSetup(AppContext& ctx) { return PosiPrintPageSetup(ctx); }
+
+// The columns of the position listing, left to right: the column of the
+// product's PosiFileData, the x of its caption and the x of its cells (mm,
+// in the listing's own measure); the last is the comment.
+struct PosiListingColumn {
+    int col;
+    double captionX;
+    double cellX;
+};
+const std::vector<PosiListingColumn>& PosiListingColumns(Product p);
+// Where each column of the position listing begins: its caption or its
+// cells, whichever stands further left.
+std::vector<double> PosiColumnStarts(Product p);
 
 // Position listing, page frame of page PrintPageNo (PosiDataPrintOut /
 // W3kPosiDataPrintOut): title, file name, models, page number, captions

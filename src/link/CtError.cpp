@@ -58,9 +58,11 @@ void ShowCtErrorInfo(AppContext& ctx, LinkDisplay& display) {
     if (!digit.isEmpty() && digit[0].unicode() < 0x20) digit.clear(); // a cut-short reply's line end
     display.setAlarmNo(axis + digit);
     display.setAlarmLamp(true);
-    // A reply too short or not hexadecimal in its code has no number.
+    // The number is the axis and character 6 (character 5 means nothing); a
+    // reply too short for it, or whose character 6 is no hexadecimal digit,
+    // has none.
     std::optional<int> number;
-    if (head.size() == 6 && HexValue(head.mid(3, 3))) number = HexValue(axis + digit);
+    if (head.size() == 6 && !digit.isEmpty()) number = HexValue(axis + digit);
     if (number) {
         for (int i = 1; i <= l.ErrListCount; ++i) {
             if (HexValue(l.ErrList[i].number) == number) {

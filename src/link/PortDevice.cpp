@@ -5,9 +5,12 @@
 namespace rer {
 
 QString PortDeviceCaption(const AppContext& ctx, int portNo, const std::vector<SerialPortDescription>& ports) {
-    if (portNo < 1 || portNo > 9) return QString();
+    const QString none = ctx.pick(QStringLiteral("（シリアルポートなし）"), QStringLiteral("(no serial port)"));
+    // A number outside 1 to 9 (a hand-edited setting) opens nothing, whatever
+    // its variable says.
+    if (portNo < 1 || portNo > 9) return none;
     const QString device = SerialDeviceName(portNo, ports);
-    if (device.isEmpty()) return ctx.pick(QStringLiteral("（シリアルポートなし）"), QStringLiteral("(no serial port)"));
+    if (device.isEmpty()) return none;
     if (!qEnvironmentVariableIsEmpty(SerialPortVariable(portNo).toLatin1().constData()))
         return device + QStringLiteral("  (") + SerialPortVariable(portNo) + QLatin1Char(')');
     const SerialPortDescription& d = ports[size_t(portNo - 1)];

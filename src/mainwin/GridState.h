@@ -1,7 +1,6 @@
 #pragma once
 #include "app/ProgramState.h"
 #include "mainwin/PositionGrid.h"
-#include "platform/Clipboard.h"
 
 #include <functional>
 
@@ -18,9 +17,6 @@ struct GridState {
     PositionGrid flgdData{400, 13};
     PositionGrid flgdDataW3k{400, 8};
     PositionGrid flgdDummy{400, 6};
-
-    // The clipboard when the program runs without a system one.
-    MemoryClipboard ownClipboard;
 
     // Takes text pending in the in-cell editor into its cell (set by the main
     // window; every command that rewrites the grid calls it first).

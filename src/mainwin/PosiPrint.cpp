@@ -44,8 +44,6 @@ std::optional<ModelParts> SplitModelString(const QString& s) {
 
 namespace {
 
-const double kTwoX[12] = {20, 30, 38, 46, 54, 80, 88, 96, 104, 123, 131, 139};
-
 QString canceledText(const AppContext& ctx) {
     return ctx.pick(QStringLiteral("データの印刷を中止しました。"), QStringLiteral("Printing data was canceled."));
 }
@@ -137,25 +135,20 @@ bool fileToMm(AppContext& ctx, Product p, const ModelLookup& lookup) {
     return true;
 }
 
-// Where the cells of a position go on its line: two-axis columns 0 to 11 and
-// the comment (column 12) after them; the one-axis columns 0 to 4, OUT and
-// SM, then the comment.
+// Where the cells of a position go on its line: the columns of the listing
+// but the last, the comment, which commentX gives.
 std::vector<std::pair<int, double>> cellColumns(Product p) {
     std::vector<std::pair<int, double>> cols;
-    if (p == Product::TwoAxis) {
-        for (int c = 0; c < 12; ++c) cols.emplace_back(c, kTwoX[c]);
-        return cols;
-    }
-    for (int c = 0; c <= 4; ++c) cols.emplace_back(c, kTwoX[c]);
-    cols.emplace_back(10, 80);
-    cols.emplace_back(11, 88);
+    const auto& columns = PosiListingColumns(p);
+    for (size_t i = 0; i + 1 < columns.size(); ++i) cols.emplace_back(columns[i].col, columns[i].cellX);
     return cols;
 }
 
-double commentX(Product p) { return p == Product::TwoAxis ? 145 : 94; }
+double commentX(Product p) { return PosiListingColumns(p).back().cellX; }
 
 // The sizes of the cells and of the comment that fit every position of the
-// range into its columns and its line pitch.
+// range into its columns (each cell ends before the next column begins, its
+// caption included) and its line pitch.
 struct RowFonts {
     double cells = 11;
     double comment = 8;
@@ -173,7 +166,8 @@ RowFonts fitRows(AppContext& ctx, Product p, int from, int to, double pitch, con
     }
     const double height = pitch - 2 * kRuleClearanceMm;
     RowFonts f;
-    f.cells = FittingPoints(ps, font, 11, false, false, std::move(cells), commentX(p), kColumnGapMm, height);
+    f.cells = FittingPoints(ps, font, 11, false, false, std::move(cells), commentX(p), kColumnGapMm, height,
+                            PosiColumnStarts(p));
     f.comment = FittingPoints(ps, font, p == Product::TwoAxis ? 8 : 11, false, false, std::move(comments),
                               ps.pageWidth(), kColumnGapMm, height);
     return f;

@@ -201,12 +201,8 @@ void PosiGridInsertRows(AppContext& ctx, Product p, int first, int last) {
     replaceRows(ctx, p, first, last, true);
 }
 
-Clipboard& ClipboardOf(AppContext& ctx) {
-    return ctx.platform.clipboard ? *ctx.platform.clipboard : ctx.grid.ownClipboard;
-}
-
 void CopyRowsToClipboard(AppContext& ctx, Product p) {
-    ClipboardOf(ctx).setText(ctx.grid.of(p).Clip());
+    ctx.platform.clipboard.setText(ctx.grid.of(p).Clip());
 }
 
 bool CommentFitsFile(const QString& comment) {
@@ -224,7 +220,7 @@ QString UnsavableCommentText(const AppContext& ctx) {
 
 bool PasteRowsFromClipboard(AppContext& ctx, Product p) {
     PositionGrid& g = ctx.grid.of(p);
-    const QString t = ClipboardOf(ctx).text();
+    const QString t = ctx.platform.clipboard.text();
     // Rows end at CR LF, at a lone CR and at a lone LF; a line end at the
     // very end adds no row.
     std::vector<QStringList> rows;

@@ -70,7 +70,6 @@ bool PasteRowsFromClipboard(AppContext& ctx, Product p);
 bool CommentFitsFile(const QString& comment);
 // "The comment holds a character that cannot be saved." by the language.
 QString UnsavableCommentText(const AppContext& ctx);
-Clipboard& ClipboardOf(AppContext& ctx);
 
 // The row and clipboard commands with their checks and messages
 // (PosiGyoInsertProc, PosiGyoDeleteProc, PosiCopyProc, PosiPasteProc and

@@ -13,14 +13,4 @@ public:
     virtual void setText(const QString& text) = 0;
 };
 
-// Test double, and the clipboard of a program run without one: in memory.
-class MemoryClipboard : public Clipboard {
-public:
-    QString text() const override { return text_; }
-    void setText(const QString& text) override { text_ = text; }
-
-private:
-    QString text_;
-};
-
 } // namespace rer

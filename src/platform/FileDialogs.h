@@ -2,10 +2,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <optional>
-#include <vector>
 
 namespace rer {
 
@@ -71,30 +69,5 @@ protected:
 QString ToQtFilter(const QString& pairs);
 // The path with the default extension added when the name has none.
 QString WithDefaultExt(const QString& path, const QString& ext);
-
-// Test double: answers from a script (a path, or nothing for Cancel) and
-// records every request. An empty script cancels.
-class FakeFileDialogs : public FileDialogs {
-public:
-    bool printer() override;
-    bool pageSetup(int16_t languageNo) override;
-
-    void answer(std::optional<QString> path) { paths.push_back(std::move(path)); }
-    void answerPrinter(bool ok) { printerAnswers.push_back(ok); }
-
-    std::deque<std::optional<QString>> paths;
-    std::deque<bool> printerAnswers;
-    std::vector<FileDialogRequest> opened;
-    std::vector<FileDialogRequest> saved;
-    int printerShown = 0;
-    int pageSetupShown = 0;
-
-protected:
-    std::optional<QString> showOpen(const FileDialogRequest& r) override;
-    std::optional<QString> showSave(const FileDialogRequest& r) override;
-
-private:
-    std::optional<QString> next();
-};
 
 } // namespace rer

@@ -1,5 +1,4 @@
 #pragma once
-#include <QMap>
 #include <QString>
 
 namespace rer {
@@ -39,21 +38,6 @@ public:
 
 private:
     QString dir_;
-};
-
-// Test double: in memory.
-class MemorySettingsStore : public SettingsStore {
-public:
-    QString get(const QString& app, const QString& section, const QString& key,
-                const QString& deflt) const override;
-    bool save(const QString& app, const QString& section, const QString& key,
-              const QString& value) override;
-    bool has(const QString& app, const QString& section, const QString& key) const;
-    int saveCount = 0;
-
-private:
-    static QString full(const QString& app, const QString& section, const QString& key);
-    QMap<QString, QString> values_;
 };
 
 } // namespace rer

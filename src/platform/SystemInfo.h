@@ -18,14 +18,4 @@ public:
     double secondsSinceMidnight() const override;
 };
 
-// Test double: fixed values that a test may change.
-class FakeSystemInfo : public SystemInfo {
-public:
-    explicit FakeSystemInfo(QString country = QStringLiteral("Japan")) : country(std::move(country)) {}
-    QString countryEnglishName() const override { return country; }
-    double secondsSinceMidnight() const override { return seconds; }
-    QString country;
-    double seconds = 0;
-};
-
 } // namespace rer

@@ -556,6 +556,7 @@ TEST(FittingPoints, LargestHalfPointAtWhichEveryTextClearsTheNext) {
     const struct {
         std::vector<PlacedText> texts;
         double right, maxHeight, want;
+        std::vector<double> columnStarts = {};
     } cases[] = {
         {{{0, 0, QStringLiteral("ABCD")}, {0, 20, QStringLiteral("EF")}}, 100, 0, 11}, // fits as it is
         // 8 characters in 10 mm less the 1 mm gap: 4 x points x em <= 9.
@@ -569,9 +570,16 @@ TEST(FittingPoints, LargestHalfPointAtWhichEveryTextClearsTheNext) {
         {{{0, 0, QStringLiteral("A")}}, 100, 4, 9},
         // Nothing fits: the smallest size.
         {{{0, 0, QStringLiteral("ABCDEFGH")}, {0, 1, QStringLiteral("X")}}, 100, 0, kMinListingPoints},
+        // The next column begins where its caption stands, left of its cells:
+        // the room ends there, not at the next text of the line.
+        {{{0, 0, QStringLiteral("ABCDEFGH")}, {0, 12, QStringLiteral("X")}}, 100, 0, 6, {0, 10, 20}},
+        {{{0, 0, QStringLiteral("ABCDEFGH")}}, 100, 0, 6, {10}},
+        // Starts at or left of a text do not bound it.
+        {{{0, 10, QStringLiteral("ABCD")}}, 100, 0, 11, {0, 10}},
     };
     for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(FittingPoints(ps, QStringLiteral("century"), 11, false, false, c.texts, c.right, 1, c.maxHeight),
+        EXPECT_DOUBLE_EQ(FittingPoints(ps, QStringLiteral("century"), 11, false, false, c.texts, c.right, 1, c.maxHeight,
+                                       c.columnStarts),
                          c.want)
             << c.texts.front().text.toStdString() << " " << c.maxHeight;
     }

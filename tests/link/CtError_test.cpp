@@ -87,6 +87,11 @@ TEST(ShowCtErrorInfo, DisplayTable) {
         {"0%%0B\r\n", "1", "No error information in the error List"},  // too short for a code
         {"0%%\r\n", "2", "No error information in the error List"},
         {"0%%0ZZ\r\n", "1Z", "No error information in the error List"},
+        // Character 5 means nothing; character 4 other than "0" is axis 2.
+        {"0%%0 3\r\n", "13", "Communication data length error"},
+        {"0%%0Z3\r\n", "13", "Communication data length error"},
+        {"0%%X13\r\n", "23", "Communication data length error"},
+        {"0%%X-B\r\n", "2B", "Unable to detect the home sensor"},
     };
     for (const Case& c : cases) {
         LinkWorld w;

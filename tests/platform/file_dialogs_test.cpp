@@ -1,6 +1,6 @@
 // Where the file dialogs start: each kind of file where one of its kind was
 // last opened or saved in the run.
-#include "platform/FileDialogs.h"
+#include "testsupport/FakeFileDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The question a window asks before it gives its user's edits up, in
 // English, and the texts of the message boxes a test has seen.
-#include "platform/FileDialogs.h"
-#include "platform/MessageBoxes.h"
+#include "testsupport/FakeFileDialogs.h"
+#include "testsupport/FakeMessageBoxes.h"
 
 #include <QString>
 #include <QStringList>

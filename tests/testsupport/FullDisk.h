@@ -5,7 +5,7 @@
 // ending the process), or in which a folder is mounted read-only (a mount
 // namespace of a user namespace of its own, whoever runs the test). What the
 // work reports comes back through a pipe.
-#include "platform/MessageBoxes.h"
+#include "testsupport/FakeMessageBoxes.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -152,6 +152,39 @@ inline QStringList overlappingWords(const std::vector<PdfWord>& words) {
     return bad;
 }
 
+// Neighbouring words of one line with less than `gap` points between them:
+// the texts of two columns that touch as they are read. (A blank inside a
+// text is wider than a point at every size a listing prints.)
+inline QStringList crowdedWords(const std::vector<PdfWord>& words, double gap = 1.0) {
+    std::vector<const PdfWord*> byTop;
+    double tallest = 0;
+    for (const PdfWord& w : words) {
+        byTop.push_back(&w);
+        tallest = std::max(tallest, w.y1 - w.y0);
+    }
+    std::sort(byTop.begin(), byTop.end(), [](const PdfWord* a, const PdfWord* b) {
+        return a->page != b->page ? a->page < b->page : a->y0 < b->y0;
+    });
+    QStringList bad;
+    for (size_t i = 0; i < byTop.size(); ++i) {
+        const PdfWord& a = *byTop[i];
+        // The words that can share a's line lie near it in the order of tops.
+        size_t from = i;
+        while (from > 0 && byTop[from - 1]->page == a.page && byTop[from - 1]->y0 > a.y0 - tallest) --from;
+        const PdfWord* next = nullptr;
+        for (size_t j = from; j < byTop.size() && byTop[j]->page == a.page && byTop[j]->y0 < a.y1; ++j) {
+            const PdfWord& b = *byTop[j];
+            if (j == i || b.x0 <= a.x0) continue;
+            const double common = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+            if (common < 0.5 * std::min(a.y1 - a.y0, b.y1 - b.y0)) continue;
+            if (!next || b.x0 < next->x0) next = &b;
+        }
+        if (next && next->x0 - a.x1 < gap)
+            bad << describe(a) + QStringLiteral(" ends %1 pt before ").arg(next->x0 - a.x1, 0, 'f', 2) + describe(*next);
+    }
+    return bad;
+}
+
 inline std::set<QString> printedPieces(const QStringList& printed) {
     std::set<QString> pieces;
     for (const QString& t : printed)
@@ -250,14 +283,15 @@ inline void keepForLooking(const QString& pdf, const QString& name) {
     QFile::copy(pdf, to);
 }
 
-// Every kind of fault of the page layout of a printed PDF, the first few of
-// each kind and their number; empty when it reads clean.
+// Every kind of fault of the page layout of a printed PDF (texts merged,
+// overlapping or closer than a point, off the page, struck by a rule), the
+// first few of each kind and their number; empty when it reads clean.
 inline QStringList layoutFaults(const QString& pdf, const QStringList& printed) {
     const auto words = joinedWords(pdfWords(pdf), printed);
     QStringList faults;
     if (words.empty()) faults << QStringLiteral("no words in ") + pdf;
-    for (const QStringList& kind : {mergedWords(words, printed), overlappingWords(words), wordsOffThePage(words),
-                                    rulesThroughWords(words, pdfRules(pdf))}) {
+    for (const QStringList& kind : {mergedWords(words, printed), overlappingWords(words), crowdedWords(words),
+                                    wordsOffThePage(words), rulesThroughWords(words, pdfRules(pdf))}) {
         faults << kind.mid(0, 3);
         if (kind.size() > 3) faults << QStringLiteral("... %1 of this kind in all").arg(kind.size());
     }

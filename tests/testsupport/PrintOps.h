@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/PrintSurface.h"
+#include "testsupport/RecordingPrintSurface.h"
 
 #include <vector>
 

@@ -4,6 +4,7 @@
 // fixtures and worlds of the tests are thin layers on it.
 #include "app/AppContext.h"
 #include "sim/SimSerialPort.h"
+#include "testsupport/PlatformDoubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,8 +45,9 @@ struct TestPlatform {
     }
 };
 
-// The optional platform layers an application gets from its TestPlatform.
-enum class Doubles : unsigned { None = 0, Clipboard = 1, FileDialogs = 2, Printer = 4, All = 7 };
+// The optional platform layers an application gets from its TestPlatform
+// (the others it always gets).
+enum class Doubles : unsigned { None = 0, FileDialogs = 2, Printer = 4, All = 6 };
 constexpr Doubles operator|(Doubles a, Doubles b) { return Doubles(unsigned(a) | unsigned(b)); }
 constexpr bool Has(Doubles set, Doubles one) { return (unsigned(set) & unsigned(one)) != 0; }
 
@@ -75,8 +77,7 @@ struct TestApp {
     explicit TestApp(AppOptions o = {})
         : own(o.platform ? nullptr : std::make_unique<TestPlatform>()),
           pf(o.platform ? *o.platform : *own),
-          ctx(Platform{pf.msg, o.store ? *o.store : pf.store, pf.sys, pf.help}) {
-        if (Has(o.doubles, Doubles::Clipboard)) ctx.platform.clipboard = &clipboard;
+          ctx(Platform{pf.msg, o.store ? *o.store : pf.store, pf.sys, pf.help, pf.clipboard}) {
         if (Has(o.doubles, Doubles::FileDialogs)) ctx.platform.fileDialogs = &files;
         if (Has(o.doubles, Doubles::Printer)) ctx.platform.printer = &printer;
         if (o.simulator) simulator = std::make_unique<sim::SimSerialPort>();

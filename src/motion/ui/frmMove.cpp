@@ -40,11 +40,14 @@ QLabel* Lamp(const QString& name, QWidget* parent) {
     return l;
 }
 // The in-cell editor of the program row: up to three digits; a value outside
-// 1..399 empties the cell with a beep.
+// 1..399 empties the cell. Enter, Right and Left commit silently; leaving the
+// cell any other way (a click elsewhere) commits with a beep for a refused
+// value.
 class ProgramCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     std::function<void(int)> onNavigate; // +1 Enter / Right, -1 Left
+    std::function<void()> onRefusedLeave; // the beep of a refused value left otherwise
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* e = new QLineEdit(parent);
         e->setObjectName(QStringLiteral("txtEdit2"));
@@ -56,7 +59,7 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
         bool refused = false;
         const QString kept = ProgramCellCommit(static_cast<QLineEdit*>(editor)->text(), &refused);
-        if (refused) QApplication::beep();
+        if (refused && !byKey_ && onRefusedLeave) onRefusedLeave();
         model->setData(index, kept);
     }
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -67,7 +70,9 @@ public:
                             : k->key() == Qt::Key_Left                                                            ? -1
                                                                                                                   : 0;
             if (dir != 0) {
+                byKey_ = true;
                 Q_EMIT commitData(ed);
+                byKey_ = false;
                 Q_EMIT closeEditor(ed, QAbstractItemDelegate::NoHint);
                 if (onNavigate) onNavigate(dir);
                 return true;
@@ -75,6 +80,9 @@ public:
         }
         return QStyledItemDelegate::eventFilter(o, e);
     }
+
+private:
+    bool byKey_ = false; // the commit of Enter, Right or Left
 };
 
 } // namespace
@@ -182,6 +190,10 @@ QWidget* frmMove::buildSelective() {
     flgdProgram_->setTabKeyNavigation(false);
     // Enter and Right commit and go to the next cell (15 wraps to 1); Left
     // commits and goes one cell back.
+    delegate->onRefusedLeave = [this] {
+        ++beeps;
+        QApplication::beep();
+    };
     delegate->onNavigate = [this](int dir) {
         const int col = flgdProgram_->currentColumn();
         flgdProgram_->setCurrentCell(0, dir > 0 ? ProgramNextColumn(col) : ProgramPreviousColumn(col));

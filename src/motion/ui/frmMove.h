@@ -38,6 +38,8 @@ public:
     QLineEdit* text(const QString& name) const;
     QLabel* lblkanryoNo() const { return lblkanryoNo_; }
     QLabel* imgOutGreen(int out) const { return out == 1 ? imgOut1Green_ : imgOut2Green_; }
+    // Number of beeps given (a refused program-row value left by a click).
+    int beeps = 0;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

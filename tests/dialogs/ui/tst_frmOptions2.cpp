@@ -4,6 +4,7 @@
 #include "testsupport/GridTestContext.h"
 
 #include "link/PortDevice.h"
+#include "mainwin/MainFrame.h"
 #include "mainwin/PositionEditor.h"
 
 #include <QCheckBox>
@@ -207,6 +208,33 @@ private Q_SLOTS:
         QCOMPARE(d->lblPortDevice()->text(), ports.empty() ? S("(no serial port)") : PortDeviceCaption(t.ctx, 1, ports));
         QVERIFY(d->lblPortDevice()->isVisible());
         qunsetenv("RER6O250_COM7");
+    }
+
+    // A settings file whose "PortNo" lies outside 1 to 9 (written by hand):
+    // the box shows the number, which opens no device, and the caption says
+    // so, even with a variable of that number set.
+    void aPortNumberOutsideTheListOpensNoDevice_data() {
+        QTest::addColumn<int>("portNo");
+        QTest::addColumn<int>("language");
+        QTest::newRow("12") << 12 << 2;
+        QTest::newRow("10") << 10 << 2;
+        QTest::newRow("0") << 0 << 2;
+        QTest::newRow("12 Japanese") << 12 << 1;
+    }
+    void aPortNumberOutsideTheListOpensNoDevice() {
+        QFETCH(int, portNo);
+        QFETCH(int, language);
+        GridTestContext t(1, int16_t(language));
+        t.set(S("PortNo"), QString::number(portNo));
+        LoadMainSettings(t.ctx);
+        t.ctx.setLanguage(int16_t(language));
+        QCOMPARE(int(t.ctx.opt.PortNo), portNo);
+        const QByteArray variable = SerialPortVariable(portNo).toLatin1();
+        qputenv(variable.constData(), "/tmp/ctsim-outside");
+        auto d = open(t);
+        QCOMPARE(d->txtPortNo()->text(), QString::number(portNo));
+        QCOMPARE(d->lblPortDevice()->text(), language == 1 ? S("（シリアルポートなし）") : S("(no serial port)"));
+        qunsetenv(variable.constData());
     }
 
     void numberBoxesAndEnter() {

@@ -8,6 +8,7 @@
 #include "testsupport/FullDisk.h"
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PdfLayout.h"
+#include "testsupport/WidestListings.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -126,22 +127,13 @@ void ListingsPdf::pagesReadClean() {
 
     if (kind.startsWith(QLatin1String("parameters"))) {
         const Product p = kind.endsWith(QLatin1Char('2')) ? Product::TwoAxis : Product::OneAxis;
-        auto& table = t.ctx.para.of(p).ParaFileData;
-        for (size_t r = 1; r < table.size(); ++r)
-            for (size_t c = 0; c < 2; ++c) table[r][c] = Value::number(r % 2 ? 65535 : -32768);
-        table[0][0] = Value::text(QStringLiteral("パラメータ機種A.pmd"));
+        rer::test::FillWidestParameters(t.ctx, p);
         QVERIFY(PrintParaData(t.ctx, p));
     } else if (kind == QLatin1String("groups")) {
-        for (int g = 1; g <= 99; ++g) t.ctx.grp.GrpFileData[g] = {399, 399, 0};
-        t.ctx.grp.GrpFileName = QStringLiteral("グループ.grp");
+        rer::test::FillWidestGroups(t.ctx);
         QVERIFY(PrintGrpData(t.ctx));
     } else {
-        for (int s = 0; s < 16; ++s)
-            for (int m = 0; m < 9; ++m) {
-                t.ctx.sm.SmFileData[s][2 * m] = int16_t(1 + (s + m) % 6); // every command name
-                t.ctx.sm.SmFileData[s][2 * m + 1] = 15;
-            }
-        t.ctx.sm.SmFileName = QStringLiteral("マクロ.smd");
+        rer::test::FillWidestMacros(t.ctx);
         QVERIFY(PrintSmData(t.ctx));
     }
     rer::test::keepForLooking(pdf, QStringLiteral("%1-%2.pdf").arg(kind).arg(language));

@@ -22,7 +22,26 @@ using namespace rer::test;
 
 namespace {
 QString S(const char* s) { return QString::fromUtf8(s); }
+
+// The window opened by the main window's button, active, its program row
+// with the focus; none when it did not come up.
+frmMove* openWithRowFocused(MotionWorld& x) {
+    x.w->button(S("cmdOpenMoveWin"))->click();
+    auto* m = x.w->findChild<frmMove*>();
+    if (!m) return nullptr;
+    m->activateWindow();
+    if (!QTest::qWaitForWindowActive(m)) return nullptr;
+    m->flgdProgram()->setFocus();
+    return m;
 }
+
+// The program row's in-cell editor while it is open.
+QLineEdit* rowEditor(QTableWidget* g) {
+    for (auto* e : g->findChildren<QLineEdit*>(S("txtEdit2")))
+        if (e->isVisible()) return e;
+    return nullptr;
+}
+} // namespace
 
 class tst_frmMove : public QObject {
     Q_OBJECT
@@ -71,17 +90,12 @@ private Q_SLOTS:
 
     void programRowEditor() {
         MotionWorld x(1, 2);
-        x.w->button(S("cmdOpenMoveWin"))->click();
-        auto* m = x.w->findChild<frmMove*>();
+        frmMove* m = openWithRowFocused(x);
         QVERIFY(m);
         QTableWidget* g = m->flgdProgram();
-        m->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m));
-        g->setFocus();
         const auto editor = [g]() -> QWidget* {
-            for (auto* e : g->findChildren<QLineEdit*>(S("txtEdit2")))
-                if (e->isVisible()) return e;
-            return g;
+            QLineEdit* e = rowEditor(g);
+            return e ? static_cast<QWidget*>(e) : g;
         };
         const auto type = [&](const QString& t) {
             for (QChar c : t) QTest::keyClick(editor(), c.toLatin1());
@@ -124,6 +138,62 @@ private Q_SLOTS:
         QCOMPARE(t->text(), S("0"));
         QTest::mouseClick(m->button(S("cmdDataClear")), Qt::LeftButton);
         QCOMPARE(g->item(0, 15)->text(), QString());
+        m->close();
+    }
+
+    // Enter, Right and Left empty a refused value without a sound; leaving
+    // the cell by a click empties it with one beep.
+    void programRowRefusesSilentlyOnTheKeysAndBeepsOnLeaving() {
+        MotionWorld x(1, 2);
+        frmMove* m = openWithRowFocused(x);
+        QVERIFY(m);
+        QTableWidget* g = m->flgdProgram();
+        const auto editor = [g] { return rowEditor(g); };
+        // The editor opened on the cell with the text typed (none: opened and
+        // emptied).
+        const auto typeInto = [&](int col, const QString& text) {
+            g->setCurrentCell(0, col);
+            g->item(0, col)->setText(S("42"));
+            QTest::keyClick(g, '5');
+            QLineEdit* e = editor();
+            if (!e) return false;
+            e->selectAll();
+            QTest::keyClick(e, Qt::Key_Backspace);
+            for (QChar c : text) QTest::keyClick(e, c.toLatin1());
+            return e->text() == text;
+        };
+        const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Right, Qt::Key_Left};
+        for (Qt::Key key : keys)
+            for (const char* refused : {"400", "0", "000", "999", ""}) {
+                const QString what = QStringLiteral("key %1, \"%2\"").arg(key).arg(S(refused));
+                QVERIFY2(typeInto(5, S(refused)), qPrintable(what));
+                QTest::keyClick(editor(), key);
+                QVERIFY2(!editor(), qPrintable(what));
+                QVERIFY2(g->item(0, 5)->text().isEmpty(), qPrintable(what));
+                QCOMPARE(g->currentColumn(), key == Qt::Key_Left ? 4 : 6);
+                QVERIFY2(m->beeps == 0, qPrintable(what));
+            }
+        // A click on another cell: a refused value empties its cell with one
+        // beep, a good one stays without.
+        const auto clickCell = [g](int col) {
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, col)).center());
+        };
+        QVERIFY(typeInto(3, S("400")));
+        clickCell(8);
+        QVERIFY(!editor());
+        QCOMPARE(g->item(0, 3)->text(), QString());
+        QCOMPARE(g->currentColumn(), 8);
+        QCOMPARE(m->beeps, 1);
+        QVERIFY(typeInto(3, S("17")));
+        clickCell(9);
+        QCOMPARE(g->item(0, 3)->text(), S("17"));
+        QCOMPARE(m->beeps, 1);
+        // Leaving the row for another control: the same.
+        QVERIFY(typeInto(4, S("0")));
+        QTest::mouseClick(m->check(S("chkRepeat")), Qt::LeftButton, {}, QPoint(6, 6));
+        QTRY_VERIFY(!editor());
+        QCOMPARE(g->item(0, 4)->text(), QString());
+        QCOMPARE(m->beeps, 2);
         m->close();
     }
 

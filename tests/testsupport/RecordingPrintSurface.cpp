@@ -1,4 +1,4 @@
-#include "platform/PrintSurface.h"
+#include "testsupport/RecordingPrintSurface.h"
 
 namespace rer {
 

@@ -1,4 +1,4 @@
-#include "platform/MessageBoxes.h"
+#include "testsupport/FakeMessageBoxes.h"
 
 #include <QEventLoop>
 #include <QTimer>
