@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/StartUp.h"
 #include "app/ui/WindowText.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QDebug>
 #include <QGroupBox>
@@ -17,6 +18,7 @@ namespace rer {
 formSelect::formSelect(AppContext& ctx, MainWindowPort& main, QWidget* parent)
     : QDialog(parent), ctx_(ctx), main_(main) {
     setObjectName(QStringLiteral("formSelect"));
+    FitToScreen(*this);
     // The program's first window, not a dialog of another.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -21,6 +21,7 @@ GrpSmWindow::GrpSmWindow(AppContext& ctx, QWidget* parent, const char* name, Wor
     : QWidget(parent, Qt::Window), ctx_(ctx) {
     setObjectName(QString::fromLatin1(name));
     setAttribute(Qt::WA_DeleteOnClose);
+    FitToScreen(*this);
     // "[*]": the mark of data changed since the last open, save, read or write.
     setWindowTitle(say(caption) + QStringLiteral("[*]"));
 }

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "dialogs/About.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -16,6 +17,7 @@ namespace rer {
 frmAbout::frmAbout(AppContext& ctx, SysInfoTools& tools, QWidget* parent)
     : QDialog(parent), ctx_(ctx), tools_(tools) {
     setObjectName(QStringLiteral("frmAbout"));
+    FitToScreen(*this);
     setModal(true);
 
     auto makeLabel = [this](const char* name) {

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/ui/WindowText.h"
 #include "dialogs/ShogoResult.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ namespace rer {
 
 frmDataShogo::frmDataShogo(AppContext& ctx, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDataShogo"));
+    FitToScreen(*this);
     setModal(true);
     setWindowTitle(ctx.pick(QStringLiteral("データ照合の選択"), QStringLiteral("Select Position Data to reference")));
     if (parent) move(parent->pos() + QPoint(33, 33));
@@ -59,6 +61,7 @@ frmDataShogo::frmDataShogo(AppContext& ctx, QWidget* parent) : QDialog(parent) {
 
 frmSyogoKekka::frmSyogoKekka(AppContext& ctx, Product p, QWidget* parent) : QDialog(parent) {
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmSyogoKekka") : QStringLiteral("frm3KSyogo"));
+    FitToScreen(*this);
     setModal(true);
     setWindowTitle(ctx.pick(QStringLiteral("照合の結果"), QStringLiteral("Result of Verification")));
     if (parent) move(parent->pos() + QPoint(33, 33));

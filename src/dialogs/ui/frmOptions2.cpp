@@ -4,6 +4,7 @@
 #include "link/PortDevice.h"
 #include "platform/ui/BoxValidator.h"
 #include "platform/ui/FocusTarget.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -66,6 +67,7 @@ QLabel* wrapped(QWidget* parent, const char* name) {
 
 frmOptions2::frmOptions2(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmOptions2"));
+    FitToScreen(*this);
     setModal(true);
     build();
     Form_Load();

@@ -4,6 +4,7 @@
 #include "files/Decimal.h"
 #include "files/Value.h"
 #include "platform/ui/BoxValidator.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -30,6 +31,7 @@ int boxNumber(const QLineEdit* box) {
 
 frmPrintSelect::frmPrintSelect(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmPrintSelect"));
+    FitToScreen(*this);
     setModal(true);
     if (parent) move(parent->pos() + QPoint(33, 33));
     PrintCancel = false;

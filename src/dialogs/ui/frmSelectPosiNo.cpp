@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ui/WindowText.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@ namespace rer {
 
 frmSelectPosiNo::frmSelectPosiNo(AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmSelectPosiNo"));
+    FitToScreen(*this);
     setModal(true);
     ctx_.pos.SelectPosiCancel = false;
     setWindowTitle(ctx_.pick(QStringLiteral("データNoの設定"), QStringLiteral("Setting range of Data No.")));

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ui/WindowText.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@ frmTrance::frmTrance(AppContext& ctx, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       ctx_(ctx), main_(mainWindow), lblSetumei_(new QLabel(this)), prgBar1_(new QProgressBar(this)) {
     setObjectName(QStringLiteral("frmTrance"));
+    FitToScreen(*this);
     lblSetumei_->setObjectName(QStringLiteral("lblSetumei"));
     prgBar1_->setObjectName(QStringLiteral("prgBar1"));
     prgBar1_->setTextVisible(false);

@@ -9,6 +9,7 @@
 #include "mainwin/ui/MainFeatures.h"
 #include "mainwin/ui/ToolBarIcons.h"
 #include "platform/ui/FocusTarget.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -50,26 +51,40 @@ QLabel* makeLamp(QWidget* parent, const QString& name, const QColor& colour) {
     return l;
 }
 
-// A status-bar panel at least as wide as the longest text it shows, in the
-// font it has now: the windows' font is chosen after the main window is
-// built.
+// A status-bar panel as wide as the longest text it shows, in the font it
+// has now (the windows' font is chosen after the main window is built); on a
+// screen too narrow for all the panels, at least as wide as the text it
+// shows now, where the bar has room, and that text cut short with "..."
+// where it has not.
 class StatusPanel : public QLabel {
 public:
     StatusPanel(QStringList samples, QWidget* parent) : QLabel(parent), samples_(std::move(samples)) {}
-    QSize minimumSizeHint() const override {
-        int width = QLabel::minimumSizeHint().width();
+    QSize sizeHint() const override {
+        int width = QLabel::sizeHint().width();
         for (const QString& s : samples_)
             width = std::max(width, fontMetrics().horizontalAdvance(s) + 2 * (frameWidth() + margin()));
-        return {width, QLabel::minimumSizeHint().height()};
+        return {width, QLabel::sizeHint().height()};
     }
-    QSize sizeHint() const override { return QLabel::sizeHint().expandedTo(minimumSizeHint()); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        if (fontMetrics().horizontalAdvance(text()) <= r.width()) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        drawFrame(&p);
+        p.drawText(r, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+    }
 
 private:
     QStringList samples_;
 };
 
-// Keeps a main window no narrower than its status bar's panels need, also
-// when the windows' font changes after the window is built.
+// Keeps a main window as wide as its status bar's panels need, also when
+// the windows' font changes after the window is built, as far as its screen
+// has room.
 class StatusBarWidth : public QObject {
 public:
     StatusBarWidth(QMainWindow* window, QStatusBar* bar) : QObject(bar), window_(window) {
@@ -77,7 +92,8 @@ public:
     }
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::LayoutRequest)
-            window_->setMinimumWidth(static_cast<QWidget*>(o)->minimumSizeHint().width());
+            window_->setMinimumWidth(
+                std::min(static_cast<QWidget*>(o)->sizeHint().width(), RoomOnScreen(*window_).width()));
         return false;
     }
 
@@ -98,6 +114,7 @@ const char* const kToolCommands[13] = {nullptr, "FileNew", "FileOpen", "FileSave
 frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("RER6O250"));
+    FitToScreen(*this);
 
     buildMenus();
     buildToolBar();

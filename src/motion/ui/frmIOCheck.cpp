@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "motion/ui/SignalLamp.h"
 #include "platform/ui/FocusTarget.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,6 +29,7 @@ QString labelName(const char* lamp) {
 frmIOCheck::frmIOCheck(AppContext& ctx, QWidget* mainWindow)
     : QDialog(mainWindow), ctx_(ctx), monitor_(ctx, *this) {
     setObjectName(L("frmIOCheck"));
+    FitToScreen(*this);
     auto* framInput = new QGroupBox(L("INPUT"), this);
     framInput->setObjectName(L("framInput"));
     auto* framOutput = new QGroupBox(L("OUTPUT"), this);

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "mainwin/ui/GridView.h"
 #include "platform/ui/FocusTarget.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,6 +31,7 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
     const bool two = p == Product::TwoAxis;
     const int axes = two ? 2 : 1;
     setObjectName(two ? L("frmJOG") : L("frmW3kJOG"));
+    FitToScreen(*this);
 
     Frame1_ = new QGroupBox(this);
     Frame1_->setObjectName(L("Frame1"));

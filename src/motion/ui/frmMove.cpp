@@ -6,6 +6,7 @@
 #include "motion/ProgramRow.h"
 #include "platform/ui/BoxValidator.h"
 #include "platform/ui/FocusTarget.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,6 +104,7 @@ QLineEdit* frmMove::text(const QString& n) const { return findChild<QLineEdit*>(
 frmMove::frmMove(AppContext& ctx, QWidget* mainWindow, std::function<void(bool)> mainRunLock)
     : QWidget(mainWindow, Qt::Window), ctx_(ctx), runs_(ctx, *this), mainRunLock_(std::move(mainRunLock)) {
     setObjectName(L("frmMove"));
+    FitToScreen(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     const auto pk = [this](const char* jp, const char* en) { return ctx_.pick(QString::fromUtf8(jp), L(en)); };
 

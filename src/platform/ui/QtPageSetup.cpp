@@ -1,5 +1,7 @@
 #include "platform/ui/QtPageSetup.h"
 
+#include "platform/ui/WindowPlacement.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -19,6 +21,7 @@ QtPageSetupDialog::QtPageSetupDialog(QPrinter& printer, int16_t languageNo, QWid
     const bool jp = languageNo == 1;
     const auto pick = [jp](const char* ja, const char* en) { return QString::fromUtf8(jp ? ja : en); };
     setObjectName(QStringLiteral("PageSetup"));
+    FitToScreen(*this);
     setWindowTitle(pick("プリンターの設定", "Printer Setup"));
 
     comboPrinter_ = new QComboBox(this);

@@ -33,6 +33,7 @@ QString indexed(const QString& name, int index) {
 DeviceDialog::DeviceDialog(AppContext& ctx, Product p, QWidget* parent)
     : QDialog(parent), ctx_(ctx), model_(ctx, p) {
     setModal(true);
+    FitToScreen(*this);
     auto* layout = new QVBoxLayout(this);
     lblDeviceSetumei = new QLabel(this);
     lblDeviceSetumei->setObjectName(QStringLiteral("lblDeviceSetumei"));

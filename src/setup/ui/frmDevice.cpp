@@ -21,6 +21,7 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmDevice") : QStringLiteral("frm3KDevice"));
     setWindowTitle(T("計算", "Calculation"));
     setFixedSize(420, 300);
+    FitToScreen(*this);
     PlaceBesideMainWindow(this, parent);
 
     auto* framActType = new QGroupBox(T("ｱｸﾁｭｴｰﾀ", "Actuator"), this);

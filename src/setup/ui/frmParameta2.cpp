@@ -4,6 +4,7 @@
 #include "link/ui/BusyGate.h"
 #include "platform/ui/BoxValidator.h"
 #include "setup/ui/frmDevice.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,6 +57,7 @@ constexpr bool HasSpecialRows(ParaGroup g) {
 frmParameta2::frmParameta2(AppContext& ctx, MainCommandFrame* main, QWidget* parent, Product p)
     : QWidget(parent, Qt::Window), ctx_(ctx), p_(p), dialogs_(ctx, this) {
     setObjectName(p == Product::TwoAxis ? QStringLiteral("frmParameta2") : QStringLiteral("frm3KParameta2"));
+    FitToScreen(*this);
     editor_ = std::make_unique<ParamEditor>(ctx, p, *this, main, &dialogs_);
     build();
     // The controller commands stay off while another window's job holds it.
