@@ -112,8 +112,11 @@ void GrpSmEditor::writeToController(Frame f, Words invalid, Words question) {
     if (!checked(invalid)) return;
     if (!ask(question, MsgButtons::YesNo)) return;
     wholeTable();
+    // What goes to the controller: the boxes stay open to edits while the
+    // write waits, and an edit typed meanwhile is still an edit after it.
+    const std::vector<int16_t> sent = tableImage();
     ControllerLink* link = ctx_.link.ct;
-    if (link && kind_.WriteToCt(*link) == 0 && !ctx_.link.TusinError) markClean();
+    if (link && kind_.WriteToCt(*link) == 0 && !ctx_.link.TusinError) clean_ = sent;
 }
 
 void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords& result) {

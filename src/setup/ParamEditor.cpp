@@ -167,6 +167,9 @@ void ParamEditor::ParaLoadtoCtConfirm() {
                      MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
     if (!inputCheck(false)) return;
+    // What goes to the controller: the boxes stay open to edits while the
+    // write waits, and an edit typed meanwhile is still an edit after it.
+    const ParaControls sent = window_.Controls();
     ControllerLink* link = ctx_.link.ct;
     int r = 1;
     if (link) {
@@ -177,7 +180,7 @@ void ParamEditor::ParaLoadtoCtConfirm() {
         if (ProgressView* v = link->progress()) v->Unload();
     }
     if (r == 0 && !ctx_.link.TusinError) {
-        markClean();
+        clean_ = sent;
         ctx_.message(t("パラメータの書き込みが終了しました。", "Completed writing parameters. "));
     } else
         ctx_.message(t("パラメータの書き込みに失敗しました。", "Fail to Write parameters."));
