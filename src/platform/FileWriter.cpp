@@ -71,7 +71,8 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString FileFailureLine(const QString& path, const QString& reason) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + QStringLiteral(": ") + reason;
+    const QString file = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return reason.isEmpty() ? file : file + QStringLiteral(": ") + reason;
 }
 
 } // namespace rer

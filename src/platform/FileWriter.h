@@ -12,8 +12,9 @@ namespace rer {
 // failed in the system's words ("File too large", "Read-only file system").
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 
-// The line that names a file and why it could not be written, under a
-// failure message: "/home/user/a.pmd: No space left on device".
+// The line that names a file and why it could not be written or read, under
+// a failure message: "/home/user/a.pmd: No space left on device"; the file
+// alone when there is no reason to give.
 QString FileFailureLine(const QString& path, const QString& reason);
 
 } // namespace rer
