@@ -1,6 +1,7 @@
 #include "dialogs/GrpSmEditor.h"
 
 #include "app/AppContext.h"
+#include "files/FileHeader.h"
 #include "files/Value.h"
 #include "link/ControllerLink.h"
 #include "platform/FileDialogs.h"
@@ -57,16 +58,20 @@ FileDialogRequest GrpSmEditor::fileRequest(Words title) const {
 }
 
 // Open dialog and the reader; nothing (after the window's message when the
-// reader failed and one is given) when there is nothing to go on with.
-std::optional<QString> GrpSmEditor::chooseAndRead(Words title, std::optional<Words> readError) {
+// reader failed and the refusal calls for one) when there is nothing to go
+// on with.
+std::optional<QString> GrpSmEditor::chooseAndRead(Words title, const ReadRefusal& refusal) {
     FileDialogRequest r = fileRequest(title);
     r.mustExist = true;
     const auto path = ctx_.platform.fileDialogs->open(r);
     if (!path || path->isEmpty()) return std::nullopt;
     bool& failed = kind_.flags(ctx_).FileError;
     failed = false;
-    if (!kind_.ReadFile(ctx_, *path) || failed) {
-        if (readError) ctx_.message(say(*readError));
+    FileReadFailure why;
+    if (!kind_.ReadFile(ctx_, *path, &why) || failed) {
+        if (refusal.text && (refusal.afterReader || !why.told))
+            ctx_.message(say(*refusal.text) +
+                         (refusal.namesFile ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
         return std::nullopt;
     }
     return path;
@@ -112,8 +117,11 @@ void GrpSmEditor::writeToController(Frame f, Words invalid, Words question) {
     if (!checked(invalid)) return;
     if (!ask(question, MsgButtons::YesNo)) return;
     wholeTable();
+    // What goes to the controller: the boxes stay open to edits while the
+    // write waits, and an edit typed meanwhile is still an edit after it.
+    const std::vector<int16_t> sent = tableImage();
     ControllerLink* link = ctx_.link.ct;
-    if (link && kind_.WriteToCt(*link) == 0 && !ctx_.link.TusinError) markClean();
+    if (link && kind_.WriteToCt(*link) == 0 && !ctx_.link.TusinError) clean_ = sent;
 }
 
 void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords& result) {
@@ -126,10 +134,10 @@ void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords
     showVerifyResult(result);
 }
 
-void GrpSmEditor::openFile(Frame f, Words title, std::optional<Words> readError) {
+void GrpSmEditor::openFile(Frame f, Words title, const ReadRefusal& refusal) {
     Command cmd(*this, f);
     if (!mayGiveUpEdits(EditsAt::Replace)) return;
-    if (!chooseAndRead(title, readError)) return; // the editor stays as it was
+    if (!chooseAndRead(title, refusal)) return; // the editor stays as it was
     kind_.FileToEdit(ctx_);
     showTable();
     markClean();
@@ -139,7 +147,7 @@ void GrpSmEditor::verifyWithFile(Frame f, Words invalid, Words title, std::optio
                                  const VerifyWords& result) {
     Command cmd(*this, f);
     if (!checked(invalid)) return;
-    if (!chooseAndRead(title, readError)) return;
+    if (!chooseAndRead(title, {readError})) return;
     kind_.Compare(ctx_);
     showVerifyResult(result);
 }
@@ -180,7 +188,7 @@ void GrpSmEditor::printIndicated(Frame f, Words invalid, std::optional<Words> qu
 }
 
 void GrpSmEditor::printChosenFile(Words title, std::optional<Words> readError) {
-    const auto path = chooseAndRead(title, readError);
+    const auto path = chooseAndRead(title, {readError});
     if (!path) return;
     kind_.flags(ctx_).FileName = QFileInfo(*path).fileName();
     ctx_.print.PrintFileFlag = true;

@@ -13,6 +13,7 @@ namespace rer {
 class AppContext;
 class ControllerLink;
 struct FileDialogRequest;
+struct FileReadFailure;
 
 // A literal text in both languages, Japanese first.
 struct Words {
@@ -41,7 +42,7 @@ struct TableKind {
 
     int (*ReadFromCt)(ControllerLink&);  // into the file table
     int (*WriteToCt)(ControllerLink&);   // from the editor table
-    bool (*ReadFile)(AppContext&, const QString&);
+    bool (*ReadFile)(AppContext&, const QString&, FileReadFailure*);
     // The reason of a failure in the last argument.
     bool (*WriteFile)(AppContext&, const QString&, QString*);
     void (*FileToEdit)(AppContext&);
@@ -56,6 +57,16 @@ struct TableKind {
         const QString& DiffText; // the differing numbers, " 2, 5,"
     };
     Flags (*flags)(AppContext&);
+};
+
+// What a window says when the reader refuses the file chosen to be read:
+// `text` (none: the reader tells what failed), also after the reader's own
+// refusal of a file of another kind or only when the reader said nothing,
+// over a line with the file's name when `namesFile`.
+struct ReadRefusal {
+    std::optional<Words> text;
+    bool afterReader = true;
+    bool namesFile = false;
 };
 
 // The texts of a verification that found differences: the heading and what
@@ -121,7 +132,7 @@ protected:
     void readFromController(Frame f, Words question);
     void writeToController(Frame f, Words invalid, Words question);
     void verifyWithController(Frame f, Words invalid, const VerifyWords& result);
-    void openFile(Frame f, Words title, std::optional<Words> readError);
+    void openFile(Frame f, Words title, const ReadRefusal& refusal);
     void verifyWithFile(Frame f, Words invalid, Words title, std::optional<Words> readError,
                         const VerifyWords& result);
     void saveFile(Frame f);
@@ -146,7 +157,7 @@ private:
     bool mayGiveUpEdits(EditsAt at);
     bool readController();
     FileDialogRequest fileRequest(Words title) const;
-    std::optional<QString> chooseAndRead(Words title, std::optional<Words> readError);
+    std::optional<QString> chooseAndRead(Words title, const ReadRefusal& refusal);
     void showVerifyResult(const VerifyWords& result);
 
     const TableKind& kind_;

@@ -156,7 +156,12 @@ void GrpEditor::cmdGrpFileVerify_Click() {
 }
 
 void GrpEditor::cmdGrpFileOpen_Click() {
-    openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"}, std::nullopt);
+    // A file of another kind: the reader has told. Any other refusal: the
+    // window tells, with the file's name.
+    openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"},
+             {.text = Words{"ＧＲＰデータファイルの読み込みに失敗しました。", "Fail to open GRP Data file."},
+              .afterReader = false,
+              .namesFile = true});
 }
 
 void GrpEditor::cmdGrpFileSave_Click() { saveFile(kButtons); }

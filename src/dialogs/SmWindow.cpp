@@ -168,8 +168,9 @@ void SmEditor::cmdSmCTShogo_Click() { verifyWithController(kAll, kInvalid, kUnma
 
 void SmEditor::cmdSmFileOpen_Click() {
     openFile(kAll, {"シーケンスマクロデータファイルを開く", "Open SM Data file"},
-             Words{"シーケンスマクロデータのファイル読み込みでエラーが発生しました。",
-                   "An error occured while openig SM Data file."});
+             {.text = Words{"シーケンスマクロデータのファイル読み込みでエラーが発生しました。",
+                            "An error occured while openig SM Data file."},
+              .namesFile = true});
 }
 
 void SmEditor::cmdSmFileSave_Click() { saveFile(kAll); }

@@ -106,7 +106,7 @@ std::optional<Value> DataFileReader::next() {
         const QString raw = text_.mid(start, pos_ - start).trimmed();
         if (raw.isEmpty()) {
             v = Value();
-        } else if (HasLeadingNumber(raw)) {
+        } else if (wholeNumbers_ ? IsNumberText(raw) : HasLeadingNumber(raw)) {
             const double d = LeadingNumber(raw);
             tooLarge = !std::isfinite(d);
             if (tooLarge) error_ = QStringLiteral("the number %1 is too large").arg(raw);

@@ -23,6 +23,10 @@ public:
     bool open(const QString& path);
     // Starts again at the first item.
     void rewind() { pos_ = 0; afterComma_ = false; }
+    // A bare item is a number only when it is one as a whole; otherwise
+    // ("12abc") its text. Off: a bare item with a leading number is that
+    // number.
+    void setWholeNumbers(bool on) { wholeNumbers_ = on; }
     bool atEnd() const;
 
     // The next item; nothing when the file has no more items.
@@ -41,6 +45,7 @@ private:
     QString text_;
     qsizetype pos_ = 0;
     bool afterComma_ = false; // the last item ended at a comma
+    bool wholeNumbers_ = false;
     QString error_;
 };
 

@@ -4,10 +4,19 @@
 
 namespace rer {
 
+// How a reader refused a file, for the window that called it: whether the
+// reader has told the user itself (a file of another kind), and the system's
+// words for why the file could not be read, where there are any.
+struct FileReadFailure {
+    bool told = false;
+    QString reason;
+};
+
 // Opens a data file whose first record is "VO-D6" and its kind ("PRM", "GRP",
 // "SM"). False when the file cannot be read or is too short (no message), or
-// when its tag or kind is another (after showing `refusal`).
+// when its tag or kind is another (after showing `refusal`); `why`, when
+// given, says which.
 bool OpenTaggedFile(AppContext& ctx, DataFileReader& r, const QString& path, const QString& kind,
-                    const QString& refusal);
+                    const QString& refusal, FileReadFailure* why = nullptr);
 
 } // namespace rer

@@ -38,16 +38,19 @@ void writeHead(DataFileWriter& w, const QString& kind, std::initializer_list<int
 // not fit; a file of another kind is refused with `refusal`.
 template <class Body>
 bool readNumberedRecords(AppContext& ctx, const QString& path, const QString& kind, const QString& refusal,
-                         int sizeItems, int lo, int hi, bool& error, Body body) {
+                         int sizeItems, int lo, int hi, bool& error, FileReadFailure* why, Body body) {
     DataFileReader r;
-    bool ok = OpenTaggedFile(ctx, r, path, kind, refusal);
+    bool ok = OpenTaggedFile(ctx, r, path, kind, refusal, why);
     for (int i = 0; ok && i < sizeItems; ++i) ok = r.next().has_value();
     while (ok && !r.atEnd()) {
         const auto item = r.next();
         int n = 0;
         ok = item && itemNumber(*item, lo, hi, n) && body(r, n);
     }
-    if (!ok) error = true;
+    if (!ok) {
+        error = true;
+        if (why && why->reason.isEmpty()) why->reason = r.error();
+    }
     return ok;
 }
 
@@ -95,7 +98,7 @@ bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
     return false;
 }
 
-bool ReadGrpFile(AppContext& ctx, const QString& path) {
+bool ReadGrpFile(AppContext& ctx, const QString& path, FileReadFailure* why) {
     GroupState& st = ctx.grp;
     GrpTable table = st.GrpFileData; // groups the file does not carry stay
     const auto group = [&table](DataFileReader& r, int g) {
@@ -104,14 +107,14 @@ bool ReadGrpFile(AppContext& ctx, const QString& path) {
     if (!readNumberedRecords(ctx, path, QStringLiteral("GRP"),
                              ctx.pick(QStringLiteral("DI-D6用のＧＲＰデータファイルではありません。データファイルの読み込みを中止します。"),
                                       QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")),
-                             2, 0, 99, st.GrpFileError, group))
+                             2, 0, 99, st.GrpFileError, why, group))
         return false;
     st.GrpFileData = table;
     st.GrpFileName = QFileInfo(path).fileName();
     return true;
 }
 
-bool ReadSmFile(AppContext& ctx, const QString& path) {
+bool ReadSmFile(AppContext& ctx, const QString& path, FileReadFailure* why) {
     MacroState& st = ctx.sm;
     SmTable table = st.SmFileData; // macros the file does not carry stay
     const auto macro = [&table](DataFileReader& r, int m) {
@@ -124,7 +127,7 @@ bool ReadSmFile(AppContext& ctx, const QString& path) {
     if (!readNumberedRecords(ctx, path, QStringLiteral("SM"),
                              ctx.pick(QStringLiteral("DI-D6用のＳＭデータファイルではありません。データファイルの読み込みを中止します。"),
                                       QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled.")),
-                             3, 1, 9, st.SmFileError, macro))
+                             3, 1, 9, st.SmFileError, why, macro))
         return false;
     st.SmFileData = table;
     return true;

@@ -4,6 +4,8 @@
 
 namespace rer {
 
+struct FileReadFailure;
+
 // Group-data file (*.grp): "VO-D6","GRP"; 99,3; then per group its number as
 // text, start, end. Sequence-macro file (*.smd): "VO-D6","SM"; 16,2,9; then per
 // macro its number as text followed by 16 records of command, data.
@@ -18,9 +20,9 @@ bool WriteSmFile(AppContext& ctx, const QString& path, QString* error = nullptr)
 // macros the file carries, in any order, take its values; the others keep
 // theirs. Nothing changes unless the whole file was read. A file of another
 // kind is refused with a message; any other failure sets the error flag
-// without one.
-bool ReadGrpFile(AppContext& ctx, const QString& path);
-bool ReadSmFile(AppContext& ctx, const QString& path);
+// without one. `why`, when given, tells the caller which.
+bool ReadGrpFile(AppContext& ctx, const QString& path, FileReadFailure* why = nullptr);
+bool ReadSmFile(AppContext& ctx, const QString& path, FileReadFailure* why = nullptr);
 
 void GrpFileToEdit(AppContext& ctx); // start and end of groups 1..99
 void GrpEditToFile(AppContext& ctx);

@@ -53,16 +53,20 @@ bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
     return true;
 }
 
-bool ReadParaFile(AppContext& ctx, Product p, const QString& path) {
+bool ReadParaFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why) {
     ProductParameters& pp = ctx.para.of(p);
+    DataFileReader r;
     auto fail = [&] {
         pp.ParaFileError = true;
+        if (why && why->reason.isEmpty()) why->reason = r.error();
         return false;
     };
-    DataFileReader r;
+    // "12abc" is no number: the window that takes the file refuses it.
+    r.setWholeNumbers(true);
     if (!OpenTaggedFile(ctx, r, path, QStringLiteral("PRM"),
                         ctx.pick(QStringLiteral("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"),
-                                 QStringLiteral("Not parameter file for DI-D6. Opening file is canceled."))))
+                                 QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.")),
+                        why))
         return fail();
     const auto count = r.next();
     if (!count) return fail();

@@ -4,6 +4,8 @@
 
 namespace rer {
 
+struct FileReadFailure;
+
 // The parameter file (*.pmd): "VO-D6","PRM", the section count, then the
 // sections HOME, VEL, AXIS, PG, ETC, SPECIAL, each a header (name, rows,
 // columns) and its rows. The one-axis file ends with a SPECIAL section of 7
@@ -14,10 +16,12 @@ namespace rer {
 // ParaFileWriteErrorText) on failure; shows no message.
 bool WriteParaFile(AppContext& ctx, Product p, const QString& path);
 // Reads the file into the product's ParaFileData; row 0 gets the file's name.
-// The table is replaced only when the whole file was read. A file that is not
-// a parameter file is refused with a message; any other failure sets
-// ParaFileError without a message.
-bool ReadParaFile(AppContext& ctx, Product p, const QString& path);
+// The table is replaced only when the whole file was read. A bare item is a
+// number only when it is one as a whole ("12abc" is kept as its text). A
+// file that is not a parameter file is refused with a message; any other
+// failure sets ParaFileError without a message. `why`, when given, tells the
+// caller which.
+bool ReadParaFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why = nullptr);
 // Empties rows 0..35 of the product's table.
 void ClearParaFileTable(AppContext& ctx, Product p);
 

@@ -119,6 +119,17 @@ constexpr bool ProductRowsContiguous() {
 }
 static_assert(ProductRowsContiguous(), "kParaRows: a product that lacks a row lacks every row after it");
 
+// A number that fits a row's field on the line fits its field in the
+// record too: what the line takes, the record keeps.
+constexpr bool WireFitsRecord() {
+    for (const ParaRowDef& r : kParaRows) {
+        const int maxWidth = r.field.kind == ParaValueKind::Int16 ? 3 : r.field.kind == ParaValueKind::Int32 ? 7 : 8;
+        if (r.wire.width > maxWidth) return false;
+    }
+    return true;
+}
+static_assert(WireFitsRecord(), "kParaRows: a field on the line is no wider than its field in the record");
+
 // The field's whole number; one that does not fit the field (an infinity
 // too) lands on the nearer end of its width, so the range check refuses it
 // as it refuses any number out of range.
@@ -168,6 +179,18 @@ void SetParaRecordValue(ParaRecord& rec, int row, int axis, const Value& v) {
 QString ParaRowName(int row) {
     const ParaRowDef* d = ParaRowAt(row);
     return d ? QString::fromLatin1(d->name) : QString();
+}
+
+QString ParaItemName(int row, int axis) {
+    const ParaRowDef* d = ParaRowAt(row);
+    if (d && d->perAxis()) return ParaRowName(row) + QStringLiteral("(%1)").arg(axis + 1);
+    return ParaRowName(row);
+}
+
+std::optional<int32_t> ParaWireNumber(const ParaRowDef& d, double n) {
+    const double whole = std::nearbyint(n);
+    if (!(whole >= 0 && whole <= std::pow(16.0, d.wire.width) - 1)) return std::nullopt; // also NaN
+    return static_cast<int32_t>(whole);
 }
 
 } // namespace rer

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 namespace rer {
@@ -410,5 +411,12 @@ Value ParaRecordValue(const ParaRecord& rec, int row, int axis);
 void SetParaRecordValue(ParaRecord& rec, int row, int axis, const Value& v);
 // The item name of a table row ("OFFSET" .. "BCD ENABLE").
 QString ParaRowName(int row);
+// The name of a row's value of an axis in messages: "PUSH(1)" for a row
+// with a value per axis, "LS TIMER" for a common one.
+QString ParaItemName(int row, int axis);
+// The whole number (halves to even) that a number gives the row's field in
+// the controller's blocks; none when it does not fit there (below 0, or
+// beyond the field's hexadecimal digits).
+std::optional<int32_t> ParaWireNumber(const ParaRowDef& d, double n);
 
 } // namespace rer

@@ -3,6 +3,7 @@
 #include "catalogue/Conversion.h"
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
+#include "files/FileHeader.h"
 #include "link/TextHelpers.h"
 
 #include <cmath>
@@ -34,14 +35,15 @@ Value trimmedPosition(const Value& cell) {
 
 } // namespace
 
-bool ReadPosiFile(AppContext& ctx, Product p, const QString& path) {
+bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why) {
     ProductPositions& pos = ctx.pos.of(p);
     const bool two = p == Product::TwoAxis;
+    DataFileReader r;
     auto fail = [&] {
         pos.PosiFileError = true;
+        if (why && why->reason.isEmpty()) why->reason = r.error();
         return false;
     };
-    DataFileReader r;
     if (!r.open(path)) return fail();
     QString tag;
     if (!r.nextText(tag)) return fail();
@@ -49,6 +51,7 @@ bool ReadPosiFile(AppContext& ctx, Product p, const QString& path) {
         ctx.message(ctx.pick(two ? QStringLiteral("DI-D6用のデータファイルではありません。データファイルの読み込みを中止します。")
                                  : QStringLiteral("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"),
                              QStringLiteral("Not Position Data file for DI-D6. Opening file is canceled.")));
+        if (why) why->told = true;
         return fail();
     }
     std::array<QString, 2> device, marker;

@@ -3,6 +3,8 @@
 
 namespace rer {
 
+struct FileReadFailure;
+
 // Reads a position-data file (*.kzd, *.vtd): "VO-D6", two model strings, two
 // type markers "NEW"/"OLD" (none in the old format, whose third item is the
 // first position number 1), then per position its number and 12 cells.
@@ -13,8 +15,9 @@ namespace rer {
 // 7-character texts. A position that does not fit 7 characters (1,000,000 or
 // more, -100,000 or less), or a cell whose number is too large for a double,
 // fails the read. A file that is not a position file is refused with a
-// message; any other failure sets PosiFileError silently.
-bool ReadPosiFile(AppContext& ctx, Product p, const QString& path);
+// message; any other failure sets PosiFileError silently. `why`, when
+// given, tells the caller which.
+bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why = nullptr);
 inline bool ReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::TwoAxis, path); }
 inline bool W3kReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::OneAxis, path); }
 

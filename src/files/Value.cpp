@@ -30,8 +30,9 @@ bool takeDigits(QStringView text, int& i, std::string& out) {
 }
 
 // Collects the characters of the leading number with blanks skipped; returns
-// false when there is none.
-bool leadingNumberText(QStringView text, std::string& out) {
+// false when there is none. `end` gets the index of the first character the
+// number does not take (blanks after it are taken).
+bool leadingNumberText(QStringView text, std::string& out, int* end = nullptr) {
     out.clear();
     int i = 0;
     const int n = int(text.size());
@@ -55,11 +56,17 @@ bool leadingNumberText(QStringView text, std::string& out) {
     // Exponent: only taken when digits follow it.
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         std::string exp = "e";
+        const int expAt = i;
         ++i;
         skip();
         sign(exp);
-        if (takeDigits(text, i, exp)) out += exp;
+        if (takeDigits(text, i, exp))
+            out += exp;
+        else
+            i = expAt;
     }
+    skip();
+    if (end) *end = i;
     return true;
 }
 
@@ -76,6 +83,12 @@ double LeadingNumber(QStringView text) {
 bool HasLeadingNumber(QStringView text) {
     std::string s;
     return leadingNumberText(text, s);
+}
+
+bool IsNumberText(QStringView text) {
+    std::string s;
+    int end = 0;
+    return leadingNumberText(text, s, &end) && end == int(text.size());
 }
 
 double Value::toNumber() const {

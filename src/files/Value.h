@@ -14,6 +14,9 @@ namespace rer {
 double LeadingNumber(QStringView text);
 // True when the text begins with a number under the same rule.
 bool HasLeadingNumber(QStringView text);
+// True when the text is a number under the same rule and nothing else
+// follows it but blanks: "12", " 1.5e3 ", not "12abc" nor "1e".
+bool IsNumberText(QStringView text);
 
 // A table cell of "values of any kind": empty, a number or a text.
 class Value {

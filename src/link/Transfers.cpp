@@ -50,12 +50,6 @@ int BlockAxis(int index) { return index >= 3 && index <= 5 ? 1 : 0; }
 
 LineBuffer& LinesOf(LinkState& l, Product p) { return p == Product::TwoAxis ? l.CtLine : l.W3kCtLine; }
 
-QString ParaItemName(int row, int axis) {
-    const ParaRowDef* d = ParaRowAt(row);
-    if (d && d->perAxis()) return ParaRowName(row) + QStringLiteral("(%1)").arg(axis + 1);
-    return ParaRowName(row);
-}
-
 // The whole number a value holds, halves to even; none when it has no number.
 std::optional<double> WholeNumberOf(const Value& v) {
     if (v.isEmpty()) return std::nullopt;
@@ -232,13 +226,13 @@ LineOrItem ParaWriteLine(const ParaRecord& rec, Product p, int index) {
     for (const BlockField& f : BlockLayout(index, p)) {
         const Value v = ParaRecordValue(rec, f.row, axis);
         const std::optional<double> n = WholeNumberOf(v);
-        const double limit = std::pow(16.0, f.width) - 1;
-        if (!n || *n < 0 || *n > limit) {
+        const std::optional<int32_t> field = n ? ParaWireNumber(*ParaRowAt(f.row), *n) : std::nullopt;
+        if (!field) {
             r.badItem = ParaItemName(f.row, axis);
             r.badValue = v.toText();
             return r;
         }
-        line.replace(f.at - 1, f.width, HexText(static_cast<int32_t>(*n), f.width));
+        line.replace(f.at - 1, f.width, HexText(*field, f.width));
     }
     r.line = line;
     return r;

@@ -2,6 +2,7 @@
 #include "catalogue/Catalogue.h"
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
+#include "files/FileHeader.h"
 #include "files/PosiFile.h"
 #include "link/TextHelpers.h"
 #include "mainwin/PositionCommands.h"
@@ -305,7 +306,16 @@ void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
     };
 
     pos.PosiFileError = false;
-    if (!ReadPosiFile(ctx, p, path) || pos.PosiFileError) return;
+    FileReadFailure why;
+    if (!ReadPosiFile(ctx, p, path, &why) || pos.PosiFileError) {
+        // A file that is no position file at all: the reader has told. Any
+        // other refusal is told here, with the file's name.
+        if (!why.told)
+            ctx.message(ctx.pick(QStringLiteral("位置データファイルの読み込みに失敗しました。"),
+                                 QStringLiteral("Fail to open Position Data file.")) +
+                        QStringLiteral("\r\n") + FileFailureLine(path, why.reason));
+        return;
+    }
 
     if (GetDeviceTypeFromFile(ctx, p) == FileModelOutcome::Malformed) {
         restore();

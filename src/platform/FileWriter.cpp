@@ -1,10 +1,12 @@
 #include "platform/FileWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace rer {
@@ -26,12 +28,29 @@ QString SyncToDisk(const QFileDevice& f) {
 // where the failed call left them in errno, Qt's otherwise.
 QString reasonOf(const QFileDevice& f, int error) { return error != 0 ? systemReason(error) : f.errorString(); }
 
+// Whether the save file writes into the target itself (the fallback of a
+// folder that takes no new file) rather than into a new file beside it.
+bool WritesInPlace(const QFileDevice& f, const QString& path) {
+    struct stat written {}, target {};
+    return ::fstat(f.handle(), &written) == 0 && ::stat(QFile::encodeName(path).constData(), &target) == 0 &&
+           written.st_dev == target.st_dev && written.st_ino == target.st_ino;
+}
+
 } // namespace
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
+    // In a folder that takes no new file, a file the user may write is
+    // written in place instead.
+    f.setDirectWriteFallback(true);
     errno = 0;
     if (!f.open(QIODevice::WriteOnly)) return reasonOf(f, errno);
+    const bool inPlace = WritesInPlace(f, path);
+    // What failed once the file itself was opened: its former content is
+    // gone, and what it holds now is not the whole new file.
+    auto failed = [inPlace](const QString& why) {
+        return inPlace ? why + QStringLiteral(" (the file was being written in place and is now incomplete)") : why;
+    };
     // A small file only reaches the write buffer in write(): flush it and
     // make sure it is on the disk before the former file is replaced, since
     // commit() does not look at the outcome of its own flush.
@@ -39,20 +58,21 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     if (f.write(bytes) != bytes.size() || !f.flush()) {
         const QString why = reasonOf(f, errno);
         f.cancelWriting();
-        return why;
+        return failed(why);
     }
     const QString why = SyncToDisk(f);
     if (!why.isEmpty()) {
         f.cancelWriting();
-        return why;
+        return failed(why);
     }
     errno = 0;
-    if (!f.commit()) return reasonOf(f, errno);
+    if (!f.commit()) return failed(reasonOf(f, errno));
     return QString();
 }
 
 QString FileFailureLine(const QString& path, const QString& reason) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + QStringLiteral(": ") + reason;
+    const QString file = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return reason.isEmpty() ? file : file + QStringLiteral(": ") + reason;
 }
 
 } // namespace rer

@@ -6,12 +6,15 @@ namespace rer {
 
 // Writes `bytes` as the whole of the file at `path`: into a new file beside
 // it, on the disk, and then in its place. The former file stays as it was
-// when anything fails, and no new file is left behind. Empty, or why it
+// when anything fails, and no new file is left behind. In a folder that
+// takes no new file, a file that the user may write is written in place;
+// a failure part way then says that the file is incomplete. Empty, or why it
 // failed in the system's words ("File too large", "Read-only file system").
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 
-// The line that names a file and why it could not be written, under a
-// failure message: "/home/user/a.pmd: No space left on device".
+// The line that names a file and why it could not be written or read, under
+// a failure message: "/home/user/a.pmd: No space left on device"; the file
+// alone when there is no reason to give.
 QString FileFailureLine(const QString& path, const QString& reason);
 
 } // namespace rer

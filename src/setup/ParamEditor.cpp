@@ -1,6 +1,7 @@
 #include "setup/ParamEditor.h"
 
 #include "app/AppContext.h"
+#include "files/FileHeader.h"
 #include "files/Listings.h"
 #include "files/ParaFile.h"
 #include "files/ParaRows.h"
@@ -167,6 +168,9 @@ void ParamEditor::ParaLoadtoCtConfirm() {
                      MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
         return;
     if (!inputCheck(false)) return;
+    // What goes to the controller: the boxes stay open to edits while the
+    // write waits, and an edit typed meanwhile is still an edit after it.
+    const ParaControls sent = window_.Controls();
     ControllerLink* link = ctx_.link.ct;
     int r = 1;
     if (link) {
@@ -177,7 +181,7 @@ void ParamEditor::ParaLoadtoCtConfirm() {
         if (ProgressView* v = link->progress()) v->Unload();
     }
     if (r == 0 && !ctx_.link.TusinError) {
-        markClean();
+        clean_ = sent;
         ctx_.message(t("パラメータの書き込みが終了しました。", "Completed writing parameters. "));
     } else
         ctx_.message(t("パラメータの書き込みに失敗しました。", "Fail to Write parameters."));
@@ -223,17 +227,24 @@ static QString FileFailureText(const AppContext& ctx) {
 }
 
 // The Open dialog, then the chosen file read into the file table; false
-// (after the message when the file was refused) when nothing was read.
-bool ParamEditor::readChosenFile(const QString& title) {
+// (after the message when the file was refused) when nothing was read. For
+// the window to take (`open`), the file must also fit it as it stands, and
+// the message names the file and what was wrong with it.
+bool ParamEditor::readChosenFile(const QString& title, bool open) {
     const auto path = openDialog(title);
     if (!path) return false;
     ProductParameters& pp = ctx_.para.of(p_);
     pp.ParaFileError = false;
-    if (!ReadParaFile(ctx_, p_, *path) || pp.ParaFileError) {
-        ctx_.message(FileFailureText(ctx_));
-        return false;
+    FileReadFailure why;
+    bool ok = ReadParaFile(ctx_, p_, *path, &why) && !pp.ParaFileError;
+    if (ok && open) {
+        if (const std::optional<ParaCell> misfit = ParaTableMisfit(pp.ParaFileData, p_)) {
+            ok = false;
+            why.reason = ParaCellText(pp.ParaFileData, *misfit);
+        }
     }
-    return true;
+    if (!ok) ctx_.message(FileFailureText(ctx_) + (open ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
+    return ok;
 }
 
 void ParamEditor::ParaDataFileShogo() {
@@ -242,21 +253,18 @@ void ParamEditor::ParaDataFileShogo() {
                        "Verify parameters against indicated and saved into the file."),
                      MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
         return;
-    if (!readChosenFile(t("照合するパラメータファイルを開く", "Open Parameter file to be Verified"))) return;
+    if (!readChosenFile(t("照合するパラメータファイルを開く", "Open Parameter file to be Verified"), false)) return;
     PrmDataCompare(ctx_, p_);
     ctx_.message(VerifyResultText());
 }
 
 void ParamEditor::ParaFileOpenProc() {
     if (!mayGiveUpEdits(EditsAt::Replace)) return;
-    if (!readChosenFile(t("パラメータファイルを開く", "Open Parameter file"))) return;
-    // A file the window cannot show as it stands (a list value without its
-    // item, a row the product needs and the file lacks) is not taken: the
-    // record and the window keep their values.
-    if (!ParaTableFitsWindow(ctx_.para.of(p_).ParaFileData, p_)) {
-        ctx_.message(FileFailureText(ctx_));
-        return;
-    }
+    // A file the window cannot take as it stands (a list value without its
+    // item, a row the product needs and the file lacks, a cell that is no
+    // number or does not fit its field) is not taken: the record and the
+    // window keep their values.
+    if (!readChosenFile(t("パラメータファイルを開く", "Open Parameter file"), true)) return;
     PutParaDa2Hensu();
     ParametaHyoji();
     markClean();
@@ -287,7 +295,7 @@ void ParamEditor::cmdParaFilePrint_Click() {
         if (ctx_.message(t("ﾌｧｲﾙに保存されたﾊﾟﾗﾒｰﾀの印刷を行います。", "Printing parameters saved into the file."),
                          MsgButtons::OkCancel, MsgIcon::Question) != MsgAnswer::Ok)
             return;
-        if (!readChosenFile(t("印刷するパラメータファイルを開く", "Open Parameter file to be printed"))) return;
+        if (!readChosenFile(t("印刷するパラメータファイルを開く", "Open Parameter file to be printed"), false)) return;
         ctx_.print.PrintFileFlag = true;
         PrintParaData(ctx_, p_);
     });

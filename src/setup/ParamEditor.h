@@ -103,7 +103,7 @@ private:
     // Inside a command's frame: asks before the edits are given up.
     bool mayGiveUpEdits(EditsAt at);
     std::optional<QString> openDialog(const QString& title);
-    bool readChosenFile(const QString& title);
+    bool readChosenFile(const QString& title, bool open);
     int readFromCt();
     QString t(const char* jp, const char* en) const;
 

@@ -128,21 +128,33 @@ bool ParaBlankControls(const ParaControls& c, Product p) {
     return blank;
 }
 
-bool ParaTableFitsWindow(const ParaFileTable& t, Product p) {
+std::optional<ParaCell> ParaTableMisfit(const ParaFileTable& t, Product p) {
     for (const ParaRowDef& d : kParaRows) {
         if (!d.in(p)) continue;
         const size_t r = static_cast<size_t>(d.row);
-        if (r >= t.size()) return false;
+        if (r >= t.size()) return ParaCell{d.row, 0};
         const bool list = d.shown(p) && d.input.ctl != ParaCtl::Text;
-        for (int axis = 0; axis < (d.perAxis() ? AxesOf(p) : 1); ++axis) {
+        const int used = d.perAxis() ? AxesOf(p) : 1;
+        for (int axis = 0; axis < (d.perAxis() ? 2 : 1); ++axis) {
             const Value& v = t[r][static_cast<size_t>(axis)];
-            if (v.isEmpty()) return false;
-            if (!list) continue;
+            if (v.isEmpty()) {
+                if (axis < used) return ParaCell{d.row, axis};
+                continue;
+            }
+            if (v.isText() && !IsNumberText(v.toText())) return ParaCell{d.row, axis};
             const double n = v.toNumber();
-            if (!v.isNumber() || n != std::trunc(n) || n < d.input.lo || n > d.input.hi) return false;
+            if (!ParaWireNumber(d, n)) return ParaCell{d.row, axis};
+            if (list && axis < used && (!v.isNumber() || n != std::trunc(n) || n < d.input.lo || n > d.input.hi))
+                return ParaCell{d.row, axis};
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+QString ParaCellText(const ParaFileTable& t, ParaCell c) {
+    const size_t r = static_cast<size_t>(c.row), a = static_cast<size_t>(c.axis);
+    const QString value = r < t.size() && a < t[r].size() ? t[r][a].toText() : QString();
+    return ParaItemName(c.row, c.axis) + QStringLiteral(" = ") + value;
 }
 
 void ParaTableToRecord(const ParaFileTable& t, Product p, ParaRecord& rec) {

@@ -57,11 +57,23 @@ bool ParaOutOfRange(const ParaRecord& rec, Product p);
 // product examines is empty.
 bool ParaBlankControls(const ParaControls& c, Product p);
 
-// Whether the product's window can show the table as it stands: every row
-// the product has holds a value for each axis the window uses, and every
-// list and option pair the window shows holds one of its items. A table that
-// fails would put values into the record that the user never saw.
-bool ParaTableFitsWindow(const ParaFileTable& t, Product p);
+// A cell of a parameter file table: its row and axis column.
+struct ParaCell {
+    int row = 0;
+    int axis = 0;
+};
+// The first cell of the table that the product's window cannot take as it
+// stands; none when it takes the whole table. Every row the product has
+// holds a value for each axis the window uses; every cell that the copy into
+// the record takes is a number as a whole (or empty, in a column the window
+// does not use) that fits its field in the record and on the line to the
+// controller; every list and option pair the window shows holds one of its
+// items. A table that fails would put values into the record that the user
+// never saw, or that no write could send.
+std::optional<ParaCell> ParaTableMisfit(const ParaFileTable& t, Product p);
+inline bool ParaTableFitsWindow(const ParaFileTable& t, Product p) { return !ParaTableMisfit(t, p); }
+// The misfit as a message names it: "PUSH(1) = 70000".
+QString ParaCellText(const ParaFileTable& t, ParaCell c);
 
 // Table rows <-> record (PutParaDa2Hensu / PutFileDa2Hensu and PutHensu2ParaDa).
 void ParaTableToRecord(const ParaFileTable& t, Product p, ParaRecord& rec);

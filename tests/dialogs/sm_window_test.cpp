@@ -8,6 +8,7 @@
 #include "testsupport/GrpSmFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace rer;
@@ -229,7 +230,7 @@ TEST_F(SmTest, SaveOpenAndTheirFailures) {
     e.cmdSmFileOpen_Click();
     ASSERT_EQ(w.msg.shown.size(), 2u);
     EXPECT_EQ(w.msg.shown[0].text, S("Not SM Data file for DI-D6. Opening file is canceled."));
-    EXPECT_EQ(w.msg.shown[1].text, S("An error occured while openig SM Data file."));
+    EXPECT_EQ(w.msg.shown[1].text, S("An error occured while openig SM Data file.\r\n") + QFileInfo(bad).absoluteFilePath());
     EXPECT_EQ(data(), ValidMacros());
     w.files.answer(std::nullopt);
     e.cmdSmFileOpen_Click();

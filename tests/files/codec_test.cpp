@@ -125,6 +125,41 @@ TEST(DataCodec, TypedReadsRefuseWhatDoesNotFit) {
     EXPECT_EQ(quoted->toNumber(), kInf);
 }
 
+// A number as a whole: the leading-number rule with nothing after the
+// number but blanks.
+TEST(LeadingNumber, TheWholeTextAsANumber) {
+    struct Case { const char* text; bool whole; };
+    const Case cases[] = {
+        {"12", true},     {" 12.5 ", true}, {"-3", true},  {"1 2", true},   {"1e3", true},
+        {"+7.", true},    {".5", true},     {"12abc", false}, {"12 abc", false}, {"1e", false},
+        {"1e+", false},   {"1,5", false},   {"abc", false}, {"", false},     {"-", false},
+        {"1e999", true},  {"inf", false},   {"１２", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsNumberText(QString::fromUtf8(c.text)), c.whole) << c.text;
+}
+
+// A reader that takes only whole numbers keeps a bare item with anything
+// after its number as the item's text; quoted items are texts either way.
+TEST(DataCodec, BareItemsAsWholeNumbers) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("w.lst"));
+    writeBytes(p, "12abc,12,1 2,abc,\"5\",1e\r\n");
+    for (const bool whole : {false, true}) {
+        DataFileReader r;
+        r.setWholeNumbers(whole);
+        ASSERT_TRUE(r.open(p));
+        std::vector<Value> items;
+        while (auto v = r.next()) items.push_back(*v);
+        ASSERT_EQ(items.size(), size_t(6));
+        EXPECT_EQ(items[0], whole ? Value::text(QStringLiteral("12abc")) : Value::number(12)) << whole;
+        EXPECT_EQ(items[1], Value::number(12)) << whole;
+        EXPECT_EQ(items[2], Value::number(12)) << whole;
+        EXPECT_EQ(items[3], Value::text(QStringLiteral("abc"))) << whole;
+        EXPECT_EQ(items[4], Value::text(QStringLiteral("5"))) << whole;
+        EXPECT_EQ(items[5], whole ? Value::text(QStringLiteral("1e")) : Value::number(1)) << whole;
+    }
+}
+
 TEST(DataCodec, RefusesMissingAndBrokenFiles) {
     QTemporaryDir dir;
     DataFileReader r;

@@ -1,5 +1,6 @@
 #include "files/ParaFile.h"
 #include "FilesTestSupport.h"
+#include "testsupport/FullDisk.h"
 
 #include <limits>
 
@@ -145,6 +146,52 @@ TEST(ParaFile, AFailedWriteKeepsTheFormerFileAndSaysWhy) {
     f.ctx.para.one.ParaFileWriteError = false;
     EXPECT_FALSE(W3kWriteParaFile(f.ctx, f.tmp(QStringLiteral("no/such/dir/x.pmd"))));
     EXPECT_TRUE(f.ctx.para.one.ParaFileWriteError);
+}
+
+// The user's own parameter file in a folder where the user may make no new
+// file (a shared folder): a save writes the file itself, whole. On a disk
+// that takes no more bytes, the write in place fails part way: the user is
+// told that the file is now incomplete.
+TEST(ParaFile, ASaveIntoAFolderThatTakesNoNewFileWritesTheFileInPlace) {
+    for (const bool fullDisk : {false, true}) {
+        SCOPED_TRACE(fullDisk ? "full disk" : "room on the disk");
+        FilesContext f;
+        const QString path = f.tmp(QStringLiteral("own.pmd"));
+        ASSERT_TRUE(WriteParaFile(f.ctx, path));
+        ASSERT_GT(fileBytes(path).size(), 16);
+        f.ctx.para.two.rec.ParaHomePush[0] = 77;
+        const QString elsewhere = f.tmp(QStringLiteral("expected.pmd"));
+        ASSERT_TRUE(WriteParaFile(f.ctx, elsewhere));
+        const QByteArray expected = fileBytes(elsewhere);
+        QFile::remove(elsewhere);
+        const QStringList files = test::FilesIn(f.dir.path());
+
+        const test::ChildOutcome out = test::RunInFolderThatTakesNoNewFile(path, fullDisk ? 16 : 0, [&] {
+            // The folder really takes no new file for this user.
+            QFile probe(f.tmp(QStringLiteral("probe")));
+            const bool refused = !probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+            f.ctx.para.two.ParaFileWriteError = false;
+            const bool written = WriteParaFile(f.ctx, path);
+            return QStringList{refused ? QStringLiteral("refused a new file") : QStringLiteral("took a new file"),
+                               written ? QStringLiteral("written") : QStringLiteral("not written"),
+                               f.ctx.para.two.ParaFileWriteErrorText};
+        });
+        ASSERT_TRUE(out.exited && out.status == 0) << "the child could not be set up or ended";
+        ASSERT_EQ(out.report.size(), 3);
+        EXPECT_EQ(out.report[0], QStringLiteral("refused a new file"));
+        EXPECT_EQ(test::FilesIn(f.dir.path()), files);
+        if (!fullDisk) {
+            EXPECT_EQ(out.report[1], QStringLiteral("written"));
+            EXPECT_EQ(out.report[2], QString());
+            EXPECT_EQ(fileBytes(path), expected);
+        } else {
+            EXPECT_EQ(out.report[1], QStringLiteral("not written"));
+            EXPECT_EQ(out.report[2], test::SystemWords(EFBIG) +
+                                         QStringLiteral(" (the file was being written in place and is now incomplete)"));
+            EXPECT_NE(fileBytes(path), expected);
+        }
+        EXPECT_TRUE(f.msg.shown.empty());
+    }
 }
 
 TEST(ParaFile, ClearEmptiesRowsZeroTo35Only) {

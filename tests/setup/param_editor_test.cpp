@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -161,7 +162,7 @@ TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     // Open a file that is not a parameter file: the reader's message, then ours.
     e.files.answer(wrong);
     e.editor->cmdReadParaFile_Click();
-    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open parameter file."));
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open parameter file.\r\n") + QFileInfo(wrong).absoluteFilePath());
     EXPECT_EQ(e.window.c.text, before.text);
 
     // Cancelled dialogs and questions: nothing shown, nothing written.
@@ -522,10 +523,12 @@ TEST(ParamEditorEdits, WhatCountsAsChanged) {
     }
 }
 
-// A table the window cannot show as it stands: a row the product needs
-// that the file lacks, a list or option value without its item. What the
-// window does not show (the one-axis axis 2, its homing order and 1 AXIS)
-// may hold anything; a text box shows whatever the file holds.
+// A table the window cannot take as it stands: a row the product needs
+// that the file lacks, a list or option value without its item, a cell that
+// is no number as a whole or does not fit its field (in the record, and on
+// the line to the controller). What the window does not show (the one-axis
+// axis 2, its homing order and 1 AXIS) may hold any number that fits, and
+// the one-axis axis 2 may be empty.
 TEST(ParamFileFit, TablesTheWindowCannotShow) {
     const int type = ParaRowNamed("TYPE"), orEnable = ParaRowNamed("O-R ENABLE"), bcd = ParaRowNamed("BCD ENABLE");
     struct Case {
@@ -549,7 +552,21 @@ TEST(ParamFileFit, TablesTheWindowCannotShow) {
         {"no LS TIMER", ParaRowNamed("LS TIMER"), 0, Value(), false, false},
         {"no BCD ENABLE (a two-axis file)", bcd, 0, Value(), true, false},
         {"BCD ENABLE 2", bcd, 0, Value::number(2), true, false},
-        {"OFFSET as a text", 1, 0, Value::text(QStringLiteral("abc")), true, true},
+        {"OFFSET as a text", 1, 0, Value::text(QStringLiteral("abc")), false, false},
+        {"OFFSET as a quoted number", 1, 0, Value::text(QStringLiteral("100")), true, true},
+        {"OFFSET -1", 1, 0, Value::number(-1), false, false},
+        {"OFFSET 65536", 1, 0, Value::number(65536), false, false},
+        {"STROKE abc", kStrokeRow, 0, Value::text(QStringLiteral("abc")), false, false},
+        {"STROKE 12abc", kStrokeRow, 0, Value::text(QStringLiteral("12abc")), false, false},
+        {"PUSH 70000", kPushRow, 0, Value::number(70000), false, false},
+        {"PUSH 256", kPushRow, 0, Value::number(256), false, false},
+        {"PUSH 0, out of range but shown", kPushRow, 0, Value::number(0), true, true},
+        {"PULSE 65536", ParaRowNamed("PULSE"), 0, Value::number(65536), false, false},
+        {"SEQ 300", kSeqRow, 0, Value::number(300), false, false},
+        {"SEQ x", kSeqRow, 0, Value::text(QStringLiteral("x")), false, false},
+        {"axis 2 PUSH abc", kPushRow, 1, Value::text(QStringLiteral("abc")), false, false},
+        {"axis 2 PUSH 70000", kPushRow, 1, Value::number(70000), false, false},
+        {"LS TIMER 12abc", ParaRowNamed("LS TIMER"), 0, Value::text(QStringLiteral("12abc")), false, false},
     };
     for (const Case& c : cases)
         for (Product p : {kTwo, kOne}) {

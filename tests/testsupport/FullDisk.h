@@ -21,7 +21,9 @@
 #include <functional>
 #include <sched.h>
 #include <sys/mount.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -122,6 +124,44 @@ inline ChildOutcome RunOnReadOnlyFolder(const QString& folder, const std::functi
                    ::mount(nullptr, dir.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
         },
         work);
+}
+
+// Runs work() in a child process as a user who owns `file` and may write it
+// but may make no new file in its folder (the user's own file in a shared
+// folder), on a disk where no file may grow beyond limitBytes (0: no limit).
+// Run as root, whom no permission bit stops, the child gives the file to an
+// unprivileged user and becomes that user; otherwise the folder is made
+// read-only for its owner. The folder's bits are as they were afterwards.
+inline ChildOutcome RunInFolderThatTakesNoNewFile(const QString& file, qint64 limitBytes,
+                                                  const std::function<QStringList()>& work) {
+    const QByteArray path = QFile::encodeName(QFileInfo(file).absoluteFilePath());
+    const QByteArray dir = QFile::encodeName(QFileInfo(file).absolutePath());
+    struct stat before {};
+    if (::stat(dir.constData(), &before) != 0) return {};
+    const bool root = ::geteuid() == 0;
+    ChildOutcome out = RunInChild(
+        [&] {
+            if (limitBytes > 0) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit lim{};
+                ::getrlimit(RLIMIT_FSIZE, &lim);
+                lim.rlim_cur = static_cast<rlim_t>(limitBytes);
+                if (::setrlimit(RLIMIT_FSIZE, &lim) != 0) return false;
+            }
+            if (!root) return ::chmod(dir.constData(), 0555) == 0;
+            const uid_t nobody = 65534;
+            const gid_t nogroup = 65534;
+            // The folder stays root's: others may look into it, not make
+            // files in it; the file becomes the unprivileged user's.
+            if (::chmod(dir.constData(), 0755) != 0 || ::chown(path.constData(), nobody, nogroup) != 0 ||
+                ::chmod(path.constData(), 0644) != 0)
+                return false;
+            return ::setgroups(0, nullptr) == 0 && ::setgid(nogroup) == 0 && ::setuid(nobody) == 0 &&
+                   ::geteuid() == nobody;
+        },
+        work);
+    ::chmod(dir.constData(), before.st_mode & 07777);
+    return out;
 }
 
 // The bytes of a file; empty when it cannot be read.

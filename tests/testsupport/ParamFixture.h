@@ -13,6 +13,8 @@ namespace rer::test {
 // Rows the tests single out.
 constexpr int kOneAxisRow = ParaRowNamed("1AXIS");
 constexpr int kSeqRow = ParaRowNamed("SEQ");
+constexpr int kPushRow = ParaRowNamed("PUSH");
+constexpr int kStrokeRow = ParaRowNamed("STROKE");
 constexpr int kJogVelRow = ParaRowNamed("JOGVEL");
 constexpr int kPgTimerRow = ParaRowNamed("PG TIMER");
 

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void aFileThatRefusesThePrintKeepsItsFormerSelf_data();
     void aFileThatRefusesThePrintKeepsItsFormerSelf();
     void aKillWhilePrintingLeavesTheFormerFileWhole();
+    void aPrintIntoAFolderThatTakesNoNewFileIsWritten_data();
+    void aPrintIntoAFolderThatTakesNoNewFileIsWritten();
 };
 
 namespace {
@@ -396,6 +398,47 @@ void ListingsPdf::aKillWhilePrintingLeavesTheFormerFileWhole() {
         QVERIFY2(wholePdf(now), qPrintable(QStringLiteral("after kill %1: %2 bytes, not a whole PDF").arg(i).arg(now.size())));
     }
     QCOMPARE(killedMidway, 25);
+}
+
+void ListingsPdf::aPrintIntoAFolderThatTakesNoNewFileIsWritten_data() {
+    QTest::addColumn<int>("kind");
+    for (Kind k : kKinds) QTest::addRow("%s", nameOf(k)) << int(k);
+}
+
+// The user's own PDF file in a folder where the user may make no new file
+// (a shared folder): the print writes the file itself, a whole document,
+// and tells nothing.
+void ListingsPdf::aPrintIntoAFolderThatTakesNoNewFileIsWritten() {
+    QFETCH(int, kind);
+    const Kind k = Kind(kind);
+    rer::test::GridTestContext t(1, 2);
+    fill(t, k);
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("listing.pdf"));
+    {
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4 the listing printed before\n%%EOF\n");
+    }
+    const QByteArray former = rer::test::FileBytes(target);
+    const QStringList files = rer::test::FilesIn(dir.path());
+    QtPrintSurface surface;
+    setUpPdf(surface, target);
+    t.ctx.platform.printer = &surface;
+    const rer::test::ChildOutcome out = rer::test::RunInFolderThatTakesNoNewFile(target, 0, [&] {
+        QFile probe(dir.filePath(QStringLiteral("probe")));
+        const bool refused = !probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        const bool printed = printListing(t, k);
+        return QStringList{refused ? QStringLiteral("refused a new file") : QStringLiteral("took a new file"),
+                           printed ? QStringLiteral("printed") : QStringLiteral("not printed")} +
+               rer::test::ShownTexts(t.msg);
+    });
+    QVERIFY2(out.exited && out.status == 0, "the child could not be set up or ended");
+    QCOMPARE(out.report, (QStringList{QStringLiteral("refused a new file"), QStringLiteral("printed")}));
+    QCOMPARE(rer::test::FilesIn(dir.path()), files);
+    const QByteArray now = rer::test::FileBytes(target);
+    QVERIFY(now != former);
+    QVERIFY(wholePdf(now));
 }
 
 QTEST_MAIN(ListingsPdf)
