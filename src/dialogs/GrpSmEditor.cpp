@@ -69,7 +69,8 @@ std::optional<QString> GrpSmEditor::chooseAndRead(Words title, const ReadRefusal
     failed = false;
     FileReadFailure why;
     if (!kind_.ReadFile(ctx_, *path, &why) || failed) {
-        if (refusal.text && (refusal.afterReader || !why.told))
+        // A file of another kind: the reader has told, with the file's name.
+        if (refusal.text && !why.told)
             ctx_.message(say(*refusal.text) +
                          (refusal.namesFile ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
         return std::nullopt;

@@ -59,13 +59,12 @@ struct TableKind {
     Flags (*flags)(AppContext&);
 };
 
-// What a window says when the reader refuses the file chosen to be read:
-// `text` (none: the reader tells what failed), also after the reader's own
-// refusal of a file of another kind or only when the reader said nothing,
-// over a line with the file's name when `namesFile`.
+// What a window says when the reader refuses the file chosen to be read and
+// has not told itself (a file of another kind it has): `text` (none: the
+// reader tells what failed), over a line with the file's name when
+// `namesFile`.
 struct ReadRefusal {
     std::optional<Words> text;
-    bool afterReader = true;
     bool namesFile = false;
 };
 

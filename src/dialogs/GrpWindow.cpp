@@ -160,7 +160,6 @@ void GrpEditor::cmdGrpFileOpen_Click() {
     // window tells, with the file's name.
     openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"},
              {.text = Words{"ＧＲＰデータファイルの読み込みに失敗しました。", "Fail to open GRP Data file."},
-              .afterReader = false,
               .namesFile = true});
 }
 

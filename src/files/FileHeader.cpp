@@ -1,6 +1,13 @@
 #include "files/FileHeader.h"
 
+#include "platform/FileWriter.h"
+
 namespace rer {
+
+void TellOtherKind(AppContext& ctx, const QString& refusal, const QString& path, FileReadFailure* why) {
+    ctx.message(refusal + QStringLiteral("\r\n") + FileFailureLine(path, QString()));
+    if (why) why->told = true;
+}
 
 bool OpenTaggedFile(AppContext& ctx, DataFileReader& r, const QString& path, const QString& kind,
                     const QString& refusal, FileReadFailure* why) {
@@ -10,8 +17,7 @@ bool OpenTaggedFile(AppContext& ctx, DataFileReader& r, const QString& path, con
         return false;
     }
     if (tag != QLatin1String("VO-D6") || k != kind) {
-        ctx.message(refusal);
-        if (why) why->told = true;
+        TellOtherKind(ctx, refusal, path, why);
         return false;
     }
     return true;

@@ -12,6 +12,10 @@ struct FileReadFailure {
     QString reason;
 };
 
+// Tells that the file is of another kind than the reader's: its refusal,
+// over the file's name. The window that called the reader tells no more.
+void TellOtherKind(AppContext& ctx, const QString& refusal, const QString& path, FileReadFailure* why);
+
 // Opens a data file whose first record is "VO-D6" and its kind ("PRM", "GRP",
 // "SM"). False when the file cannot be read or is too short (no message), or
 // when its tag or kind is another (after showing `refusal`); `why`, when

@@ -35,6 +35,13 @@ Value trimmedPosition(const Value& cell) {
 
 } // namespace
 
+QString NotPositionFileText(const AppContext& ctx, Product p) {
+    return ctx.pick(p == Product::TwoAxis
+                        ? QStringLiteral("DI-D6用のデータファイルではありません。データファイルの読み込みを中止します。")
+                        : QStringLiteral("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"),
+                    QStringLiteral("Not Position Data file for DI-D6. Opening file is canceled."));
+}
+
 bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why) {
     ProductPositions& pos = ctx.pos.of(p);
     const bool two = p == Product::TwoAxis;
@@ -48,10 +55,7 @@ bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailu
     QString tag;
     if (!r.nextText(tag)) return fail();
     if (tag != QLatin1String("VO-D6")) {
-        ctx.message(ctx.pick(two ? QStringLiteral("DI-D6用のデータファイルではありません。データファイルの読み込みを中止します。")
-                                 : QStringLiteral("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"),
-                             QStringLiteral("Not Position Data file for DI-D6. Opening file is canceled.")));
-        if (why) why->told = true;
+        TellOtherKind(ctx, NotPositionFileText(ctx, p), path, why);
         return fail();
     }
     std::array<QString, 2> device, marker;

@@ -18,6 +18,8 @@ struct FileReadFailure;
 // message; any other failure sets PosiFileError silently. `why`, when
 // given, tells the caller which.
 bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why = nullptr);
+// "Not Position Data file for DI-D6. Opening file is canceled." and its twins.
+QString NotPositionFileText(const AppContext& ctx, Product p);
 inline bool ReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::TwoAxis, path); }
 inline bool W3kReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::OneAxis, path); }
 

@@ -25,13 +25,6 @@ QString SaveErrorText(const AppContext& ctx) {
                     QStringLiteral("An error occured in saving data."));
 }
 
-QString NotPositionFileText(const AppContext& ctx, Product p) {
-    return ctx.pick(p == Product::TwoAxis
-                        ? QStringLiteral("DI-D6用のデータファイルではありません。データファイルの読み込みを中止します。")
-                        : QStringLiteral("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"),
-                    QStringLiteral("Not Position Data file for DI-D6. Opening file is canceled."));
-}
-
 bool SaveWorker(AppContext& ctx, PositionHost& host, bool saveAs);
 
 void SetShownFile(AppContext& ctx, PositionHost& host, const QString& title, const QString& path) {
@@ -319,7 +312,7 @@ void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
 
     if (GetDeviceTypeFromFile(ctx, p) == FileModelOutcome::Malformed) {
         restore();
-        ctx.message(NotPositionFileText(ctx, p));
+        ctx.message(NotPositionFileText(ctx, p) + QStringLiteral("\r\n") + FileFailureLine(path, QString()));
         return;
     }
     ReflectFileInfo2PcSettings(ctx, p);

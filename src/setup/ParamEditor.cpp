@@ -243,7 +243,9 @@ bool ParamEditor::readChosenFile(const QString& title, bool open) {
             why.reason = ParaCellText(pp.ParaFileData, *misfit);
         }
     }
-    if (!ok) ctx_.message(FileFailureText(ctx_) + (open ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
+    // A file of another kind: the reader has told, with the file's name.
+    if (!ok && !why.told)
+        ctx_.message(FileFailureText(ctx_) + (open ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
     return ok;
 }
 

@@ -184,7 +184,7 @@ TEST_F(GrpTest, OpenOfARefusedOrCancelledFileLeavesTheEditor) {
     for (int i = 0; i < 3; ++i) w.msg.answer(MsgAnswer::No);
     w.files.answer(bad);
     e.cmdGrpFileOpen_Click();
-    EXPECT_EQ(w.msg.lastText(), S("Not GRP Data file for DI-D6. Opening file is canceled."));
+    EXPECT_EQ(w.msg.lastText(), S("Not GRP Data file for DI-D6. Opening file is canceled.\r\n") + QFileInfo(bad).absoluteFilePath());
     w.files.answer(std::nullopt);
     e.cmdGrpFileOpen_Click();
     w.files.answer(S(""));

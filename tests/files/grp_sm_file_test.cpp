@@ -1,6 +1,9 @@
 #include "files/GrpSmFiles.h"
 #include "FilesTestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace rer;
 using namespace rer::testing;
 
@@ -130,8 +133,9 @@ TEST(GrpSmFiles, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
         }
         if (c.message) {
             ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
-            EXPECT_EQ(f.msg.lastText(), c.grp ? QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")
-                                               : QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled."));
+            EXPECT_EQ(f.msg.lastText(), (c.grp ? QStringLiteral("Not GRP Data file for DI-D6. Opening file is canceled.")
+                                                : QStringLiteral("Not SM Data file for DI-D6. Opening file is canceled.")) +
+                                            QStringLiteral("\r\n") + QDir::toNativeSeparators(path));
         } else {
             EXPECT_TRUE(f.msg.shown.empty()) << c.name;
         }

@@ -2,6 +2,8 @@
 #include "FilesTestSupport.h"
 #include "testsupport/FullDisk.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <limits>
 
 using namespace rer;
@@ -99,7 +101,9 @@ TEST(ParaFile, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
         EXPECT_TRUE(f.ctx.para.two.ParaFileData == before) << c.name;
         if (c.message) {
             ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
-            EXPECT_EQ(f.msg.lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled."));
+            // The reader's refusal, over the file's name.
+            EXPECT_EQ(f.msg.lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.\r\n") +
+                                            QDir::toNativeSeparators(path));
             EXPECT_EQ(f.msg.shown.back().title, QStringLiteral("RER6O250"));
         } else {
             EXPECT_TRUE(f.msg.shown.empty()) << c.name;
@@ -114,7 +118,8 @@ TEST(ParaFile, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
     EXPECT_TRUE(jp.ctx.para.one.ParaFileError);
     writeText(jp.tmp(QStringLiteral("g.pmd")), QStringLiteral("\"VO-D6\",\"SM\"\r\n"));
     EXPECT_FALSE(W3kReadParaFile(jp.ctx, jp.tmp(QStringLiteral("g.pmd"))));
-    EXPECT_EQ(jp.msg.lastText(), text("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"));
+    EXPECT_EQ(jp.msg.lastText(), text("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。\r\n") +
+                                     QDir::toNativeSeparators(jp.tmp(QStringLiteral("g.pmd"))));
 }
 
 TEST(ParaFile, ASectionCountOfZeroOrTextReadsNoSection) {

@@ -1,6 +1,9 @@
 #include "files/PosiFile.h"
 #include "FilesTestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace rer;
 using namespace rer::testing;
 
@@ -126,7 +129,8 @@ TEST(PosiFile, RefusedAndBrokenFilesLeaveEverythingAsItWas) {
     EXPECT_FALSE(W3kReadPosiFile(jp.ctx, path));
     EXPECT_TRUE(jp.ctx.pos.one.PosiFileError);
     EXPECT_FALSE(jp.ctx.pos.two.PosiFileError);
-    EXPECT_EQ(jp.msg.lastText(), u("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。"));
+    EXPECT_EQ(jp.msg.lastText(), u("DE-D3U用のデータファイルではありません。データファイルの読み込みを中止します。\r\n") +
+                                     QDir::toNativeSeparators(path));
     writeText(path, u(head) + u("1,5,3,0,1000000,,,,,,0,0,\"\"\r\n"));
     EXPECT_FALSE(W3kReadPosiFile(jp.ctx, path));
     // Its hidden axis-2 cells are not checked by the grid: a number too

@@ -10,6 +10,9 @@
 #include "testsupport/GridTestContext.h"
 #include "testsupport/PositionHostRecorder.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -466,7 +469,10 @@ TEST(PositionFileCommands, FailedOpenChangesNothing) {
         EXPECT_EQ(ctx.dev.SelNewType, devBefore.SelNewType) << c.name;
         EXPECT_EQ(ctx.pos.two.PosiFileData[3][1].toText(), QStringLiteral("old")) << c.name;
         if (c.message) {
-            EXPECT_EQ(w.msg.lastText(), QString::fromUtf8(c.message)) << c.name;
+            // Over the file's name.
+            EXPECT_EQ(w.msg.lastText(), QString::fromUtf8(c.message) + QStringLiteral("\r\n") +
+                                            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+                << c.name;
         }
         EXPECT_EQ(w.host.calls.back(), QStringLiteral("On")) << c.name;
     }

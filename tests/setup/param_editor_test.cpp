@@ -159,10 +159,14 @@ TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     e.editor->markClean(); // as a file shows them: no question before the opens
     const ParaControls before = e.window.c;
 
-    // Open a file that is not a parameter file: the reader's message, then ours.
+    // Open a file that is not a parameter file: the reader's message, over
+    // the file's name, and no more.
     e.files.answer(wrong);
+    e.msg().clear();
     e.editor->cmdReadParaFile_Click();
-    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Fail to open parameter file.\r\n") + QFileInfo(wrong).absoluteFilePath());
+    ASSERT_EQ(e.msg().shown.size(), 1u);
+    EXPECT_EQ(e.msg().lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.\r\n") +
+                                      QFileInfo(wrong).absoluteFilePath());
     EXPECT_EQ(e.window.c.text, before.text);
 
     // Cancelled dialogs and questions: nothing shown, nothing written.
