@@ -73,6 +73,19 @@ struct PtyWindowWorld {
     }
     template <class W> W* window() { return w->findChild<W*>(); }
     bool anyMessageContains(const char* part) { return t.msg.anyContains(QString::fromUtf8(part)); }
+    // The messages shown that tell of a failure (a time-out, a communication
+    // error, data received wrong, a file or port that failed).
+    int failuresShown() const {
+        int n = 0;
+        for (const auto& m : t.msg.shown)
+            for (const char* part : {"timeout", "error", "wrong", "Fail"})
+                if (m.text.contains(QString::fromUtf8(part))) {
+                    ++n;
+                    break;
+                }
+        return n;
+    }
+    bool failureShown() const { return failuresShown() > 0; }
 
     // The cells of row r that fillGrid writes (columns 1 to 12).
     static QStringList gridRow(int r) {

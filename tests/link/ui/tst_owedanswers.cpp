@@ -28,24 +28,6 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-// A message of a failure was shown.
-bool Failed(PtyWindowWorld& x) {
-    for (const char* part : {"timeout", "error", "wrong", "Fail", "exceed"})
-        if (x.anyMessageContains(part)) return true;
-    return false;
-}
-
-int Failures(PtyWindowWorld& x) {
-    int n = 0;
-    for (const auto& m : x.t.msg.shown)
-        for (const char* part : {"timeout", "error", "wrong", "Fail"})
-            if (m.text.contains(S(part))) {
-                ++n;
-                break;
-            }
-    return n;
-}
-
 // When the simulator received the n-th request with the prefix (from 1);
 // -1 when it did not.
 qint64 ReceivedAt(PtyWindowWorld& x, const char* prefix, int n) {
@@ -98,7 +80,7 @@ private Q_SLOTS:
         x.pty.withSim([](CtSim& s) { s.received.clear(); });
         if (answerMs > 0) x.fault(Late("0RD0", answerMs));
         QTest::mouseClick(para->button(S("cmdParaRead")), Qt::LeftButton);
-        QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+        QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
         QCOMPARE(x.count("0RD"), 7);
         QCOMPARE(x.count("0CM0"), 0);
     }
@@ -118,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(sm);
         x.fault(Late("0RM5", 1600));
         QTest::mouseClick(sm->cmdReadSMfromCt(), Qt::LeftButton);
-        QCOMPARE(Failures(x), 1);
+        QCOMPARE(x.failuresShown(), 1);
 
         x.fault(Late("0RM1", 1600));
         // Once the controller has taken this read's first request, macro 1
@@ -128,12 +110,12 @@ private Q_SLOTS:
         });
         QTest::mouseClick(sm->cmdReadSMfromCt(), Qt::LeftButton);
         QVERIFY(changed.done);
-        QCOMPARE(Failures(x), 2);
+        QCOMPARE(x.failuresShown(), 2);
 
         x.t.msg.clear();
         x.pty.withSim([](CtSim& s) { s.received.clear(); });
         QTest::mouseClick(sm->cmdReadSMfromCt(), Qt::LeftButton);
-        QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+        QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
         QCOMPARE(x.count("0RM"), 9);
         QCOMPARE(x.count("0CM0"), 0);
         QCOMPARE(x.t.ctx.sm.SmFileData[0][0], int16_t(6)); // the new macro 1, not the late answer
@@ -216,7 +198,7 @@ private Q_SLOTS:
             QString why;
             QVERIFY(x.pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, S(RER_DATA_DIR), &why); }));
             QTest::mouseClick(x.w->button(S("cmdPosiRead")), Qt::LeftButton);
-            QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+            QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
             // Axis 2's stroke ends at position 2: positions 3 and 4 lie beyond it.
             x.pty.withSim([](CtSim& s) {
                 SetStroke(s, '4', s.state.positions[2].mid(11, 5).toInt(nullptr, 16));
@@ -280,7 +262,7 @@ private Q_SLOTS:
             x.fault(Late("0CM1", 300));
             x.t.msg.clear();
             x.w->menuItem(S("mnuShowCtversion"))->trigger();
-            QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+            QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
             QCOMPARE(x.w->statusPanel(1)->text(), S("The version of this C/T is 1A3"));
             QVERIFY(x.pty.withSim([](CtSim& s) { return s.state.commMode; }));
             QCOMPARE(x.count("0CM0"), 1); // no link check
@@ -314,7 +296,7 @@ private Q_SLOTS:
         x.w->menuItem(S("mnuShowCtversion"))->trigger();
         QVERIFY(shown.done);
         QCOMPARE(alarmNo, S("19"));
-        QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+        QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
         QCOMPARE(x.w->statusPanel(1)->text(), S("The version of this C/T is 1A3"));
         move->close();
     }

@@ -64,13 +64,6 @@ struct NextJob {
 
 QString Expect(bool ok, const QString& what) { return ok ? QString() : what; }
 
-// A message of a failure was shown.
-bool Failed(PtyWindowWorld& x) {
-    for (const char* part : {"timeout", "error", "wrong", "Fail"})
-        if (x.anyMessageContains(part)) return true;
-    return false;
-}
-
 const std::vector<NextJob>& NextJobs() {
     static const std::vector<NextJob> jobs = {
         {"parameter read", [](PtyWindowWorld&, Windows& w) { return w.para->button(S("cmdParaRead")); }, {},
@@ -231,7 +224,7 @@ class ForcedEnding : public QObject {
             j.startOtherwise(x);
         }
         // Its own questions and its result, nothing of a failure.
-        QVERIFY2(!Failed(x), qPrintable(x.t.msg.lastText()));
+        QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
         const QString why = j.check(x, win);
         QVERIFY2(why.isEmpty(), qPrintable(why + S(": ") + Traffic(x)));
         QVERIFY(toldWaiting);
