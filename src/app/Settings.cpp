@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "files/Decimal.h"
+
 #include <QLocale>
 #include <cmath>
 #include <limits>
@@ -13,6 +15,11 @@ std::optional<double> ParseSettingNumber(const QString& text) {
     const double v = QLocale::c().toDouble(t, &ok);
     if (!ok || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+bool SettingRange::allows(double v) const {
+    const double w = RoundDecimal(v, 0, HalfRule::ToEven);
+    return w >= lo && w <= hi;
 }
 
 QString Settings::text(const QString& key, const QString& deflt) const {
@@ -40,6 +47,16 @@ float Settings::float32(const QString& key, float deflt) const {
     const auto v = ParseSettingNumber(raw);
     if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return deflt;
     return static_cast<float>(*v);
+}
+
+int16_t Settings::ranged(const SettingRange& r) const {
+    const auto v = tryInt16(QString::fromLatin1(r.key));
+    return v && r.allows(*v) ? *v : r.deflt;
+}
+
+float Settings::rangedFloat(const SettingRange& r) const {
+    const float v = float32(QString::fromLatin1(r.key), float(r.deflt));
+    return r.allows(v) ? v : float(r.deflt);
 }
 
 bool Settings::save(const QString& key, const QString& value) {

@@ -79,7 +79,7 @@ QString ControllerLink::TimeoutMessage() const {
 
 int ControllerLink::PortCheckOpen() {
     auto& opt = ctx_.opt;
-    if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.int16(QStringLiteral("PortNo"), 1);
+    if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.ranged(OptionSettings::PortNo);
     if (!port_.isOpen() && !port_.open(opt.PortNo)) {
         RefreshPortLamp();
         const QString why = PortOpenFailureText(ctx_, port_.openFailure());
