@@ -51,7 +51,9 @@ public:
     }
 
     QString text(const QString& key, const QString& deflt) const;
-    // The stored number, or nothing when absent or not a 16-bit integer.
+    // The stored number (written in decimal with "." whatever the locale; a
+    // fraction rounds half to even as the original store conversion did), or
+    // nothing when absent or not a 16-bit integer.
     std::optional<int16_t> tryInt16(const QString& key) const;
     int16_t int16(const QString& key, int16_t deflt) const;
     float float32(const QString& key, float deflt) const;
@@ -73,9 +75,5 @@ private:
     std::function<void(const QString&)> report_;
     bool failureTold_ = false;
 };
-
-// Reads a whole number written in decimal (blanks around it allowed); a
-// fraction rounds half to even as the original store conversion did.
-std::optional<double> ParseSettingNumber(const QString& text);
 
 } // namespace rer

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace rer {
 
@@ -14,6 +15,11 @@ namespace rer {
 double LeadingNumber(QStringView text);
 // True when the text begins with a number under the same rule.
 bool HasLeadingNumber(QStringView text);
+// A text that is one number as a whole, blanks around it allowed, "." the
+// decimal point whatever the locale and no group separators ("1,500" is no
+// number); nothing for any other text, an empty one too, and for a number
+// beyond a double.
+std::optional<double> NumberText(QStringView text);
 
 // A table cell of "values of any kind": empty, a number or a text.
 class Value {

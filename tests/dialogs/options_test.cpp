@@ -8,6 +8,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionCommands.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/NumericLocale.h"
 #include "testsupport/LinkFixture.h"
 
 #include <gtest/gtest.h>
@@ -221,6 +222,22 @@ TEST(OptionsOk, MoveTimeoutBelowFiveBecomesFive) {
         d.form.txtMoveTimeout = S(text);
         ASSERT_EQ(d.ok(), OptionsOk::Applied);
         EXPECT_FLOAT_EQ(t.ctx.opt.MoveTimeout, expected) << text;
+    }
+}
+
+// The box shows a time-out with a fraction with "." and OK takes it back
+// whole, also under a locale whose decimal mark is a comma.
+TEST(OptionsOk, AMoveTimeoutWithAFractionIsKeptUnderACommaLocale) {
+    for (const char* locale : {"C", test::kCommaLocale}) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        GridTestContext t;
+        t.ctx.opt.MoveTimeout = 7.5f;
+        Opened d(t);
+        EXPECT_EQ(d.form.txtMoveTimeout, S("7.5")) << locale;
+        ASSERT_EQ(d.ok(), OptionsOk::Applied);
+        EXPECT_EQ(t.ctx.opt.MoveTimeout, 7.5f) << locale;
+        EXPECT_TRUE(t.msg.shown.empty()) << locale;
     }
 }
 
