@@ -165,37 +165,43 @@ void SaveDeviceSetting(AppContext& ctx, Product p) {
 }
 
 int LoadMoveTimeout(AppContext& ctx) {
-    ctx.opt.MoveTimeout = ctx.settings.float32(QStringLiteral("MoveTimeout"), 60.0f);
+    // A time-out outside what the options allow (0 or below would end every
+    // move at its first tick) is the default.
+    ctx.opt.MoveTimeout = ctx.settings.rangedFloat(OptionSettings::MoveTimeout);
     return 0;
 }
 
 int LoadTeachSetting(AppContext& ctx) {
     const Settings& s = ctx.settings;
-    // A value of the store, the default when absent, forced into 1..hi;
-    // nothing when the stored text is not a whole number in the 16-bit range.
-    auto ranged = [&s](const char* name, int16_t deflt, int16_t hi) -> std::optional<int16_t> {
+    // A value of the store, the default when absent; one outside the range
+    // is `outside`; nothing when the stored text is not a whole number in the
+    // 16-bit range.
+    auto ranged = [&s](const SettingRange& r, int16_t outside) -> std::optional<int16_t> {
         bool failed = false;
-        const int16_t v = storedNumber(s, QString::fromLatin1(name), deflt, failed);
+        const int16_t v = storedNumber(s, QString::fromLatin1(r.key), r.deflt, failed);
         if (failed) return std::nullopt;
-        return (v < 1 || v > hi) ? int16_t(1) : v;
+        return r.allows(v) ? v : outside;
     };
     // The values in the order they are read; a failed read stops there and
     // leaves it and the values after it as they were.
     TeachSettings& t = ctx.teach;
+    // What the options edit is its default when out of range; the jog
+    // accelerations, which no window edits, are 1 then.
     struct Teach {
-        const char* key;
-        int16_t deflt, hi;
+        SettingRange range;
+        int16_t outside;
         std::initializer_list<int16_t*> into;
     };
     const Teach values[] = {
-        {"VelOf100Pls", 20, 60, {&t.VelOf100Pls, &t.VelOf10Pls, &t.VelOf1Pls}},
-        {"AccOf100Pls", 3, 3, {&t.AccOf100Pls, &t.AccOf10Pls, &t.AccOf1Pls}},
-        {"AccOf100Pls2", 2, 2, {&t.AccOf100Pls2, &t.AccOf10Pls2, &t.AccOf1Pls2}},
-        {"AccOfJog", 3, 3, {&t.AccOfJog}},
-        {"AccOfJog2", 2, 2, {&t.AccOfJog2}},
+        {OptionSettings::VelOf100Pls, OptionSettings::VelOf100Pls.deflt, {&t.VelOf100Pls, &t.VelOf10Pls, &t.VelOf1Pls}},
+        {OptionSettings::AccOf100Pls, OptionSettings::AccOf100Pls.deflt, {&t.AccOf100Pls, &t.AccOf10Pls, &t.AccOf1Pls}},
+        {OptionSettings::AccOf100Pls2, OptionSettings::AccOf100Pls2.deflt,
+         {&t.AccOf100Pls2, &t.AccOf10Pls2, &t.AccOf1Pls2}},
+        {{"AccOfJog", 3, 1, 3}, 1, {&t.AccOfJog}},
+        {{"AccOfJog2", 2, 1, 2}, 1, {&t.AccOfJog2}},
     };
     for (const Teach& v : values) {
-        const auto got = ranged(v.key, v.deflt, v.hi);
+        const auto got = ranged(v.range, v.outside);
         if (!got) {
             ctx.message(ctx.res(620));
             return 1;

@@ -1,18 +1,16 @@
 #include "app/Settings.h"
 
-#include <QLocale>
+#include "files/Decimal.h"
+#include "files/Value.h"
+
 #include <cmath>
 #include <limits>
 
 namespace rer {
 
-std::optional<double> ParseSettingNumber(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
-    bool ok = false;
-    const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
+bool SettingRange::allows(double v) const {
+    const double w = RoundDecimal(v, 0, HalfRule::ToEven);
+    return w >= lo && w <= hi;
 }
 
 QString Settings::text(const QString& key, const QString& deflt) const {
@@ -22,7 +20,7 @@ QString Settings::text(const QString& key, const QString& deflt) const {
 std::optional<int16_t> Settings::tryInt16(const QString& key) const {
     const QString raw = store_.get(QString::fromLatin1(App), QString::fromLatin1(Section), key,
                                    QString());
-    const auto v = ParseSettingNumber(raw);
+    const auto v = NumberText(raw);
     if (!v) return std::nullopt;
     const double r = std::nearbyint(*v); // default rounding mode: halves to even
     if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
@@ -37,9 +35,19 @@ int16_t Settings::int16(const QString& key, int16_t deflt) const {
 float Settings::float32(const QString& key, float deflt) const {
     const QString raw = store_.get(QString::fromLatin1(App), QString::fromLatin1(Section), key,
                                    QString());
-    const auto v = ParseSettingNumber(raw);
+    const auto v = NumberText(raw);
     if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return deflt;
     return static_cast<float>(*v);
+}
+
+int16_t Settings::ranged(const SettingRange& r) const {
+    const auto v = tryInt16(QString::fromLatin1(r.key));
+    return v && r.allows(*v) ? *v : r.deflt;
+}
+
+float Settings::rangedFloat(const SettingRange& r) const {
+    const float v = float32(QString::fromLatin1(r.key), float(r.deflt));
+    return r.allows(v) ? v : float(r.deflt);
 }
 
 bool Settings::save(const QString& key, const QString& value) {

@@ -21,13 +21,13 @@ void DecideLanguage(AppContext& ctx) {
         return;
     }
     ctx.opt.NotJapan = false;
-    ctx.setLanguage(ctx.settings.int16(QStringLiteral("Language"), 1));
+    ctx.setLanguage(ctx.settings.ranged(OptionSettings::Language));
 }
 
 void SelectWindowLoaded(AppContext& ctx) {
     SetHelpFilePath(ctx);
-    ctx.opt.PortOccupy = ctx.settings.int16(QStringLiteral("PortOccupy"), 0) != 0;
-    ctx.opt.CtType = ctx.settings.int16(QStringLiteral("Controller"), 1);
+    ctx.opt.PortOccupy = ctx.settings.rangedFlag(OptionSettings::PortOccupy);
+    ctx.opt.CtType = ctx.settings.ranged(OptionSettings::Controller);
     LoadMoveTimeout(ctx);
 }
 
@@ -62,10 +62,10 @@ void ConfirmProduct(AppContext& ctx, int ctType, MainWindowPort& win) {
 namespace {
 
 void StartProduct(AppContext& ctx, MainWindowPort& win, Product p) {
-    ctx.opt.DispMmUnit = ctx.settings.int16(QStringLiteral("DispMmUnit"), 1) != 0;
+    ctx.opt.DispMmUnit = ctx.settings.rangedFlag(OptionSettings::DispMmUnit);
     win.Show();
     ctx.opt.LanguageChanged = false;
-    ctx.opt.MmRoundUp = ctx.settings.int16(QStringLiteral("MmRoundUp"), 1) != 0;
+    ctx.opt.MmRoundUp = ctx.settings.rangedFlag(OptionSettings::MmRoundUp);
 
     const int status = LoadDeviceSetting(ctx, p);
     if (status != 1) {

@@ -30,9 +30,9 @@ QString floatText(float v) {
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
-int rangeCheck(AppContext& ctx, const QString& text, double hi, const QString& jp, const QString& en) {
-    const double v = wholeNumber(text);
-    if (v < 1 || v > hi) {
+int rangeCheck(AppContext& ctx, const QString& text, const SettingRange& range, const QString& jp,
+               const QString& en) {
+    if (!range.allows(LeadingNumber(text))) {
         ctx.message(ctx.pick(jp, en));
         return 1;
     }
@@ -61,10 +61,10 @@ OptionsForm LoadOptionsForm(AppContext& ctx, int16_t& oldPortNo) {
     OptionsForm f;
 
     f.txtPortNo = QString::number(o.PortNo >= 1 && o.PortNo <= 9 ? o.PortNo
-                                                                 : s.int16(QStringLiteral("PortNo"), 1));
+                                                                 : s.ranged(OptionSettings::PortNo));
     oldPortNo = o.PortNo;
 
-    if (o.LanguageNo != 1 && o.LanguageNo != 2) ctx.setLanguage(s.int16(QStringLiteral("Language"), 1));
+    if (o.LanguageNo != 1 && o.LanguageNo != 2) ctx.setLanguage(s.ranged(OptionSettings::Language));
     if (o.NotJapan) {
         f.optLanguege = 1;
         f.japaneseEnabled = false;
@@ -82,21 +82,21 @@ OptionsForm LoadOptionsForm(AppContext& ctx, int16_t& oldPortNo) {
     TeachSettings& t = ctx.teach;
     f.txtJogVel = QString::number(t.VelOf100Pls >= 1 && t.VelOf100Pls <= 60
                                       ? t.VelOf100Pls
-                                      : s.int16(QStringLiteral("VelOf100Pls"), 20));
-    if (t.AccOf100Pls < 1 || t.AccOf100Pls > 3) t.AccOf100Pls = s.int16(QStringLiteral("AccOf100Pls"), 3);
+                                      : s.ranged(OptionSettings::VelOf100Pls));
+    if (t.AccOf100Pls < 1 || t.AccOf100Pls > 3) t.AccOf100Pls = s.ranged(OptionSettings::AccOf100Pls);
     if (t.AccOf100Pls >= 1 && t.AccOf100Pls <= 3) f.optJogAcc = t.AccOf100Pls - 1;
-    if (t.AccOf100Pls2 < 1 || t.AccOf100Pls2 > 2) t.AccOf100Pls2 = s.int16(QStringLiteral("AccOf100Pls2"), 2);
+    if (t.AccOf100Pls2 < 1 || t.AccOf100Pls2 > 2) t.AccOf100Pls2 = s.ranged(OptionSettings::AccOf100Pls2);
     if (t.AccOf100Pls2 >= 1 && t.AccOf100Pls2 <= 2) f.optJogAcc2 = t.AccOf100Pls2 - 1;
     return f;
 }
 
 int JogVelCheck(AppContext& ctx, const QString& txtJogVel) {
-    return rangeCheck(ctx, txtJogVel, 60, QStringLiteral("速度の値が不正です｡"),
+    return rangeCheck(ctx, txtJogVel, OptionSettings::VelOf100Pls, QStringLiteral("速度の値が不正です｡"),
                       QStringLiteral("The value at the VEL is invalid."));
 }
 
 int MoveTimeoutCheck(AppContext& ctx, const QString& txtMoveTimeout) {
-    return rangeCheck(ctx, txtMoveTimeout, 999, QStringLiteral("通信ﾀｲﾑｱｳﾄの値が不正です｡"),
+    return rangeCheck(ctx, txtMoveTimeout, OptionSettings::MoveTimeout, QStringLiteral("通信ﾀｲﾑｱｳﾄの値が不正です｡"),
                       QStringLiteral("The value at the Communication Timeout is invalid."));
 }
 
@@ -137,7 +137,7 @@ OptionsOk ApplyOptions(AppContext& ctx, const OptionsForm& f, int16_t oldPortNo)
     Settings& s = ctx.settings;
 
     const double port = wholeNumber(f.txtPortNo);
-    o.PortNo = port >= 1 && port <= 9 ? int16_t(port) : s.int16(QStringLiteral("PortNo"), 1);
+    o.PortNo = OptionSettings::PortNo.allows(port) ? int16_t(port) : s.ranged(OptionSettings::PortNo);
     if (o.PortNo != oldPortNo) closePort(ctx);
 
     o.LanguageChanged = (f.optLanguege == 0 ? 1 : 2) != languageInForce(o);

@@ -2,16 +2,19 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <system_error>
 
 namespace rer {
 
 double Decimal12(double x) {
     if (!std::isfinite(x) || x == 0) return x;
+    // Written and read back with "." whatever the locale: std::to_chars with
+    // a precision writes what "%.12g" writes in the C locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.12g", x);
-    return std::strtod(buf, nullptr);
+    const auto w = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 12);
+    double r = x;
+    if (w.ec != std::errc() || std::from_chars(buf, w.ptr, r).ec != std::errc()) return x;
+    return r;
 }
 
 double RoundDecimal(double x, int decimals, HalfRule halves) {

@@ -132,12 +132,7 @@ QString PrintedNumber(double v) {
 std::optional<double> CellNumber(const Value& v) {
     if (v.isNumber()) return v.toNumber();
     if (!v.isText()) return std::nullopt;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double d = c.toDouble(v.toText().trimmed(), &ok);
-    if (!ok || !std::isfinite(d)) return std::nullopt;
-    return d;
+    return NumberText(v.toText());
 }
 
 // ---- Texts that fit their columns

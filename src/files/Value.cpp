@@ -2,8 +2,14 @@
 
 #include "files/Decimal.h"
 
-#include <cstdlib>
+#include <QLocale>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
+#include <system_error>
 
 namespace rer {
 
@@ -70,14 +76,48 @@ bool leadingNumberText(QStringView text, std::string& out, int* end = nullptr) {
     return true;
 }
 
+// Whether a number written as `s` (sign, digits, ".", exponent), too large
+// or too small in magnitude for a double, is too large: the power of ten of
+// its first significant digit is not negative.
+bool beyondLargest(const std::string& s) {
+    const size_t e = s.find('e');
+    const std::string mantissa = s.substr(0, e);
+    const size_t point = mantissa.find('.');
+    const size_t intEnd = point == std::string::npos ? mantissa.size() : point;
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos) return false;
+    long long power = first < intEnd ? (long long)(intEnd - first) - 1 : -(long long)(first - intEnd);
+    if (e != std::string::npos) {
+        long long exp = 0;
+        const bool negative = e + 1 < s.size() && s[e + 1] == '-';
+        for (size_t i = e + 1; i < s.size(); ++i) {
+            if (s[i] < '0' || s[i] > '9') continue;
+            exp = std::min(exp * 10 + (s[i] - '0'), 100000000000LL); // far beyond any double
+        }
+        power += negative ? -exp : exp;
+    }
+    return power >= 0;
+}
+
 } // namespace
 
 double LeadingNumber(QStringView text) {
     std::string s;
     if (!leadingNumberText(text, s)) return 0;
-    // strtod gives an infinity of the number's sign on overflow, and 0 or a
-    // denormal on underflow, which is the nearest double.
-    return std::strtod(s.c_str(), nullptr);
+    // std::from_chars reads "." whatever LC_NUMERIC says; it takes no "+".
+    const char* first = s.c_str();
+    const char* last = first + s.size();
+    if (*first == '+') ++first;
+    double v = 0;
+    const auto r = std::from_chars(first, last, v, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large: an infinity of the number's sign, outside every range;
+        // too small: a zero of its sign, the nearest double.
+        const double sign = *first == '-' ? -1.0 : 1.0;
+        return beyondLargest(s) ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
+    }
+    if (r.ec != std::errc()) return 0;
+    return v;
 }
 
 bool HasLeadingNumber(QStringView text) {
@@ -89,6 +129,13 @@ bool IsNumberText(QStringView text) {
     std::string s;
     int end = 0;
     return leadingNumberText(text, s, &end) && end == int(text.size());
+}
+
+std::optional<double> NumberText(QStringView text) {
+    if (!IsNumberText(text)) return std::nullopt;
+    const double d = LeadingNumber(text);
+    if (!std::isfinite(d)) return std::nullopt;
+    return d;
 }
 
 double Value::toNumber() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace rer {
 
@@ -17,6 +18,11 @@ bool HasLeadingNumber(QStringView text);
 // True when the text is a number under the same rule and nothing else
 // follows it but blanks: "12", " 1.5e3 ", not "12abc" nor "1e".
 bool IsNumberText(QStringView text);
+// The number of a text that is one number as a whole under the same rule
+// ("." the decimal point whatever the locale, no group separators: "1,500"
+// is no number); nothing for any other text, an empty one too, and for a
+// number beyond a double.
+std::optional<double> NumberText(QStringView text);
 
 // A table cell of "values of any kind": empty, a number or a text.
 class Value {

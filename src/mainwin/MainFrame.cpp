@@ -15,12 +15,12 @@ QString MainWindowTitle(int ctType) {
 }
 
 bool LoadMainSettings(AppContext& ctx) {
-    ctx.opt.PortNo = ctx.settings.int16(QStringLiteral("PortNo"), 1);
+    ctx.opt.PortNo = ctx.settings.ranged(OptionSettings::PortNo);
     if (ctx.opt.NotJapan) {
         ctx.setLanguage(2);
         return true;
     }
-    ctx.setLanguage(ctx.settings.int16(QStringLiteral("Language"), 1));
+    ctx.setLanguage(ctx.settings.ranged(OptionSettings::Language));
     return ctx.opt.LanguageNo != 1;
 }
 

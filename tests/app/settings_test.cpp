@@ -1,5 +1,7 @@
 #include "app/DeviceSettings.h"
 #include "app/Settings.h"
+#include "app/StartUp.h"
+#include "mainwin/MainFrame.h"
 #include "testsupport/ActuatorTestSupport.h"
 #include "testsupport/AppFixture.h"
 #include "testsupport/FullDiskSave.h"
@@ -140,12 +142,49 @@ TEST(Settings, ASaveThatCannotBeWrittenIsToldOnceAndKeepsTheFile) {
     }
 }
 
-TEST(Settings, TeachingValuesAreForcedIntoTheirRanges) {
+// A setting that the options edit, written by hand outside the range the
+// options allow, loads as its default: a move time-out of 0 or below would
+// end every move at its first tick, a port of 12 opens nothing.
+TEST(Settings, OptionsOutsideTheirRangesLoadAsTheirDefaults) {
+    struct Case { const char* key; const char* stored; double want; };
+    const Case cases[] = {
+        {"MoveTimeout", "0", 60},    {"MoveTimeout", "-5", 60},  {"MoveTimeout", "0.4", 60},
+        {"MoveTimeout", "1000", 60}, {"MoveTimeout", "1e9", 60}, {"MoveTimeout", "1", 1},
+        {"MoveTimeout", "2.5", 2.5}, {"MoveTimeout", "999", 999}, {"MoveTimeout", "7.5", 7.5},
+        {"PortNo", "0", 1},          {"PortNo", "10", 1},         {"PortNo", "12", 1},
+        {"PortNo", "-3", 1},         {"PortNo", "9", 9},
+        {"Language", "0", 1},        {"Language", "3", 1},        {"Language", "2", 2},
+        {"Controller", "0", 1},      {"Controller", "5", 1},      {"Controller", "2", 2},
+        {"PortOccupy", "2", 0},      {"PortOccupy", "-1", 0},     {"PortOccupy", "1", 1},
+    };
+    for (const auto& c : cases) {
+        TestApp t; // in Japan: the stored language counts
+        t.set(QString::fromLatin1(c.key), QString::fromLatin1(c.stored));
+        // As the program starts: the product choice, then the main window.
+        DecideLanguage(t.ctx);
+        SelectWindowLoaded(t.ctx);
+        LoadMainSettings(t.ctx);
+        const ProgramOptions& o = t.ctx.opt;
+        const QString k = QString::fromLatin1(c.key);
+        const double got = k == QLatin1String("MoveTimeout") ? o.MoveTimeout
+                           : k == QLatin1String("PortNo")    ? o.PortNo
+                           : k == QLatin1String("Language")  ? o.LanguageNo
+                           : k == QLatin1String("Controller") ? o.CtType
+                                                              : double(o.PortOccupy);
+        EXPECT_EQ(got, c.want) << c.key << "=" << c.stored;
+    }
+}
+
+// What the options edit loads as its default when the stored value lies
+// outside the range the options allow; the jog accelerations, which no
+// window edits, load as 1 then.
+TEST(Settings, TeachingValuesOutsideTheirRanges) {
     struct Case { const char* key; const char* stored; int want; };
     const Case cases[] = {
-        {"VelOf100Pls", nullptr, 20}, {"VelOf100Pls", "0", 1}, {"VelOf100Pls", "61", 1}, {"VelOf100Pls", "60", 60},
-        {"AccOf100Pls", nullptr, 3}, {"AccOf100Pls", "5", 1}, {"AccOf100Pls", "2", 2},
-        {"AccOf100Pls2", nullptr, 2}, {"AccOf100Pls2", "3", 1},
+        {"VelOf100Pls", nullptr, 20}, {"VelOf100Pls", "0", 20}, {"VelOf100Pls", "61", 20}, {"VelOf100Pls", "60", 60},
+        {"VelOf100Pls", "1", 1},      {"VelOf100Pls", "-3", 20},
+        {"AccOf100Pls", nullptr, 3}, {"AccOf100Pls", "5", 3}, {"AccOf100Pls", "0", 3}, {"AccOf100Pls", "2", 2},
+        {"AccOf100Pls2", nullptr, 2}, {"AccOf100Pls2", "3", 2}, {"AccOf100Pls2", "1", 1},
         {"AccOfJog", nullptr, 3}, {"AccOfJog", "4", 1},
         {"AccOfJog2", nullptr, 2}, {"AccOfJog2", "3", 1},
     };

@@ -13,7 +13,7 @@ TEST(StartUp, LanguageFollowsCountryAndSetting) {
         {"Japan", nullptr, 1, 0, false},
         {"Japan", "1", 1, 0, false},
         {"Japan", "2", 2, 10000, false},
-        {"Japan", "7", 7, 10000, false},   // anything but 1 is English
+        {"Japan", "7", 1, 0, false},       // outside 1 and 2: the default
         {"Japan", "abc", 1, 0, false},     // not a number: the default
         {"japan", "1", 2, 10000, true},    // case counts
         {"Germany", "1", 2, 10000, true},
@@ -103,7 +103,8 @@ TEST(StartUp, UnusableActuatorAsksForOneInTheLanguageOfTheRun) {
 
 TEST(StartUp, DisplayUnitAndRoundingSettings) {
     struct Case { const char* stored; bool on; };
-    const Case cases[] = {{nullptr, true}, {"1", true}, {"-1", true}, {"0", false}, {"x", true}};
+    const Case cases[] = {{nullptr, true}, {"1", true}, {"-1", true}, {"0", false}, {"x", true},
+                          {"2", true}}; // outside 0 and 1: the default
     for (const auto& c : cases) {
         TestApp t;
         t.set(QStringLiteral("DevStroke1"), QStringLiteral("5"));

@@ -1,4 +1,5 @@
 #include "catalogue/Conversion.h"
+#include "testsupport/NumericLocale.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -14,6 +15,22 @@ TEST(Conversion, PulsesAndMillimetres) {
     EXPECT_EQ(MmToPls(1.005, 4, 400), 100);   // exactly 100.5 pulses: to even
     EXPECT_EQ(MmToPls(Value::text(QStringLiteral(" 10 ")), 6, 400), 667);
     EXPECT_EQ(MmToPls(Value(), 6, 400), 0);
+}
+
+// A position kept as text (the grid's cells, a file's items) converts the
+// same under a locale whose decimal mark is a comma.
+TEST(Conversion, TextsConvertTheSameUnderACommaLocale) {
+    test::ScopedLocale comma(test::kCommaLocale);
+    ASSERT_TRUE(comma.ok()) << test::kLocaleMissing;
+    struct Case { const char* text; double mm; double pulses; };
+    const Case cases[] = {{" 12.495", 12.495, 833}, {"  0.015", 0.015, 1}, {"100.005", 100.005, 6667}, {"12.5", 12.5, 833}};
+    for (const auto& c : cases) {
+        const Value v = Value::text(QString::fromLatin1(c.text));
+        EXPECT_EQ(v.toNumber(), c.mm) << c.text;
+        EXPECT_EQ(MmToPls(v, 6, 400), c.pulses) << c.text;
+        EXPECT_NEAR(MmRoundToPlsGrid(v, 6, 1, 400), PlsToMm(c.pulses, 6, 400), 1e-9) << c.text;
+        EXPECT_NEAR(PlsToMm(Value::text(QString::number(c.pulses)), 6, 400), PlsToMm(c.pulses, 6, 400), 1e-12);
+    }
 }
 
 TEST(Conversion, OntoThePulseGrid) {

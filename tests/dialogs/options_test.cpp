@@ -8,6 +8,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionCommands.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/NumericLocale.h"
 #include "testsupport/LinkFixture.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +75,9 @@ TEST(OptionsLoad, TeachingValuesAreReloadedFromTheSettings) {
     EXPECT_EQ(d.form.optJogAcc2, 0);
     EXPECT_EQ(t.ctx.teach.VelOf1Pls, 33);
 
-    t.set(S("VelOf100Pls"), S("61")); // out of range loads as 1
+    t.set(S("VelOf100Pls"), S("61")); // out of range loads as the default
     Opened again(t);
-    EXPECT_EQ(again.form.txtJogVel, S("1"));
+    EXPECT_EQ(again.form.txtJogVel, S("20"));
 }
 
 TEST(OptionsLoad, Language) {
@@ -224,6 +225,22 @@ TEST(OptionsOk, MoveTimeoutBelowFiveBecomesFive) {
     }
 }
 
+// The box shows a time-out with a fraction with "." and OK takes it back
+// whole, also under a locale whose decimal mark is a comma.
+TEST(OptionsOk, AMoveTimeoutWithAFractionIsKeptUnderACommaLocale) {
+    for (const char* locale : {"C", test::kCommaLocale}) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        GridTestContext t;
+        t.ctx.opt.MoveTimeout = 7.5f;
+        Opened d(t);
+        EXPECT_EQ(d.form.txtMoveTimeout, S("7.5")) << locale;
+        ASSERT_EQ(d.ok(), OptionsOk::Applied);
+        EXPECT_EQ(t.ctx.opt.MoveTimeout, 7.5f) << locale;
+        EXPECT_TRUE(t.msg.shown.empty()) << locale;
+    }
+}
+
 TEST(OptionsOk, PortNumber) {
     struct Case {
         const char* text;
@@ -322,15 +339,23 @@ TEST(OptionsOk, ChoosingBackTheLanguageInForceClearsTheFlags) {
 }
 
 TEST(OptionsOk, AnUnknownLanguageNumberCountsAsEnglish) {
-    // A stored language 3 runs in English; OK without a change must not turn
-    // the next start Japanese.
+    // A language number in force that is neither 1 nor 2 runs in English; OK
+    // without a change must not turn the next start Japanese.
     GridTestContext t;
-    t.set(S("Language"), S("3"));
+    t.set(S("Language"), S("2"));
     t.ctx.opt.LanguageNo = 3;
     Opened d(t);
     EXPECT_EQ(d.form.optLanguege, 1);
     ASSERT_EQ(d.ok(), OptionsOk::Applied);
     EXPECT_FALSE(t.ctx.opt.LanguageChanged);
+
+    // A stored language outside 1 and 2 is the default, Japanese.
+    GridTestContext j;
+    j.set(S("Language"), S("3"));
+    j.ctx.opt.LanguageNo = 0;
+    Opened dj(j);
+    EXPECT_EQ(dj.form.optLanguege, 0);
+    EXPECT_EQ(j.ctx.opt.LanguageNo, 1);
 }
 
 // ---- Display unit

@@ -1,6 +1,7 @@
 #include "files/DataCodec.h"
 #include "files/Decimal.h"
 #include "files/Value.h"
+#include "testsupport/NumericLocale.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,9 @@ using namespace rer;
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
+// The number rules are the same under the C locale and under one whose
+// decimal mark is a comma.
+constexpr const char* kLocales[] = {"C", test::kCommaLocale};
 } // namespace
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
@@ -26,13 +30,20 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
         // "inf" and "nan" are letters.
         {"1e999", kInf, true},  {"-1e999 mm", -kInf, true}, {"99999e99999", kInf, true},
         {"inf", 0, false},      {"nan", 0, false},       {"-inf", 0, false},
-        {"1e-999", 0, true},
+        {"1e-999", 0, true},    {"+1e999", kInf, true},  {"0.001e400", kInf, true},
+        {"1000e-330", 0, true}, {"-1e-999", 0, true},
+        // "." is the decimal point whatever the locale; a comma ends the number.
+        {"12,5", 12, true},     {"0.015", 0.015, true},  {"12.495", 12.495, true},
     };
-    for (const auto& c : cases) {
-        const QString t = QString::fromUtf8(c.text);
-        EXPECT_EQ(LeadingNumber(t), c.value) << c.text;
-        EXPECT_EQ(HasLeadingNumber(t), c.has) << c.text;
-        EXPECT_EQ(Value::text(t).toNumber(), c.value) << c.text;
+    for (const char* locale : kLocales) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        for (const auto& c : cases) {
+            const QString t = QString::fromUtf8(c.text);
+            EXPECT_EQ(LeadingNumber(t), c.value) << c.text << " under " << locale;
+            EXPECT_EQ(HasLeadingNumber(t), c.has) << c.text << " under " << locale;
+            EXPECT_EQ(Value::text(t).toNumber(), c.value) << c.text << " under " << locale;
+        }
     }
 }
 
@@ -51,15 +62,21 @@ TEST(Decimal, RoundsTheDecimalValueNotTheBinaryOne) {
         {2.5, 0, HalfRule::Down, 2},
         {6666.666666666, 1, HalfRule::AwayFromZero, 6666.7},
     };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(RoundDecimal(c.x, c.decimals, c.rule), c.want) << c.x;
-    EXPECT_EQ(FormatFixed(0.0075, 3), QStringLiteral("0.008"));
-    EXPECT_EQ(FormatFixed(66.6666667, 3), QStringLiteral("66.667"));
-    EXPECT_EQ(FormatFixed(-0.0001, 3), QStringLiteral("0.000"));
-    EXPECT_EQ(ShortestText(66.667), QStringLiteral("66.667"));
-    EXPECT_EQ(ShortestText(40), QStringLiteral("40"));
-    EXPECT_EQ(ShortestText(1e6), QStringLiteral("1000000"));
-    EXPECT_EQ(ShortestText(0.015), QStringLiteral("0.015"));
+    for (const char* locale : kLocales) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        for (const auto& c : cases)
+            EXPECT_DOUBLE_EQ(RoundDecimal(c.x, c.decimals, c.rule), c.want) << c.x << " under " << locale;
+        EXPECT_EQ(Decimal12(0.1 + 0.2), 0.3) << locale;
+        EXPECT_EQ(Decimal12(12.495000000000001), 12.495) << locale;
+        EXPECT_EQ(FormatFixed(0.0075, 3), QStringLiteral("0.008"));
+        EXPECT_EQ(FormatFixed(66.6666667, 3), QStringLiteral("66.667"));
+        EXPECT_EQ(FormatFixed(-0.0001, 3), QStringLiteral("0.000"));
+        EXPECT_EQ(ShortestText(66.667), QStringLiteral("66.667"));
+        EXPECT_EQ(ShortestText(40), QStringLiteral("40"));
+        EXPECT_EQ(ShortestText(1e6), QStringLiteral("1000000"));
+        EXPECT_EQ(ShortestText(0.015), QStringLiteral("0.015"));
+    }
 }
 
 namespace {

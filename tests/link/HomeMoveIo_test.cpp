@@ -1,3 +1,4 @@
+#include "app/StartUp.h"
 #include "link/CtError.h"
 #include "link/HomeMove.h"
 #include "link/IoState.h"
@@ -153,4 +154,24 @@ TEST_F(HomeMoveTest, WriteOutputStateFailures) {
     ASSERT_EQ(w.msg.shown.size(), 1u);
     EXPECT_EQ(w.msg.lastText(), QStringLiteral("Communication error occurs!\r\nReceiving data is wrong!"));
     EXPECT_FALSE(w.l().OutputHenkoAri);
+}
+
+// A move time-out of 0 or below written into the settings by hand is the
+// default: the moves still wait for the controller's answer instead of
+// failing at the first tick of the move clock.
+TEST(MoveTimeoutSetting, ZeroOrBelowStillLetsMovesRun) {
+    for (const char* stored : {"0", "-5"}) {
+        LinkWorld w;
+        Get_ErrorList(w.ctx);
+        w.set(QStringLiteral("MoveTimeout"), QString::fromLatin1(stored));
+        SelectWindowLoaded(w.ctx); // where the program reads it
+        EXPECT_EQ(w.ctx.opt.MoveTimeout, 60.0f) << stored;
+        // Answers that come after the move clock's first tick.
+        w.sim().faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0MP000"));
+        w.sim().faults.push_back(SimFault(SimFault::Delay, 300, "00B", "0MP002"));
+        EXPECT_EQ(HomeReturnMove(*w.link), 0) << stored;
+        EXPECT_EQ(MovePosiNo(*w.link, 2), 0) << stored;
+        EXPECT_TRUE(w.msg.shown.empty()) << stored << ": " << w.msg.lastText().toStdString();
+        EXPECT_EQ(w.sim().received, (std::vector<QByteArray>{"0MP000", "0RO", "0MP002"}));
+    }
 }

@@ -204,6 +204,17 @@ TEST_F(TransactionTest, PortNumberOutOfRangeIsReadAgain) {
     w.port->close();
     EXPECT_EQ(w.link->PortCheckOpen(), 0);
     EXPECT_EQ(w.simPort().lastPortNo, 3);
+    // A stored number outside 1 to 9, written by hand, is COM1, the default.
+    for (const char* stored : {"12", "0", "-1"}) {
+        w.store.save(QStringLiteral("RER6O250"), QStringLiteral("Settings"), QStringLiteral("PortNo"),
+                     QString::fromLatin1(stored));
+        w.ctx.opt.PortNo = 0;
+        w.port->close();
+        EXPECT_EQ(w.link->PortCheckOpen(), 0) << stored;
+        EXPECT_EQ(w.ctx.opt.PortNo, 1) << stored;
+        EXPECT_EQ(w.simPort().lastPortNo, 1) << stored;
+    }
+    EXPECT_TRUE(w.msg.shown.empty());
 }
 
 TEST_F(TransactionTest, CablePulledMidExchangeGivesOneMessage) {

@@ -8,6 +8,7 @@
 #include "sim/NewUserState.h"
 #include "sim/PtySim.h"
 #include "testsupport/AppFixture.h"
+#include "testsupport/NumericLocale.h"
 #include "testsupport/PositionLinkWorld.h"
 
 #include <QFileInfo>
@@ -96,6 +97,69 @@ TEST(PtyPosition, ANewUsersFirstReadAndWritePassTheProgramsChecks) {
             w.msg.clear();
             ASSERT_TRUE(PosidataLoadtoCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
             EXPECT_EQ(w.msg.lastText(), QStringLiteral("Completed data transmit."));
+        }
+        qunsetenv("RER6O250_COM1");
+    }
+}
+
+// Under a locale whose decimal mark is a comma, as many users run the
+// program: positions read in millimetres (the default display) and written
+// straight back leave the controller's pulses as they were, and a typed
+// "12.5" is 12.5 mm, in both products.
+TEST(PtyPosition, MillimetresReadAndWrittenBackUnderACommaLocaleKeepThePulses) {
+    test::ScopedLocale comma(test::kCommaLocale);
+    ASSERT_TRUE(comma.ok()) << test::kLocaleMissing;
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("com1"));
+    for (int ct : {1, 2}) {
+        sim::PtySim pty;
+        QString why;
+        ASSERT_TRUE(pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, QStringLiteral(RER_DATA_DIR), &why); }))
+            << why.toStdString();
+        // Positions 5 to 8 at 12.495, 0.015, 66.675 and 100.005 mm (lead 6,
+        // 400 pulses per revolution), axis 2 elsewhere.
+        const int pulses[] = {833, 1, 4445, 6667};
+        pty.withSim([&](CtSim& s) {
+            for (int i = 0; i < 4; ++i)
+                s.state.positions[5 + i] = ct == 1 ? sim::PositionRecord(5, 3, 0, pulses[i], 4, 2, 0, pulses[3 - i], 0, 0, 0)
+                                                   : sim::PositionRecord(5, 3, 0, pulses[i], 0, 0, 0, 0, 0, 0, 0);
+        });
+        const auto before = pty.withSim([](CtSim& s) { return s.state.positions; });
+        pty.setLinkPath(link);
+        ASSERT_TRUE(pty.start()) << pty.error().toStdString();
+        qputenv("RER6O250_COM1", link.toLocal8Bit());
+        {
+            test::PositionLinkWorld w(ct, true, std::make_unique<QtSerialPort>());
+            Get_ErrorList(w.ctx);
+            test::RecordingMainWindow win;
+            ConfirmProduct(w.ctx, ct, win);
+            ASSERT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
+            ASSERT_TRUE(w.ctx.opt.DispMmUnit);
+            const Product p = w.product();
+            SetUpPositionGrid(w.ctx, p);
+            w.ctx.opt.PortNo = 1;
+            w.l().TusinTimeout = 1000;
+
+            ASSERT_TRUE(PosidataGetfromCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
+            EXPECT_EQ(w.grid().text(5, 4), QStringLiteral(" 12.495")) << ct;
+            EXPECT_EQ(w.grid().text(6, 4), QStringLiteral("  0.015")) << ct;
+            if (ct == 1) {
+                EXPECT_EQ(w.grid().text(5, 8), QStringLiteral("100.005"));
+            }
+            w.msg.clear();
+            ASSERT_TRUE(PosidataLoadtoCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
+            EXPECT_EQ(w.msg.lastText(), QStringLiteral("Completed data transmit."));
+            const auto after = pty.withSim([](CtSim& s) { return s.state.positions; });
+            for (int n = 1; n <= 399; ++n) EXPECT_EQ(after[size_t(n)], before[size_t(n)]) << "product " << ct << " position " << n;
+
+            // Typed 12.5 mm (833.33 pulses: the pulse of 12.495 mm) goes out
+            // as 833 pulses, not as 12 mm (800).
+            w.grid().setCurrent(9, 4);
+            ASSERT_TRUE(EditTorikomi(w.ctx, p, QStringLiteral("12.5")).accepted);
+            EXPECT_EQ(w.grid().text(9, 4), QStringLiteral(" 12.495"));
+            w.msg.clear();
+            ASSERT_TRUE(PosidataLoadtoCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
+            EXPECT_EQ(pty.withSim([](CtSim& s) { return s.state.positions[9].mid(3, 5); }), QByteArray("00341")) << ct;
         }
         qunsetenv("RER6O250_COM1");
     }

@@ -4,6 +4,7 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
 #include "testsupport/GridTestContext.h"
+#include "testsupport/NumericLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -49,20 +50,27 @@ TEST(CellCommit, PerColumnBoundaries) {
         {1, false, 4, u"1e999", nullptr}, {1, true, 8, u"1e999", nullptr}, {2, true, 4, u"-1e999", nullptr},
         {1, false, 3, u"1e999", nullptr}, {2, false, 5, u"1e999", nullptr},
     };
-    for (const CommitCase& c : cases) {
-        GridTestContext t(c.ctType, 2, c.mm);
-        const Product p = productOf(c.ctType);
-        SetUpPositionGrid(t.ctx, p);
-        PositionGrid& g = t.ctx.grid.of(p);
-        g.setCurrent(7, c.col);
-        const CommitOutcome out = EditTorikomi(t.ctx, p, QString::fromUtf16(c.typed));
-        const QString what = QStringLiteral("product %1 mm %2 col %3 typed '%4'")
-                                 .arg(c.ctType).arg(c.mm).arg(c.col).arg(QString::fromUtf16(c.typed));
-        EXPECT_EQ(g.text(7, c.col), c.stored ? QString::fromUtf16(c.stored) : QString()) << qPrintable(what);
-        EXPECT_EQ(out.accepted, c.stored != nullptr) << qPrintable(what);
-        EXPECT_EQ(out.beep, c.stored == nullptr) << qPrintable(what);
-        EXPECT_EQ(g.Tag, QStringLiteral("DataChange")) << qPrintable(what);
-        EXPECT_TRUE(t.msg.shown.empty()) << qPrintable(what);
+    // The same under a locale whose decimal mark is a comma: "12.5" is read
+    // as 12.5 mm there too (and kept as 12.495, the nearest pulse).
+    for (const char* locale : {"C", test::kCommaLocale}) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        for (const CommitCase& c : cases) {
+            GridTestContext t(c.ctType, 2, c.mm);
+            const Product p = productOf(c.ctType);
+            SetUpPositionGrid(t.ctx, p);
+            PositionGrid& g = t.ctx.grid.of(p);
+            g.setCurrent(7, c.col);
+            const CommitOutcome out = EditTorikomi(t.ctx, p, QString::fromUtf16(c.typed));
+            const QString what = QStringLiteral("product %1 mm %2 col %3 typed '%4' under %5")
+                                     .arg(c.ctType).arg(c.mm).arg(c.col).arg(QString::fromUtf16(c.typed))
+                                     .arg(QString::fromLatin1(locale));
+            EXPECT_EQ(g.text(7, c.col), c.stored ? QString::fromUtf16(c.stored) : QString()) << qPrintable(what);
+            EXPECT_EQ(out.accepted, c.stored != nullptr) << qPrintable(what);
+            EXPECT_EQ(out.beep, c.stored == nullptr) << qPrintable(what);
+            EXPECT_EQ(g.Tag, QStringLiteral("DataChange")) << qPrintable(what);
+            EXPECT_TRUE(t.msg.shown.empty()) << qPrintable(what);
+        }
     }
 }
 

@@ -22,7 +22,7 @@ private Q_SLOTS:
         QTest::newRow("absent") << QString() << 0;
         QTest::newRow("1") << QStringLiteral("1") << 0;
         QTest::newRow("2") << QStringLiteral("2") << 1;
-        QTest::newRow("5") << QStringLiteral("5") << 1;
+        QTest::newRow("5") << QStringLiteral("5") << 0; // outside 1 and 2: the default
     }
     void preselectsTheRememberedProduct() {
         QFETCH(QString, stored);

@@ -210,10 +210,10 @@ private Q_SLOTS:
         qunsetenv("RER6O250_COM7");
     }
 
-    // A settings file whose "PortNo" lies outside 1 to 9 (written by hand):
-    // the box shows the number, which opens no device, and the caption says
-    // so, even with a variable of that number set.
-    void aPortNumberOutsideTheListOpensNoDevice_data() {
+    // A settings file whose "PortNo" lies outside 1 to 9 (written by hand)
+    // is taken as port 1, the default: the box shows 1 and the device it
+    // opens, never a number with an empty caption.
+    void aPortNumberOutsideTheListIsTakenAsTheDefault_data() {
         QTest::addColumn<int>("portNo");
         QTest::addColumn<int>("language");
         QTest::newRow("12") << 12 << 2;
@@ -221,20 +221,32 @@ private Q_SLOTS:
         QTest::newRow("0") << 0 << 2;
         QTest::newRow("12 Japanese") << 12 << 1;
     }
-    void aPortNumberOutsideTheListOpensNoDevice() {
+    void aPortNumberOutsideTheListIsTakenAsTheDefault() {
         QFETCH(int, portNo);
         QFETCH(int, language);
         GridTestContext t(1, int16_t(language));
         t.set(S("PortNo"), QString::number(portNo));
         LoadMainSettings(t.ctx);
         t.ctx.setLanguage(int16_t(language));
-        QCOMPARE(int(t.ctx.opt.PortNo), portNo);
-        const QByteArray variable = SerialPortVariable(portNo).toLatin1();
-        qputenv(variable.constData(), "/tmp/ctsim-outside");
+        QCOMPARE(int(t.ctx.opt.PortNo), 1);
+        qputenv("RER6O250_COM1", "/tmp/ctsim-default");
         auto d = open(t);
-        QCOMPARE(d->txtPortNo()->text(), QString::number(portNo));
-        QCOMPARE(d->lblPortDevice()->text(), language == 1 ? S("（シリアルポートなし）") : S("(no serial port)"));
-        qunsetenv(variable.constData());
+        QCOMPARE(d->txtPortNo()->text(), S("1"));
+        QCOMPARE(d->lblPortDevice()->text(), S("/tmp/ctsim-default  (RER6O250_COM1)"));
+        qunsetenv("RER6O250_COM1");
+    }
+
+    // A number that opens no device says so, also one outside 1 to 9 that
+    // reaches the caption some other way.
+    void aNumberThatOpensNoDeviceSaysSo() {
+        GridTestContext t;
+        const std::vector<SerialPortDescription> none;
+        for (int n : {0, 9, 10, 12}) {
+            const QByteArray variable = SerialPortVariable(n).toLatin1();
+            if (n < 1 || n > 9) qputenv(variable.constData(), "/tmp/ctsim-outside");
+            QCOMPARE(PortDeviceCaption(t.ctx, n, none), S("(no serial port)"));
+            qunsetenv(variable.constData());
+        }
     }
 
     void numberBoxesAndEnter() {

@@ -139,16 +139,21 @@ void PositionGridWindow::cornerShowsTheNumberHeading() {
     QVERIFY(QFontMetrics(v->horizontalHeader()->font()).horizontalAdvance(QStringLiteral("No.")) < corner->width());
 
     // Text in the header's text colour stands inside the section; an empty
-    // section has none there.
+    // section has none there. A pixel of text is nearer the text colour than
+    // the section's own (a thin font, as a Japanese desktop's, is drawn in
+    // greys).
     const QImage img = corner->grab().toImage();
     const QColor ink = v->horizontalHeader()->palette().color(QPalette::ButtonText);
+    const QColor paper = v->horizontalHeader()->palette().color(QPalette::Button);
+    auto distance = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
     auto inked = [&](const QImage& im) {
         int n = 0;
         for (int y = 3; y < im.height() - 3; ++y)
             for (int x = 3; x < im.width() - 3; ++x) {
                 const QColor c = im.pixelColor(x, y);
-                if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 120)
-                    ++n;
+                if (distance(c, ink) < distance(c, paper)) ++n;
             }
         return n;
     };
