@@ -22,6 +22,13 @@ const QString kCrLf = QStringLiteral("\r\n");
 // Copies of answers looked out for.
 constexpr size_t kRecentAnswers = 8;
 
+// After a time-out the answer is looked out for once more as long as the
+// request waited, but no longer than the longest reply time-out of the
+// exchanges: a controller silent for longer has a fault, and the next job
+// must not wait a move time-out more for it. A request given up by a stop is
+// still being carried out: it keeps its whole allowance.
+constexpr qint64 kAfterTimeoutMaxMs = 5000;
+
 qint64 nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -388,7 +395,7 @@ void ControllerLink::wait(Kind k) {
 
 // How long the answer of a request given up is still looked out for: its
 // own time-out again, the move time-out for a move (and for a request that
-// waited without a limit).
+// waited without a limit); see kAfterTimeoutMaxMs.
 qint64 ControllerLink::allowanceMs(Kind k, int32_t timeoutMs) const {
     const qint64 move = qint64(std::max(1.0f, ctx_.opt.MoveTimeout) * 1000.0f);
     if (k == Kind::Move || timeoutMs <= 0) return move;
@@ -424,7 +431,9 @@ ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k, int
     else timerTimeout_->stop();
     if (l.RecvComplete && !l.TusinStop) return Waited::Reply;
     if (!l.RecvComplete) {
-        owed_.push_back({line, RequestName(line), nowMs() + allowanceMs(k, timeoutMs)});
+        const qint64 allowance = allowanceMs(k, timeoutMs);
+        const qint64 owedMs = l.TusinStop ? allowance : std::min(allowance, kAfterTimeoutMaxMs);
+        owed_.push_back({line, RequestName(line), nowMs() + owedMs});
         givenUp_.push_back(RequestName(line));
         while (givenUp_.size() > kRecentAnswers) givenUp_.pop_front();
         armOwedTimer();

@@ -658,3 +658,23 @@ TEST_F(TransactionTest, AnOwedErrorReportIsShownOnce) {
     // Lit once by the report, put out once by the good answer.
     EXPECT_EQ(w.display.alarmCalls, 2);
 }
+
+// A move that outlives the move time-out has a fault: its answer is looked
+// out for five seconds more at most, not a move time-out more; then the port
+// closes and nothing is owed.
+TEST_F(TransactionTest, AMoveTimedOutIsOwedFiveSecondsAtMost) {
+    w.ctx.opt.MoveTimeout = 60;
+    w.sim().silent = true;
+    QTimer clock;
+    clock.setSingleShot(true);
+    QObject::connect(&clock, &QTimer::timeout, [&] { w.sys.seconds += 61; });
+    clock.start(150);
+    EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("001")), 1);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0MP001")});
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 8000));
+    EXPECT_GE(t.elapsed(), 4500);
+    EXPECT_TRUE(w.link->owedRequests().isEmpty());
+}

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowPlacement.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -138,7 +139,10 @@ void Fit(QWidget& w, const QMargins& frame, bool placed) {
 }
 
 // Fits its window when it is shown, with the frame it expects, and again
-// once the window manager has framed it, with the frame it got.
+// once the window manager has framed it, with the frame it got; and again
+// whenever the framed window grows (a font that comes into effect after the
+// show), or moves while it settles (a move the window system made; later
+// moves are the user's own).
 class ScreenFit : public QObject {
 public:
     explicit ScreenFit(QWidget& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
@@ -152,9 +156,20 @@ public:
                 handle->installEventFilter(this);
             }
             framing_ = true;
+        } else if (o == &window_ && !framing_ && window_.isVisible() && Framed(window_) &&
+                   (e->type() == QEvent::Resize || (e->type() == QEvent::Move && settling_.isValid() &&
+                                                    settling_.elapsed() < kSettleMs))) {
+            if (!refitting_) {
+                refitting_ = true;
+                QMetaObject::invokeMethod(this, [this] {
+                    refitting_ = false;
+                    if (window_.isVisible() && Framed(window_)) Fit(window_, FrameOf(window_), true);
+                }, Qt::QueuedConnection);
+            }
         } else if (o == handle_ && e->type() == QEvent::Expose && framing_ && handle_->isExposed()) {
             framing_ = false;
             // After the window manager's own handling of the exposure.
+            settling_.start();
             QMetaObject::invokeMethod(this, [this] {
                 if (!window_.isVisible()) return;
                 if (Framed(window_)) LastFrame() = FrameOf(window_);
@@ -168,6 +183,10 @@ private:
     QWidget& window_;
     QPointer<QWindow> handle_;
     bool framing_ = false;
+    bool refitting_ = false;
+    // Since the window was framed.
+    QElapsedTimer settling_;
+    static constexpr qint64 kSettleMs = 2000;
 };
 
 } // namespace
