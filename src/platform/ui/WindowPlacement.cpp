@@ -127,7 +127,9 @@ void Fit(QWidget& w, const QMargins& frame, bool placed) {
     // is framed, else where the program placed it.
     const QRect area = screen->availableGeometry();
     const bool framed = Framed(w);
-    const QPoint at = framed ? w.geometry().topLeft() - QPoint(frame.left(), frame.top()) : w.pos();
+    // Where the window system has the window: the widget may not have heard
+    // yet of a move the window manager made.
+    const QPoint at = framed ? w.windowHandle()->geometry().topLeft() - QPoint(frame.left(), frame.top()) : w.pos();
     const QSize outer = w.size().grownBy(frame);
     const QPoint inside(std::max(area.left(), std::min(at.x(), area.left() + area.width() - outer.width())),
                         std::max(area.top(), std::min(at.y(), area.top() + area.height() - outer.height())));
@@ -156,7 +158,7 @@ public:
                 handle->installEventFilter(this);
             }
             framing_ = true;
-        } else if (o == &window_ && !framing_ && window_.isVisible() && Framed(window_) &&
+        } else if ((o == &window_ || o == handle_) && !framing_ && window_.isVisible() && Framed(window_) &&
                    (e->type() == QEvent::Resize || (e->type() == QEvent::Move && settling_.isValid() &&
                                                     settling_.elapsed() < kSettleMs))) {
             if (!refitting_) {
