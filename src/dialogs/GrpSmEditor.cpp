@@ -71,8 +71,8 @@ std::optional<QString> GrpSmEditor::chooseAndRead(Words title, const ReadRefusal
     if (!kind_.ReadFile(ctx_, *path, &why) || failed) {
         // A file of another kind: the reader has told, with the file's name.
         if (refusal.text && !why.told)
-            ctx_.message(say(*refusal.text) +
-                         (refusal.namesFile ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
+            ctx_.message(refusal.namesFile ? FileFailureMessage(say(*refusal.text), *path, why.reason)
+                                           : say(*refusal.text));
         return std::nullopt;
     }
     return path;
@@ -165,7 +165,7 @@ bool GrpSmEditor::saveTable() {
     const QString file = WithDefaultExt(*path, r.defaultExt);
     QString why;
     if (!kind_.WriteFile(ctx_, file, &why)) {
-        if (kind_.saveError) ctx_.message(say(*kind_.saveError) + kCrLf + FileFailureLine(file, why));
+        if (kind_.saveError) ctx_.message(FileFailureMessage(say(*kind_.saveError), file, why));
         return false;
     }
     markClean();

@@ -5,7 +5,7 @@
 namespace rer {
 
 void TellOtherKind(AppContext& ctx, const QString& refusal, const QString& path, FileReadFailure* why) {
-    ctx.message(refusal + QStringLiteral("\r\n") + FileFailureLine(path, QString()));
+    ctx.message(FileFailureMessage(refusal, path, QString()));
     if (why) why->told = true;
 }
 

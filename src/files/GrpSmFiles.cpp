@@ -74,9 +74,9 @@ bool WriteGrpFile(AppContext& ctx, const QString& path) {
         w.endRecord();
     }
     if (w.commit(path)) return true;
-    ctx.message(ctx.pick(QStringLiteral("グループデータの保存でエラーが発生しました。"),
-                         QStringLiteral("An error occured while saving Group Data.")) +
-                QStringLiteral("\r\n") + FileFailureLine(path, w.error()));
+    ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("グループデータの保存でエラーが発生しました。"),
+                                            QStringLiteral("An error occured while saving Group Data.")),
+                                   path, w.error()));
     return false;
 }
 

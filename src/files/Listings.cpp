@@ -247,9 +247,9 @@ bool EndListing(AppContext& ctx) {
     PrintSurface& ps = *ctx.platform.printer;
     if (ps.endDoc()) return true;
     if (const auto f = ps.fileFailure())
-        ctx.message(ctx.pick(QStringLiteral("ファイルへの印刷でエラーが発生しました。"),
-                             QStringLiteral("An error occurred while printing to the file.")) +
-                    QStringLiteral("\r\n") + FileFailureLine(f->file, f->reason));
+        ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("ファイルへの印刷でエラーが発生しました。"),
+                                                QStringLiteral("An error occurred while printing to the file.")),
+                                       f->file, f->reason));
     return false;
 }
 

@@ -2,8 +2,6 @@
 
 #include "files/Decimal.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>

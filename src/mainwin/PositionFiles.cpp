@@ -163,7 +163,7 @@ bool SaveFileAs(AppContext& ctx, PositionHost& host, Product p, const QString& p
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (!w.commit(absolute)) {
-        ctx.message(SaveErrorText(ctx) + QStringLiteral("\r\n") + FileFailureLine(absolute, w.error()));
+        ctx.message(FileFailureMessage(SaveErrorText(ctx), absolute, w.error()));
         return false;
     }
     SetShownFile(ctx, host, FileTitleOf(absolute), absolute);
@@ -304,15 +304,15 @@ void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
         // A file that is no position file at all: the reader has told. Any
         // other refusal is told here, with the file's name.
         if (!why.told)
-            ctx.message(ctx.pick(QStringLiteral("位置データファイルの読み込みに失敗しました。"),
-                                 QStringLiteral("Fail to open Position Data file.")) +
-                        QStringLiteral("\r\n") + FileFailureLine(path, why.reason));
+            ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("位置データファイルの読み込みに失敗しました。"),
+                                                    QStringLiteral("Fail to open Position Data file.")),
+                                           path, why.reason));
         return;
     }
 
     if (GetDeviceTypeFromFile(ctx, p) == FileModelOutcome::Malformed) {
         restore();
-        ctx.message(NotPositionFileText(ctx, p) + QStringLiteral("\r\n") + FileFailureLine(path, QString()));
+        ctx.message(FileFailureMessage(NotPositionFileText(ctx, p), path, QString()));
         return;
     }
     ReflectFileInfo2PcSettings(ctx, p);

@@ -70,9 +70,9 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
     return QString();
 }
 
-QString FileFailureLine(const QString& path, const QString& reason) {
+QString FileFailureMessage(const QString& text, const QString& path, const QString& reason) {
     const QString file = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    return reason.isEmpty() ? file : file + QStringLiteral(": ") + reason;
+    return text + QStringLiteral("\r\n") + (reason.isEmpty() ? file : file + QStringLiteral(": ") + reason);
 }
 
 } // namespace rer

@@ -12,9 +12,9 @@ namespace rer {
 // failed in the system's words ("File too large", "Read-only file system").
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 
-// The line that names a file and why it could not be written or read, under
-// a failure message: "/home/user/a.pmd: No space left on device"; the file
-// alone when there is no reason to give.
-QString FileFailureLine(const QString& path, const QString& reason);
+// A failure message over the line that names the file and why it could not
+// be written or read: "...\r\n/home/user/a.pmd: No space left on device";
+// the file alone on that line when there is no reason to give.
+QString FileFailureMessage(const QString& text, const QString& path, const QString& reason);
 
 } // namespace rer

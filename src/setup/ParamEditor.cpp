@@ -132,8 +132,8 @@ bool ParamEditor::SaveParaFile() {
     pp.ParaFileWriteError = false;
     const bool ok = WriteParaFile(ctx_, p_, *path) && !pp.ParaFileWriteError;
     if (!ok) {
-        ctx_.message(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file.") + kCrLf +
-                     FileFailureLine(*path, pp.ParaFileWriteErrorText));
+        ctx_.message(FileFailureMessage(t("パラメータのファイル保存に失敗しました。", "Fail to  Save parameters into the file."),
+                                        *path, pp.ParaFileWriteErrorText));
     } else {
         markClean();
         ctx_.message(t("パラメータのファイル保存が終了しました。", "Completed save parameters into the file."));
@@ -245,7 +245,7 @@ bool ParamEditor::readChosenFile(const QString& title, bool open) {
     }
     // A file of another kind: the reader has told, with the file's name.
     if (!ok && !why.told)
-        ctx_.message(FileFailureText(ctx_) + (open ? kCrLf + FileFailureLine(*path, why.reason) : QString()));
+        ctx_.message(open ? FileFailureMessage(FileFailureText(ctx_), *path, why.reason) : FileFailureText(ctx_));
     return ok;
 }
 

@@ -71,7 +71,6 @@ struct ParaCell {
 // items. A table that fails would put values into the record that the user
 // never saw, or that no write could send.
 std::optional<ParaCell> ParaTableMisfit(const ParaFileTable& t, Product p);
-inline bool ParaTableFitsWindow(const ParaFileTable& t, Product p) { return !ParaTableMisfit(t, p); }
 // The misfit as a message names it: "PUSH(1) = 70000".
 QString ParaCellText(const ParaFileTable& t, ParaCell c);
 

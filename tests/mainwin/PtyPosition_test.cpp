@@ -12,6 +12,7 @@
 #include "testsupport/PositionLinkWorld.h"
 
 #include <QFileInfo>
+#include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,33 @@ namespace rer {
 namespace {
 
 using sim::CtSim;
+
+// The controller as a new user's ctsim starts, changed by `prepare`, behind
+// the fixed path `link` that the program's port 1 opens.
+testing::AssertionResult StartNewUsersController(sim::PtySim& pty, const QString& link,
+                                                 const std::function<void(CtSim&)>& prepare = {}) {
+    QString why;
+    if (!pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, QStringLiteral(RER_DATA_DIR), &why); }))
+        return testing::AssertionFailure() << why.toStdString();
+    if (prepare) pty.withSim(prepare);
+    pty.setLinkPath(link);
+    if (!pty.start()) return testing::AssertionFailure() << pty.error().toStdString();
+    qputenv("RER6O250_COM1", link.toLocal8Bit());
+    return testing::AssertionSuccess();
+}
+
+// The program started for product `ct` with nothing saved: the product
+// confirmed without a message, a new position table, port 1.
+testing::AssertionResult StartProgram(test::PositionLinkWorld& w, int ct) {
+    Get_ErrorList(w.ctx);
+    test::RecordingMainWindow win;
+    ConfirmProduct(w.ctx, ct, win);
+    if (!w.msg.shown.empty()) return testing::AssertionFailure() << w.msg.lastText().toStdString();
+    SetUpPositionGrid(w.ctx, w.product());
+    w.ctx.opt.PortNo = 1;
+    w.l().TusinTimeout = 1000;
+    return testing::AssertionSuccess();
+}
 
 TEST(PtyPosition, WriteThenReadBack) {
     sim::PtySim pty;
@@ -62,22 +90,11 @@ TEST(PtyPosition, ANewUsersFirstReadAndWritePassTheProgramsChecks) {
     const QString link = dir.filePath(QStringLiteral("com1"));
     for (int ct : {1, 2}) {
         sim::PtySim pty;
-        QString why;
-        ASSERT_TRUE(pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, QStringLiteral(RER_DATA_DIR), &why); }))
-            << why.toStdString();
-        pty.setLinkPath(link);
-        ASSERT_TRUE(pty.start()) << pty.error().toStdString();
-        qputenv("RER6O250_COM1", link.toLocal8Bit());
+        ASSERT_TRUE(StartNewUsersController(pty, link));
         {
             test::PositionLinkWorld w(ct, true, std::make_unique<QtSerialPort>());
-            Get_ErrorList(w.ctx);
-            test::RecordingMainWindow win;
-            ConfirmProduct(w.ctx, ct, win);
-            ASSERT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
+            ASSERT_TRUE(StartProgram(w, ct));
             const Product p = w.product();
-            SetUpPositionGrid(w.ctx, p);
-            w.ctx.opt.PortNo = 1;
-            w.l().TusinTimeout = 1000;
 
             ASSERT_TRUE(PosidataGetfromCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
             w.msg.clear();
@@ -113,32 +130,20 @@ TEST(PtyPosition, MillimetresReadAndWrittenBackUnderACommaLocaleKeepThePulses) {
     const QString link = dir.filePath(QStringLiteral("com1"));
     for (int ct : {1, 2}) {
         sim::PtySim pty;
-        QString why;
-        ASSERT_TRUE(pty.withSim([&](CtSim& s) { return sim::LoadNewUserState(s.state, QStringLiteral(RER_DATA_DIR), &why); }))
-            << why.toStdString();
         // Positions 5 to 8 at 12.495, 0.015, 66.675 and 100.005 mm (lead 6,
         // 400 pulses per revolution), axis 2 elsewhere.
         const int pulses[] = {833, 1, 4445, 6667};
-        pty.withSim([&](CtSim& s) {
+        ASSERT_TRUE(StartNewUsersController(pty, link, [&](CtSim& s) {
             for (int i = 0; i < 4; ++i)
                 s.state.positions[5 + i] = ct == 1 ? sim::PositionRecord(5, 3, 0, pulses[i], 4, 2, 0, pulses[3 - i], 0, 0, 0)
                                                    : sim::PositionRecord(5, 3, 0, pulses[i], 0, 0, 0, 0, 0, 0, 0);
-        });
+        }));
         const auto before = pty.withSim([](CtSim& s) { return s.state.positions; });
-        pty.setLinkPath(link);
-        ASSERT_TRUE(pty.start()) << pty.error().toStdString();
-        qputenv("RER6O250_COM1", link.toLocal8Bit());
         {
             test::PositionLinkWorld w(ct, true, std::make_unique<QtSerialPort>());
-            Get_ErrorList(w.ctx);
-            test::RecordingMainWindow win;
-            ConfirmProduct(w.ctx, ct, win);
-            ASSERT_TRUE(w.msg.shown.empty()) << w.msg.lastText().toStdString();
+            ASSERT_TRUE(StartProgram(w, ct));
             ASSERT_TRUE(w.ctx.opt.DispMmUnit);
             const Product p = w.product();
-            SetUpPositionGrid(w.ctx, p);
-            w.ctx.opt.PortNo = 1;
-            w.l().TusinTimeout = 1000;
 
             ASSERT_TRUE(PosidataGetfromCtProc(w.ctx, *w.link, w.host, p)) << w.msg.lastText().toStdString();
             EXPECT_EQ(w.grid().text(5, 4), QStringLiteral(" 12.495")) << ct;

@@ -577,6 +577,6 @@ TEST(ParamFileFit, TablesTheWindowCannotShow) {
             ParaFileTable t(kParaFileRows);
             ParaRecordToTable(ValidParaRecord(p), p, t);
             t[size_t(c.row)][size_t(c.axis)] = c.v;
-            EXPECT_EQ(ParaTableFitsWindow(t, p), p == kTwo ? c.twoFits : c.oneFits) << c.what << ", " << Name(p);
+            EXPECT_EQ(!ParaTableMisfit(t, p).has_value(), p == kTwo ? c.twoFits : c.oneFits) << c.what << ", " << Name(p);
         }
 }
