@@ -61,6 +61,8 @@ public:
     // The stored whole number when the range allows it, else the default.
     int16_t ranged(const SettingRange& r) const;
     bool rangedFlag(const SettingRange& r) const { return ranged(r) != 0; }
+    // The value in use when the range allows it, else what the store gives.
+    int16_t keptOrStored(const SettingRange& r, int16_t inUse) const { return r.allows(inUse) ? inUse : ranged(r); }
     // The same for a number with a fraction (the move time-out).
     float rangedFloat(const SettingRange& r) const;
 

@@ -60,8 +60,7 @@ OptionsForm LoadOptionsForm(AppContext& ctx, int16_t& oldPortNo) {
     Settings& s = ctx.settings;
     OptionsForm f;
 
-    f.txtPortNo = QString::number(o.PortNo >= 1 && o.PortNo <= 9 ? o.PortNo
-                                                                 : s.ranged(OptionSettings::PortNo));
+    f.txtPortNo = QString::number(s.keptOrStored(OptionSettings::PortNo, o.PortNo));
     oldPortNo = o.PortNo;
 
     if (o.LanguageNo != 1 && o.LanguageNo != 2) ctx.setLanguage(s.ranged(OptionSettings::Language));
@@ -80,13 +79,11 @@ OptionsForm LoadOptionsForm(AppContext& ctx, int16_t& oldPortNo) {
 
     LoadTeachSetting(ctx);
     TeachSettings& t = ctx.teach;
-    f.txtJogVel = QString::number(t.VelOf100Pls >= 1 && t.VelOf100Pls <= 60
-                                      ? t.VelOf100Pls
-                                      : s.ranged(OptionSettings::VelOf100Pls));
-    if (t.AccOf100Pls < 1 || t.AccOf100Pls > 3) t.AccOf100Pls = s.ranged(OptionSettings::AccOf100Pls);
-    if (t.AccOf100Pls >= 1 && t.AccOf100Pls <= 3) f.optJogAcc = t.AccOf100Pls - 1;
-    if (t.AccOf100Pls2 < 1 || t.AccOf100Pls2 > 2) t.AccOf100Pls2 = s.ranged(OptionSettings::AccOf100Pls2);
-    if (t.AccOf100Pls2 >= 1 && t.AccOf100Pls2 <= 2) f.optJogAcc2 = t.AccOf100Pls2 - 1;
+    f.txtJogVel = QString::number(s.keptOrStored(OptionSettings::VelOf100Pls, t.VelOf100Pls));
+    t.AccOf100Pls = s.keptOrStored(OptionSettings::AccOf100Pls, t.AccOf100Pls);
+    f.optJogAcc = t.AccOf100Pls - 1;
+    t.AccOf100Pls2 = s.keptOrStored(OptionSettings::AccOf100Pls2, t.AccOf100Pls2);
+    f.optJogAcc2 = t.AccOf100Pls2 - 1;
     return f;
 }
 

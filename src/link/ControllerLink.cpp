@@ -99,7 +99,7 @@ int ControllerLink::PortCheckOpen() {
     auto& opt = ctx_.opt;
     // The port is in use again: a close left for later is off.
     closeLater_ = LaterClose::None;
-    if (opt.PortNo < 1 || opt.PortNo > 9) opt.PortNo = ctx_.settings.ranged(OptionSettings::PortNo);
+    opt.PortNo = ctx_.settings.keptOrStored(OptionSettings::PortNo, opt.PortNo);
     if (!port_.isOpen() && !port_.open(opt.PortNo)) {
         RefreshPortLamp();
         const QString why = PortOpenFailureText(ctx_, port_.openFailure());
