@@ -19,15 +19,23 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Copies of answers looked out for.
-constexpr size_t kRecentAnswers = 8;
-
-// After a time-out the answer is looked out for once more as long as the
+// After a time-out the answer is waited for once more as long as the
 // request waited, but no longer than the longest reply time-out of the
 // exchanges: a controller silent for longer has a fault, and the next job
 // must not wait a move time-out more for it. A request given up by a stop is
-// still being carried out: it keeps its whole allowance.
+// still being carried out: it keeps what is left of its allowance. The
+// clean-up's own read waits no longer than this either.
 constexpr qint64 kAfterTimeoutMaxMs = 5000;
+
+// The reads that make the line clean, in the order they are chosen: each
+// changes nothing on the controller, and its answer is known by its name and
+// its length (CR LF included).
+struct Probe {
+    const char* line;
+    int replyLength;
+};
+constexpr Probe kProbes[] = {{"0RH", 6},   {"0RI", 11},  {"0RO", 11}, {"0RD0", 38},
+                             {"0RD1", 38}, {"0RD2", 38}, {"0RD8", 38}};
 
 qint64 nowMs() {
     using namespace std::chrono;
@@ -97,8 +105,6 @@ QString ControllerLink::TimeoutMessage() const {
 
 int ControllerLink::PortCheckOpen() {
     auto& opt = ctx_.opt;
-    // The port is in use again: a close left for later is off.
-    closeLater_ = LaterClose::None;
     opt.PortNo = ctx_.settings.keptOrStored(OptionSettings::PortNo, opt.PortNo);
     if (!port_.isOpen() && !port_.open(opt.PortNo)) {
         RefreshPortLamp();
@@ -110,24 +116,17 @@ int ControllerLink::PortCheckOpen() {
     return 0;
 }
 
-// While the controller still owes an answer the port stays open, so that
-// the answer is read and dropped here and never reaches the next job; it
-// closes once nothing is owed.
-void ControllerLink::PortCloseIfFree() { closeOrLater(LaterClose::IfFree); }
-
-void ControllerLink::closeOrLater(LaterClose how) {
-    if (port_.isOpen() && (how == LaterClose::Always || !ctx_.opt.PortOccupy)) {
-        if (owed_.empty()) port_.close();
-        else closeLater_ = how;
-    }
+void ControllerLink::PortCloseIfFree() {
+    if (port_.isOpen() && !ctx_.opt.PortOccupy) port_.close();
     RefreshPortLamp();
 }
 
 void ControllerLink::PortClose() {
     // The line is given up as a whole (another port, the end of the
     // program): nothing more can come of what was owed on it.
-    closeLater_ = LaterClose::None;
     owed_.clear();
+    clean_ = true;
+    ctx_.link.RecvBuf.clear();
     armOwedTimer();
     if (port_.isOpen()) port_.close();
     RefreshPortLamp();
@@ -150,7 +149,7 @@ void ControllerLink::Timer1_Timer() {
     if (!port_.isOpen()) return;
     // The answer of the waiting request is in: what comes after it stays on
     // the line until the next request looks at it.
-    if (!expecting_.isEmpty() && l.RecvComplete) return;
+    if (!expecting_.isEmpty() && answered_) return;
     const QByteArray in = port_.readAll();
     if (in.isEmpty() && l.RecvBuf.indexOf(kCrLf) < 0) return;
     l.RecvBuf += QString::fromLatin1(in);
@@ -158,32 +157,8 @@ void ControllerLink::Timer1_Timer() {
         const QString line = l.RecvBuf.left(end + 2);
         l.RecvBuf.remove(0, end + 2);
         takeLine(line);
-        if (!expecting_.isEmpty() && l.RecvComplete) return;
+        if (!expecting_.isEmpty() && answered_) return;
     }
-}
-
-// A line that answers a request given up: the first line that repeats the
-// name of an owed request is its answer (and the answers of the requests
-// owed before it will not come). An error report answers the oldest one. It
-// is dropped; the waiting request's time runs once nothing is owed.
-bool ControllerLink::takeOwed(const QString& line) {
-    if (owed_.empty()) return false;
-    if (IsErrorReport(line)) {
-        owed_.pop_front();
-    } else {
-        const auto it = std::find_if(owed_.begin(), owed_.end(),
-                                     [&line](const Owed& o) { return line.startsWith(o.name); });
-        if (it == owed_.end()) return false;
-        owed_.erase(owed_.begin(), it + 1);
-        remember(line);
-    }
-    armOwedTimer();
-    return true;
-}
-
-void ControllerLink::remember(const QString& answer) {
-    recent_.push_back(answer);
-    while (recent_.size() > kRecentAnswers) recent_.pop_front();
 }
 
 // An error report that no waiting request takes is shown, outside the
@@ -193,51 +168,63 @@ void ControllerLink::showUnasked(const QString& report) {
     QTimer::singleShot(0, this, [this] { ShowCtErrorInfo(); });
 }
 
+// A line that answers a request given up: the first line that names an
+// owed request still awaited answers it (and those owed before it, whose
+// answers will not come any more); an error report answers the oldest one,
+// and is shown. False when the line answers nothing owed.
+bool ControllerLink::takeOwed(const QString& line) {
+    const bool report = IsErrorReport(line);
+    if (report) showUnasked(line);
+    const auto it = std::find_if(owed_.begin(), owed_.end(), [&](const Owed& o) {
+        return !o.answered && (report || line.startsWith(o.name));
+    });
+    if (it == owed_.end()) return report;
+    for (auto o = owed_.begin(); o != it + 1; ++o) o->answered = true;
+    armOwedTimer();
+    return true;
+}
+
+// A line while the line is cleaned up: the clean-up read's answer ends it,
+// also at the end of a line that began with characters left over (a stray
+// one, an answer cut short). Everything before it belongs to what was given
+// up; an error report that comes when no owed answer is awaited any more is
+// the clean-up read's own answer. Anything else is dropped.
+void ControllerLink::takeCleanUpLine(const QString& line) {
+    const bool probeAnswer =
+        line.size() >= probeLength_ && QStringView(line).right(probeLength_).startsWith(expectName_);
+    if (!probeAnswer && IsErrorReport(line) && !anyPending()) {
+        showUnasked(line);
+    } else if (!probeAnswer) {
+        takeOwed(line);
+        return;
+    }
+    answered_ = true;
+    wake();
+}
+
 void ControllerLink::takeLine(const QString& line) {
     LinkState& l = ctx_.link;
-    const bool waiting = !expecting_.isEmpty();
-    const bool namesWaiting = waiting && line.startsWith(expectName_);
-    // The controller answers in order: what it owes comes first, also when
-    // the waiting request is the same again.
-    if (takeOwed(line)) {
-        if (IsErrorReport(line)) showUnasked(line);
+    if (expecting_.isEmpty()) {
+        // Nothing asked: the line is no one's answer, but it may tell that
+        // what was given up has been carried out.
+        takeOwed(line);
         return;
     }
-    if (!IsErrorReport(line) && !namesWaiting) {
-        // The answer of a request given up that is no longer looked out for,
-        // or a copy of an answer already seen: no answer of a request that
-        // it does not name.
-        const bool givenUp = std::any_of(givenUp_.begin(), givenUp_.end(),
-                                         [&line](const QString& name) { return line.startsWith(name); });
-        if (givenUp || std::find(recent_.begin(), recent_.end(), line) != recent_.end()) {
-            remember(line);
-            return;
-        }
-        // A line that names another request of the same command (a stray or
-        // doubled answer) is not taken; only should nothing else come in
-        // time is it the (wrong) answer.
-        if (waiting && line.left(3) == expecting_.left(3)) {
-            misnamed_ = line;
-            return;
-        }
-    }
-    if (!waiting) {
-        // Nothing asked: the line is no one's answer.
-        if (IsErrorReport(line)) showUnasked(line);
+    if (cleaning_) {
+        takeCleanUpLine(line);
         return;
     }
-    if (!owed_.empty()) {
-        // Something is still owed: only the waiting request's own answer
-        // tells that the owed answers will not come (lost on the line);
-        // anything else is dropped.
-        if (!namesWaiting) return;
-        owed_.clear();
-        armOwedTimer();
+    if (!IsErrorReport(line) && !line.startsWith(expectName_)) {
+        // A line that names another request (a copy of an earlier answer, a
+        // stray answer) is not taken; only should nothing else come in time
+        // is it the (wrong) answer.
+        if (misnamed_.isEmpty()) misnamed_ = line;
+        return;
     }
+    answered_ = true;
     l.RecvComplete = true;
     l.RecvLine = line;
     if (IsErrorReport(line)) l.CtErrorReply = line;
-    else remember(line);
     wake();
 }
 
@@ -252,19 +239,22 @@ void ControllerLink::timerTimeout_Timer() {
     // can be queued behind this timer. What the line holds is looked at
     // first; a complete reply is the answer, whenever the timer fell due.
     takeWaitingInput();
-    if (!expecting_.isEmpty() && ctx_.link.RecvComplete) return;
+    if (!expecting_.isEmpty() && answered_) return;
     if (takeMisnamed()) return;
     ctx_.link.TusinTimeoutFlag = true;
     wake();
 }
 
 // The time is up and no answer came, but a line that named another request
-// of the same command did: it is the answer, and its echo is wrong.
+// did: it is the answer, and its echo is wrong. The request's own answer
+// may still come: the line is not clean.
 bool ControllerLink::takeMisnamed() {
     LinkState& l = ctx_.link;
-    if (expecting_.isEmpty() || misnamed_.isEmpty()) return false;
+    if (expecting_.isEmpty() || cleaning_ || misnamed_.isEmpty()) return false;
+    giveUp(expecting_, waitKind_, waitTimeoutMs_, false, clockStartMs_);
     l.RecvLine = misnamed_;
     l.RecvComplete = true;
+    answered_ = true;
     misnamed_.clear();
     wake();
     return true;
@@ -274,7 +264,7 @@ void ControllerLink::TimerMyTimer_Timer() {
     LinkState& l = ctx_.link;
     if (!expecting_.isEmpty() && waitKind_ == Kind::Move) {
         takeWaitingInput();
-        if (l.RecvComplete) {
+        if (answered_) {
             TimerMyTimer_->stop();
             return;
         }
@@ -285,38 +275,42 @@ void ControllerLink::TimerMyTimer_Timer() {
     if (l.MoveTimeoutFlag) wake();
 }
 
-// An owed answer's allowance has run out: it is forgotten.
+// The allowance of an owed answer has run out.
 void ControllerLink::owedTimer_Timer() {
     // An answer that came while the thread was busy still counts.
     takeWaitingInput();
-    const qint64 now = nowMs();
-    owed_.erase(std::remove_if(owed_.begin(), owed_.end(), [now](const Owed& o) { return o.untilMs <= now; }),
-                owed_.end());
     armOwedTimer();
 }
 
-// Keeps the timer on the earliest allowance; once nothing is owed, the
-// waiting request's time starts.
+// An owed answer is still awaited: it has not come and its allowance runs.
+bool ControllerLink::anyPending() const {
+    const qint64 now = nowMs();
+    return std::any_of(owed_.begin(), owed_.end(), [now](const Owed& o) { return !o.answered && o.untilMs > now; });
+}
+
+// While the line is cleaned up, the clean-up read's time starts once no
+// owed answer is awaited any more; until then the timer follows the
+// earliest allowance.
 void ControllerLink::armOwedTimer() {
-    if (owed_.empty()) {
-        owedTimer_->stop();
-        if (!expecting_.isEmpty() && !clockRunning_) startClock();
-        if (closeLater_ != LaterClose::None && !waiting_) {
-            const LaterClose how = closeLater_;
-            closeLater_ = LaterClose::None;
-            closeOrLater(how);
-        }
+    owedTimer_->stop();
+    if (!cleaning_ || clockRunning_) return;
+    if (!anyPending()) {
+        startClock();
         return;
     }
-    qint64 first = owed_.front().untilMs;
-    for (const Owed& o : owed_) first = std::min(first, o.untilMs);
-    owedTimer_->start(int(std::clamp<qint64>(first - nowMs(), 0, std::numeric_limits<int>::max())));
+    const qint64 now = nowMs();
+    qint64 first = kNoLimit;
+    for (const Owed& o : owed_)
+        if (!o.answered && o.untilMs > now) first = std::min(first, o.untilMs);
+    if (first != kNoLimit)
+        owedTimer_->start(int(std::clamp<qint64>(first - now, 0, std::numeric_limits<int>::max())));
 }
 
 // The waiting request's time runs from here: its reply time-out, or the
 // move clock for a move.
 void ControllerLink::startClock() {
     clockRunning_ = true;
+    clockStartMs_ = nowMs();
     display_.setOwedWait(false);
     if (waitKind_ == Kind::Move) StartMoveTimer();
     else if (waitTimeoutMs_ != 0) timerTimeout_->start(waitTimeoutMs_);
@@ -328,26 +322,32 @@ void ControllerLink::StartMoveTimer() {
 }
 
 void ControllerLink::onPortError(const QString&) {
-    // The device is gone, and with it every answer still owed: close at
-    // once; a waiting exchange ends through its time-out handling.
+    // The device is gone: close at once; a waiting exchange ends through its
+    // time-out handling, and what it and the line owed is remembered for
+    // the next opening.
     port_.close();
     RefreshPortLamp();
-    owed_.clear();
-    armOwedTimer();
     if (!waiting_) return;
-    if (waitKind_ == Kind::Move) ctx_.link.MoveTimeoutFlag = true;
+    if (waitKind_ == Kind::Move && !cleaning_) ctx_.link.MoveTimeoutFlag = true;
     else ctx_.link.TusinTimeoutFlag = true;
     wake();
 }
 
 void ControllerLink::Stop() {
     ctx_.link.TusinStop = true;
+    if (busy()) jobStopped_ = true;
     wake();
+}
+
+bool ControllerLink::StopWait(const void* owner) {
+    if (!waiting_ || (owner != nullptr && owner != holder_)) return false;
+    Stop();
+    return true;
 }
 
 bool ControllerLink::done(Kind k) const {
     const LinkState& l = ctx_.link;
-    return l.RecvComplete || l.TusinStop || (k == Kind::Move ? l.MoveTimeoutFlag : l.TusinTimeoutFlag);
+    return answered_ || l.TusinStop || (k == Kind::Move ? l.MoveTimeoutFlag : l.TusinTimeoutFlag);
 }
 
 void ControllerLink::wake() {
@@ -362,12 +362,6 @@ QStringList ControllerLink::owedRequests() const {
 
 bool ControllerLink::sendLine(const QString& line, Kind k) {
     LinkState& l = ctx_.link;
-    // What came since the last answer is looked at first: the answers still
-    // owed, copies, an error report that came unasked.
-    if (port_.isOpen()) takeWaitingInput();
-    // A reply cut short earlier must not be joined to the answer of this
-    // line; while an answer is owed, its first characters may be on the way.
-    if (owed_.empty()) l.RecvBuf.clear();
     l.RecvComplete = false;
     if (port_.write((line + kCrLf).toLatin1())) return true;
     // The line could not go out: the port has failed.
@@ -393,52 +387,123 @@ void ControllerLink::wait(Kind k) {
     loop_ = nullptr;
 }
 
-// How long the answer of a request given up is still looked out for: its
-// own time-out again, the move time-out for a move (and for a request that
-// waited without a limit); see kAfterTimeoutMaxMs.
-qint64 ControllerLink::allowanceMs(Kind k, int32_t timeoutMs) const {
-    const qint64 move = qint64(std::max(1.0f, ctx_.opt.MoveTimeout) * 1000.0f);
-    if (k == Kind::Move || timeoutMs <= 0) return move;
-    return timeoutMs;
+qint64 ControllerLink::moveAllowanceMs() const {
+    return qint64(std::max(1.0f, ctx_.opt.MoveTimeout) * 1000.0f);
 }
 
-// Sends one line and waits for its answer. Its time counts from the moment
-// the line is written, or, while the controller still owes an earlier
-// answer, from the moment nothing is owed any more; meanwhile the user sees
-// that the program waits for the controller. The end is decided by what
-// happened, not by when the wait looked: a box opened meanwhile holds the
-// wait until it closes, and a reply that came in that time is the answer.
-// A wait given up leaves its answer owed.
-ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k, int32_t timeoutMs) {
+// A request whose wait was given up is owed. After a stop it is still being
+// carried out: it keeps what is left of its time, the move time-out for a
+// move, and a request that waited without a limit is owed until it comes.
+// After a time-out it is owed once more as long as it waited, at most
+// kAfterTimeoutMaxMs.
+void ControllerLink::giveUp(const QString& line, Kind k, int32_t timeoutMs, bool stopped, qint64 clockStart) {
+    const qint64 now = nowMs();
+    qint64 until = 0;
+    if (stopped) {
+        const qint64 from = clockRunning_ ? clockStart : now;
+        if (k == Kind::Move) until = from + moveAllowanceMs();
+        else if (timeoutMs <= 0) until = kNoLimit;
+        else until = from + timeoutMs;
+    } else {
+        const qint64 own = k == Kind::Move ? moveAllowanceMs() : timeoutMs > 0 ? qint64(timeoutMs) : kAfterTimeoutMaxMs;
+        until = now + std::min(own, kAfterTimeoutMaxMs);
+    }
+    owed_.push_back({line, RequestName(line), until});
+    clean_ = false;
+}
+
+// Waits for the answer of the line just written. probeLength > 0: the line
+// is the clean-up's read, whose answer has that length.
+ControllerLink::Waited ControllerLink::waitFor(const QString& line, Kind k, int32_t timeoutMs, int probeLength) {
     LinkState& l = ctx_.link;
-    l.TusinTimeoutFlag = false;
-    if (k == Kind::Move) l.MoveTimeoutFlag = false;
-    if (!sendLine(line, k)) return Waited::Timeout;
     expecting_ = line;
     expectName_ = RequestName(line);
     misnamed_.clear();
     waitKind_ = k;
     waitTimeoutMs_ = timeoutMs;
     clockRunning_ = false;
-    if (owed_.empty()) startClock();
-    else display_.setOwedWait(true);
+    answered_ = false;
+    cleaning_ = probeLength > 0;
+    probeLength_ = probeLength;
+    if (cleaning_ && anyPending()) {
+        display_.setOwedWait(true);
+        armOwedTimer();
+    } else {
+        startClock();
+    }
     wait(k);
-    if (!clockRunning_) display_.setOwedWait(false);
+    display_.setOwedWait(false);
+    owedTimer_->stop();
+    timerTimeout_->stop();
+    if (k == Kind::Move) l.MoveEnd = true;
+    const bool answered = answered_, stopped = l.TusinStop;
+    if (!answered) giveUp(line, k, timeoutMs, stopped, clockStartMs_);
     clockRunning_ = false;
+    cleaning_ = false;
+    answered_ = false;
     expecting_.clear();
     expectName_.clear();
-    if (k == Kind::Move) l.MoveEnd = true;
-    else timerTimeout_->stop();
-    if (l.RecvComplete && !l.TusinStop) return Waited::Reply;
-    if (!l.RecvComplete) {
-        const qint64 allowance = allowanceMs(k, timeoutMs);
-        const qint64 owedMs = l.TusinStop ? allowance : std::min(allowance, kAfterTimeoutMaxMs);
-        owed_.push_back({line, RequestName(line), nowMs() + owedMs});
-        givenUp_.push_back(RequestName(line));
-        while (givenUp_.size() > kRecentAnswers) givenUp_.pop_front();
-        armOwedTimer();
+    misnamed_.clear();
+    if (stopped) return Waited::Stopped;
+    return answered ? Waited::Reply : Waited::Timeout;
+}
+
+// Makes the line clean before a request goes out (see the class comment).
+// The clean-up's read is one whose name no request given up has (or, should
+// all have it, the one given up longest ago), and it waits, after what is
+// owed, as long as the job's request would, at most kAfterTimeoutMaxMs.
+ControllerLink::Waited ControllerLink::cleanUp(int32_t jobTimeoutMs) {
+    LinkState& l = ctx_.link;
+    const Probe* probe = nullptr;
+    qsizetype latest = std::numeric_limits<qsizetype>::max();
+    for (const Probe& p : kProbes) {
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < qsizetype(owed_.size()); ++i)
+            if (owed_[size_t(i)].name == QLatin1String(p.line)) at = i;
+        if (at < latest) {
+            latest = at;
+            probe = &p;
+        }
+        if (at < 0) break;
     }
-    return l.TusinStop ? Waited::Stopped : Waited::Timeout;
+    const QString line = QLatin1String(probe->line);
+    if (!sendLine(line, Kind::Reply)) return Waited::Timeout;
+    const int32_t timeout = int32_t(jobTimeoutMs > 0 ? std::min<qint64>(jobTimeoutMs, kAfterTimeoutMaxMs)
+                                                     : kAfterTimeoutMaxMs);
+    const Waited w = waitFor(line, Kind::Reply, timeout, probe->replyLength);
+    if (w != Waited::Reply) return w;
+    // The line is clean: nothing before this answer is awaited any more, and
+    // nothing after it is an answer.
+    owed_.clear();
+    clean_ = true;
+    l.RecvBuf.clear();
+    if (port_.isOpen()) port_.discardInput();
+    return w;
+}
+
+// Sends one line and waits for its answer, on a clean line: the clean-up
+// comes first where the line is not. The end is decided by what happened,
+// not by when the wait looked: a box opened meanwhile holds the wait until
+// it closes, and a reply that came in that time is the answer. A wait given
+// up leaves its answer owed.
+ControllerLink::Waited ControllerLink::exchange(const QString& line, Kind k, int32_t timeoutMs) {
+    LinkState& l = ctx_.link;
+    l.TusinTimeoutFlag = false;
+    if (k == Kind::Move) l.MoveTimeoutFlag = false;
+    // What came since the last answer: an error report that came unasked is
+    // shown, a whole line dropped, characters that make no line leave the
+    // line unclean.
+    if (port_.isOpen()) takeWaitingInput();
+    if (!l.RecvBuf.isEmpty()) clean_ = false;
+    if (!clean_) {
+        const Waited w = cleanUp(timeoutMs);
+        if (w != Waited::Reply) {
+            if (w == Waited::Timeout && k == Kind::Move) l.MoveTimeoutFlag = true;
+            return w;
+        }
+    }
+    if (!sendLine(line, k)) return Waited::Timeout;
+    return waitFor(line, k, timeoutMs, 0);
 }
 
 // ---- Ownership
@@ -448,6 +513,7 @@ bool ControllerLink::acquire(const void* owner, bool announce) {
         depth_ = 1;
         holder_ = owner;
         announced_ = announce;
+        jobStopped_ = false;
         // Waits that were open before the job began are not its own.
         baseWaits_ = ctx_.link.nestedWaits;
         if (announced_) Q_EMIT busyChanged(true);
@@ -465,6 +531,7 @@ void ControllerLink::release() {
     if (depth_ == 0) return;
     if (--depth_ > 0) return;
     holder_ = nullptr;
+    jobStopped_ = false;
     if (announced_) {
         announced_ = false;
         Q_EMIT busyChanged(false);
@@ -528,6 +595,12 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
     // the controller (or while this one waits) changes nothing.
     ControllerJob job(this, nullptr);
     if (!job) return kLinkBusy;
+    // The job was asked to give up: it sends nothing more.
+    if (jobStopped_) {
+        l.TusinError = false;
+        l.TusinStop = false;
+        return 1;
+    }
     WaitingMark mark(waiting_);
     const QString line = command + data;
     // A field that did not fit ("X" of HexText) never goes out.
@@ -553,8 +626,9 @@ int ControllerLink::transact(const QString& command, int replyLength, const QStr
     if (w == Waited::Timeout) {
         l.TusinError = true;
         // After a move that did not end, the port is closed whatever
-        // PortOccupy says (once its answer is no longer owed).
-        closeOrLater(move ? LaterClose::Always : LaterClose::IfFree);
+        // PortOccupy says.
+        if (move && port_.isOpen()) port_.close();
+        PortCloseIfFree();
         ctx_.message(TimeoutMessage());
         return 1;
     }
@@ -591,6 +665,10 @@ ControllerLink::RawOutcome ControllerLink::RawExchange(const QString& line, int 
     LinkState& l = ctx_.link;
     ControllerJob job(this, nullptr);
     if (!job) return RawOutcome::Refused;
+    if (jobStopped_) {
+        l.TusinStop = false;
+        return RawOutcome::Stopped;
+    }
     WaitingMark mark(waiting_);
     const Waited w = exchange(line, Kind::Reply, timeoutMs);
     if (w == Waited::Stopped) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 
 class QEventLoop;
 class QTimer;
@@ -35,11 +36,18 @@ inline constexpr int kLinkBusy = 2;
 // until its answer is complete (CR LF), the time-out elapses or the user
 // stops; only one exchange waits at a time.
 //
-// The controller carries out one request at a time and answers in order. A
-// wait that was given up leaves its answer owed: the next request's time
-// runs only once what is owed has come (or its allowance has run out), and a
-// line is taken as the answer of a request only when it repeats what that
-// request names (see RequestName).
+// The controller carries out one request at a time and answers in order,
+// without request numbers: once a wait was given up (a time-out, a stop, a
+// port closed meanwhile), or characters are left that made no answer, a lost
+// answer cannot be told from a late one. The line is then not clean, and
+// the next exchange first makes it clean: it sends one read that changes
+// nothing and names none of the requests given up, drops every line before
+// that read's answer (an error report among them is shown once), empties
+// the receive buffer with the answer, and only then sends its own request,
+// whose time runs from then. A line is taken as the answer of the request
+// waiting only when it repeats what that request names (see RequestName);
+// any other line is kept aside, and is its (wrong) answer only should
+// nothing else come in time.
 //
 // The link is also the one owner of the controller for every window: a job
 // (a transfer, a motion run, a jog, a reset, an I/O read...) holds it from
@@ -65,10 +73,11 @@ public:
 
     // Port.
     int PortCheckOpen();       // 0 open, 1 failed ("Failed port open." shown)
-    // Closes unless PortOccupy keeps it open; while the controller still
-    // owes an answer, once it has come or its allowance has run out.
+    // Closes unless PortOccupy keeps it open. What was given up on the line
+    // is remembered: the first exchange after the next open cleans up.
     void PortCloseIfFree();
-    // Closes at once whatever PortOccupy says; what was owed is forgotten.
+    // Closes at once whatever PortOccupy says, for another port or the end
+    // of the program: what the line owed is forgotten with it.
     void PortClose();
     int CtCommModeOn();        // "0CM" with "1"; 0 / 1 / kLinkBusy
 
@@ -83,9 +92,17 @@ public:
     enum class RawOutcome { Line, Timeout, Stopped, Refused };
     RawOutcome RawExchange(const QString& line, int timeoutMs);
 
-    // Asks the waiting exchange to give up (the stop buttons).
+    // Asks the job that holds the controller to give up: its waiting
+    // exchange ends as a stop, and every further exchange of the same job
+    // ends so at once, sending nothing (the motion window's stops).
     void Stop();
+    // The same for the stops and closes of the windows, only while an
+    // exchange waits, and, with an owner, only for that owner's job. True
+    // when a wait was ended.
+    bool StopWait(const void* owner = nullptr);
     bool waiting() const { return waiting_; }
+    // The waiting exchange first makes the line clean (see above).
+    bool cleaningUp() const { return cleaning_; }
 
     // ---- Ownership of the controller
 
@@ -119,8 +136,10 @@ public:
     // The time-out message (500 to 503).
     QString TimeoutMessage() const;
 
-    // Requests whose wait was given up (time-out, stop) and whose answer the
-    // controller still owes, oldest first; empty when the line is clean.
+    // The line's state. Clean: every request sent was answered and nothing
+    // was left over. Otherwise the requests given up whose answers may
+    // still come (oldest first; remembered until a clean-up has passed).
+    bool lineClean() const { return clean_; }
     QStringList owedRequests() const;
 
 Q_SIGNALS:
@@ -136,30 +155,36 @@ private:
     // in order, so it comes before the answer of anything asked later.
     struct Owed {
         QString line;
-        QString name;       // what its answer repeats (see RequestName)
-        qint64 untilMs;     // forgotten after this (monotonic clock)
+        QString name;          // what its answer repeats (see RequestName)
+        qint64 untilMs;        // a clean-up waits for it until then (monotonic
+                               // clock); kNoLimit: until it comes
+        bool answered = false; // its answer, or one of a later request, came
     };
+    static constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
+
     void Timer1_Timer();          // receive poller: on ready-read
     void takeLine(const QString& line);
-    void showUnasked(const QString& report);
     bool takeOwed(const QString& line);
-    void remember(const QString& answer);
+    void takeCleanUpLine(const QString& line);
+    void showUnasked(const QString& report);
     void takeWaitingInput();
     void timerTimeout_Timer();
     bool takeMisnamed();
     void TimerMyTimer_Timer();
     void owedTimer_Timer();
+    bool anyPending() const;
     void armOwedTimer();
     void startClock();
     void onPortError(const QString& reason);
-    enum class LaterClose { None, IfFree, Always };
-    void closeOrLater(LaterClose how);
     bool done(Kind k) const;
     void wake();
     bool sendLine(const QString& line, Kind k);
     void wait(Kind k);
+    Waited waitFor(const QString& line, Kind k, int32_t timeoutMs, int probeLength);
+    Waited cleanUp(int32_t jobTimeoutMs);
+    void giveUp(const QString& line, Kind k, int32_t timeoutMs, bool stopped, qint64 clockStart);
     Waited exchange(const QString& line, Kind k, int32_t timeoutMs);
-    qint64 allowanceMs(Kind k, int32_t timeoutMs) const;
+    qint64 moveAllowanceMs() const;
     int transact(const QString& command, int replyLength, const QString& data, Kind k);
     enum class Check { ErrorReply, Bad, Stopped };
     Check linkCheck();
@@ -177,22 +202,25 @@ private:
     QTimer* owedTimer_;
     QEventLoop* loop_ = nullptr;
     bool waiting_ = false;
+    // The line: clean, or what was given up on it.
+    bool clean_ = true;
+    std::deque<Owed> owed_;
     // The request being waited for: its line, its name, its kind and
-    // time-out, and whether its time runs (it does once nothing is owed).
+    // time-out, whether and since when its time runs, whether its answer
+    // came. While the line is cleaned up, the request is the clean-up's
+    // read, whose answer is recognised at the end of a line by its length.
     QString expecting_;
     QString expectName_;
     Kind waitKind_ = Kind::Reply;
     int32_t waitTimeoutMs_ = 0;
     bool clockRunning_ = false;
-    QString misnamed_;   // a line that named another request of its command
-    std::deque<Owed> owed_;
-    LaterClose closeLater_ = LaterClose::None;
-    // The last answers taken or dropped: a copy of one of them that comes
-    // again is no answer of a request it does not name.
-    std::deque<QString> recent_;
-    // The names of the last requests given up: an answer of one of them that
-    // comes after its allowance is still no answer of another request.
-    std::deque<QString> givenUp_;
+    qint64 clockStartMs_ = 0;
+    bool answered_ = false;
+    bool cleaning_ = false;
+    int probeLength_ = 0;
+    QString misnamed_;   // a line that named another request
+    // The job that holds the controller was asked to give up.
+    bool jobStopped_ = false;
     int depth_ = 0;
     int baseWaits_ = 0;
     const void* holder_ = nullptr;

@@ -55,7 +55,10 @@ TEST_F(TransactionTest, ReplyInPiecesIsJoined) {
     EXPECT_TRUE(w.l().RecvBuf.isEmpty());
 }
 
-// Wrong echo and wrong length: one link check, then the failure.
+// Wrong echo and wrong length: one link check, then the failure. A wrong
+// echo is a line that names another request: taken only at the time-out, so
+// the request's own answer may still come, and the link check first makes
+// the line clean.
 TEST_F(TransactionTest, BadEchoOrLengthSendsOneLinkCheck) {
     struct Case {
         SimFault::Kind fault;
@@ -71,8 +74,10 @@ TEST_F(TransactionTest, BadEchoOrLengthSendsOneLinkCheck) {
         x.l().TusinTimeout = 200;
         x.sim().faults.push_back(SimFault(c.fault));
         EXPECT_EQ(x.link->SendCmdWaitReply(QStringLiteral("0RI"), 11, QString()), 1);
-        ASSERT_EQ(x.sim().received.size(), 2u);
-        EXPECT_EQ(x.sim().received[1], QByteArray("0CM0"));
+        if (c.fault == SimFault::Corrupt)
+            EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{"0RI", "0RH", "0CM0"}));
+        else
+            EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{"0RI", "0CM0"}));
         ASSERT_EQ(x.msg.shown.size(), 1u);
         EXPECT_EQ(x.msg.shown[0].text, c.message);
         EXPECT_EQ(x.msg.shown[0].icon, MsgIcon::None);
@@ -133,20 +138,23 @@ TEST_F(TransactionTest, TimeoutAfterTheCallersLimit) {
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
     EXPECT_FALSE(w.link->timerTimeout().isActive());
-    // The answer is owed for one time-out more; the port stays open to take
-    // it, then closes.
+    // The port closes at once; the answer stays owed, and the line unclean,
+    // until a clean-up has passed.
+    EXPECT_FALSE(w.port->isOpen());
     EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0RH")});
-    EXPECT_TRUE(w.port->isOpen());
-    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 3000));
+    EXPECT_FALSE(w.link->lineClean());
+    w.sim().silent = false;
+    w.sim().received.clear();
+    EXPECT_EQ(send("0RP", 27, "001"), 0);
+    EXPECT_EQ(w.sim().received, (std::vector<QByteArray>{"0RI", "0RP001"})) << "the clean-up names none owed";
     EXPECT_TRUE(w.link->owedRequests().isEmpty());
+    EXPECT_TRUE(w.link->lineClean());
 }
 
 TEST_F(TransactionTest, PortKeptOpenWhenOccupied) {
     w.ctx.opt.PortOccupy = true;
     w.sim().silent = true;
     EXPECT_EQ(send("0RH", 6), 1);
-    EXPECT_TRUE(w.port->isOpen());
-    EXPECT_TRUE(WaitFor([&] { return w.link->owedRequests().isEmpty(); }, 3000));
     EXPECT_TRUE(w.port->isOpen());
     w.sim().silent = false;
     EXPECT_EQ(send("0RH", 6), 0);
@@ -342,10 +350,10 @@ TEST_F(TransactionTest, MoveTimeoutClosesThePortWhateverTheOption) {
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_TRUE(w.l().TusinError);
     EXPECT_TRUE(w.l().MoveEnd);
-    // Closed once the move's answer is no longer owed (one move time-out).
-    EXPECT_TRUE(w.port->isOpen());
-    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 5000));
-    EXPECT_FALSE(w.link->timerMyTimer().isActive());
+    // Closed at once, also while the move's answer is owed.
+    EXPECT_FALSE(w.port->isOpen());
+    EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0MP000")});
+    EXPECT_TRUE(WaitFor([&] { return !w.link->timerMyTimer().isActive(); }, 500));
 }
 
 TEST_F(TransactionTest, MoveErrorReplyAndStop) {
@@ -459,8 +467,9 @@ TEST_F(TransactionTest, ABoxKeptUpOverASilentControllerStillTimesOut) {
 }
 
 // A wait given up by a stop or a time-out leaves its request's answer on
-// its way. The next request, sent at once, never takes it: it waits for its
-// own, sends no link check and succeeds, whichever answer comes first.
+// its way. The next request, sent at once, never takes it: the home-state
+// read first makes the line clean, then the request gets its own answer,
+// sends no link check and succeeds.
 TEST_F(TransactionTest, AnAnswerGivenUpIsNeverTheNextRequestsAnswer) {
     struct Case {
         const char* name;
@@ -499,7 +508,7 @@ TEST_F(TransactionTest, AnAnswerGivenUpIsNeverTheNextRequestsAnswer) {
         // two answers) comes before this one's or after it: never taken.
         EXPECT_EQ(send("0RO", 11), 0) << c.name << ": " << x.msg.lastText().toStdString();
         EXPECT_EQ(x.l().RecvLine.left(3), QStringLiteral("0RO")) << c.name;
-        EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{c.first, c.next, "0RO"})) << c.name;
+        EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{c.first, "0RH", c.next, "0RO"})) << c.name;
         EXPECT_TRUE(x.msg.shown.empty()) << c.name;
     }
 }
@@ -522,7 +531,8 @@ TEST(RequestNameTest, TheCommandAndWhatItNames) {
 // A line that names another request of the same command, or repeats an
 // answer already taken, comes while a request waits: it is not the answer;
 // the request takes its own. Should its own never come, the stray line is
-// the answer with a wrong echo once the time is up.
+// the answer with a wrong echo once the time is up, and the link check
+// first makes the line clean (the request's own answer may still come).
 TEST_F(TransactionTest, ALineNamingAnotherRequestIsNeverTheAnswer) {
     struct Case {
         const char* request;   // command and data
@@ -567,7 +577,7 @@ TEST_F(TransactionTest, ALineNamingAnotherRequestIsNeverTheAnswer) {
             } else {
                 EXPECT_EQ(r, 1) << c.request;
                 EXPECT_EQ(x.msg.lastText(), QStringLiteral("Communication error occurs!")) << c.request;
-                EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{req, "0CM0"})) << c.request;
+                EXPECT_EQ(x.sim().received, (std::vector<QByteArray>{req, "0RH", "0CM0"})) << c.request;
             }
         }
     }
@@ -588,8 +598,8 @@ TEST_F(TransactionTest, ACopyOfAnAnswerIsDropped) {
 
 // The controller carries out one request at a time. A request of 1 s given
 // up is answered 700 ms late; the next request, with a time-out of 400 ms,
-// is answered right after it: its time runs from the late answer, so it
-// succeeds. Meanwhile the user is told that the program waits.
+// goes out once the clean-up has waited for that answer: its time runs from
+// then, so it succeeds. Meanwhile the user is told that the program waits.
 TEST_F(TransactionTest, TheNextRequestsTimeRunsFromWhenNothingIsOwed) {
     w.ctx.opt.PortOccupy = true;
     w.l().TusinTimeout = 1000;
@@ -613,7 +623,8 @@ TEST_F(TransactionTest, TheNextRequestsTimeRunsFromWhenNothingIsOwed) {
     EXPECT_EQ(w.display.owedWaits, 1);
 }
 
-// The waiting for what is owed ends with the stop buttons at once.
+// The waiting for what is owed ends with the stop buttons at once: the
+// request never went out, the clean-up's read is owed too.
 TEST_F(TransactionTest, AStopEndsTheWaitForWhatIsOwed) {
     w.ctx.opt.PortOccupy = true;
     w.sim().faults.push_back(SimFault(SimFault::Delay, 3000));
@@ -626,7 +637,8 @@ TEST_F(TransactionTest, AStopEndsTheWaitForWhatIsOwed) {
     EXPECT_LT(t.elapsed(), 1000);
     EXPECT_TRUE(w.msg.shown.empty());
     EXPECT_FALSE(w.display.owedWait);
-    EXPECT_EQ(w.link->owedRequests(), (QStringList{QStringLiteral("0RD2"), QStringLiteral("0RD0")}));
+    EXPECT_EQ(w.link->owedRequests(), (QStringList{QStringLiteral("0RD2"), QStringLiteral("0RH")}));
+    EXPECT_EQ(w.sim().received, (std::vector<QByteArray>{"0RD2", "0RH"}));
 }
 
 // An error report that answers a request given up comes while the next
@@ -659,12 +671,14 @@ TEST_F(TransactionTest, AnOwedErrorReportIsShownOnce) {
     EXPECT_EQ(w.display.alarmCalls, 2);
 }
 
-// A move that outlives the move time-out has a fault: its answer is looked
-// out for five seconds more at most, not a move time-out more; then the port
-// closes and nothing is owed.
+// A move that outlives the move time-out has a fault: its answer is waited
+// for five seconds more at most, not a move time-out more. The next request
+// of a controller still busy with it fails with the time-out once the
+// clean-up's read has had its own time too.
 TEST_F(TransactionTest, AMoveTimedOutIsOwedFiveSecondsAtMost) {
     w.ctx.opt.MoveTimeout = 60;
-    w.sim().silent = true;
+    w.sim().state.homeDone = true;
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 30000));
     QTimer clock;
     clock.setSingleShot(true);
     QObject::connect(&clock, &QTimer::timeout, [&] { w.sys.seconds += 61; });
@@ -672,9 +686,14 @@ TEST_F(TransactionTest, AMoveTimedOutIsOwedFiveSecondsAtMost) {
     EXPECT_EQ(w.link->SendMoveCmdWaitReply(QStringLiteral("0MP"), 27, QStringLiteral("001")), 1);
     EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
     EXPECT_EQ(w.link->owedRequests(), QStringList{QStringLiteral("0MP001")});
+    EXPECT_FALSE(w.port->isOpen());
+    w.msg.clear();
+    w.l().TusinTimeout = 1000;
     QElapsedTimer t;
     t.start();
-    EXPECT_TRUE(WaitFor([&] { return !w.port->isOpen(); }, 8000));
-    EXPECT_GE(t.elapsed(), 4500);
-    EXPECT_TRUE(w.link->owedRequests().isEmpty());
+    EXPECT_EQ(send("0RI", 11), 1);
+    EXPECT_GE(t.elapsed(), 5800);
+    EXPECT_LT(t.elapsed(), 8000);
+    EXPECT_EQ(w.msg.lastText(), kTimeoutEn);
+    EXPECT_EQ(w.sim().received, (std::vector<QByteArray>{"0MP001", "0RH"}));
 }

@@ -3,8 +3,9 @@
 // port and the simulated controller on a pseudo-terminal, which carries out
 // one request at a time (the move's answer, 1.2 s late, comes before the
 // answer of anything asked after it). The next job, in whatever window,
-// waits for what is owed, drops it and ends with its own answers: no
-// failure told, no link check, nothing sent that the user did not ask for.
+// first makes the line clean with one home-state read, waits meanwhile for
+// what is owed, drops it and ends with its own answers: no failure told, no
+// link check, nothing else sent that the user did not ask for.
 #include "dialogs/ui/frmGrp.h"
 #include "link/ControllerLink.h"
 #include "dialogs/ui/frmSqMcr.h"
@@ -225,6 +226,9 @@ class ForcedEnding : public QObject {
         }
         // Its own questions and its result, nothing of a failure.
         QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
+        // The clean-up's read came first; the rest is the job's own.
+        QVERIFY2(x.received().size() > 1 && x.received().front() == "0RH", qPrintable(Traffic(x)));
+        x.pty.withSim([](CtSim& s) { s.received.erase(s.received.begin()); });
         const QString why = j.check(x, win);
         QVERIFY2(why.isEmpty(), qPrintable(why + S(": ") + Traffic(x)));
         QVERIFY(toldWaiting);
