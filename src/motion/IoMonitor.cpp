@@ -60,13 +60,24 @@ void IoMonitor::IoMonitorStop() {
 }
 
 void IoMonitor::cmdIoMonitor_Click() {
-    if (ctx_.motion.IoCheckTyu) IoMonitorStop();
-    else IoMonitorStart();
+    if (ctx_.motion.IoCheckTyu) {
+        IoMonitorStop();
+        endWait();
+    } else {
+        IoMonitorStart();
+    }
 }
 
 void IoMonitor::Form_QueryUnload() {
     if (ctx_.motion.IoCheckTyu) IoMonitorStop();
     view_.setTimerEnabled(false);
+    endWait();
+}
+
+// A tick that waits for the controller ends its wait as a stop: the user
+// stops the monitor or closes the window.
+void IoMonitor::endWait() {
+    if (inTick_ && ctx_.link.ct) ctx_.link.ct->StopWait(this);
 }
 
 void IoMonitor::stopped() {

@@ -58,6 +58,7 @@ private:
     void mark(int k);
 
     void stopped();
+    void endWait();
 
     AppContext& ctx_;
     IoMonitorView& view_;

@@ -124,17 +124,26 @@ void MoveRuns::cmdTmpStop_Click() {
 }
 void MoveRuns::cmdStop_Click() {
     if (run_ == Run::Program) Move_Stop = true;
+    endOwedWait();
 }
 void MoveRuns::cmdTempStop2_Click() {
     if (run_ == Run::Range) Tmp_Stop2 = true;
 }
 void MoveRuns::cmdStop2_Click() {
     if (run_ == Run::Range) Move_Stop2 = true;
+    endOwedWait();
+}
+
+void MoveRuns::endOwedWait() {
+    if (ControllerLink* l = link(); l && l->cleaningUp()) l->StopWait();
 }
 void MoveRuns::cmdGrpMoveStop_Click() {
-    // Only a run's wait is ended: a stop flag left standing would cut short
-    // the next exchange of the program.
-    if (!running()) return;
+    // Only a run's wait is ended, or a wait for what is owed: a stop flag
+    // left standing would cut short the next exchange of the program.
+    if (!running()) {
+        endOwedWait();
+        return;
+    }
     forced_ = true;
     ctx_.link.TusinStop = true;
     if (ControllerLink* l = link()) l->Stop();

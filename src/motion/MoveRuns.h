@@ -64,7 +64,8 @@ public:
     void cmdGrpMove_Click();
     // The pause and stop buttons act only while their own run goes on;
     // "Forced ending" ends whatever the run is doing, and nothing is sent
-    // after it.
+    // after it. Stop and "Forced ending" also end at once a wait for what
+    // the controller still owes, whichever window's job waits.
     void cmdTmpStop_Click();
     void cmdStop_Click();
     void cmdTempStop2_Click();
@@ -104,6 +105,7 @@ private:
     // The end of every run: nothing of a forced ending is left for the next
     // exchange.
     void endRun();
+    void endOwedWait();
     ControllerLink* link() const;
 
     AppContext& ctx_;

@@ -269,6 +269,10 @@ void JogTeach::TimerBosoKansi_Timer() {
     sendStop(5000);
 }
 
+void JogTeach::EndWait() {
+    if (ControllerLink* l = link()) l->StopWait(this);
+}
+
 void JogTeach::StopJog() {
     if (jogging() && !Tuusintyuu) sendStop(5000);
 }

@@ -89,6 +89,9 @@ public:
     bool jogging() const { return JogFLG || JogTyuFLG; }
     // Stops a running jog ("0SP") before the window closes.
     void StopJog();
+    // The window is closed while a command waits for the controller: the
+    // wait ends as a stop.
+    void EndWait();
 
     // Flags (public variables of the windows).
     bool Tuusintyuu = false;

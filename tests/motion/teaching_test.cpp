@@ -208,8 +208,9 @@ TEST_P(TeachTest, InchingStepsStopAtTheEnds) {
 }
 
 // An inching step whose answer comes after its time-out, the port kept
-// open: the step's position read that follows at once drops the late answer
-// and gets its own. One fault, one message, no link check.
+// open: the step's position read that follows at once makes the line clean,
+// drops the late answer and gets its own. One fault, one message, no link
+// check.
 TEST_P(TeachTest, ALateStepAnswerIsToldOnce) {
     start();
     w.ctx.opt.PortOccupy = true;
@@ -224,9 +225,10 @@ TEST_P(TeachTest, ALateStepAnswerIsToldOnce) {
     t->cmdJOG_MouseDown(0, true);
     ASSERT_EQ(w.msg.shown.size(), 1u) << w.msg.lastText().toStdString();
     EXPECT_TRUE(w.msg.lastText().startsWith(QStringLiteral("Communication timeout error!")));
-    ASSERT_EQ(sent().size(), 3u);
+    ASSERT_EQ(sent().size(), 4u);
     EXPECT_TRUE(sent().at(1).startsWith("0MV"));
-    EXPECT_EQ(sent().at(2), QByteArray("0RC"));
+    EXPECT_EQ(sent().at(2), QByteArray("0RH"));
+    EXPECT_EQ(sent().at(3), QByteArray("0RC"));
     // The controller made the step; the read after it says where it went.
     EXPECT_EQ(t->DispPOS[0], 110);
     EXPECT_TRUE(w.port->isOpen());

@@ -235,6 +235,7 @@ SimReply CtSim::handle(const QByteArray& line) {
 
     // The first fault that applies to this request.
     bool trickle = false;
+    QByteArray end = "\r\n";
     for (auto f = faults.begin(); f != faults.end(); ++f) {
         if (!f->onlyFor.isEmpty() && !line.startsWith(f->onlyFor)) continue;
         const SimFault fault = *f;
@@ -256,7 +257,18 @@ SimReply CtSim::handle(const QByteArray& line) {
             r.gapMs = fault.delayMs;
             trickle = true;
             break;
-        case SimFault::Double: r.later.push_back({fault.delayMs, body + "\r\n"}); break;
+        case SimFault::Double:
+            r.delayMs = fault.startMs;
+            r.later.push_back({fault.delayMs, body + "\r\n"});
+            break;
+        case SimFault::Cut:
+            r.delayMs = fault.delayMs;
+            end.clear();
+            break;
+        case SimFault::Stray:
+            r.delayMs = fault.delayMs;
+            end += fault.with ? fault.with : '#';
+            break;
         case SimFault::Garble: {
             const qsizetype at = fault.at < 0 ? body.size() - 1 : fault.at;
             if (at >= 0 && at < body.size())
@@ -266,7 +278,7 @@ SimReply CtSim::handle(const QByteArray& line) {
         }
         break;
     }
-    const QByteArray whole = body + "\r\n";
+    const QByteArray whole = body + end;
     if (r.gapMs > 0 && whole.size() >= 3 && trickle) {
         for (char c : whole) r.pieces.push_back(QByteArray(1, c));
     } else if (r.gapMs > 0 && whole.size() >= 3) {

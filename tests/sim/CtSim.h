@@ -60,8 +60,12 @@ struct SimFault {
         Garble,    // one character of the reply changed, length kept
         Trickle,   // the reply one character at a time, delayMs apart,
                    // the first after startMs
-        Double,    // the reply, then a copy of it delayMs later (the copy
-                   // comes whatever the controller does meanwhile)
+        Double,    // the reply after startMs, then a copy of it delayMs
+                   // later (the copy comes whatever the controller does
+                   // meanwhile)
+        Cut,       // the reply after delayMs, without its CR LF
+        Stray,     // the reply after delayMs, then one stray character
+                   // (`with`, or '#')
     };
     SimFault(Kind k, int delay = 0, QByteArray errorCode = "00B", QByteArray only = {})
         : kind(k), delayMs(delay), code(std::move(errorCode)), onlyFor(std::move(only)) {}
@@ -73,7 +77,7 @@ struct SimFault {
     // it becomes (0 = another hexadecimal digit).
     int at = -1;
     char with = 0;
-    int startMs = 0;          // for Trickle
+    int startMs = 0;          // for Trickle and Double
 };
 
 // A Garble fault for the request with the prefix.
@@ -81,6 +85,14 @@ inline SimFault GarbleFault(QByteArray only, int at = -1, char with = 0) {
     SimFault f(SimFault::Garble, 0, "00B", std::move(only));
     f.at = at;
     f.with = with;
+    return f;
+}
+
+// A Double fault for the request with the prefix: the reply after replyMs,
+// its copy copyAfterMs later.
+inline SimFault DoubleFault(QByteArray only, int replyMs, int copyAfterMs) {
+    SimFault f(SimFault::Double, copyAfterMs, "00B", std::move(only));
+    f.startMs = replyMs;
     return f;
 }
 

@@ -31,6 +31,9 @@ void help() {
                  "  drop             drop the next reply\n"
                  "  delay MS         delay the next reply\n"
                  "  corrupt|short|long  spoil the next reply's echo or length\n"
+                 "  cut [MS]         send the next reply (after MS) without its CR LF\n"
+                 "  stray [MS]       send the next reply (after MS), then one stray character\n"
+                 "  double [MS]      send the next reply, then a copy of it MS later\n"
                  "  garble [PREFIX]  change the last character of the next reply (to a request\n"
                  "                   beginning PREFIX, e.g. 0WG32): a write sees a bad echo\n"
                  "  paced on|off     pace replies at 9600 baud\n"
@@ -95,6 +98,11 @@ int main(int argc, char** argv) {
                        : cmd == "long"    ? SimFault::Lengthen
                                           : SimFault::Delay);
             if (cmd == "delay") f.delayMs = std::atoi(arg.c_str());
+            sim.withSim([&](CtSim& s) { s.faults.push_back(f); });
+        } else if (cmd == "cut" || cmd == "stray" || cmd == "double") {
+            const int ms = std::atoi(arg.c_str());
+            const SimFault f = cmd == "double" ? SimFault(SimFault::Double, ms > 0 ? ms : 200)
+                                               : SimFault(cmd == "cut" ? SimFault::Cut : SimFault::Stray, ms);
             sim.withSim([&](CtSim& s) { s.faults.push_back(f); });
         } else if (cmd == "garble") {
             const SimFault f = rer::sim::GarbleFault(QByteArray::fromStdString(arg));

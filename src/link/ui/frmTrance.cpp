@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ui/WindowText.h"
+#include "link/ControllerLink.h"
 #include "platform/ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -68,8 +69,14 @@ void frmTrance::Unload() {
 }
 
 void frmTrance::closeEvent(QCloseEvent* e) {
-    if (unloading_) e->accept();
-    else e->ignore();
+    if (unloading_) {
+        e->accept();
+        return;
+    }
+    // Only the transfer unloads the window; its close box ends a wait for
+    // what the controller still owes, and the transfer ends as a stop.
+    e->ignore();
+    if (ControllerLink* l = ctx_.link.ct; l && l->cleaningUp()) l->StopWait();
 }
 
 } // namespace rer

@@ -11,8 +11,8 @@ namespace rer {
 class AppContext;
 
 // The progress window of the multi-line transfers: what runs and how far it
-// has come. Modeless, in front of the main window; its own close box does
-// nothing, only the transfer unloads it.
+// has come. Modeless, in front of the main window; only the transfer unloads
+// it: its own close box only ends a wait for what the controller still owes.
 class frmTrance : public QWidget, public ProgressView {
     Q_OBJECT
 public:

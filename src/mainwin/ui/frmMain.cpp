@@ -193,6 +193,11 @@ void frmMain::setLineOff(QObject* o, bool off) {
 
 void frmMain::setControllerBusy(bool busy) {
     controllerBusy_ = busy;
+    // Closed while a job waited: the job has ended.
+    if (!busy && closeWhenFree_) {
+        closeWhenFree_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
     const ControllerLink* link = ctx_.link.ct;
     const bool locked = busy && link && link->holder() == static_cast<const void*>(this);
     const bool lockChanged = locked != gridLocked_;
@@ -626,6 +631,13 @@ void frmMain::closeEvent(QCloseEvent* e) {
         return;
     }
     if (ctx_.link.ct && ctx_.link.ct->busy()) {
+        // A job that waits for what the controller still owes is stopped
+        // first: the window closes once it has ended.
+        if (ctx_.link.ct->cleaningUp() && ctx_.link.ct->StopWait()) {
+            closeWhenFree_ = true;
+            e->ignore();
+            return;
+        }
         ctx_.message(ctx_.pick(QStringLiteral("コントローラとの通信中です。終了してから閉じてください。"),
                                QStringLiteral("Communicating with the controller. Close the window after it has ended.")));
         e->ignore();

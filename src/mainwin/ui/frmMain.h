@@ -155,6 +155,7 @@ private:
     AppContext& ctx_;
     bool loaded_ = false;
     bool closing_ = false;
+    bool closeWhenFree_ = false; // closed while a job waited for the controller
     bool controllerBusy_ = false;
     bool gridLocked_ = false;
 

@@ -72,7 +72,10 @@ frmIOCheck::frmIOCheck(AppContext& ctx, QWidget* mainWindow)
     top->addLayout(frames);
     top->addLayout(buttons);
 
-    connect(timer_, &QTimer::timeout, this, [this] { monitor_.Timer(); });
+    connect(timer_, &QTimer::timeout, this, [this] {
+        monitor_.Timer();
+        if (closeAfterTick_) reject();
+    });
     connect(cmdIoMonitor_, &QPushButton::clicked, this, [this] {
         monitor_.cmdIoMonitor_Click();
         txtDummy_->setFocus();
@@ -125,10 +128,11 @@ SignalLamp* frmIOCheck::imgWhiteIcon(int index) const {
 }
 
 void frmIOCheck::reject() {
-    // Escape, the close box and Close come here: not while a read waits.
-    if (monitor_.inTick()) return;
+    // Escape, the close box and Close come here. A read that waits ends as
+    // a stop first; the window closes once it has returned.
+    closeAfterTick_ = monitor_.inTick();
     monitor_.Form_QueryUnload();
-    QDialog::reject();
+    if (!closeAfterTick_) QDialog::reject();
 }
 
 void frmIOCheck::setTimerEnabled(bool on) {

@@ -52,6 +52,7 @@ private:
     QWidget* PictureLs2_ = nullptr;
     QList<SignalLamp*> inputs_, outputs_;
     SignalLamp* white_[39] = {};
+    bool closeAfterTick_ = false; // closed while a read waited
 };
 
 } // namespace rer

@@ -178,8 +178,13 @@ bool frmJOG::eventFilter(QObject* o, QEvent* e) {
 
 bool frmJOG::readyToClose() {
     if (closing_) return true;
-    // An exchange of the window waits in its own event loop: not now.
-    if (teach_.running()) return false;
+    // An exchange of the window waits in its own event loop: it ends as a
+    // stop, and the window closes once the command has returned.
+    if (teach_.running()) {
+        closeWhenIdle_ = true;
+        teach_.EndWait();
+        return false;
+    }
     // A jog still running is stopped before anything else.
     teach_.StopJog();
     return teach_.Form_QueryUnload();
@@ -208,7 +213,13 @@ void frmJOG::setJogControlsEnabled(bool on) {
     updateControls();
 }
 
-void frmJOG::runningChanged() { updateControls(); }
+void frmJOG::runningChanged() {
+    updateControls();
+    if (closeWhenIdle_ && !teach_.running()) {
+        closeWhenIdle_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+}
 
 void frmJOG::updateControls() {
     const bool on = jogControlsOn_;

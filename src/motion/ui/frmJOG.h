@@ -88,6 +88,7 @@ private:
     QTimer* TimerBosoKansi_;
     QLineEdit* txtDummy_;
     bool closing_ = false;
+    bool closeWhenIdle_ = false; // closed while a command waited
     bool jogControlsOn_ = false; // what the teaching logic asked for
 };
 
