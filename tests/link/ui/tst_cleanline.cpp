@@ -239,6 +239,25 @@ QString RunAndCheck(PtyWindowWorld& x, Windows& w, const Job& job, bool afterGiv
     return why.isEmpty() ? why : why + S(": ") + Traffic(r);
 }
 
+// The group move of group 5 given up by "Forced ending" while the controller
+// goes on with it for ms: its answer is owed until it comes.
+void GroupMoveForcedEnding(PtyWindowWorld& x, Windows& w, int ms) {
+    x.fault(SimFault(SimFault::Delay, ms, "00B", "0MG05"));
+    When forced([&] { return x.count("0MG05") == 1; },
+                [&] { QTest::mouseClick(w.move->button(S("cmdGrpMoveStop")), Qt::LeftButton); });
+    kGroupMove.run(x, w);
+}
+
+// A stop the user gives while a job waits for what is owed, and how the
+// job's window is then.
+struct UserStop {
+    const char* name;
+    // Starts the job, whose wait is to be ended by stop(); returns once the
+    // job and its window are done.
+    std::function<void(PtyWindowWorld&, Windows&)> job;
+    std::function<void(PtyWindowWorld&, Windows&)> stop;
+};
+
 } // namespace
 
 class CleanLine : public QObject {
@@ -286,6 +305,196 @@ class CleanLine : public QObject {
         why = RunAndCheck(x, w, other, false);
         QVERIFY2(why.isEmpty(), qPrintable(why));
         w.move->close();
+    }
+
+private Q_SLOTS:
+    // A group move runs longer than the move time-out; "Forced ending" ends
+    // its wait. A parameter read at once waits for the group's answer,
+    // however long it takes, and gets its own; or "Forced ending", pressed
+    // again, ends that wait at once.
+    void aGroupMoveLongerThanTheMoveTimeout_data() {
+        QTest::addColumn<bool>("forcedAgain");
+        QTest::newRow("the read waits") << false;
+        QTest::newRow("Forced ending again") << true;
+    }
+    void aGroupMoveLongerThanTheMoveTimeout() {
+        QFETCH(bool, forcedAgain);
+        PtyWindowWorld x;
+        QVERIFY(x.started);
+        Windows w = OpenWindows(x);
+        x.t.ctx.opt.MoveTimeout = 1;
+        GroupMoveForcedEnding(x, w, 3500);
+        QVERIFY2(x.t.msg.shown.empty(), qPrintable(x.t.msg.lastText()));
+        QElapsedTimer t;
+        t.start();
+        qint64 waitEnded = -1;
+        When again([&] { return forcedAgain && x.t.ctx.link.ct->cleaningUp() && t.elapsed() > 500; }, [&] {
+            QTest::mouseClick(w.move->button(S("cmdGrpMoveStop")), Qt::LeftButton);
+            waitEnded = t.elapsed();
+        });
+        if (!forcedAgain) {
+            const QString why = RunAndCheck(x, w, kParamRead, true);
+            QVERIFY2(why.isEmpty(), qPrintable(why));
+            QVERIFY(t.elapsed() >= 3000); // it waited for the group's end
+            return;
+        }
+        x.t.msg.clear();
+        QTest::mouseClick(w.para->button(S("cmdParaRead")), Qt::LeftButton);
+        QVERIFY(again.done);
+        QVERIFY2(t.elapsed() - waitEnded < 100, qPrintable(QString::number(t.elapsed() - waitEnded)));
+        QVERIFY2(x.t.msg.shown.empty(), qPrintable(x.t.msg.lastText()));
+        QCOMPARE(x.count("0RD"), 0);
+        // Once the group has ended, the next read is clean again.
+        QTest::qWait(3500);
+        const QString why = RunAndCheck(x, w, kParamRead, true);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    }
+
+    // While a job waits for what the controller still owes, every stop and
+    // close of the windows ends that wait within 100 ms, as a stop: no box.
+    void everyWaitEndsWhenTheUserAsks_data() {
+        QTest::addColumn<int>("which");
+        for (int i = 0; i < int(stops().size()); ++i) QTest::newRow(stops()[size_t(i)].name) << i;
+    }
+    void everyWaitEndsWhenTheUserAsks() {
+        QFETCH(int, which);
+        const UserStop& u = stops()[size_t(which)];
+        PtyWindowWorld x;
+        QVERIFY(x.started);
+        Windows w = OpenWindows(x);
+        x.t.ctx.opt.MoveTimeout = 1;
+        GroupMoveForcedEnding(x, w, 4000);
+        x.t.msg.clear();
+        QElapsedTimer t;
+        qint64 took = -1;
+        When stopped([&] { return x.w->statusPanel(1)->text().startsWith(S("Waiting for the controller")); },
+                     [&] {
+                         t.start();
+                         u.stop(x, w);
+                     });
+        When ended([&] { return stopped.done && !x.t.ctx.link.ct->cleaningUp(); }, [&] { took = t.elapsed(); });
+        u.job(x, w);
+        QTRY_VERIFY(ended.done);
+        QVERIFY2(took < 100, qPrintable(QString::number(took)));
+        QVERIFY2(!x.failureShown(), qPrintable(x.t.msg.lastText()));
+        QTRY_VERIFY(!x.t.ctx.link.ct->busy());
+        QVERIFY(!x.w->statusPanel(1)->text().startsWith(S("Waiting for the controller")));
+    }
+
+    // A move time-out with the port kept open: the port is closed while the
+    // time-out box is still up, however long the user reads it.
+    void aMoveTimeOutClosesThePortWhileTheBoxIsUp() {
+        PtyWindowWorld x;
+        QVERIFY(x.started);
+        Windows w = OpenWindows(x);
+        x.t.ctx.opt.PortOccupy = true;
+        x.fault(SimFault(SimFault::Delay, 8000, "00B", "0MP001"));
+        When late([&] { return x.count("0MP001") == 1; }, [&] {
+            x.t.sys.seconds += 100;
+            x.t.msg.holdNext(1500);
+        });
+        bool openDuringBox = true;
+        When box([&] { return !x.t.msg.shown.empty(); }, [&] { openDuringBox = x.t.ctx.platform.serial->isOpen(); });
+        kProgrammedRun.run(x, w);
+        QVERIFY(late.done && box.done);
+        QVERIFY(x.t.msg.lastText().startsWith(S("Communication timeout error!")));
+        QVERIFY(!openDuringBox);
+        QVERIFY(!x.t.ctx.platform.serial->isOpen());
+        w.move->close();
+    }
+
+    // The cable pulled while a job waits, plugged in again: the same job at
+    // once, then another window's job, each succeeds with its own answers.
+    void aCablePulledDuringAJob_data() {
+        QTest::addColumn<int>("job");
+        QTest::addColumn<QByteArray>("request");
+        const char* requests[] = {"0RD2", "0RI", "0CM1", "0MP001", "0RG05", "0RM3", "0RP010", "0RV", "0AR"};
+        for (int j = 0; j < int(std::size(requests)); ++j)
+            QTest::newRow(requests[j]) << j << QByteArray(requests[j]);
+    }
+    void aCablePulledDuringAJob() {
+        QFETCH(int, job);
+        QFETCH(QByteArray, request);
+        const Job* jobs[] = {&kParamRead, &kIoRead, &kHome, &kProgrammedRun, &OtherJobs()[1],
+                             &OtherJobs()[2], &OtherJobs()[3], &OtherJobs()[0], &OtherJobs()[4]};
+        const Job& j = *jobs[job];
+        PtyWindowWorld x;
+        QVERIFY(x.started);
+        Windows w = OpenWindows(x);
+        x.t.msg.clear();
+        x.fault(SimFault(SimFault::Delay, 3000, "00B", request));
+        When pulled([&] { return x.count(request.constData()) == 1; }, [&] { x.pty.pull(); });
+        j.run(x, w);
+        QVERIFY(pulled.done);
+        QVERIFY2(x.failureShown(), "the pulled cable is told");
+        QVERIFY(x.pty.replug());
+        QTRY_VERIFY(!x.t.ctx.link.ct->busy());
+        QString why = RunAndCheck(x, w, j, !x.t.ctx.link.ct->lineClean());
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        const Job& other = job == 0 ? OtherJobs()[0] : kParamRead;
+        why = RunAndCheck(x, w, other, false);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        w.move->close();
+    }
+
+private:
+    static const std::vector<UserStop>& stops() {
+        static const std::vector<UserStop> list = {
+            {"Stop Monitor",
+             [](PtyWindowWorld& x, Windows&) {
+                 frmIOCheck d(x.t.ctx, x.w.get());
+                 d.show();
+                 QTest::mouseClick(d.cmdIoMonitor(), Qt::LeftButton);
+                 QTRY_VERIFY_WITH_TIMEOUT(d.cmdIoWinClose()->isEnabled(), 10000);
+                 QTRY_VERIFY(!x.t.ctx.link.ct->busy());
+                 QVERIFY(d.cmdIoMonitor()->text() == S("Start Monitor"));
+                 d.close();
+             },
+             [](PtyWindowWorld& x, Windows&) {
+                 auto* d = x.w->findChild<frmIOCheck*>();
+                 QTest::mouseClick(d->cmdIoMonitor(), Qt::LeftButton);
+             }},
+            {"the I/O monitor's close box",
+             [](PtyWindowWorld& x, Windows&) {
+                 frmIOCheck d(x.t.ctx, x.w.get());
+                 d.show();
+                 QTest::mouseClick(d.cmdIoMonitor(), Qt::LeftButton);
+                 QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 10000);
+             },
+             [](PtyWindowWorld& x, Windows&) { x.w->findChild<frmIOCheck*>()->reject(); }},
+            {"the teaching window's Close",
+             [](PtyWindowWorld& x, Windows&) {
+                 frmJOG jog(x.t.ctx, Product::TwoAxis, x.w.get());
+                 jog.show();
+                 QTest::mouseClick(jog.cmdJOGST(), Qt::LeftButton);
+                 QTRY_VERIFY(!jog.isVisible());
+             },
+             [](PtyWindowWorld& x, Windows&) { x.w->findChild<frmJOG*>()->close(); }},
+            {"the progress window's close box",
+             [](PtyWindowWorld&, Windows& w) {
+                 QTest::mouseClick(w.para->button(S("cmdParaRead")), Qt::LeftButton);
+             },
+             [](PtyWindowWorld& x, Windows&) { x.w->findChild<frmTrance*>()->close(); }},
+            {"the main window's close",
+             [](PtyWindowWorld& x, Windows& w) {
+                 QTest::mouseClick(w.para->button(S("cmdParaRead")), Qt::LeftButton);
+                 QTRY_VERIFY(!x.w->isVisible());
+             },
+             [](PtyWindowWorld& x, Windows&) { x.w->close(); }},
+            {"Stop of the motion window",
+             [](PtyWindowWorld& x, Windows&) {
+                 x.w->menuItem(S("mnuShowCtversion"))->trigger();
+             },
+             [](PtyWindowWorld&, Windows& w) { QTest::mouseClick(w.move->button(S("cmdStop")), Qt::LeftButton); }},
+            {"Forced ending",
+             [](PtyWindowWorld&, Windows& w) {
+                 QTest::mouseClick(w.grp->cmdReadGrp(), Qt::LeftButton);
+             },
+             [](PtyWindowWorld&, Windows& w) {
+                 QTest::mouseClick(w.move->button(S("cmdGrpMoveStop")), Qt::LeftButton);
+             }},
+        };
+        return list;
     }
 
 private Q_SLOTS:
