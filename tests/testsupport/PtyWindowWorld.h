@@ -30,14 +30,15 @@ struct PtyWindowWorld {
     std::unique_ptr<frmMain> w;
     bool started = false;
 
-    explicit PtyWindowWorld(int ctType = 1)
-        : t({.language = 2, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
+    // English by default; language 1 is the Japanese program.
+    explicit PtyWindowWorld(int ctType = 1, int16_t language = 2)
+        : t({.language = language, .ctType = int16_t(ctType), .mm = false, .actuators = true, .serial = port.get()}) {
         pty.usePrivateLink();
         started = pty.start();
         qputenv("RER6O250_COM1", pty.openPath().toLocal8Bit());
-        t.ctx.opt.NotJapan = true;
+        t.ctx.opt.NotJapan = language != 1;
         t.ctx.opt.MoveTimeout = 5; // a move that never ends fails in seconds, not a minute
-        t.set(QStringLiteral("Language"), QStringLiteral("2"));
+        t.set(QStringLiteral("Language"), QString::number(language));
         t.set(QStringLiteral("PortNo"), QStringLiteral("1"));
         w = std::make_unique<frmMain>(t.ctx);
         w->Show();

@@ -126,7 +126,8 @@ const Job kParamRead{"parameter read",
                          // Block 2 as the controller holds it now.
                          const QByteArray block = x.pty.withSim([](CtSim& s) { return s.state.paramBlocks['2']; });
                          return Expect(Count(r, "0RD") == 7 && Only(r, {"0RD"}) &&
-                                           x.t.ctx.link.CtLine[2] == S("0RD2") + QString::fromLatin1(block) + S("\r\n"),
+                                           (x.t.ctx.opt.CtType == 2 ? x.t.ctx.link.W3kCtLine : x.t.ctx.link.CtLine)[2] ==
+                                               S("0RD2") + QString::fromLatin1(block) + S("\r\n"),
                                        "parameter read");
                      }};
 const Job kIoRead{"I/O read",
@@ -314,12 +315,18 @@ private Q_SLOTS:
     // again, ends that wait at once.
     void aGroupMoveLongerThanTheMoveTimeout_data() {
         QTest::addColumn<bool>("forcedAgain");
-        QTest::newRow("the read waits") << false;
-        QTest::newRow("Forced ending again") << true;
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<int>("language");
+        QTest::newRow("the read waits") << false << 1 << 2;
+        QTest::newRow("the read waits, one-axis, Japanese") << false << 2 << 1;
+        QTest::newRow("Forced ending again") << true << 1 << 2;
+        QTest::newRow("Forced ending again, one-axis, Japanese") << true << 2 << 1;
     }
     void aGroupMoveLongerThanTheMoveTimeout() {
         QFETCH(bool, forcedAgain);
-        PtyWindowWorld x;
+        QFETCH(int, ctType);
+        QFETCH(int, language);
+        PtyWindowWorld x(ctType, int16_t(language));
         QVERIFY(x.started);
         Windows w = OpenWindows(x);
         x.t.ctx.opt.MoveTimeout = 1;
