@@ -28,7 +28,8 @@ static void BM_OpenPositionFile399(benchmark::State& state) {
     FakeSystemInfo sys;
     FakeHelpViewer help;
     MemoryClipboard clipboard;
-    AppContext ctx(Platform{msg, store, sys, help, clipboard});
+    CountingBeeper beeper;
+    AppContext ctx(Platform{msg, store, sys, help, clipboard, beeper});
     ctx.dev.two[0].Lead = 6;
     ctx.dev.two[0].PPR = 400;
     ctx.dev.two[1].Lead = 6;

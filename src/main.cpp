@@ -3,6 +3,7 @@
 #include "app/ui/formSelect.h"
 #include "mainwin/ui/frmMain.h"
 #include "platform/ui/QtFileDialogs.h"
+#include "platform/ui/QtBeeper.h"
 #include "platform/ui/QtClipboard.h"
 #include "platform/ui/QtHelpViewer.h"
 #include "platform/SerialPort.h"
@@ -22,10 +23,11 @@ int main(int argc, char** argv) {
     rer::QtSystemInfo sys;
     rer::QtHelpViewer help;
     rer::QtClipboard clipboard;
+    rer::QtBeeper beeper;
     rer::QtPrintSurface printer;
     rer::QtFileDialogs fileDialogs(printer.printer());
     rer::QtSerialPort serial;
-    rer::AppContext ctx({msg, store, sys, help, clipboard, &fileDialogs, &printer, &serial});
+    rer::AppContext ctx({msg, store, sys, help, clipboard, beeper, &fileDialogs, &printer, &serial});
     ctx.programDir = QCoreApplication::applicationDirPath();
 
     rer::frmMain main(ctx);

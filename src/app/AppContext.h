@@ -12,6 +12,7 @@
 #include "mainwin/MainState.h"
 #include "mainwin/PositionJobState.h"
 #include "motion/MotionState.h"
+#include "platform/Beeper.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/HelpViewer.h"
@@ -35,6 +36,7 @@ struct Platform {
     SystemInfo& sys;
     HelpViewer& help;
     Clipboard& clipboard;
+    Beeper& beeper;                     // a dropped key, a cut entry, a refused value
     FileDialogs* fileDialogs = nullptr; // Open, Save As and print dialogs
     PrintSurface* printer = nullptr;    // the printer the listings draw on
     SerialPort* serial = nullptr;       // the serial line the main window's link uses

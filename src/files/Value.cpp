@@ -136,6 +136,17 @@ std::optional<double> NumberText(QStringView text) {
     return d;
 }
 
+std::optional<double> StrictNumber(QStringView text) {
+    qsizetype from = 0, to = text.size();
+    while (from < to && isBlank(text[from])) ++from;
+    while (to > from && isBlank(text[to - 1])) --to;
+    const QStringView inner = text.mid(from, to - from);
+    for (QChar c : inner)
+        if (isBlank(c)) return std::nullopt;
+    if (!IsNumberText(inner)) return std::nullopt;
+    return LeadingNumber(inner);
+}
+
 double Value::toNumber() const {
     switch (kind_) {
     case Kind::Number: return num_;

@@ -23,6 +23,13 @@ bool IsNumberText(QStringView text);
 // is no number); nothing for any other text, an empty one too, and for a
 // number beyond a double.
 std::optional<double> NumberText(QStringView text);
+// The strict reading of a number that goes out as the user sees it: the
+// whole text is one number as the program writes numbers, with blanks around
+// it and none inside ("12", " -1.5 ", "1e3", ".5", "7."), "." the decimal
+// point whatever the locale. Nothing for any other text: "44,44", "12abc",
+// "7 mm", "1 2", "abc", an empty text. A number beyond a double ("1e999")
+// is a number: an infinity of its sign, outside every range.
+std::optional<double> StrictNumber(QStringView text);
 
 // A table cell of "values of any kind": empty, a number or a text.
 class Value {

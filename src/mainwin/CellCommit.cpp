@@ -57,6 +57,11 @@ CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText
     }
     const AxisActuator& ax = ctx.dev.axes(p)[std::size_t(col.axis)];
 
+    // The cell shows the number the leading-number rule takes; when that
+    // rule left characters of the entry behind ("33,33" taken as 33), the
+    // user hears it.
+    const bool cut = col.kind != CellKind::Comment && !editorText.trimmed().isEmpty() && !StrictNumber(editorText);
+
     std::optional<QString> stored;
     switch (col.kind) {
     case CellKind::Comment: {
@@ -108,7 +113,7 @@ CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText
             g.setText(r, c, *stored);
         }
         out.accepted = true;
-        out.beep = severalCols;
+        out.beep = severalCols || cut;
     } else {
         if (severalCols) g.setSelection(r, c);
         g.setText(r, c, QString());

@@ -5,7 +5,10 @@
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace rer {
 
@@ -22,6 +25,49 @@ bool positionGood(double v, bool mm, const AxisActuator& ax) {
     // A controller position is a whole number of pulses.
     if (v != std::trunc(v) || v > double(ax.MaxPulse)) return false;
     return Decimal12(PlsToMm(v, ax.Lead, ax.PPR)) <= mmLimit;
+}
+
+// A cell as the check's message names it: the column's caption, with the
+// axis in the two-axis grid.
+QString columnName(Product p, int c, int16_t languageNo) {
+    static const char16_t* const two[2][12] = {
+        {u"", u"速度1", u"加速1", u"方法1", u"位置1", u"速度2", u"加速2", u"方法2", u"位置2", u"補間", u"出力", u"S/M"},
+        {u"", u"VEL1", u"ACC1", u"WAY1", u"POSI1", u"VEL2", u"ACC2", u"WAY2", u"POSI2", u"ITPL", u"OUT", u"S/M"}};
+    static const char16_t* const one[2][7] = {{u"", u"速度", u"加速", u"方法", u"位置", u"出力", u"S/M"},
+                                              {u"", u"VEL", u"ACC", u"WAY", u"POSI", u"OUT", u"S/M"}};
+    const int lang = languageNo == 1 ? 0 : 1;
+    if (p == Product::TwoAxis) return c >= 1 && c < 12 ? QString::fromUtf16(two[lang][c]) : QString();
+    return c >= 1 && c < 7 ? QString::fromUtf16(one[lang][c]) : QString();
+}
+
+// A cell whose text is not wholly a number: it would go out as a number the
+// user does not see.
+struct NotANumber {
+    int row, col;
+    QString text;
+};
+
+// The lines that name the cells that are not numbers, a few of them, and
+// how many more there are.
+QString notANumberLines(const AppContext& ctx, Product p, const std::vector<NotANumber>& cells) {
+    constexpr size_t kNamed = 10;
+    constexpr qsizetype kShown = 20; // characters of a cell's text
+    QString out;
+    if (cells.empty()) return out;
+    out += QStringLiteral("\r\n");
+    for (size_t i = 0; i < std::min(cells.size(), kNamed); ++i) {
+        const NotANumber& n = cells[i];
+        const QString t = n.text.size() > kShown ? n.text.left(kShown) + QChar(0x2026) : n.text;
+        out += ctx.pick(QStringLiteral("\r\nポジションNo%1 %2：「%3」は数値ではありません。"),
+                        QStringLiteral("\r\nPosition No.%1 %2: \"%3\" is not a number."))
+                   .arg(n.row)
+                   .arg(columnName(p, n.col, ctx.opt.LanguageNo), t);
+    }
+    if (cells.size() > kNamed)
+        out += ctx.pick(QStringLiteral("\r\n（ほかに数値でないセルが%1個あります）"),
+                        QStringLiteral("\r\n(and %1 more cells that are not numbers)"))
+                   .arg(cells.size() - kNamed);
+    return out;
 }
 
 } // namespace
@@ -43,20 +89,29 @@ void PosiDataCheck(AppContext& ctx, Product p) {
     const int first = std::max<int>(ctx.pos.PosiRangeStart, 1);
     const int end = std::min<int>(ctx.pos.PosiRangeEnd, 399);
 
+    // A cell whose text is not wholly a number is a bad cell, never its
+    // leading number: "44,44" from a spreadsheet would go out as 44.
+    std::vector<NotANumber> notNumbers;
     for (int r = first; r <= end; ++r) {
         bool bad = false;
-        for (int c = 1; c < last && !bad; ++c) {
-            const QString t = g.text(r, c).trimmed();
-            if (t.isEmpty()) {
+        for (int c = 1; c < last; ++c) {
+            const QString& t = g.text(r, c);
+            if (t.trimmed().isEmpty()) {
                 bad = true;
-                break;
+                continue;
             }
+            const std::optional<double> v = StrictNumber(t);
+            if (!v) {
+                notNumbers.push_back({r, c, t.trimmed()});
+                bad = true;
+                continue;
+            }
+            if (bad) continue;
             const GridColumn col = ColumnOf(p, c);
-            const double v = LeadingNumber(t);
             if (col.kind == CellKind::Posi) {
-                bad = !positionGood(v, mm, axes[std::size_t(col.axis)]);
+                bad = !positionGood(*v, mm, axes[std::size_t(col.axis)]);
             } else {
-                const double n = RoundDecimal(v, 0, HalfRule::ToEven);
+                const double n = RoundDecimal(*v, 0, HalfRule::ToEven);
                 const CellRange l = RangeOf(col.kind);
                 bad = !std::isfinite(n) || n < l.lo || n > l.hi;
             }
@@ -69,7 +124,8 @@ void PosiDataCheck(AppContext& ctx, Product p) {
         }
     }
 
-    if (m.SumOfMukoPosi == 399) {
+    // A table of texts that are not numbers is no empty table.
+    if (m.SumOfMukoPosi == 399 && notNumbers.empty()) {
         ctx.message(ctx.pick(QStringLiteral("表にデータがありません。\r\nデータを入力後に再度行ってください。"),
                              QStringLiteral("No data in the list.\r\nInput data and write into controller.")));
         return;
@@ -80,7 +136,8 @@ void PosiDataCheck(AppContext& ctx, Product p) {
                                             "ポジションNo,") + m.Error_Posi,
                              QStringLiteral("No data or invalid data in some position No. .\r\n"
                                             "Confirm the Position data indicated below, and tyr it again.\r\n"
-                                            " Position No.") + m.Error_Posi + QStringLiteral(".")));
+                                            " Position No.") + m.Error_Posi + QStringLiteral(".")) +
+                    notANumberLines(ctx, p, notNumbers));
         return;
     }
 
@@ -94,7 +151,7 @@ void PosiDataCheck(AppContext& ctx, Product p) {
                 row[11] = Value::text(g.text(r, c));
             } else if (col.kind == CellKind::Posi) {
                 const AxisActuator& ax = axes[std::size_t(col.axis)];
-                const double v = LeadingNumber(g.text(r, c).trimmed());
+                const double v = StrictNumber(g.text(r, c)).value_or(0);
                 const auto a = std::size_t(col.axis);
                 if (mm) {
                     pv[a + 2] = Value::number(v);
@@ -105,7 +162,7 @@ void PosiDataCheck(AppContext& ctx, Product p) {
                 }
                 row[std::size_t(col.dataCol)] = pv[a];
             } else {
-                row[std::size_t(col.dataCol)] = Value::number(LeadingNumber(g.text(r, c).trimmed()));
+                row[std::size_t(col.dataCol)] = Value::number(StrictNumber(g.text(r, c)).value_or(0));
             }
         }
         if (p == Product::OneAxis)

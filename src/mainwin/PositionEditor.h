@@ -84,6 +84,8 @@ void PosiPasteProc(AppContext& ctx, Product p, bool gridActive = true);
 // EditTorikomi / W3kEditTorikomi: the editor's text into the current cell.
 struct CommitOutcome {
     bool accepted = false;
+    // One beep: the entry was refused, a block of several columns was
+    // selected, or the number taken left characters of the entry behind.
     bool beep = false;
 };
 CommitOutcome EditTorikomi(AppContext& ctx, Product p, const QString& editorText);

@@ -12,10 +12,11 @@ struct BoxRule {
     char16_t lowest = u'0';
     char16_t highest = u'9';
     bool plainDigits = true;   // full-width (and other) digits become plain ones
+    bool number = true;        // a number box: the keypad's decimal key types "."
 };
 
 // A box of up to `maxChars` digits.
-constexpr BoxRule DigitBox(int maxChars) { return BoxRule{maxChars, true, u'0', u'9', true}; }
+constexpr BoxRule DigitBox(int maxChars) { return BoxRule{maxChars, true, u'0', u'9', true, true}; }
 
 // Decimal digits of every script ("１２３") as plain digits ("123"); every
 // other character unchanged.
@@ -31,6 +32,14 @@ QString PlainDigits(const QString& text);
 //   when the program put a longer text in: such a text may shrink but not
 //   grow.
 // `cursor` (in `after`) is moved along with the characters cut off.
-std::optional<QString> BoxEdit(const BoxRule& rule, const QString& before, const QString& after, int& cursor);
+// `dropped`, when given, is set to whether the box keeps less than the edit
+// added (a refused edit or characters cut off): the user hears that.
+std::optional<QString> BoxEdit(const BoxRule& rule, const QString& before, const QString& after, int& cursor,
+                               bool* dropped = nullptr);
+
+// The text a key types into a box of the rule: the keypad's decimal key
+// (the keypad's "." or ",", whatever the keyboard layout makes of it) types
+// "." into a number box; every other key types its own text.
+QString BoxKeyText(const BoxRule& rule, int key, bool keypad, const QString& text);
 
 } // namespace rer

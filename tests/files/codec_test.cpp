@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <vector>
 
 using namespace rer;
@@ -153,6 +154,21 @@ TEST(LeadingNumber, TheWholeTextAsANumber) {
         {"1e999", true},  {"inf", false},   {"１２", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsNumberText(QString::fromUtf8(c.text)), c.whole) << c.text;
+}
+
+// The strict reading of a number that goes out as the user sees it: blanks
+// around it, none inside it, "." the decimal point; what a spreadsheet under
+// a comma locale copies, or a unit after the number, is no number.
+TEST(LeadingNumber, StrictNumberIsTheWholeTextAsTheProgramWritesIt) {
+    struct Case { const char* text; std::optional<double> value; };
+    const Case cases[] = {
+        {"50", 50},          {"60.5", 60.5},     {"  12.5 ", 12.5},  {"\t7\t", 7},    {"-3", -3},
+        {"+7.", 7},          {".5", 0.5},        {"1e3", 1000},      {"1e999", kInf}, {"-1e999", -kInf},
+        {"44,44", {}},       {"12,5", {}},       {"abc", {}},        {"7 mm", {}},    {"7mm", {}},
+        {"1 2", {}},         {"- 5", {}},        {"12.5.1", {}},     {"1e", {}},      {"", {}},
+        {"   ", {}},         {"１２", {}},       {"1,500", {}},      {"inf", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StrictNumber(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
 // A reader that takes only whole numbers keeps a bare item with anything

@@ -19,6 +19,7 @@ struct CommitCase {
     int col;
     const char16_t* typed;
     const char16_t* stored; // nullptr: rejected (cell emptied)
+    bool cut = false;       // taken, but the number left characters behind: a beep
 };
 
 TEST(CellCommit, PerColumnBoundaries) {
@@ -28,7 +29,7 @@ TEST(CellCommit, PerColumnBoundaries) {
         {1, false, 1, u"9.", u"9"},   {1, false, 1, u".5", nullptr}, {1, false, 1, u"-1", nullptr},
         {1, false, 1, u"x", nullptr}, {1, false, 1, u"", nullptr},   {1, false, 5, u"1", u"1"},
         {1, false, 2, u"3", u"3"},    {1, false, 2, u"4", nullptr},  {1, false, 2, u"2.5", u"2"},
-        {1, false, 3, u"", u"0"},     {1, false, 3, u"a", u"0"},     {1, false, 3, u".5", u"0"},
+        {1, false, 3, u"", u"0"},     {1, false, 3, u"a", u"0", true},     {1, false, 3, u".5", u"0"},
         {1, false, 3, u"3.5", nullptr}, {1, false, 7, u"3", u"3"},  {1, false, 9, u"1", u"1"},
         {1, false, 9, u"2", nullptr}, {1, false, 10, u"3", u"3"},   {1, false, 10, u"4", nullptr},
         {1, false, 11, u"9", u"9"},   {1, false, 11, u"-1", nullptr}, {1, false, 11, u"1e1", nullptr},
@@ -46,6 +47,14 @@ TEST(CellCommit, PerColumnBoundaries) {
         {1, true, 4, u"100.0059", u"100.005"}, {1, true, 4, u"100.006", nullptr}, {1, true, 4, u"-0.001", nullptr},
         {1, true, 8, u"1", u"  1.005"}, {2, true, 4, u"50", u" 49.995"},
         {1, true, 4, u"100000000", nullptr},
+        // What the number reading leaves behind is heard: a spreadsheet's
+        // "33,33" is taken as 33, a unit after the number is dropped. Blanks
+        // around the number are no loss.
+        {1, false, 4, u"33,33", u"     33", true}, {1, true, 4, u"33,33", u" 33.000", true},
+        {2, true, 4, u"12,5", u" 12.000", true},   {1, true, 8, u"7 mm", u"  7.005", true},
+        {1, false, 1, u"5a", u"5", true},          {2, false, 6, u"1 2", nullptr},
+        {1, false, 4, u"1 2", u"     12", true},   {1, false, 4, u" 12 ", u"     12"},
+        {1, false, 3, u"  ", u"0"},                {1, true, 4, u"12.5", u" 12.495"},
         // A number too large for a double is out of every range.
         {1, false, 4, u"1e999", nullptr}, {1, true, 8, u"1e999", nullptr}, {2, true, 4, u"-1e999", nullptr},
         {1, false, 3, u"1e999", nullptr}, {2, false, 5, u"1e999", nullptr},
@@ -67,7 +76,7 @@ TEST(CellCommit, PerColumnBoundaries) {
                                      .arg(QString::fromLatin1(locale));
             EXPECT_EQ(g.text(7, c.col), c.stored ? QString::fromUtf16(c.stored) : QString()) << qPrintable(what);
             EXPECT_EQ(out.accepted, c.stored != nullptr) << qPrintable(what);
-            EXPECT_EQ(out.beep, c.stored == nullptr) << qPrintable(what);
+            EXPECT_EQ(out.beep, c.stored == nullptr || c.cut) << qPrintable(what);
             EXPECT_EQ(g.Tag, QStringLiteral("DataChange")) << qPrintable(what);
             EXPECT_TRUE(t.msg.shown.empty()) << qPrintable(what);
         }
@@ -167,7 +176,9 @@ TEST(CellCommit, SelectionsAndComments) {
 
     // Comments: trimmed, a double quote becomes an apostrophe.
     g.setCurrent(50, 12);
-    EXPECT_TRUE(EditTorikomi(t.ctx, Product::TwoAxis, QStringLiteral("  pick \"A\" up  ")).accepted);
+    out = EditTorikomi(t.ctx, Product::TwoAxis, QStringLiteral("  pick \"A\" up  "));
+    EXPECT_TRUE(out.accepted);
+    EXPECT_FALSE(out.beep); // a comment is no number: nothing is left behind
     EXPECT_EQ(g.text(50, 12), QStringLiteral("pick 'A' up"));
     EXPECT_TRUE(EditTorikomi(t.ctx, Product::TwoAxis, QStringLiteral("原点 ﾃｽﾄ")).accepted);
     EXPECT_TRUE(t.msg.shown.empty());
@@ -215,11 +226,13 @@ TEST_F(PosiCheck, BoundariesAndTheList) {
         int col;
         const char16_t* text;
         bool bad;
+        const char16_t* named = nullptr; // the column the message names: a text that is no number
     } cases[] = {
-        {1, u"9.4", false}, {1, u"9.5", true}, {1, u"8.5", false}, {1, u"0", true}, {1, u"ab", true},
-        {3, u"ab", false},  {2, u"", true},    {2, u" ", true},    {9, u"1", false}, {9, u"2", true},
-        {4, u"6667", false}, {4, u"6668", true}, {4, u"-1", true}, {4, u"12.5", true}, {8, u"x", false},
-        {11, u"70000", true}, {12, u"", false},
+        {1, u"9.4", false}, {1, u"9.5", true}, {1, u"8.5", false}, {1, u"0", true}, {1, u"ab", true, u"VEL1"},
+        {3, u"ab", true, u"WAY1"}, {2, u"", true}, {2, u" ", true}, {9, u"1", false}, {9, u"2", true},
+        {4, u"6667", false}, {4, u"6668", true}, {4, u"-1", true}, {4, u"12.5", true}, {8, u"x", true, u"POSI2"},
+        {11, u"70000", true}, {12, u"", false}, {12, u"abc", false}, {4, u" 6667 ", false},
+        {4, u"44,44", true, u"POSI1"}, {5, u"7 mm", true, u"VEL2"}, {10, u"1 2", true, u"OUT"},
         {3, u"1e999", true}, {10, u"1e999", true}, {8, u"1e999", true}, {4, u"-1e999", true},
     };
     for (const Case& c : cases) {
@@ -234,11 +247,82 @@ TEST_F(PosiCheck, BoundariesAndTheList) {
         EXPECT_EQ(bool(t->ctx.pos.two.PosiNgRow[16]), c.bad);
         EXPECT_TRUE(t->ctx.main.PosiDataCheckError);
         ASSERT_EQ(t->msg.shown.size(), 1u);
+        const QString named = c.named ? QStringLiteral("\r\n\r\nPosition No.17 %1: \"%2\" is not a number.")
+                                            .arg(QString::fromUtf16(c.named), QString::fromUtf16(c.text).trimmed())
+                                      : QString();
         EXPECT_EQ(t->msg.lastText(),
                   QStringLiteral("No data or invalid data in some position No. .\r\nConfirm the Position data "
-                                 "indicated below, and tyr it again.\r\n Position No.") + list + QStringLiteral("."));
+                                 "indicated below, and tyr it again.\r\n Position No.") + list + QStringLiteral(".") + named);
         EXPECT_TRUE(t->ctx.pos.two.PosiData[1][0].isEmpty()) << "a failed check copies nothing";
     }
+}
+
+// A pasted text that is not wholly a number is never taken as its leading
+// number: the check refuses its position and names the cell, in both
+// products and languages; a wholly numeric text, blanks around it, is taken.
+TEST_F(PosiCheck, TextsThatAreNoNumbersAreRefusedAndNamed) {
+    for (const char* locale : {"C", test::kCommaLocale}) {
+        test::ScopedLocale in(locale);
+        ASSERT_TRUE(in.ok()) << locale << ": " << test::kLocaleMissing;
+        for (int ct : {1, 2}) {
+            for (int language : {1, 2}) {
+                setUpProduct(ct, language, true);
+                g().setText(3, 4, QStringLiteral("50"));
+                g().setText(4, 4, QStringLiteral("60.5"));
+                g().setText(5, 4, QStringLiteral("  12.5 "));
+                PosiDataCheck(t->ctx, p);
+                ASSERT_FALSE(t->ctx.main.PosiDataCheckError) << ct << " " << t->msg.lastText().toStdString();
+                const auto& value = t->ctx.pos.PosiValue;
+                EXPECT_EQ(value[3][0].toNumber(), 3333);
+                EXPECT_EQ(value[4][0].toNumber(), 4033);
+                EXPECT_EQ(value[5][0].toNumber(), 833);
+                EXPECT_EQ(t->ctx.pos.of(p).PosiData[5][3].toNumber(), 833);
+
+                const char16_t* texts[] = {u"44,44", u"12,5", u"abc", u"7 mm"};
+                for (int i = 0; i < 4; ++i) g().setText(10 + i, 4, QString::fromUtf16(texts[i]));
+                g().setText(20, 2, QStringLiteral("3x"));
+                g().setText(3, 4, QStringLiteral("10"));
+                t->msg.clear();
+                PosiDataCheck(t->ctx, p);
+                EXPECT_TRUE(t->ctx.main.PosiDataCheckError);
+                ASSERT_EQ(t->msg.shown.size(), 1u);
+                const QString pos = language == 1 ? QStringLiteral("位置") : QStringLiteral("POSI");
+                const QString acc = language == 1 ? QStringLiteral("加速") : QStringLiteral("ACC");
+                const QString axis = ct == 1 ? QStringLiteral("1") : QString();
+                const QString sep = language == 1 ? QStringLiteral("、") : QStringLiteral(",");
+                QString named;
+                for (int i = 0; i < 4; ++i)
+                    named += language == 1
+                                 ? QStringLiteral("\r\nポジションNo%1 %2：「%3」は数値ではありません。")
+                                       .arg(10 + i).arg(pos + axis, QString::fromUtf16(texts[i]))
+                                 : QStringLiteral("\r\nPosition No.%1 %2: \"%3\" is not a number.")
+                                       .arg(10 + i).arg(pos + axis, QString::fromUtf16(texts[i]));
+                named += language == 1 ? QStringLiteral("\r\nポジションNo20 %1：「3x」は数値ではありません。").arg(acc + axis)
+                                       : QStringLiteral("\r\nPosition No.20 %1: \"3x\" is not a number.").arg(acc + axis);
+                EXPECT_EQ(t->ctx.main.Error_Posi, QStringList({"10", "11", "12", "13", "20", ""}).join(sep));
+                EXPECT_TRUE(t->msg.lastText().endsWith(QStringLiteral("\r\n") + named))
+                    << ct << " " << language << ": " << t->msg.lastText().toStdString();
+                // Nothing copied: the positions that pass keep what the last check left.
+                EXPECT_EQ(t->ctx.pos.of(p).PosiData[3][3].toNumber(), 3333);
+                // The grid keeps the texts for the user to mend.
+                EXPECT_EQ(g().text(10, 4), QStringLiteral("44,44"));
+            }
+        }
+    }
+}
+
+// A whole table of texts that are no numbers is no empty table: the message
+// names a few cells and counts the rest.
+TEST_F(PosiCheck, ATableOfTextsThatAreNoNumbersIsNotCalledEmpty) {
+    setUpProduct(2);
+    for (int r = 1; r <= 399; ++r) g().setText(r, 4, QStringLiteral("%1,5").arg(r));
+    PosiDataCheck(t->ctx, p);
+    EXPECT_EQ(t->ctx.main.SumOfMukoPosi, 399);
+    const QString text = t->msg.lastText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("No data or invalid data"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nPosition No.10 POSI: \"10,5\" is not a number.")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Position No.11 POSI")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n(and 389 more cells that are not numbers)"))) << text.toStdString();
 }
 
 TEST_F(PosiCheck, MillimetreLimits) {

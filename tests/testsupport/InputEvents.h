@@ -27,6 +27,8 @@ inline void KeyWithText(QWidget* w, Qt::Key key, const QString& text, Qt::Keyboa
 }
 inline void DeleteKey(QWidget* w) { KeyWithText(w, Qt::Key_Delete, QString(QChar(0x7F))); }
 inline void BackspaceKey(QWidget* w) { KeyWithText(w, Qt::Key_Backspace, QString(QChar(0x08))); }
+// The keypad's decimal key as a German or French layout gives it: a comma.
+inline void KeypadDecimalKey(QWidget* w) { KeyWithText(w, Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier); }
 
 // What the input method commits (after conversion) into the widget.
 inline void ImeCommit(QWidget* w, const QString& text) {

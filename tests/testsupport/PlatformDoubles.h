@@ -1,5 +1,6 @@
 #pragma once
 // Every test double of the platform layers.
+#include "testsupport/CountingBeeper.h"
 #include "testsupport/FakeFileDialogs.h"
 #include "testsupport/FakeHelpViewer.h"
 #include "testsupport/FakeMessageBoxes.h"

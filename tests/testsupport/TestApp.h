@@ -35,6 +35,7 @@ struct TestPlatform {
     FakeFileDialogs files;
     RecordingPrintSurface printer;
     MemoryClipboard clipboard;
+    CountingBeeper beeper;
 
     // A setting as an earlier run saved it, and one as the program left it.
     void set(const QString& key, const QString& value) {
@@ -77,7 +78,7 @@ struct TestApp {
     explicit TestApp(AppOptions o = {})
         : own(o.platform ? nullptr : std::make_unique<TestPlatform>()),
           pf(o.platform ? *o.platform : *own),
-          ctx(Platform{pf.msg, o.store ? *o.store : pf.store, pf.sys, pf.help, pf.clipboard}) {
+          ctx(Platform{pf.msg, o.store ? *o.store : pf.store, pf.sys, pf.help, pf.clipboard, pf.beeper}) {
         if (Has(o.doubles, Doubles::FileDialogs)) ctx.platform.fileDialogs = &files;
         if (Has(o.doubles, Doubles::Printer)) ctx.platform.printer = &printer;
         if (o.simulator) simulator = std::make_unique<sim::SimSerialPort>();
@@ -146,6 +147,7 @@ public:
     FakeFileDialogs& files = pf.files;
     RecordingPrintSurface& printer = pf.printer;
     MemoryClipboard& clipboard = pf.clipboard;
+    CountingBeeper& beeper = pf.beeper;
     std::unique_ptr<QTemporaryDir> folder;            // the own program folder
     std::unique_ptr<sim::SimSerialPort> simulator;    // the simulated controller
     AppContext ctx;

@@ -1,5 +1,6 @@
 #include "dialogs/ui/frmGrp.h"
 
+#include "app/AppContext.h"
 #include "platform/ui/BoxValidator.h"
 
 #include <QGridLayout>
@@ -37,7 +38,7 @@ frmGrp::frmGrp(AppContext& ctx, QWidget* parent)
         txtGrpEndNo_[k]->setObjectName(QStringLiteral("txtGrpEndNo_%1").arg(i));
         for (QLineEdit* box : {txtGrpStartNo_[k], txtGrpEndNo_[k]}) {
             box->setFixedWidth(48);
-            SetBoxRule(box, kGrpBoxRule);
+            SetBoxRule(box, kGrpBoxRule, ctx.platform.beeper);
             box->installEventFilter(this);
         }
         rows->addWidget(lblGrpNo_[k], r, col * 4);

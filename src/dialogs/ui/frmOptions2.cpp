@@ -236,9 +236,9 @@ void frmOptions2::build() {
         if (!switching_) SSTabOption_Click(previous);
     });
     for (QLineEdit* e : {txtPortNo_, txtMoveTimeout_, txtJogVel_}) e->installEventFilter(this);
-    SetBoxRule(txtPortNo_, OptionsBoxRule(OptionBox::PortNo));
-    SetBoxRule(txtJogVel_, OptionsBoxRule(OptionBox::JogVel));
-    SetBoxRule(txtMoveTimeout_, OptionsBoxRule(OptionBox::MoveTimeout));
+    SetBoxRule(txtPortNo_, OptionsBoxRule(OptionBox::PortNo), ctx_.platform.beeper);
+    SetBoxRule(txtJogVel_, OptionsBoxRule(OptionBox::JogVel), ctx_.platform.beeper);
+    SetBoxRule(txtMoveTimeout_, OptionsBoxRule(OptionBox::MoveTimeout), ctx_.platform.beeper);
     connect(cmdOK_, &QPushButton::clicked, this, &frmOptions2::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmOptions2::cmdCancel_Click);
     connect(cmdApply_, &QPushButton::clicked, this, &frmOptions2::cmdApply_Click);
@@ -387,8 +387,12 @@ bool frmOptions2::filterKey(QLineEdit* box, OptionBox kind, QEvent* e) {
     }
     switch (OptionsKeyPress(kind, keyAscii, box->text().size(), box->hasSelectedText())) {
     case KeyVerdict::Accept: return false;
-    // An Enter the box does not take goes on to the dialog's OK.
-    case KeyVerdict::Drop: return keyAscii != 13;
+    // An Enter the box does not take goes on to the dialog's OK; a typed
+    // key the box drops is heard.
+    case KeyVerdict::Drop:
+        if (keyAscii == 13) return false;
+        ctx_.platform.beeper.beep();
+        return true;
     case KeyVerdict::DropAndMoveOn:
         if (kind == OptionBox::JogVel) {
             // Into the acceleration picture: its chosen option.

@@ -111,7 +111,7 @@ frmPrintSelect::frmPrintSelect(AppContext& ctx, QWidget* parent) : QDialog(paren
     txtEnd_ = new QLineEdit(QStringLiteral("399"), this);
     txtEnd_->setObjectName(QStringLiteral("txtPrintEndPosi"));
     for (QLineEdit* t : {txtStart_, txtEnd_}) {
-        SetBoxRule(t, DigitBox(3));
+        SetBoxRule(t, DigitBox(3), ctx_.platform.beeper);
         t->installEventFilter(this);
     }
     chkPrintGyokanS_ = new QCheckBox(pick("行間をつめて印刷する", "The spacing to print is narrowed."), this);

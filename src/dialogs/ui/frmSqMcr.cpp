@@ -1,5 +1,6 @@
 #include "dialogs/ui/frmSqMcr.h"
 
+#include "app/AppContext.h"
 #include "platform/ui/BoxValidator.h"
 
 #include <QApplication>
@@ -68,7 +69,7 @@ frmSqMcr::frmSqMcr(AppContext& ctx, QWidget* parent)
         txtSmData_[k]->setObjectName(QStringLiteral("txtSmData_%1").arg(s));
         txtSmData_[k]->setFixedWidth(40);
         // The digits the box takes follow the step's command.
-        SetBoxRule(txtSmData_[k], [this, k] { return SmDataRule(comboMerei_[k]->currentIndex()); });
+        SetBoxRule(txtSmData_[k], [this, k] { return SmDataRule(comboMerei_[k]->currentIndex()); }, ctx.platform.beeper);
         comboMerei_[k]->installEventFilter(this);
         txtSmData_[k]->installEventFilter(this);
         connect(comboMerei_[k], &QComboBox::activated, this, [this, s] { comboMerei_LostFocus(s); });

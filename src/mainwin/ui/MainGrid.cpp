@@ -28,7 +28,7 @@ public:
         txtEdit_->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(192, 255, 255); }"));
         // The column's length limit and plain digits hold for typing, the
         // input method and paste alike.
-        SetBoxRule(txtEdit_, [this] { return editRule(); });
+        SetBoxRule(txtEdit_, [this] { return editRule(); }, ctx.platform.beeper);
         txtEdit_->installEventFilter(this);
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
             QTableView* v = w.grid(p);
@@ -70,7 +70,8 @@ protected:
             gridGotFocusOrLeft();
         } else if (e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
-            const QString t = k->text();
+            // The key that starts the editor types what it types there.
+            const QString t = BoxKeyText(editRule(), *k);
             if (t.isEmpty() || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || t[0].unicode() == 127)
                 return false;
             // A job of the window reads or writes the cells: typed keys go
@@ -105,7 +106,7 @@ private:
         const QString text = txtEdit_->text();
         txtEdit_->hide();
         const CommitOutcome out = rer::EditTorikomi(ctx_, product(), text);
-        if (out.beep) QApplication::beep();
+        if (out.beep) ctx_.platform.beeper.beep();
     }
 
     // flgdData_KeyPress / flgdDataW3k_KeyPress.
@@ -149,14 +150,15 @@ private:
     }
 
     // What the editor takes over the current column: any character up to
-    // the column's length (2, 7 or 20); digits of the number columns plain.
-    // Text put in when editing starts is shown whole, however long.
+    // the column's length (2, 7 or 20); digits of the number columns plain,
+    // and the keypad's decimal key a "." there. Text put in when editing
+    // starts is shown whole, however long.
     BoxRule editRule() const {
         const CellKind k = ColumnOf(product(), ctx_.grid.of(product()).Col()).kind;
         BoxRule r;
         r.digitsOnly = false;
         r.maxChars = k == CellKind::Comment ? 20 : k == CellKind::Posi ? 7 : 2;
-        r.plainDigits = k != CellKind::Comment;
+        r.plainDigits = r.number = k != CellKind::Comment;
         return r;
     }
 

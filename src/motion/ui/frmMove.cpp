@@ -46,14 +46,14 @@ QLabel* Lamp(const QString& name, QWidget* parent) {
 // value.
 class ProgramCellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    ProgramCellDelegate(QObject* parent, Beeper& beeper) : QStyledItemDelegate(parent), beeper_(beeper) {}
     std::function<void(int)> onNavigate; // +1 Enter / Right, -1 Left
     std::function<void()> onRefusedLeave; // the beep of a refused value left otherwise
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* e = new QLineEdit(parent);
         e->setObjectName(QStringLiteral("txtEdit2"));
         e->setAlignment(Qt::AlignCenter);
-        SetBoxRule(e, kProgramCellRule);
+        SetBoxRule(e, kProgramCellRule, beeper_);
         e->installEventFilter(const_cast<ProgramCellDelegate*>(this));
         return e;
     }
@@ -83,6 +83,7 @@ public:
     }
 
 private:
+    Beeper& beeper_;
     bool byKey_ = false; // the commit of Enter, Right or Left
 };
 
@@ -186,7 +187,7 @@ QWidget* frmMove::buildSelective() {
     // share the rest.
     flgdProgram_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     flgdProgram_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    auto* delegate = new ProgramCellDelegate(flgdProgram_);
+    auto* delegate = new ProgramCellDelegate(flgdProgram_, ctx_.platform.beeper);
     flgdProgram_->setItemDelegate(delegate);
     flgdProgram_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
     flgdProgram_->setTabKeyNavigation(false);
@@ -225,7 +226,7 @@ QWidget* frmMove::buildSelective() {
     lblTimer->setText(pk("停止時間(100msec)", "Wait (100msec)"));
     auto* txtTimer = make<QLineEdit>("txtTimer", page);
     txtTimer->setText(QStringLiteral("10"));
-    SetBoxRule(txtTimer, kWaitBoxRule);
+    SetBoxRule(txtTimer, kWaitBoxRule, ctx_.platform.beeper);
     txtTimer->setEnabled(false);
     lblTimer->setEnabled(false);
     auto* chkNoSqMcr1 = make<QCheckBox>("chkNoSqMcr1", page);
@@ -319,7 +320,7 @@ QWidget* frmMove::buildContinual() {
     auto* txtTimer2 = make<QLineEdit>("txtTimer2", page);
     txtTimer2->setText(QStringLiteral("10"));
     // Not limited in length, but a wait is digits: never a text that reads as 0.
-    SetBoxRule(txtTimer2, DigitBox(0));
+    SetBoxRule(txtTimer2, DigitBox(0), ctx_.platform.beeper);
     txtTimer2->setEnabled(false);
     lblTimer2->setEnabled(false);
     auto* cmdSelectMove = make<QPushButton>("cmdSelectMove", page);

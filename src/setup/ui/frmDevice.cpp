@@ -5,7 +5,6 @@
 #include "platform/ui/WindowPlacement.h"
 #include "setup/StrokeCalc.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -82,8 +81,8 @@ frmDevice::frmDevice(AppContext& ctx, Product p, QWidget* parent) : QDialog(pare
               T("リード %1mm", "Lead %1 mm").arg(QString::fromLatin1(leads[i])),
               10, 170 + i * 22, 240);
 
-    SetBoxRule(txtStrokeTyo, kStrokeBoxRule);
-    SetBoxRule(txtRido, kLeadBoxRule);
+    SetBoxRule(txtStrokeTyo, kStrokeBoxRule, ctx_.platform.beeper);
+    SetBoxRule(txtRido, kLeadBoxRule, ctx_.platform.beeper);
     txtStrokeTyo->installEventFilter(this);
     txtRido->installEventFilter(this);
     connect(cmdCulStrokePulse, &QPushButton::clicked, this, [this] { cmdCulStrokePulse_Click(); });
@@ -121,7 +120,7 @@ bool frmDevice::eventFilter(QObject* o, QEvent* e) {
         const bool ok = box == txtStrokeTyo ? StrokeBoxAccepts(box->text()) : LeadBoxAccepts(box->text());
         if (!ok) {
             box->clear();
-            QApplication::beep();
+            ctx_.platform.beeper.beep();
         }
     }
     return false;

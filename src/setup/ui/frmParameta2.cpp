@@ -172,7 +172,7 @@ void frmParameta2::build() {
                     e->setAlignment(Qt::AlignCenter);
                     e->setMinimumWidth(boxW);
                     e->setFixedHeight(rowHeight);
-                    SetBoxRule(e, ParaBoxRule(row, p_));
+                    SetBoxRule(e, ParaBoxRule(row, p_), ctx_.platform.beeper);
                     e->installEventFilter(this);
                     boxOf_[e] = {row, m};
                     boxes_[static_cast<size_t>(row)][static_cast<size_t>(m)] = e;
@@ -428,7 +428,7 @@ bool frmParameta2::eventFilter(QObject* o, QEvent* e) {
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
         if (!ParaBoxAccepts(row, p_, le->text())) {
             le->clear();
-            QApplication::beep();
+            ctx_.platform.beeper.beep();
         }
     }
     return false;

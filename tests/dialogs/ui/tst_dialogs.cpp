@@ -230,10 +230,12 @@ private Q_SLOTS:
             QLineEdit* e = d.txtPrintEndPosi();
             s->setFocus();
             s->clear();
+            const int heard = t.beeper.count;
             QTest::keyClicks(s, QStringLiteral("0a5x"));
             QCOMPARE(s->text(), QStringLiteral("05"));
             QTest::keyClicks(s, QStringLiteral("99"));
             QCOMPARE(s->text(), QStringLiteral("059"));
+            QCOMPARE(t.beeper.count, heard + 3); // "a", "x" and the fourth digit, each dropped with a beep
             s->setText(QStringLiteral("0"));
             e->setFocus();
             QCOMPARE(s->text(), QString());

@@ -146,6 +146,7 @@ private Q_SLOTS:
         QLineEdit* port = d->txtPortNo();
         retype(port, S("5"));
         QCOMPARE(port->text(), QString()); // 5 cannot be typed
+        QCOMPARE(t.beeper.count, 1);       // and the user hears it
         QTest::keyClicks(port, S("2"));
         QCOMPARE(port->text(), S("2"));
         QTest::keyClicks(port, S("3"));
@@ -153,6 +154,7 @@ private Q_SLOTS:
         port->selectAll();
         QTest::keyClicks(port, S("1"));
         QCOMPARE(port->text(), S("2")); // also with the text selected
+        QCOMPARE(t.beeper.count, 3);
         // Ports 5 to 9 through the up-down control.
         for (int i = 0; i < 4; ++i) d->UpDown2()->stepUp();
         QCOMPARE(port->text(), S("6"));
@@ -173,17 +175,21 @@ private Q_SLOTS:
             QLineEdit* box;
             const char* pasted;
             const char* kept;
+            bool beep; // the box kept less than was pasted
         };
         const Case cases[] = {
-            {d->txtPortNo(), "x", ""},      {d->txtPortNo(), "7", ""},   {d->txtPortNo(), "２", "2"},
-            {d->txtJogVel(), "1a", ""},     {d->txtJogVel(), "１２", "12"}, {d->txtJogVel(), "123", "12"},
-            {d->txtMoveTimeout(), "-5", ""}, {d->txtMoveTimeout(), "4567", "456"},
+            {d->txtPortNo(), "x", "", true},      {d->txtPortNo(), "7", "", true},
+            {d->txtPortNo(), "２", "2", false},   {d->txtJogVel(), "1a", "", true},
+            {d->txtJogVel(), "１２", "12", false}, {d->txtJogVel(), "123", "12", true},
+            {d->txtMoveTimeout(), "-5", "", true}, {d->txtMoveTimeout(), "4567", "456", true},
         };
         for (const Case& c : cases) {
             c.box->clear();
             QGuiApplication::clipboard()->setText(S(c.pasted));
+            const int before = t.beeper.count;
             c.box->paste();
             QCOMPARE(c.box->text(), S(c.kept));
+            QCOMPARE(t.beeper.count, before + (c.beep ? 1 : 0));
         }
     }
 
@@ -260,9 +266,11 @@ private Q_SLOTS:
         d->SSTabOption()->setCurrentIndex(5);
         retype(d->txtMoveTimeout(), S("4.567"));
         QCOMPARE(d->txtMoveTimeout()->text(), S("456"));
+        QCOMPARE(t.beeper.count, 4); // "a" and "3" above, "." and "7" here: each dropped key once
         QTest::keyClick(d->txtMoveTimeout(), Qt::Key_Backspace);
         QCOMPARE(d->txtMoveTimeout()->text(), S("45"));
         QTest::keyClick(d->txtMoveTimeout(), Qt::Key_Enter);
+        QCOMPARE(t.beeper.count, 4);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->txtDummy()));
         QVERIFY(d->isVisible());
         QVERIFY(t.msg.shown.empty());

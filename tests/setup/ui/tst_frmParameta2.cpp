@@ -314,6 +314,55 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), w.box(29));
     }
 
+    // A key a box drops beeps once, so that "1.5" typed into OFFSET cannot
+    // silently become 15: the point, a letter, the keypad's decimal key (a
+    // comma on a German keyboard), a digit past the full box, a paste that
+    // is no number. What the box takes is silent.
+    void droppedKeysAreHeard() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            App a;
+            frmParameta2 w(a.ctx, &a.frame, nullptr, p);
+            QVERIFY(showUnlocked(a, w));
+            int& beeps = a.beeper.count;
+            QLineEdit* offset = w.box(1, 0);
+            offset->setFocus();
+            QTest::keyClick(offset, '1');
+            QCOMPARE(beeps, 0);
+            QTest::keyClick(offset, '.');
+            QCOMPARE(beeps, 1);
+            QTest::keyClick(offset, '5');
+            QCOMPARE(offset->text(), QStringLiteral("15"));
+            QCOMPARE(beeps, 1);
+            KeypadDecimalKey(offset);
+            QCOMPARE(offset->text(), QStringLiteral("15"));
+            QCOMPARE(beeps, 2);
+            QTest::keyClicks(offset, QStringLiteral("678"));
+            QCOMPARE(offset->text(), QStringLiteral("15678"));
+            QCOMPARE(beeps, 2);
+            QTest::keyClick(offset, '9'); // the full box
+            QCOMPARE(beeps, 3);
+            BackspaceKey(offset);
+            QTest::keyClick(offset, Qt::Key_Tab);
+            QCOMPARE(beeps, 3);
+            offset->setFocus(); // the empty box left beeps by its own range rule
+            offset->selectAll();
+            const int before = beeps;
+            Paste(offset, QStringLiteral("1.5"));
+            QCOMPARE(offset->text(), QStringLiteral("1567"));
+            QCOMPARE(beeps, before + 1);
+            // Every box the window uses: a letter is dropped and heard.
+            for (const auto& [row, m] : usedBoxes(p)) {
+                QLineEdit* b = w.box(row, m);
+                b->setFocus();
+                b->clear();
+                const int before = beeps;
+                QTest::keyClick(b, 'a');
+                QVERIFY2(b->text().isEmpty(), qPrintable(b->objectName()));
+                QVERIFY2(beeps == before + 1, qPrintable(b->objectName()));
+            }
+        }
+    }
+
     void deleteAndBackspaceInEveryBox() {
         for (Product p : {Product::TwoAxis, Product::OneAxis}) {
             App a;
@@ -513,6 +562,36 @@ private Q_SLOTS:
             QTest::keyClick(d->cmdInputStroke, Qt::Key_Return);
         });
         QCOMPARE(w.box(17, 0)->text(), QStringLiteral("6667"));
+    }
+
+    // "50.5" typed into the stroke box: the point is dropped with a beep at
+    // once, so the user sees 505 before the result; the result comes from
+    // what the box shows. Both calculators; the keypad's decimal key too.
+    void calculatorHearsADroppedPoint() {
+        for (Product p : {Product::TwoAxis, Product::OneAxis}) {
+            App a;
+            frmParameta2 w(a.ctx, &a.frame, nullptr, p);
+            QVERIFY(showActive(w));
+            QString result, shown;
+            std::vector<int> beeps;
+            runCalculator(w, [&](frmDevice* d) {
+                d->txtStrokeTyo->setFocus();
+                for (QChar c : QStringLiteral("50.5")) {
+                    QTest::keyClick(d->txtStrokeTyo, c.toLatin1());
+                    beeps.push_back(a.beeper.count);
+                }
+                shown = d->txtStrokeTyo->text();
+                d->txtRido->setFocus();
+                QTest::keyClick(d->txtRido, '6');
+                KeypadDecimalKey(d->txtRido);
+                beeps.push_back(a.beeper.count);
+                d->cmdCulStrokePulse->click();
+                result = d->lblStrokePulse->text();
+            });
+            QCOMPARE(beeps, (std::vector<int>{0, 0, 1, 1, 2}));
+            QCOMPARE(shown, QStringLiteral("505"));
+            QCOMPARE(result, QStringLiteral("33667")); // 505 / 6 x 400
+        }
     }
 
     void calculatorBesideTheMainWindow() {
