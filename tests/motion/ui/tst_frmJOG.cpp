@@ -112,6 +112,52 @@ private Q_SLOTS:
         QVERIFY(g.Tag.isEmpty());
     }
 
+    // Held down, a jog button's read-out follows the axis; "Complete" stays
+    // off until the jog has stopped.
+    void aHeldJogShowsThePositionAsItChanges_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<int>("language");
+        QTest::newRow("two-axis English") << 1 << 2;
+        QTest::newRow("one-axis Japanese") << 2 << 1;
+    }
+    void aHeldJogShowsThePositionAsItChanges() {
+        QFETCH(int, ctType);
+        QFETCH(int, language);
+        MotionWorld x(ctType, language, false);
+        x.sim().state.homeDone = true;
+        x.sim().state.axisPos = {1000, 0};
+        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+        bool ran = false;
+        WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            ran = true;
+            struct Closer {
+                frmJOG& d;
+                ~Closer() { d.close(); }
+            } closer{d};
+            QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
+            QCOMPARE(d.lblPosi(0)->text(), S("1000"));
+            QVERIFY(d.cmdJOGend()->isEnabled());
+            x.sim().received.clear();
+            QTest::mousePress(d.cmdJOG(0), Qt::LeftButton);
+            QVERIFY(!d.cmdJOGend()->isEnabled());
+            // Read while held: 1100, 1200, ...
+            QTRY_VERIFY_WITH_TIMEOUT(d.lblPosi(0)->text().toInt() >= 1200, 3000);
+            QVERIFY(!d.cmdJOGend()->isEnabled());
+            QTest::mouseRelease(d.cmdJOG(0), Qt::LeftButton);
+            const std::vector<QByteArray>& sent = x.sim().received;
+            QVERIFY(sent.size() >= 5);
+            QCOMPARE(sent.front(), QByteArray("0RC"));
+            QCOMPARE(sent.at(1), QByteArray("0JR1100"));
+            QCOMPARE(sent.at(sent.size() - 2), QByteArray("0SP"));
+            QCOMPARE(sent.back(), QByteArray("0RC"));
+            QCOMPARE(d.lblPosi(0)->text(), QString::number(x.sim().state.axisPos[0]));
+            QCOMPARE(x.sim().state.jogging[0], 0);
+            QVERIFY(d.cmdJOGend()->isEnabled());
+        });
+        x.w->button(S("cmdJogTeach"))->click();
+        QVERIFY(ran);
+    }
+
     // The millimetre read-out rounds the decimal value, as the grid does:
     // 1 pulse at lead 3 and 400 pulses per revolution is 0.0075 mm.
     void millimetreReadOutRoundsAsTheGrid_data() {
