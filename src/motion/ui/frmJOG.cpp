@@ -69,8 +69,6 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
             jogs->addWidget(cmdJOG_[size_t(i)], a, d);
         }
     }
-    cmdJOGWrite_ = new QPushButton(this);
-    cmdJOGWrite_->setObjectName(L("cmdJOGWrite"));
     auto* take = new QVBoxLayout;
     if (two) {
         framAxisEnable_ = new QGroupBox(this);
@@ -83,6 +81,9 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
         }
         take->addWidget(framAxisEnable_);
     }
+    // Made after the axis boxes above it: Tab reaches it after them.
+    cmdJOGWrite_ = new QPushButton(this);
+    cmdJOGWrite_->setObjectName(L("cmdJOGWrite"));
     take->addWidget(cmdJOGWrite_);
     cmdJOGST_ = new QPushButton(this);
     cmdJOGST_->setObjectName(L("cmdJOGST"));

@@ -2,6 +2,7 @@
 // mouse, take the position in and adopt the list into the main grid.
 #include "mainwin/PositionEditor.h"
 #include "motion/ui/frmJOG.h"
+#include "testsupport/InputEvents.h"
 #include "testsupport/MotionWorld.h"
 
 #include <QAction>
@@ -156,6 +157,36 @@ private Q_SLOTS:
         });
         x.w->button(S("cmdJogTeach"))->click();
         QVERIFY(ran);
+    }
+
+    // Once started, Tab goes down the window as it is laid out, the list at
+    // its right last.
+    void tabFollowsTheLayout_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<QStringList>("ring");
+        QTest::newRow("two-axis") << 1
+                                  << QStringList{S("optJOG0"), S("cmdJOG0"), S("cmdJOG1"), S("cmdJOG2"),
+                                                 S("cmdJOG3"), S("CheckAxisEnable0"), S("CheckAxisEnable1"),
+                                                 S("cmdJOGWrite"), S("cmdJOGend"), S("flgdJOGPosi")};
+        QTest::newRow("one-axis") << 2
+                                  << QStringList{S("optJOG0"), S("cmdJOG0"), S("cmdJOG1"), S("cmdJOGWrite"),
+                                                 S("cmdJOGend"), S("flgdJOGPosi")};
+    }
+    void tabFollowsTheLayout() {
+        QFETCH(int, ctType);
+        QFETCH(QStringList, ring);
+        MotionWorld x(ctType, 2, false);
+        x.sim().state.homeDone = true;
+        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+        QStringList tabbed;
+        WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
+            d.optJOG(0)->setFocus(Qt::TabFocusReason);
+            if (QApplication::focusWidget() == d.optJOG(0)) tabbed = TabRing(d.optJOG(0));
+            d.close();
+        });
+        x.w->button(S("cmdJogTeach"))->click();
+        QCOMPARE(tabbed, ring);
     }
 
     // The millimetre read-out rounds the decimal value, as the grid does:
