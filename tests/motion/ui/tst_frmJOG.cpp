@@ -23,6 +23,21 @@ void ClickRow(QTableView* v, int row) {
     v->scrollTo(idx);
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(idx).center());
 }
+// The simulated controller homed, with a stroke of 5000 pulses on each axis.
+void HomedWithStroke(MotionWorld& x) {
+    x.sim().state.homeDone = true;
+    for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+}
+// Closes the teaching window as it goes out of scope, also when a
+// comparison failed, without adopting the list.
+struct CloseWithoutAdopting {
+    frmJOG& d;
+    MotionWorld& x;
+    ~CloseWithoutAdopting() {
+        x.t.msg.script = {MsgAnswer::No};
+        d.close();
+    }
+};
 } // namespace
 
 class tst_frmJOG : public QObject {
@@ -125,16 +140,12 @@ private Q_SLOTS:
         QFETCH(int, ctType);
         QFETCH(int, language);
         MotionWorld x(ctType, language, false);
-        x.sim().state.homeDone = true;
+        HomedWithStroke(x);
         x.sim().state.axisPos = {1000, 0};
-        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
         bool ran = false;
         WhenModalOpens<frmJOG>([&](frmJOG& d) {
             ran = true;
-            struct Closer {
-                frmJOG& d;
-                ~Closer() { d.close(); }
-            } closer{d};
+            CloseWithoutAdopting closer{d, x};
             QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
             QCOMPARE(d.lblPosi(0)->text(), S("1000"));
             QVERIFY(d.cmdJOGend()->isEnabled());
@@ -176,14 +187,13 @@ private Q_SLOTS:
         QFETCH(int, ctType);
         QFETCH(QStringList, ring);
         MotionWorld x(ctType, 2, false);
-        x.sim().state.homeDone = true;
-        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+        HomedWithStroke(x);
         QStringList tabbed;
         WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            CloseWithoutAdopting closer{d, x};
             QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
             d.optJOG(0)->setFocus(Qt::TabFocusReason);
             if (QApplication::focusWidget() == d.optJOG(0)) tabbed = TabRing(d.optJOG(0));
-            d.close();
         });
         x.w->button(S("cmdJogTeach"))->click();
         QCOMPARE(tabbed, ring);
@@ -201,21 +211,12 @@ private Q_SLOTS:
         MotionWorld x(ctType, 2, true);
         const Product p = ctType == 1 ? Product::TwoAxis : Product::OneAxis;
         for (AxisActuator& a : x.ctx().dev.axes(p)) a.Lead = 3;
-        x.sim().state.homeDone = true;
+        HomedWithStroke(x);
         x.sim().state.axisPos = {1, 3};
-        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
         bool ran = false;
         WhenModalOpens<frmJOG>([&](frmJOG& d) {
             ran = true;
-            // Closed also when a comparison fails (without adopting the list).
-            struct Closer {
-                frmJOG& d;
-                MotionWorld& x;
-                ~Closer() {
-                    x.t.msg.script = {MsgAnswer::No};
-                    d.close();
-                }
-            } closer{d, x};
+            CloseWithoutAdopting closer{d, x};
             QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
             QCOMPARE(d.lblPosi(0)->text(), S("  0.008"));
             if (p == Product::TwoAxis) QCOMPARE(d.lblPosi(1)->text(), S("  0.023")); // 0.0225 mm
