@@ -244,8 +244,9 @@ void JogTeach::cmdJOG_MouseUp(int index, bool leftButton) {
     if (!leftButton) return;
     if (pressing_) releasedInPress_ = true;
     if (JogFLG && !JogTyuFLG) JogTometeFLG = true;
-    if (!Tuusintyuu && view_.mode() == JogMode::Jog && link())
-        sendStop(product_ == Product::TwoAxis ? 1000 : 5000);
+    // Released while the read-out tick reads: the tick stops the jog.
+    if (readingOut_) JogTometeFLG = true;
+    if (!Tuusintyuu && view_.mode() == JogMode::Jog && link()) sendStop(releaseStopMs());
 }
 
 void JogTeach::sendStop(int timeoutMs) {
@@ -267,6 +268,19 @@ void JogTeach::sendStop(int timeoutMs) {
 void JogTeach::TimerBosoKansi_Timer() {
     if (!JogTometeFLG || Tuusintyuu || !link()) return;
     sendStop(5000);
+}
+
+void JogTeach::JogReadOut_Timer() {
+    if (!JogTyuFLG || JogTometeFLG || Tuusintyuu || !link()) return;
+    Command cmd(*this);
+    Tuusintyuu = true;
+    readingOut_ = true;
+    const int r = ReadDispPOS();
+    readingOut_ = false;
+    Tuusintyuu = false;
+    // Let go while the read waited, or the controller did not tell where
+    // the axis is: the jog stops now.
+    if (JogTometeFLG || r != 0) sendStop(releaseStopMs());
 }
 
 void JogTeach::EndWait() {

@@ -74,6 +74,13 @@ public:
     void cmdJOG_MouseDown(int index, bool leftButton);
     void cmdJOG_MouseUp(int index, bool leftButton);
     void TimerBosoKansi_Timer();
+    // The read-out tick (every kJogReadOutMs while the window is open): while
+    // a continuous jog runs, the present position is read, so that the
+    // read-out follows the axis while the button is held. A release that
+    // comes while the read waits has its stop sent as soon as the read has
+    // ended; a read that fails stops the jog.
+    void JogReadOut_Timer();
+    static constexpr int kJogReadOutMs = 200;
     // Complete: back to idle; the window then closes. Nothing while a press
     // runs.
     void cmdJOGend_Click();
@@ -117,11 +124,14 @@ private:
     class Command;
     // Sends "0SP" and clears the jog flags.
     void sendStop(int timeoutMs);
+    // The time-out of the stop sent on a release.
+    int releaseStopMs() const { return product_ == Product::TwoAxis ? 1000 : 5000; }
     // Closes the port unless another job holds the controller.
     void closePortIfFree();
 
     bool pressing_ = false;          // a press is being handled
     bool releasedInPress_ = false;   // and the button was released meanwhile
+    bool readingOut_ = false;        // the read-out tick reads the position
     int running_ = 0;
     // A continuous jog holds the controller from its start to its stop.
     std::optional<ControllerJob> jogHold_;

@@ -89,6 +89,13 @@ TEST_F(MotionPtyTest, StartToEndRunJogAndIoTick) {
     t.cmdJOG_MouseDown(0, true);
     t.cmdJOG_MouseUp(0, true);
     EXPECT_EQ(t.DispPOS[0], 100);
+    // Held: the read-out follows the axis until the release.
+    t.cmdJOG_MouseDown(0, true);
+    t.JogReadOut_Timer();
+    EXPECT_EQ(t.DispPOS[0], 200);
+    t.cmdJOG_MouseUp(0, true);
+    EXPECT_EQ(t.DispPOS[0], 300);
+    EXPECT_EQ(pty.withSim([](CtSim& s) { return s.state.jogging[0]; }), 0);
 
     NullIoView iv;
     IoMonitor mon(w->ctx, iv);

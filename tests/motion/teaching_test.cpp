@@ -174,6 +174,62 @@ TEST_P(TeachTest, ReleaseWhileThePressStillReadsThePositionStopsTheJog) {
     EXPECT_EQ(sent(), (std::vector<QByteArray>{"0RC", "0JR1100", "0SP", "0RC"}));
 }
 
+// While the button is held the read-out follows the axis: each tick of the
+// read-out timer reads the present position between the jog command and its
+// stop. Without a jog the tick sends nothing.
+TEST_P(TeachTest, AHeldJogShowsThePositionAsItChanges) {
+    start();
+    t->JogReadOut_Timer();
+    EXPECT_TRUE(sent().empty());
+    t->cmdJOG_MouseDown(0, true);
+    EXPECT_EQ(view.posi[0], QStringLiteral("0"));
+    t->JogReadOut_Timer();
+    EXPECT_EQ(view.posi[0], QStringLiteral("100"));
+    t->JogReadOut_Timer();
+    EXPECT_EQ(view.posi[0], QStringLiteral("200"));
+    EXPECT_TRUE(t->JogFLG && t->JogTyuFLG);
+    EXPECT_FALSE(t->running());
+    t->cmdJOG_MouseUp(0, true);
+    EXPECT_EQ(sent(), (std::vector<QByteArray>{"0RC", "0JR1100", "0RC", "0RC", "0SP", "0RC"}));
+    EXPECT_EQ(view.posi[0], QStringLiteral("300"));
+    EXPECT_FALSE(t->JogFLG || t->JogTyuFLG || t->JogTometeFLG);
+    t->JogReadOut_Timer();
+    EXPECT_EQ(sent().size(), 6u);
+
+    // Inching steps are read after each step; the tick reads nothing.
+    view.jogMode = JogMode::Pulse10;
+    t->cmdJOG_MouseDown(0, true);
+    t->JogReadOut_Timer();
+    EXPECT_EQ(sent().size(), 9u);
+}
+
+// Let go while the tick's read waits: the stop goes out as soon as the read
+// has ended, not a watchdog tick later. A read that fails stops the jog.
+TEST_P(TeachTest, AHeldJogStopsAtOnceWhenReleasedDuringARead) {
+    start();
+    t->cmdJOG_MouseDown(1, true);
+    w.sim().state.axisPos = {500, 0};
+    w.sim().faults.push_back(SimFault(SimFault::Delay, 150, "00B", "0RC"));
+    QTimer::singleShot(50, [&] { t->cmdJOG_MouseUp(1, true); });
+    t->JogReadOut_Timer();
+    EXPECT_EQ(sent(), (std::vector<QByteArray>{"0RC", "0JR1200", "0RC", "0SP", "0RC"}));
+    EXPECT_FALSE(t->JogFLG || t->JogTyuFLG || t->JogTometeFLG);
+    EXPECT_EQ(w.sim().state.jogging[0], 0);
+    EXPECT_EQ(view.posi[0], QStringLiteral("300"));
+
+    sent().clear();
+    t->cmdJOG_MouseDown(0, true);
+    w.sim().faults.push_back(SimFault(SimFault::Error, 0, "00B", "0RC"));
+    w.msg.clear();
+    t->JogReadOut_Timer();
+    ASSERT_GE(sent().size(), 4u);
+    EXPECT_EQ(sent().at(2), QByteArray("0RC"));
+    EXPECT_EQ(sent().at(3), QByteArray("0SP"));
+    EXPECT_EQ(w.msg.shown.size(), 1u);
+    EXPECT_FALSE(t->JogFLG || t->JogTyuFLG || t->JogTometeFLG);
+    EXPECT_EQ(w.sim().state.jogging[0], 0);
+}
+
 TEST_P(TeachTest, InchingStepsStopAtTheEnds) {
     start();
     w.ctx.teach.VelOf100Pls = w.ctx.teach.VelOf10Pls = w.ctx.teach.VelOf1Pls = 20;

@@ -31,10 +31,16 @@ QByteArray err(const QByteArray& code) { return "0%%" + code; }
 
 bool isParamBlock(char b) { return b == '0' || b == '1' || b == '2' || b == '4' || b == '5' || b == '6' || b == '8'; }
 
+// The axes a jog moves go on by its travel.
+void JogOn(CtSimState& st) {
+    for (size_t a = 0; a < 2; ++a) st.axisPos[a] = std::max(0, st.axisPos[a] + st.jogging[a] * st.jogTravel);
+}
+
 // Jog and inching: present position, continuous jog, one step, stop.
 void AddJogCommands(CtSim& sim) {
     sim.addCommand("0RC", [](CtSim& s, const QByteArray& line) -> QByteArray {
         if (line.size() != 3) return err("003");
+        JogOn(s.state);
         return "0RC" + hex(s.state.axisPos[0], 5) + hex(s.state.axisPos[1], 5);
     });
     sim.addCommand("0JR", [](CtSim& s, const QByteArray& line) -> QByteArray {
@@ -57,10 +63,8 @@ void AddJogCommands(CtSim& sim) {
     });
     sim.addCommand("0SP", [](CtSim& s, const QByteArray& line) -> QByteArray {
         if (line.size() != 3) return err("003");
-        for (int a = 0; a < 2; ++a) {
-            s.state.axisPos[a] = std::max(0, s.state.axisPos[a] + s.state.jogging[a] * s.state.jogTravel);
-            s.state.jogging[a] = 0;
-        }
+        JogOn(s.state);
+        s.state.jogging = {};
         return line;
     });
 }

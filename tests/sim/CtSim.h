@@ -35,7 +35,8 @@ struct CtSimState {
     int currentPosition = 0;
     // Present position of each axis in pulses ("0RC"), the continuous jog
     // running on each axis (+1 forward, -1 backward, 0 none) and the pulses a
-    // jog covers before its stop ("0SP").
+    // jog covers up to each read of the position while it runs ("0RC") and
+    // up to its stop ("0SP"), never below 0.
     std::array<int, 2> axisPos{};
     std::array<int, 2> jogging{};
     int jogTravel = 100;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QStringList>
 #include <QTest>
 
 namespace rer::test {
@@ -35,6 +36,24 @@ inline void ImeCommit(QWidget* w, const QString& text) {
     QInputMethodEvent e;
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
+}
+
+// The controls the Tab key visits from `from`, which has the focus, until it
+// comes back there (at most `most`): their object names, a part of a control
+// (the box of a spin box) by the control's name.
+inline QStringList TabRing(QWidget* from, int most = 60) {
+    const auto name = [](QWidget* w) {
+        while (w->objectName().startsWith(QLatin1String("qt_spinbox")) && w->parentWidget()) w = w->parentWidget();
+        return w->objectName();
+    };
+    QStringList ring;
+    for (QWidget* w = from; w && ring.size() < most;) {
+        ring << name(w);
+        QTest::keyClick(w, Qt::Key_Tab);
+        w = QApplication::focusWidget();
+        if (w == from) break;
+    }
+    return ring;
 }
 
 // The text put on the clipboard and pasted with the paste shortcut.

@@ -24,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTime>
 #include <QTimer>
@@ -81,6 +82,15 @@ protected:
 private:
     QStringList samples_;
 };
+
+// The room a status bar keeps between two of its panels: the spacing of the
+// row it lays them out in.
+int PanelGap(QStatusBar& bar) {
+    if (QLayout* column = bar.layout())
+        for (int i = 0; i < column->count(); ++i)
+            if (QLayout* row = column->itemAt(i)->layout(); row && row->spacing() >= 0) return row->spacing();
+    return bar.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, &bar);
+}
 
 // Keeps a main window as wide as its status bar's panels need, also when
 // the windows' font changes after the window is built, as far as its screen
@@ -496,6 +506,9 @@ void frmMain::buildStatusBar() {
     }
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    // The last panel (the clock) keeps from the window's edge the room the
+    // panels keep between them.
+    statusBar()->setContentsMargins(0, 0, PanelGap(*statusBar()), 0);
     new StatusBarWidth(this, statusBar());
 }
 

@@ -69,8 +69,6 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
             jogs->addWidget(cmdJOG_[size_t(i)], a, d);
         }
     }
-    cmdJOGWrite_ = new QPushButton(this);
-    cmdJOGWrite_->setObjectName(L("cmdJOGWrite"));
     auto* take = new QVBoxLayout;
     if (two) {
         framAxisEnable_ = new QGroupBox(this);
@@ -83,6 +81,9 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
         }
         take->addWidget(framAxisEnable_);
     }
+    // Made after the axis boxes above it: Tab reaches it after them.
+    cmdJOGWrite_ = new QPushButton(this);
+    cmdJOGWrite_->setObjectName(L("cmdJOGWrite"));
     take->addWidget(cmdJOGWrite_);
     cmdJOGST_ = new QPushButton(this);
     cmdJOGST_->setObjectName(L("cmdJOGST"));
@@ -102,6 +103,10 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
     TimerBosoKansi_->setObjectName(two ? L("TimerBosoKansi") : L("TimerW3kBosoKansi"));
     TimerBosoKansi_->setInterval(1000);
     connect(TimerBosoKansi_, &QTimer::timeout, this, [this] { teach_.TimerBosoKansi_Timer(); });
+    TimerJogReadOut_ = new QTimer(this);
+    TimerJogReadOut_->setObjectName(L("TimerJogReadOut"));
+    TimerJogReadOut_->setInterval(JogTeach::kJogReadOutMs);
+    connect(TimerJogReadOut_, &QTimer::timeout, this, [this] { teach_.JogReadOut_Timer(); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(Frame1_);
@@ -129,9 +134,13 @@ frmJOG::frmJOG(AppContext& ctx, Product p, QWidget* mainWindow)
     teach_.Form_Load();
     setCaptions();
     TimerBosoKansi_->start();
+    TimerJogReadOut_->start();
 }
 
-frmJOG::~frmJOG() { TimerBosoKansi_->stop(); }
+frmJOG::~frmJOG() {
+    TimerBosoKansi_->stop();
+    TimerJogReadOut_->stop();
+}
 
 void frmJOG::setCaptions() {
     const auto pk = [this](const char* jp, const char* en) { return ctx_.pick(QString::fromUtf8(jp), L(en)); };
@@ -204,6 +213,7 @@ void frmJOG::done(int r) {
     if (!readyToClose()) return;
     closing_ = true;
     TimerBosoKansi_->stop();
+    TimerJogReadOut_->stop();
     teach_.Form_Unload();
     QDialog::done(r);
 }
@@ -229,9 +239,9 @@ void frmJOG::updateControls() {
     cmdJOGWrite_->setEnabled(on);
     for (QCheckBox* c : CheckAxisEnable_)
         if (c) c->setEnabled(on);
-    // A press that runs finishes first: "Complete" would close the port
-    // under its exchange.
-    cmdJOGend_->setEnabled(on && !teach_.running());
+    // A press that runs finishes first, and a jog stops first: "Complete"
+    // would close the port under its exchange or its jog.
+    cmdJOGend_->setEnabled(on && !teach_.running() && !teach_.jogging());
 }
 void frmJOG::setStartEnabled(bool on) { cmdJOGST_->setEnabled(on); }
 void frmJOG::setPosiText(int axis, const QString& text) {

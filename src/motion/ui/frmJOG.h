@@ -40,6 +40,7 @@ public:
     QLabel* lblGenzaitiHyoji() const { return lblGenzaitiHyoji_; }
     QTableView* flgdJOGPosi() const { return flgdJOGPosi_; }
     QTimer* TimerBosoKansi() const { return TimerBosoKansi_; }
+    QTimer* TimerJogReadOut() const { return TimerJogReadOut_; }
     QLineEdit* txtDummy() const { return txtDummy_; }
 
 public Q_SLOTS:
@@ -65,7 +66,8 @@ private:
     void runningChanged() override;
     void setCaptions();
     // The one place that switches the jog controls and "Complete": on once
-    // started, "Complete" off while a press talks to the controller.
+    // started, "Complete" off while a press talks to the controller or a
+    // jog runs.
     void updateControls();
 
     AppContext& ctx_;
@@ -86,6 +88,7 @@ private:
     QTableView* flgdJOGPosi_;
     GridView* listView_;
     QTimer* TimerBosoKansi_;
+    QTimer* TimerJogReadOut_;
     QLineEdit* txtDummy_;
     bool closing_ = false;
     bool closeWhenIdle_ = false; // closed while a command waited

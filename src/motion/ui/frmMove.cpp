@@ -246,6 +246,9 @@ QWidget* frmMove::buildSelective() {
     g->addWidget(cmdMove, 2, 3);
     g->addWidget(cmdTmpStop, 2, 4);
     g->addWidget(cmdStop, 2, 5);
+    // Tab goes through the page as it is laid out: the row, then line by line.
+    SetTabChain({flgdProgram_, opt0, opt1, chkRepeat, chkNoSqMcr1, cmdInp1toF, cmdDataClear, chkTimerUse, txtTimer,
+                 cmdMove, cmdTmpStop, cmdStop});
 
     connect(cmdMove, &QPushButton::clicked, this, [this] {
         readSettings();

@@ -1,6 +1,7 @@
 #include "platform/ui/FocusTarget.h"
 
 #include <QLineEdit>
+#include <QWidget>
 
 namespace rer {
 
@@ -12,6 +13,14 @@ QLineEdit* NewFocusTarget(QWidget* parent) {
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::NoFocus);
     return e;
+}
+
+void SetTabChain(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace rer

@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 
 class QLineEdit;
 class QWidget;
@@ -10,5 +11,9 @@ namespace rer {
 // shows nothing, so it is no stop of the Tab chain: a Tab from it goes on
 // to the next control.
 QLineEdit* NewFocusTarget(QWidget* parent);
+
+// Puts the widgets of one window one after the other into its Tab chain, in
+// the order given (the order they are laid out in).
+void SetTabChain(std::initializer_list<QWidget*> widgets);
 
 } // namespace rer

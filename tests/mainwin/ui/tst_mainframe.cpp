@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QLayout>
 #include <QTableView>
 #include <QToolBar>
 #include <QtTest>
@@ -88,6 +90,39 @@ private Q_SLOTS:
         QVERIFY(!w.toolButton(11)->isEnabled());
         QVERIFY(!w.menuItem(QStringLiteral("mnuEditCopy"))->isEnabled());
         QVERIFY(w.button(QStringLiteral("cmdPosiFileOpen"))->isEnabled());
+    }
+
+    // The clock, the last panel of the status bar, keeps from the window's
+    // right edge the room each panel keeps from the next, at every width.
+    void theClockKeepsTheRoomOfThePanels_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<int>("language");
+        QTest::newRow("two-axis English") << 1 << 2;
+        QTest::newRow("one-axis Japanese") << 2 << 1;
+    }
+    void theClockKeepsTheRoomOfThePanels() {
+        QFETCH(int, ctType);
+        QFETCH(int, language);
+        TestApp t;
+        t.set(QStringLiteral("Language"), QString::number(language));
+        DecideLanguage(t.ctx);
+        frmMain w(t.ctx);
+        ConfirmProduct(t.ctx, ctType, w);
+        QStatusBar* bar = w.statusBar();
+        for (int width : {w.minimumWidth(), w.minimumWidth() + 37, w.width()}) {
+            w.resize(width, w.height());
+            QTest::qWait(10);
+            bar->layout()->activate();
+            const QRect date = w.statusPanel(4)->geometry();
+            const QRect clock = w.statusPanel(5)->geometry();
+            const int between = clock.left() - date.right() - 1;
+            QVERIFY(between > 0);
+            QVERIFY2(bar->width() - clock.right() - 1 >= between,
+                     qPrintable(QStringLiteral("width %1: the clock ends at %2 of %3")
+                                    .arg(width).arg(clock.right()).arg(bar->width())));
+            // The clock's text is whole.
+            QVERIFY(clock.width() >= w.statusPanel(5)->fontMetrics().horizontalAdvance(w.statusPanel(5)->text()));
+        }
     }
 
     void commandsNotYetBuiltStayDisabled() {

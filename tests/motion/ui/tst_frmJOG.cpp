@@ -2,6 +2,7 @@
 // mouse, take the position in and adopt the list into the main grid.
 #include "mainwin/PositionEditor.h"
 #include "motion/ui/frmJOG.h"
+#include "testsupport/InputEvents.h"
 #include "testsupport/MotionWorld.h"
 
 #include <QAction>
@@ -22,6 +23,21 @@ void ClickRow(QTableView* v, int row) {
     v->scrollTo(idx);
     QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(idx).center());
 }
+// The simulated controller homed, with a stroke of 5000 pulses on each axis.
+void HomedWithStroke(MotionWorld& x) {
+    x.sim().state.homeDone = true;
+    for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
+}
+// Closes the teaching window as it goes out of scope, also when a
+// comparison failed, without adopting the list.
+struct CloseWithoutAdopting {
+    frmJOG& d;
+    MotionWorld& x;
+    ~CloseWithoutAdopting() {
+        x.t.msg.script = {MsgAnswer::No};
+        d.close();
+    }
+};
 } // namespace
 
 class tst_frmJOG : public QObject {
@@ -112,6 +128,77 @@ private Q_SLOTS:
         QVERIFY(g.Tag.isEmpty());
     }
 
+    // Held down, a jog button's read-out follows the axis; "Complete" stays
+    // off until the jog has stopped.
+    void aHeldJogShowsThePositionAsItChanges_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<int>("language");
+        QTest::newRow("two-axis English") << 1 << 2;
+        QTest::newRow("one-axis Japanese") << 2 << 1;
+    }
+    void aHeldJogShowsThePositionAsItChanges() {
+        QFETCH(int, ctType);
+        QFETCH(int, language);
+        MotionWorld x(ctType, language, false);
+        HomedWithStroke(x);
+        x.sim().state.axisPos = {1000, 0};
+        bool ran = false;
+        WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            ran = true;
+            CloseWithoutAdopting closer{d, x};
+            QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
+            QCOMPARE(d.lblPosi(0)->text(), S("1000"));
+            QVERIFY(d.cmdJOGend()->isEnabled());
+            x.sim().received.clear();
+            QTest::mousePress(d.cmdJOG(0), Qt::LeftButton);
+            QVERIFY(!d.cmdJOGend()->isEnabled());
+            // Read while held: 1100, 1200, ...
+            QTRY_VERIFY_WITH_TIMEOUT(d.lblPosi(0)->text().toInt() >= 1200, 3000);
+            QVERIFY(!d.cmdJOGend()->isEnabled());
+            QTest::mouseRelease(d.cmdJOG(0), Qt::LeftButton);
+            const std::vector<QByteArray>& sent = x.sim().received;
+            QVERIFY(sent.size() >= 5);
+            QCOMPARE(sent.front(), QByteArray("0RC"));
+            QCOMPARE(sent.at(1), QByteArray("0JR1100"));
+            QCOMPARE(sent.at(sent.size() - 2), QByteArray("0SP"));
+            QCOMPARE(sent.back(), QByteArray("0RC"));
+            QCOMPARE(d.lblPosi(0)->text(), QString::number(x.sim().state.axisPos[0]));
+            QCOMPARE(x.sim().state.jogging[0], 0);
+            QVERIFY(d.cmdJOGend()->isEnabled());
+        });
+        x.w->button(S("cmdJogTeach"))->click();
+        QVERIFY(ran);
+    }
+
+    // Once started, Tab goes down the window as it is laid out, the list at
+    // its right last.
+    void tabFollowsTheLayout_data() {
+        QTest::addColumn<int>("ctType");
+        QTest::addColumn<QStringList>("ring");
+        QTest::newRow("two-axis") << 1
+                                  << QStringList{S("optJOG0"), S("cmdJOG0"), S("cmdJOG1"), S("cmdJOG2"),
+                                                 S("cmdJOG3"), S("CheckAxisEnable0"), S("CheckAxisEnable1"),
+                                                 S("cmdJOGWrite"), S("cmdJOGend"), S("flgdJOGPosi")};
+        QTest::newRow("one-axis") << 2
+                                  << QStringList{S("optJOG0"), S("cmdJOG0"), S("cmdJOG1"), S("cmdJOGWrite"),
+                                                 S("cmdJOGend"), S("flgdJOGPosi")};
+    }
+    void tabFollowsTheLayout() {
+        QFETCH(int, ctType);
+        QFETCH(QStringList, ring);
+        MotionWorld x(ctType, 2, false);
+        HomedWithStroke(x);
+        QStringList tabbed;
+        WhenModalOpens<frmJOG>([&](frmJOG& d) {
+            CloseWithoutAdopting closer{d, x};
+            QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
+            d.optJOG(0)->setFocus(Qt::TabFocusReason);
+            if (QApplication::focusWidget() == d.optJOG(0)) tabbed = TabRing(d.optJOG(0));
+        });
+        x.w->button(S("cmdJogTeach"))->click();
+        QCOMPARE(tabbed, ring);
+    }
+
     // The millimetre read-out rounds the decimal value, as the grid does:
     // 1 pulse at lead 3 and 400 pulses per revolution is 0.0075 mm.
     void millimetreReadOutRoundsAsTheGrid_data() {
@@ -124,21 +211,12 @@ private Q_SLOTS:
         MotionWorld x(ctType, 2, true);
         const Product p = ctType == 1 ? Product::TwoAxis : Product::OneAxis;
         for (AxisActuator& a : x.ctx().dev.axes(p)) a.Lead = 3;
-        x.sim().state.homeDone = true;
+        HomedWithStroke(x);
         x.sim().state.axisPos = {1, 3};
-        for (char b : {'0', '4'}) x.sim().state.paramBlocks[b].replace(14, 6, "001388");
         bool ran = false;
         WhenModalOpens<frmJOG>([&](frmJOG& d) {
             ran = true;
-            // Closed also when a comparison fails (without adopting the list).
-            struct Closer {
-                frmJOG& d;
-                MotionWorld& x;
-                ~Closer() {
-                    x.t.msg.script = {MsgAnswer::No};
-                    d.close();
-                }
-            } closer{d, x};
+            CloseWithoutAdopting closer{d, x};
             QTest::mouseClick(d.cmdJOGST(), Qt::LeftButton);
             QCOMPARE(d.lblPosi(0)->text(), S("  0.008"));
             if (p == Product::TwoAxis) QCOMPARE(d.lblPosi(1)->text(), S("  0.023")); // 0.0225 mm

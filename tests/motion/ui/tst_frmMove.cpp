@@ -88,6 +88,45 @@ private Q_SLOTS:
         QTRY_VERIFY(!x.w->findChild<frmMove*>());
     }
 
+    // Tab goes through each tab page as it is laid out, top to bottom and
+    // left to right, then through the buttons below the pages and the tabs.
+    void tabFollowsTheLayout_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("timer");
+        QTest::addColumn<QStringList>("ring");
+        const QStringList below{S("cmdHome"), S("cmdGrpMoveStop"), S("cmdMoveWinClose"), S("qt_tabwidget_tabbar")};
+        QTest::newRow("Selective Move")
+            << 0 << S("flgdProgram") << S("chkTimerUse")
+            << QStringList{S("flgdProgram"), S("optSelectMode0"), S("chkRepeat"), S("chkNoSqMcr1"), S("cmdInp1toF"),
+                           S("cmdDataClear"), S("chkTimerUse"), S("txtTimer"), S("cmdMove"), S("cmdTmpStop"),
+                           S("cmdStop")} + below;
+        QTest::newRow("Continual Move")
+            << 1 << S("sldrStartPosiNo") << S("chkTimerUse2")
+            << QStringList{S("sldrStartPosiNo"), S("UpDownStartPosiNo"), S("sldrEndPosiNo"), S("UpDownEndPosiNo"),
+                           S("optMoveWay0"), S("chkRepeat2"), S("chkNoSqMcr2"), S("chkTimerUse2"), S("txtTimer2"),
+                           S("cmdSelectMove"), S("cmdTempStop2"), S("cmdStop2")} + below;
+        QTest::newRow("Group Move") << 2 << S("sldrGrpNo") << QString()
+                                    << QStringList{S("sldrGrpNo"), S("UpDown2"), S("cmdGrpMove")} + below;
+    }
+    void tabFollowsTheLayout() {
+        QFETCH(int, page);
+        QFETCH(QString, first);
+        QFETCH(QString, timer);
+        QFETCH(QStringList, ring);
+        MotionWorld x(1, 2);
+        frmMove* m = openWithRowFocused(x);
+        QVERIFY(m);
+        // With the timer ticked its wait box is a stop too.
+        if (!timer.isEmpty()) m->check(timer)->setChecked(true);
+        m->SSTab1()->setCurrentIndex(page);
+        QWidget* start = m->findChild<QWidget*>(first);
+        start->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), start);
+        QCOMPARE(TabRing(start), ring);
+        m->close();
+    }
+
     void programRowEditor() {
         MotionWorld x(1, 2);
         frmMove* m = openWithRowFocused(x);
