@@ -9,7 +9,7 @@
 namespace rer {
 
 BoxValidator::BoxValidator(QLineEdit* box, std::function<BoxRule()> rule, Beeper& beeper)
-    : QValidator(box), box_(box), rule_(std::move(rule)), beeper_(beeper), last_(box->text()) {
+    : QValidator(box), box_(box), boxObject_(box), rule_(std::move(rule)), beeper_(beeper), last_(box->text()) {
     box->setValidator(this);
     box->installEventFilter(this);
 }
@@ -35,7 +35,7 @@ void BoxValidator::fixup(QString& input) const {
 }
 
 bool BoxValidator::eventFilter(QObject* o, QEvent* e) {
-    if (o != box_ || e->type() != QEvent::KeyPress) return false;
+    if (o != boxObject_ || e->type() != QEvent::KeyPress) return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     const QString text = BoxKeyText(rule_(), *k);
     if (text == k->text()) return false;

@@ -32,6 +32,10 @@ protected:
 
 private:
     QPointer<QLineEdit> box_;
+    // The box as the events name it, taken while it is whole: a box being
+    // destroyed still sends events (its focus going), and is then no line
+    // edit any more.
+    const QObject* boxObject_;
     std::function<BoxRule()> rule_;
     Beeper& beeper_;
     mutable QString last_; // the box's text before the edit being validated
