@@ -171,21 +171,22 @@ void DataFileWriter::text(const QString& t) {
     // it is written as an apostrophe.
     QString item = t;
     item.replace(QLatin1Char('"'), QLatin1Char('\''));
-    if (error_.isEmpty()) {
-        QByteArray encoded;
-        if (item.contains(QLatin1Char('\r')) || item.contains(QLatin1Char('\n')))
-            error_ = QStringLiteral("The text \"%1\" holds a line break, which the file cannot hold.").arg(t);
-        else if (!EncodeShiftJis(item, encoded))
-            error_ = QStringLiteral("The text \"%1\" holds characters that cannot be written in Shift-JIS.").arg(t);
-    }
+    QByteArray encoded;
+    if (item.contains(QLatin1Char('\r')) || item.contains(QLatin1Char('\n')))
+        refuse("テキスト「%1」には改行が含まれています。改行はファイルに保存できません。",
+               "The text \"%1\" holds a line break, which the file cannot hold.", t);
+    else if (!EncodeShiftJis(item, encoded))
+        refuse("テキスト「%1」にはファイルに保存できない文字が含まれています。",
+               "The text \"%1\" holds characters that cannot be written in Shift-JIS.", t);
     out_ += QLatin1Char('"') + item + QLatin1Char('"');
 }
 
 void DataFileWriter::number(double v) {
     separator();
     // An infinity or NaN has no text that reads back as itself.
-    if (!std::isfinite(v) && error_.isEmpty())
-        error_ = QStringLiteral("A number too large for the file (%1) cannot be written.").arg(ShortestText(v));
+    if (!std::isfinite(v))
+        refuse("ファイルに書けない大きさの数値（%1）があります。", "A number too large for the file (%1) cannot be written.",
+               ShortestText(v));
     out_ += ShortestText(v);
 }
 
@@ -215,11 +216,19 @@ bool DataFileWriter::commit(const QString& path) {
     if (!error_.isEmpty()) return false;
     QByteArray bytes;
     if (!EncodeShiftJis(out_, bytes)) {
-        error_ = QStringLiteral("The data hold characters that cannot be written in Shift-JIS.");
+        refuse("データにはファイルに保存できない文字が含まれています。",
+               "The data hold characters that cannot be written in Shift-JIS.", QString());
         return false;
     }
-    error_ = WriteWholeFile(path, bytes);
-    return error_.isEmpty();
+    const WriteFailure why = WriteWholeFile(path, bytes);
+    error_ = why.text(languageNo_);
+    return !why.failed();
+}
+
+void DataFileWriter::refuse(const char* jp, const char* en, const QString& arg) {
+    if (!error_.isEmpty()) return;
+    const WriteFailure why{QString::fromUtf8(jp), QString::fromUtf8(en)};
+    error_ = arg.isNull() ? why.text(languageNo_) : why.text(languageNo_).arg(arg);
 }
 
 } // namespace rer

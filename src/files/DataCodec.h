@@ -50,9 +50,12 @@ private:
 };
 
 // Builds a data file in memory and replaces the target only when the whole
-// file has been written.
+// file has been written. Its reasons are in the program's language
+// (LanguageNo: 1 Japanese, otherwise English).
 class DataFileWriter {
 public:
+    explicit DataFileWriter(int languageNo) : languageNo_(languageNo) {}
+
     void text(const QString& t);
     void number(double v);
     void integer(long long v);
@@ -63,7 +66,8 @@ public:
     // Writes the file. False (with error()) when a text cannot be held by
     // Shift-JIS or by the file format, when a number is an infinity or NaN
     // (no text reads back as it), or when the file cannot be written; the
-    // former file then stays as it was.
+    // former file then stays as it was, or, when the file was being
+    // written in place, in the copy that the error names.
     bool commit(const QString& path);
     QString error() const { return error_; }
     // The file's text so far.
@@ -71,6 +75,9 @@ public:
 
 private:
     void separator();
+    // Keeps the first reason the file cannot be written.
+    void refuse(const char* jp, const char* en, const QString& arg);
+    int languageNo_;
     QString out_;
     bool lineStart_ = true;
     QString error_;

@@ -65,7 +65,7 @@ template <class Table> void copyCells(const Table& from, Table& to, size_t first
 
 bool WriteGrpFile(AppContext& ctx, const QString& path) {
     const GrpTable& g = ctx.grp.GrpData;
-    DataFileWriter w;
+    DataFileWriter w(ctx.opt.LanguageNo);
     writeHead(w, QStringLiteral("GRP"), {99, 3});
     for (int i = 1; i <= 99; ++i) {
         w.text(QString::number(i));
@@ -82,7 +82,7 @@ bool WriteGrpFile(AppContext& ctx, const QString& path) {
 
 bool WriteSmFile(AppContext& ctx, const QString& path, QString* error) {
     const SmTable& s = ctx.sm.SmData;
-    DataFileWriter w;
+    DataFileWriter w(ctx.opt.LanguageNo);
     writeHead(w, QStringLiteral("SM"), {16, 2, 9});
     for (int m = 1; m <= 9; ++m) {
         w.text(QString::number(m));

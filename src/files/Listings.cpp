@@ -249,7 +249,7 @@ bool EndListing(AppContext& ctx) {
     if (const auto f = ps.fileFailure())
         ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("ファイルへの印刷でエラーが発生しました。"),
                                                 QStringLiteral("An error occurred while printing to the file.")),
-                                       f->file, f->reason));
+                                       f->file, f->reason.text(ctx.opt.LanguageNo)));
     return false;
 }
 

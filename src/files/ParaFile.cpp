@@ -26,7 +26,7 @@ bool SameValue(const Value& a, const Value& b) {
 bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
     ProductParameters& pp = ctx.para.of(p);
     const ParaRecord& rec = pp.rec;
-    DataFileWriter w;
+    DataFileWriter w(ctx.opt.LanguageNo);
     w.text(QStringLiteral("VO-D6"));
     w.text(QStringLiteral("PRM"));
     w.endRecord();

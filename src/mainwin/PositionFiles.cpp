@@ -143,7 +143,7 @@ bool SaveFileAs(AppContext& ctx, PositionHost& host, Product p, const QString& p
         return false;
     }
 
-    DataFileWriter w;
+    DataFileWriter w(ctx.opt.LanguageNo);
     w.text(QStringLiteral("VO-D6"));
     w.endRecord();
     w.text(DeviceNameText(dev.DevIsKZ[0], axes[0].Size, axes[0].Speed, axes[0].Stroke));

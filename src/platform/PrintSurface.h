@@ -1,14 +1,17 @@
 #pragma once
+#include "platform/FileWriter.h"
+
 #include <QString>
 #include <optional>
 
 namespace rer {
 
-// A print to a file that did not reach it: the file and the system's reason.
-// The former file is then as it was.
+// A print to a file that did not reach it: the file and why, in the
+// program's two languages. The former file is then as it was, or, when the
+// file was being written in place, in the copy that the reason names.
 struct PrintFileFailure {
     QString file;
-    QString reason;
+    WriteFailure reason;
 };
 
 // The printer as the listings use it: a page with a current position, texts

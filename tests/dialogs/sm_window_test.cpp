@@ -185,9 +185,26 @@ TEST(GrpSmFullDisk, ASaveKeepsTheFormerFile) {
                                                   S("An error occured while saving Group Data."))
                                      : w.ctx.pick(S("シーケンスマクロデータの保存でエラーが発生しました。"),
                                                   S("An error occured while saving SM Data."));
-            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }),
-                      QStringList{WriteFailureText(told, path, SystemWords(EFBIG))})
-                << grp;
+            const QString failed = WriteFailureText(told, path, ReasonWords(EFBIG, language));
+            EXPECT_EQ(SaveOnFullDisk(path, [&] { return save(), ShownTexts(w.msg); }), QStringList{failed}) << grp;
+
+            // The user's own file in a folder that takes no new file, on a
+            // disk that takes the copy of the former file only: the file is
+            // left incomplete, and the user is told so and where its former
+            // content is.
+            {
+                QFile former(path);
+                ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+                former.write("\"former\"\r\n");
+            }
+            w.files.answer(path);
+            const InPlaceSave inPlace = SaveInPlacePartWay(path, [&] { return save(), ShownTexts(w.msg); });
+            const QString incomplete = WriteFailureText(told, path, InPlaceFailureWords(EFBIG, inPlace.copy, language));
+            EXPECT_EQ(inPlace.report, QStringList{incomplete}) << grp;
+            if (language == 1) {
+                for (const QString& text : {failed, incomplete})
+                    EXPECT_EQ(LatinWords(text, {path, inPlace.copy}), QStringList()) << text.toStdString();
+            }
         }
     }
 }
@@ -210,7 +227,7 @@ TEST_F(SmTest, SaveOpenAndTheirFailures) {
     w.files.answer(w.tmp(S("no/such/dir/m.smd")));
     e.cmdSmFileSave_Click();
     EXPECT_EQ(w.msg.lastText(), WriteFailureText(S("An error occured while saving SM Data."), w.tmp(S("no/such/dir/m.smd")),
-                                                 SystemWords(ENOENT)));
+                                                 ReasonWords(ENOENT, 2)));
 
     e.Form_Load();
     w.files.answer(path);

@@ -205,7 +205,7 @@ TEST(DataCodec, RefusesMissingAndBrokenFiles) {
 TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("c.grp"));
-    DataFileWriter w;
+    DataFileWriter w(2);
     w.text(QStringLiteral("VO-D6")); w.text(QStringLiteral("GRP")); w.endRecord();
     w.integer(1); w.number(12.25); w.empty(); w.text(QStringLiteral("ｺﾒﾝﾄ")); w.endRecord();
     ASSERT_TRUE(w.commit(p)) << w.error().toStdString();
@@ -217,21 +217,25 @@ TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
     f.close();
 
     // Text that Shift-JIS cannot hold, or that would break the format, is
-    // refused and the former file stays.
+    // refused, with the reason in the program's language, and the former
+    // file stays.
     for (const QString& bad : {QStringLiteral("€uro ☃"), QStringLiteral("two\r\nlines")}) {
-        DataFileWriter w2;
-        w2.text(bad);
-        w2.endRecord();
-        EXPECT_FALSE(w2.commit(p)) << bad.toStdString();
-        EXPECT_TRUE(w2.error().contains(bad)) << w2.error().toStdString();
-        QFile g(p);
-        ASSERT_TRUE(g.open(QIODevice::ReadOnly));
-        QString still;
-        ASSERT_TRUE(DecodeShiftJis(g.readAll(), still));
-        EXPECT_EQ(still, back);
+        for (int language : {1, 2}) {
+            DataFileWriter w2(language);
+            w2.text(bad);
+            w2.endRecord();
+            EXPECT_FALSE(w2.commit(p)) << bad.toStdString();
+            EXPECT_TRUE(w2.error().contains(bad)) << w2.error().toStdString();
+            EXPECT_EQ(w2.error().contains(QStringLiteral("text")), language == 2) << w2.error().toStdString();
+            QFile g(p);
+            ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+            QString still;
+            ASSERT_TRUE(DecodeShiftJis(g.readAll(), still));
+            EXPECT_EQ(still, back);
+        }
     }
     // An unwritable target fails without a file.
-    DataFileWriter w3;
+    DataFileWriter w3(2);
     w3.integer(1);
     EXPECT_FALSE(w3.commit(dir.filePath(QStringLiteral("no/such/folder/x.grp"))));
 }
@@ -239,7 +243,7 @@ TEST(DataCodec, WriterRoundTripsAndReplacesOnlyWholeFiles) {
 TEST(DataCodec, DoubleQuoteInATextIsWrittenAsAnApostrophe) {
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("q.lst"));
-    DataFileWriter w;
+    DataFileWriter w(2);
     w.text(QStringLiteral("say \"hi\""));
     w.integer(5);
     w.endRecord();
@@ -290,7 +294,7 @@ TEST(DataCodec, EveryRecordWrittenReadsBackAsWritten) {
     int k = 0;
     for (const Records& records : cases) {
         const QString p = dir.filePath(QStringLiteral("r%1.lst").arg(k++));
-        DataFileWriter w;
+        DataFileWriter w(2);
         std::vector<Value> items;
         for (const auto& rec : records) {
             for (const Value& v : rec) w.value(v);
@@ -309,7 +313,7 @@ TEST(DataCodec, TheWriterRefusesANumberNoTextReadsBackAs) {
     const QString q = dir.filePath(QStringLiteral("w.lst"));
     writeBytes(q, "former\r\n");
     for (double bad : {kInf, -kInf, std::numeric_limits<double>::quiet_NaN()}) {
-        DataFileWriter w;
+        DataFileWriter w(2);
         w.integer(1);
         w.number(bad);
         w.endRecord();

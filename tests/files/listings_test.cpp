@@ -501,12 +501,13 @@ TEST_F(Listing, APrintToAFileThatFailsIsToldOnceWithTheFileAndTheReason) {
     const QString file = QStringLiteral("/home/user/out.pdf");
     for (int16_t language : {1, 2}) {
         t.ctx.setLanguage(language);
-        const QString told = (language == 1 ? QStringLiteral("ファイルへの印刷でエラーが発生しました。")
-                                            : QStringLiteral("An error occurred while printing to the file.")) +
-                             QStringLiteral("\r\n/home/user/out.pdf: File too large");
+        const QString told = language == 1 ? QStringLiteral("ファイルへの印刷でエラーが発生しました。\r\n"
+                                                            "/home/user/out.pdf: ファイルが大きすぎます")
+                                           : QStringLiteral("An error occurred while printing to the file.\r\n"
+                                                            "/home/user/out.pdf: File too large");
         for (Kind k : {Kind::Groups, Kind::Macros, Kind::Parameters2, Kind::Parameters1}) {
             t.msg.clear();
-            ps.failFile = PrintFileFailure{file, QStringLiteral("File too large")};
+            ps.failFile = PrintFileFailure{file, {QStringLiteral("ファイルが大きすぎます"), QStringLiteral("File too large")}};
             EXPECT_FALSE(printKind(t, k));
             EXPECT_EQ(rer::test::ShownTexts(t.msg), QStringList{told}) << int(k);
             ps.failFile.reset();

@@ -154,48 +154,75 @@ TEST(ParaFile, AFailedWriteKeepsTheFormerFileAndSaysWhy) {
 }
 
 // The user's own parameter file in a folder where the user may make no new
-// file (a shared folder): a save writes the file itself, whole. On a disk
-// that takes no more bytes, the write in place fails part way: the user is
-// told that the file is now incomplete.
+// file (a shared folder): a save writes the file itself, whole, once its
+// former content is kept in a copy in the user's cache; the copy goes when
+// the new file is whole. A disk that takes the copy but not the whole new
+// file leaves the file incomplete: the user is told so and where the copy
+// is. A disk that does not even take the copy: the file is not written.
 TEST(ParaFile, ASaveIntoAFolderThatTakesNoNewFileWritesTheFileInPlace) {
-    for (const bool fullDisk : {false, true}) {
-        SCOPED_TRACE(fullDisk ? "full disk" : "room on the disk");
-        FilesContext f;
-        const QString path = f.tmp(QStringLiteral("own.pmd"));
-        ASSERT_TRUE(WriteParaFile(f.ctx, path));
-        ASSERT_GT(fileBytes(path).size(), 16);
-        f.ctx.para.two.rec.ParaHomePush[0] = 77;
-        const QString elsewhere = f.tmp(QStringLiteral("expected.pmd"));
-        ASSERT_TRUE(WriteParaFile(f.ctx, elsewhere));
-        const QByteArray expected = fileBytes(elsewhere);
-        QFile::remove(elsewhere);
-        const QStringList files = test::FilesIn(f.dir.path());
+    enum class Disk { Room, TakesTheCopyOnly, Full };
+    for (const Disk disk : {Disk::Room, Disk::TakesTheCopyOnly, Disk::Full}) {
+        for (const int16_t language : {1, 2}) {
+            SCOPED_TRACE(::testing::Message() << "disk " << int(disk) << ", language " << language);
+            FilesContext f(language);
+            test::ScopedCacheFolder cache;
+            const QString path = f.tmp(QStringLiteral("own.pmd"));
+            ASSERT_TRUE(WriteParaFile(f.ctx, path));
+            const QByteArray former = fileBytes(path);
+            ASSERT_GT(former.size(), 16);
+            f.ctx.para.two.rec.ParaHomePush[0] = 777;
+            const QString elsewhere = f.tmp(QStringLiteral("expected.pmd"));
+            ASSERT_TRUE(WriteParaFile(f.ctx, elsewhere));
+            const QByteArray expected = fileBytes(elsewhere);
+            QFile::remove(elsewhere);
+            ASSERT_GT(expected.size(), former.size());
+            const QStringList files = test::FilesIn(f.dir.path());
+            const qint64 limit = disk == Disk::Room ? 0 : disk == Disk::Full ? 16 : former.size();
 
-        const test::ChildOutcome out = test::RunInFolderThatTakesNoNewFile(path, fullDisk ? 16 : 0, [&] {
-            // The folder really takes no new file for this user.
-            QFile probe(f.tmp(QStringLiteral("probe")));
-            const bool refused = !probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-            f.ctx.para.two.ParaFileWriteError = false;
-            const bool written = WriteParaFile(f.ctx, path);
-            return QStringList{refused ? QStringLiteral("refused a new file") : QStringLiteral("took a new file"),
-                               written ? QStringLiteral("written") : QStringLiteral("not written"),
-                               f.ctx.para.two.ParaFileWriteErrorText};
-        });
-        ASSERT_TRUE(out.exited && out.status == 0) << "the child could not be set up or ended";
-        ASSERT_EQ(out.report.size(), 3);
-        EXPECT_EQ(out.report[0], QStringLiteral("refused a new file"));
-        EXPECT_EQ(test::FilesIn(f.dir.path()), files);
-        if (!fullDisk) {
-            EXPECT_EQ(out.report[1], QStringLiteral("written"));
-            EXPECT_EQ(out.report[2], QString());
-            EXPECT_EQ(fileBytes(path), expected);
-        } else {
-            EXPECT_EQ(out.report[1], QStringLiteral("not written"));
-            EXPECT_EQ(out.report[2], test::SystemWords(EFBIG) +
-                                         QStringLiteral(" (the file was being written in place and is now incomplete)"));
-            EXPECT_NE(fileBytes(path), expected);
+            const test::ChildOutcome out = test::RunInFolderThatTakesNoNewFile(
+                path, limit,
+                [&] {
+                    // The folder really takes no new file for this user.
+                    QFile probe(f.tmp(QStringLiteral("probe")));
+                    const bool refused = !probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+                    f.ctx.para.two.ParaFileWriteError = false;
+                    const bool written = WriteParaFile(f.ctx, path);
+                    return QStringList{refused ? QStringLiteral("refused a new file") : QStringLiteral("took a new file"),
+                                       written ? QStringLiteral("written") : QStringLiteral("not written"),
+                                       f.ctx.para.two.ParaFileWriteErrorText};
+                },
+                {cache.path()});
+            ASSERT_TRUE(out.exited && out.status == 0) << "the child could not be set up or ended";
+            ASSERT_EQ(out.report.size(), 3);
+            EXPECT_EQ(out.report[0], QStringLiteral("refused a new file"));
+            EXPECT_EQ(test::FilesIn(f.dir.path()), files);
+            switch (disk) {
+            case Disk::Room:
+                EXPECT_EQ(out.report[1], QStringLiteral("written"));
+                EXPECT_EQ(out.report[2], QString());
+                EXPECT_EQ(fileBytes(path), expected);
+                EXPECT_EQ(cache.copies(), QStringList());
+                break;
+            case Disk::TakesTheCopyOnly: {
+                EXPECT_EQ(out.report[1], QStringLiteral("not written"));
+                EXPECT_NE(fileBytes(path), expected);
+                const QStringList copies = cache.copies();
+                ASSERT_EQ(copies.size(), 1);
+                EXPECT_TRUE(copies[0].endsWith(QStringLiteral("-own.pmd"))) << copies[0].toStdString();
+                const QString copy = QDir(cache.copyFolder()).filePath(copies[0]);
+                EXPECT_EQ(fileBytes(copy), former);
+                EXPECT_EQ(out.report[2], test::InPlaceFailureWords(EFBIG, copy, language));
+                break;
+            }
+            case Disk::Full:
+                EXPECT_EQ(out.report[1], QStringLiteral("not written"));
+                EXPECT_EQ(fileBytes(path), former);
+                EXPECT_EQ(cache.copies(), QStringList());
+                EXPECT_EQ(out.report[2], test::NoCopyWords(cache.copyFolder(), test::ReasonWords(EFBIG, language), language));
+                break;
+            }
+            EXPECT_TRUE(f.msg.shown.empty());
         }
-        EXPECT_TRUE(f.msg.shown.empty());
     }
 }
 

@@ -110,7 +110,7 @@ TEST(PositionFileWriter, FailedWriteReportsAndChangesNothing) {
     // A folder that does not exist: the file and the reason under the message.
     EXPECT_FALSE(SaveFileAs(ctx, w.host, Product::TwoAxis, w.tmp(QStringLiteral("no/such/a.kzd"))));
     EXPECT_EQ(w.msg.lastText(), test::WriteFailureText(QStringLiteral("An error occured in saving data."),
-                                                       w.tmp(QStringLiteral("no/such/a.kzd")), test::SystemWords(ENOENT)));
+                                                       w.tmp(QStringLiteral("no/such/a.kzd")), test::ReasonWords(ENOENT, 2)));
 
     // A text Shift-JIS cannot hold: the former file stays whole, the
     // message names the position.
@@ -149,7 +149,7 @@ TEST(PositionFileWriter, ASaveOnAFullDiskKeepsTheFormerFile) {
             ASSERT_TRUE(PosiSaveAsCmd(ctx, w.host));
             const QString failed = test::WriteFailureText(language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
                                                                         : QStringLiteral("An error occured in saving data."),
-                                                          path, test::SystemWords(EFBIG));
+                                                          path, test::ReasonWords(EFBIG, language));
             w.msg.clear();
             w.grid().setText(3, 1, QStringLiteral("7"));
             w.grid().Tag = kDataChange;
@@ -176,6 +176,26 @@ TEST(PositionFileWriter, ASaveOnAFullDiskKeepsTheFormerFile) {
                                            }),
                       (QStringList{QStringLiteral("not saved"), failed}))
                 << ctType;
+
+            // The user's own file in a folder that takes no new file, on a
+            // disk that takes the copy of the former file only: the file is
+            // left incomplete, and the user is told so and where its former
+            // content is, in the program's language.
+            writeLines(path, {QStringLiteral("\"former\"")});
+            w.msg.clear();
+            const test::InPlaceSave inPlace = test::SaveInPlacePartWay(path, [&] {
+                const bool saved = SaveFileAs(ctx, w.host, p, path);
+                return QStringList{saved ? QStringLiteral("saved") : QStringLiteral("not saved")} + test::ShownTexts(w.msg);
+            });
+            const QString incomplete =
+                test::WriteFailureText(language == 1 ? QStringLiteral("データの保存でエラーが発生しました。")
+                                                     : QStringLiteral("An error occured in saving data."),
+                                       path, test::InPlaceFailureWords(EFBIG, inPlace.copy, language));
+            EXPECT_EQ(inPlace.report, (QStringList{QStringLiteral("not saved"), incomplete})) << ctType;
+            if (language == 1) {
+                for (const QString& told : {failed, incomplete})
+                    EXPECT_EQ(test::LatinWords(told, {path, inPlace.copy}), QStringList()) << told.toStdString();
+            }
         }
     }
 }

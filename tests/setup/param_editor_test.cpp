@@ -137,11 +137,32 @@ TEST(ParamEditorFiles, ASaveOnAFullDiskKeepsTheFormerFile) {
             e.show(ValidParaRecord(p, 2));
             e.files.answer(path);
             // The message names the file and the system's reason.
+            const QString headline = language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
+                                                    : QStringLiteral("Fail to  Save parameters into the file.");
+            const QString failed = WriteFailureText(headline, path, ReasonWords(EFBIG, language));
             EXPECT_EQ(SaveOnFullDisk(path, [&e] { return e.editor->cmdSaveParaFile_Click(), e.texts(); }),
-                      QStringList{WriteFailureText(language == 1 ? QStringLiteral("パラメータのファイル保存に失敗しました。")
-                                                                 : QStringLiteral("Fail to  Save parameters into the file."),
-                                                   path, SystemWords(EFBIG))})
+                      QStringList{failed})
                 << Name(p);
+
+            // The user's own file in a folder that takes no new file, on a
+            // disk that takes the copy of the former file only: the file is
+            // left incomplete, and the user is told so and where its former
+            // content is.
+            {
+                QFile former(path);
+                ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+                former.write("\"former\"\r\n");
+            }
+            e.msg().clear();
+            e.files.answer(path);
+            const InPlaceSave inPlace =
+                SaveInPlacePartWay(path, [&e] { return e.editor->cmdSaveParaFile_Click(), e.texts(); });
+            const QString incomplete = WriteFailureText(headline, path, InPlaceFailureWords(EFBIG, inPlace.copy, language));
+            EXPECT_EQ(inPlace.report, QStringList{incomplete}) << Name(p);
+            if (language == 1) {
+                for (const QString& told : {failed, incomplete})
+                    EXPECT_EQ(LatinWords(told, {path, inPlace.copy}), QStringList()) << told.toStdString();
+            }
         }
     }
 }
@@ -199,7 +220,7 @@ TEST(ParamEditorFiles, RefusalsLeaveEverythingAsItWas) {
     e.files.answer(locked);
     e.editor->cmdSaveParaFile_Click();
     EXPECT_EQ(e.msg().lastText(),
-              WriteFailureText(QStringLiteral("Fail to  Save parameters into the file."), locked, SystemWords(ENOENT)));
+              WriteFailureText(QStringLiteral("Fail to  Save parameters into the file."), locked, ReasonWords(ENOENT, 2)));
 }
 
 TEST(ParamEditorPrint, ShownValuesAndFile) {

@@ -128,10 +128,12 @@ bool QtPrintSurface::endDoc() {
         const QString target = fileTarget_;
         const QByteArray bytes = good ? fileBytes_->data() : QByteArray();
         dropFileDocument();
-        const QString why = !good          ? QStringLiteral("The pages could not be drawn.")
-                            : bytes.isEmpty() ? QStringLiteral("The document came out empty.")
-                                              : WriteWholeFile(target, bytes);
-        if (!why.isEmpty()) {
+        const WriteFailure why =
+            !good ? WriteFailure{QStringLiteral("ページを描画できませんでした。"), QStringLiteral("The pages could not be drawn.")}
+            : bytes.isEmpty()
+                ? WriteFailure{QStringLiteral("印刷する文書が空になりました。"), QStringLiteral("The document came out empty.")}
+                : WriteWholeFile(target, bytes);
+        if (why.failed()) {
             fileFailure_ = PrintFileFailure{target, why};
             good = false;
         }

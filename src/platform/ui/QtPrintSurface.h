@@ -18,7 +18,8 @@ namespace rer {
 // A print to a PDF file is drawn in memory, with the printer's page and
 // resolution, and written beside the file only at the end of the document,
 // which then replaces the former file; a print that fails or is abandoned,
-// or a program that ends meanwhile, leaves the former file as it was.
+// or a program that ends meanwhile, leaves the former file as it was (in a
+// folder that takes no new file: in its copy, see WriteWholeFile).
 class QtPrintSurface : public CursorPrintSurface {
 public:
     QtPrintSurface();
