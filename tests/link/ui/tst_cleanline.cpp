@@ -15,6 +15,7 @@
 #include "motion/ui/frmMove.h"
 #include "setup/ui/frmParameta2.h"
 #include "testsupport/PtyWindowWorld.h"
+#include "testsupport/RunTimer.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -372,7 +373,7 @@ private Q_SLOTS:
         x.t.ctx.opt.MoveTimeout = 1;
         GroupMoveForcedEnding(x, w, 4000);
         x.t.msg.clear();
-        QElapsedTimer t;
+        RunTimer t;
         qint64 took = -1;
         When stopped([&] { return x.w->statusPanel(1)->text().startsWith(S("Waiting for the controller")); },
                      [&] {
