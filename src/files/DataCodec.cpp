@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -38,13 +39,14 @@ bool DataFileReader::open(const QString& path) {
     trouble_ = Trouble::None;
     detail_.clear();
     QFile f(path);
-    // Qt gives the system's reason in the user's language.
     const auto failed = [&] {
         trouble_ = Trouble::System;
-        detail_ = f.errorString();
+        detail_ = FileFailureReason(f, errno);
         return false;
     };
+    errno = 0;
     if (!f.open(QIODevice::ReadOnly)) return failed();
+    errno = 0;
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) return failed();
     if (!DecodeShiftJis(bytes, text_)) {
