@@ -174,13 +174,14 @@ int LoadMoveTimeout(AppContext& ctx) {
 int LoadTeachSetting(AppContext& ctx) {
     const Settings& s = ctx.settings;
     // A value of the store, the default when absent; one outside the range
-    // is `outside`; nothing when the stored text is not a whole number in the
-    // 16-bit range.
+    // as stored, before it is rounded, is `outside`; nothing when the stored
+    // text is not a whole number in the 16-bit range.
     auto ranged = [&s](const SettingRange& r, int16_t outside) -> std::optional<int16_t> {
+        const QString k = QString::fromLatin1(r.key);
         bool failed = false;
-        const int16_t v = storedNumber(s, QString::fromLatin1(r.key), r.deflt, failed);
+        const int16_t v = storedNumber(s, k, r.deflt, failed);
         if (failed) return std::nullopt;
-        return r.allows(v) ? v : outside;
+        return r.allows(s.tryNumber(k).value_or(v)) ? v : outside;
     };
     // The values in the order they are read; a failed read stops there and
     // leaves it and the values after it as they were.

@@ -15,9 +15,9 @@ struct SettingRange {
     const char* key;
     int16_t deflt;
     int16_t lo, hi;
-    // True when v, rounded to a whole number (halves to even) as the options'
-    // checks round a box, lies in lo..hi.
-    bool allows(double v) const;
+    // True when v lies in lo..hi as it stands, before any rounding: a stored
+    // 0.6 is outside 1..999.
+    bool allows(double v) const { return v >= lo && v <= hi; }
 };
 
 // Every setting the options dialog edits.
@@ -51,6 +51,9 @@ public:
     }
 
     QString text(const QString& key, const QString& deflt) const;
+    // The stored number as it is written (decimal with "." whatever the
+    // locale), or nothing when absent or not a number.
+    std::optional<double> tryNumber(const QString& key) const;
     // The stored number (written in decimal with "." whatever the locale; a
     // fraction rounds half to even as the original store conversion did), or
     // nothing when absent or not a 16-bit integer.
@@ -58,7 +61,8 @@ public:
     int16_t int16(const QString& key, int16_t deflt) const;
     float float32(const QString& key, float deflt) const;
     bool flag(const QString& key, int16_t deflt) const { return int16(key, deflt) != 0; }
-    // The stored whole number when the range allows it, else the default.
+    // The stored number, rounded to a whole one, when the range allows it as
+    // stored; else the default.
     int16_t ranged(const SettingRange& r) const;
     bool rangedFlag(const SettingRange& r) const { return ranged(r) != 0; }
     // The value in use when the range allows it, else what the store gives.

@@ -57,10 +57,9 @@ FileDialogRequest GrpSmEditor::fileRequest(Words title) const {
     return r;
 }
 
-// Open dialog and the reader; nothing (after the window's message when the
-// reader failed and the refusal calls for one) when there is nothing to go
-// on with.
-std::optional<QString> GrpSmEditor::chooseAndRead(Words title, const ReadRefusal& refusal) {
+// Open dialog and the reader; nothing (after the refusal, told once) when
+// there is nothing to go on with.
+std::optional<QString> GrpSmEditor::chooseAndRead(Words title, Words refusal) {
     FileDialogRequest r = fileRequest(title);
     r.mustExist = true;
     const auto path = ctx_.platform.fileDialogs->open(r);
@@ -70,9 +69,7 @@ std::optional<QString> GrpSmEditor::chooseAndRead(Words title, const ReadRefusal
     FileReadFailure why;
     if (!kind_.ReadFile(ctx_, *path, &why) || failed) {
         // A file of another kind: the reader has told, with the file's name.
-        if (refusal.text && !why.told)
-            ctx_.message(refusal.namesFile ? FileFailureMessage(say(*refusal.text), *path, why.reason)
-                                           : say(*refusal.text));
+        if (!why.told) ctx_.message(FileFailureMessage(say(refusal), *path, why.reason));
         return std::nullopt;
     }
     return path;
@@ -135,7 +132,7 @@ void GrpSmEditor::verifyWithController(Frame f, Words invalid, const VerifyWords
     showVerifyResult(result);
 }
 
-void GrpSmEditor::openFile(Frame f, Words title, const ReadRefusal& refusal) {
+void GrpSmEditor::openFile(Frame f, Words title, Words refusal) {
     Command cmd(*this, f);
     if (!mayGiveUpEdits(EditsAt::Replace)) return;
     if (!chooseAndRead(title, refusal)) return; // the editor stays as it was
@@ -144,11 +141,11 @@ void GrpSmEditor::openFile(Frame f, Words title, const ReadRefusal& refusal) {
     markClean();
 }
 
-void GrpSmEditor::verifyWithFile(Frame f, Words invalid, Words title, std::optional<Words> readError,
+void GrpSmEditor::verifyWithFile(Frame f, Words invalid, Words title, Words refusal,
                                  const VerifyWords& result) {
     Command cmd(*this, f);
     if (!checked(invalid)) return;
-    if (!chooseAndRead(title, {readError})) return;
+    if (!chooseAndRead(title, refusal)) return;
     kind_.Compare(ctx_);
     showVerifyResult(result);
 }
@@ -188,8 +185,8 @@ void GrpSmEditor::printIndicated(Frame f, Words invalid, std::optional<Words> qu
     kind_.Print(ctx_);
 }
 
-void GrpSmEditor::printChosenFile(Words title, std::optional<Words> readError) {
-    const auto path = chooseAndRead(title, {readError});
+void GrpSmEditor::printChosenFile(Words title, Words refusal) {
+    const auto path = chooseAndRead(title, refusal);
     if (!path) return;
     kind_.flags(ctx_).FileName = QFileInfo(*path).fileName();
     ctx_.print.PrintFileFlag = true;

@@ -59,15 +59,6 @@ struct TableKind {
     Flags (*flags)(AppContext&);
 };
 
-// What a window says when the reader refuses the file chosen to be read and
-// has not told itself (a file of another kind it has): `text` (none: the
-// reader tells what failed), over a line with the file's name when
-// `namesFile`.
-struct ReadRefusal {
-    std::optional<Words> text;
-    bool namesFile = false;
-};
-
 // The texts of a verification that found differences: the heading and what
 // stands before the differing numbers.
 struct VerifyWords {
@@ -126,21 +117,21 @@ protected:
 
     // The runs. Those with the controller hold it from start to end; a
     // request while another job holds it does nothing. `invalid` is the
-    // message when the check fails; an absent `readError` means the reader
-    // has told what failed.
+    // message when the check fails; `refusal` what the window tells, over
+    // the file's name and why, when the reader refused the file chosen and
+    // has not told itself (a file of another kind it has).
     void readFromController(Frame f, Words question);
     void writeToController(Frame f, Words invalid, Words question);
     void verifyWithController(Frame f, Words invalid, const VerifyWords& result);
-    void openFile(Frame f, Words title, const ReadRefusal& refusal);
-    void verifyWithFile(Frame f, Words invalid, Words title, std::optional<Words> readError,
-                        const VerifyWords& result);
+    void openFile(Frame f, Words title, Words refusal);
+    void verifyWithFile(Frame f, Words invalid, Words title, Words refusal, const VerifyWords& result);
     void saveFile(Frame f);
     // Check; the question (when given); the editor table printed as
     // "INDICATED DATA".
     void printIndicated(Frame f, Words invalid, std::optional<Words> question);
     // The end of Print File, inside the caller's Command: the file chosen in
     // an open dialog, read and printed under its name.
-    void printChosenFile(Words title, std::optional<Words> readError);
+    void printChosenFile(Words title, Words refusal);
 
     QString say(Words w) const;
     // OK/Cancel or Yes/No with the question icon; true on OK or Yes.
@@ -156,7 +147,7 @@ private:
     bool mayGiveUpEdits(EditsAt at);
     bool readController();
     FileDialogRequest fileRequest(Words title) const;
-    std::optional<QString> chooseAndRead(Words title, const ReadRefusal& refusal);
+    std::optional<QString> chooseAndRead(Words title, Words refusal);
     void showVerifyResult(const VerifyWords& result);
 
     const TableKind& kind_;

@@ -41,6 +41,11 @@ const TableKind kGrpKind{
     },
 };
 
+// A file chosen to be opened, verified or printed that the reader refused:
+// a file of another kind the reader has told; any other the window tells,
+// over the file and why.
+constexpr Words kReadFailed{"ＧＲＰデータファイルの読み込みに失敗しました。", "Fail to open GRP Data file."};
+
 // Every command switches the buttons and the page frame.
 constexpr GrpSmEditor::Frame kButtons{GrpSmEditor::Scope::Commands, GrpSmEditor::Scope::Commands};
 
@@ -150,17 +155,12 @@ void GrpEditor::cmdGrpCtVerify_Click() {
 }
 
 void GrpEditor::cmdGrpFileVerify_Click() {
-    // A file the reader refuses: it has told.
     verifyWithFile(kButtons, kInvalidB, {"照合するＧＲＰデータファイルを開く", "Open GRP Data file to be Verified"},
-                   std::nullopt, kUnmatchedFile);
+                   kReadFailed, kUnmatchedFile);
 }
 
 void GrpEditor::cmdGrpFileOpen_Click() {
-    // A file of another kind: the reader has told. Any other refusal: the
-    // window tells, with the file's name.
-    openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"},
-             {.text = Words{"ＧＲＰデータファイルの読み込みに失敗しました。", "Fail to open GRP Data file."},
-              .namesFile = true});
+    openFile(kButtons, {"ＧＲＰデータファイルを開く", "Open GRP Data file"}, kReadFailed);
 }
 
 void GrpEditor::cmdGrpFileSave_Click() { saveFile(kButtons); }
@@ -173,7 +173,7 @@ void GrpEditor::cmdGrpFilePrint_Click() {
     if (!ask({"ﾌｧｲﾙに保存されたｸﾞﾙｰﾌﾟﾃﾞｰﾀの印刷を行います。", "Printing Group Data saved into the file."},
              MsgButtons::OkCancel))
         return;
-    printChosenFile({"印刷するＧＲＰデータファイルを開く", "Open GRP Data file to be printed"}, std::nullopt);
+    printChosenFile({"印刷するＧＲＰデータファイルを開く", "Open GRP Data file to be printed"}, kReadFailed);
 }
 
 } // namespace rer

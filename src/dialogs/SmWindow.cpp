@@ -168,9 +168,8 @@ void SmEditor::cmdSmCTShogo_Click() { verifyWithController(kAll, kInvalid, kUnma
 
 void SmEditor::cmdSmFileOpen_Click() {
     openFile(kAll, {"シーケンスマクロデータファイルを開く", "Open SM Data file"},
-             {.text = Words{"シーケンスマクロデータのファイル読み込みでエラーが発生しました。",
-                            "An error occured while openig SM Data file."},
-              .namesFile = true});
+             Words{"シーケンスマクロデータのファイル読み込みでエラーが発生しました。",
+                   "An error occured while openig SM Data file."});
 }
 
 void SmEditor::cmdSmFileSave_Click() { saveFile(kAll); }

@@ -1,11 +1,13 @@
 #include "files/DataCodec.h"
 
+#include "app/Language.h"
 #include "files/Decimal.h"
 #include "platform/FileWriter.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -33,29 +35,58 @@ bool EncodeShiftJis(const QString& text, QByteArray& out) {
 bool DataFileReader::open(const QString& path) {
     text_.clear();
     pos_ = 0;
-    error_.clear();
+    afterComma_ = false;
+    trouble_ = Trouble::None;
+    detail_.clear();
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        error_ = f.errorString();
+    const auto failed = [&] {
+        trouble_ = Trouble::System;
+        detail_ = FileFailureReason(f, errno);
         return false;
-    }
+    };
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly)) return failed();
+    errno = 0;
     const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        error_ = f.errorString();
-        return false;
-    }
+    if (f.error() != QFileDevice::NoError) return failed();
     if (!DecodeShiftJis(bytes, text_)) {
-        error_ = QStringLiteral("not a Shift-JIS text file");
+        trouble_ = Trouble::NotShiftJis;
         text_.clear();
         return false;
     }
     return true;
 }
 
+QString DataFileReader::error(int languageNo) const {
+    switch (trouble_) {
+    case Trouble::None: break;
+    case Trouble::System: return detail_;
+    case Trouble::NotShiftJis:
+        return PickText(languageNo, QStringLiteral("Shift-JISのテキストファイルではありません"),
+                        QStringLiteral("not a Shift-JIS text file"));
+    case Trouble::TooLarge:
+        return PickText(languageNo, QStringLiteral("数値 %1 が大きすぎます"), QStringLiteral("the number %1 is too large"))
+            .arg(detail_);
+    }
+    return QString();
+}
+
 namespace {
 bool isSpace(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 } // namespace
+
+bool DataFileReader::holdsNothing() const {
+    for (QChar c : text_)
+        if (!isSpace(c) && !isLineEnd(c) && c != QChar(0x1a)) return false;
+    return true;
+}
+
+bool DataFileReader::endsWhole() const {
+    qsizetype end = text_.size();
+    while (end > 0 && (isSpace(text_[end - 1]) || text_[end - 1] == QChar(0x1a))) --end;
+    return end == 0 || isLineEnd(text_[end - 1]);
+}
 
 bool DataFileReader::atEnd() const {
     // A comma at the end of the text still leaves its empty item.
@@ -106,10 +137,13 @@ std::optional<Value> DataFileReader::next() {
         const QString raw = text_.mid(start, pos_ - start).trimmed();
         if (raw.isEmpty()) {
             v = Value();
-        } else if (wholeNumbers_ ? IsNumberText(raw) : HasLeadingNumber(raw)) {
+        } else if (wholeNumbers_ ? StrictNumber(raw).has_value() : HasLeadingNumber(raw)) {
             const double d = LeadingNumber(raw);
             tooLarge = !std::isfinite(d);
-            if (tooLarge) error_ = QStringLiteral("the number %1 is too large").arg(raw);
+            if (tooLarge) {
+                trouble_ = Trouble::TooLarge;
+                detail_ = raw;
+            }
             v = Value::number(d);
         } else {
             v = Value::text(raw);

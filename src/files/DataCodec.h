@@ -23,11 +23,17 @@ public:
     bool open(const QString& path);
     // Starts again at the first item.
     void rewind() { pos_ = 0; afterComma_ = false; }
-    // A bare item is a number only when it is one as a whole; otherwise
-    // ("12abc") its text. Off: a bare item with a leading number is that
-    // number.
+    // A bare item is a number only when it is one as a whole, with blanks
+    // around it and none inside; otherwise ("12abc", "1 2") its text. Off:
+    // a bare item with a leading number is that number.
     void setWholeNumbers(bool on) { wholeNumbers_ = on; }
     bool atEnd() const;
+    // The file holds nothing but blanks and line ends.
+    bool holdsNothing() const;
+    // The text ends with a line end, as every record of a data file does
+    // (an end-of-file mark or blanks after it aside): false for a file cut
+    // inside its last record.
+    bool endsWhole() const;
 
     // The next item; nothing when the file has no more items.
     std::optional<Value> next();
@@ -37,16 +43,22 @@ public:
     bool nextInt16(int16_t& out);          // a whole number in 16 bits (halves to even)
     bool nextInt32(int32_t& out);
 
-    QString error() const { return error_; }
+    // Why the file could not be opened or the last item could not be read,
+    // in the language (1 Japanese, otherwise English): the system's words
+    // when the file could not be read, the program's own otherwise; empty
+    // when nothing failed.
+    QString error(int languageNo) const;
 
 private:
     void skipLineEnd();
 
+    enum class Trouble { None, System, NotShiftJis, TooLarge };
     QString text_;
     qsizetype pos_ = 0;
     bool afterComma_ = false; // the last item ended at a comma
     bool wholeNumbers_ = false;
-    QString error_;
+    Trouble trouble_ = Trouble::None;
+    QString detail_; // the system's words, or the number that is too large
 };
 
 // Builds a data file in memory and replaces the target only when the whole

@@ -18,9 +18,14 @@ bool WriteGrpFile(AppContext& ctx, const QString& path);
 bool WriteSmFile(AppContext& ctx, const QString& path, QString* error = nullptr);
 // Read GrpFileData (and GrpFileName) / SmFileData from a file: the groups or
 // macros the file carries, in any order, take its values; the others keep
-// theirs. Nothing changes unless the whole file was read. A file of another
-// kind is refused with a message; any other failure sets the error flag
-// without one. `why`, when given, tells the caller which.
+// theirs. Every cell is a number as a whole ("7" in quotes is 7, "12abc" is
+// none) that fits its field (16 bits; a group number 0..99, a macro number
+// 1..9). The file holds at least as many records as its sizes record says
+// (99 groups, 9 macros as the program writes them) and its last record ends
+// with its line end. Nothing changes unless the whole file was read. A file
+// of another kind is refused with a message; any other failure sets the
+// error flag without one. `why`, when given, tells the caller which, and
+// why in the window's language.
 bool ReadGrpFile(AppContext& ctx, const QString& path, FileReadFailure* why = nullptr);
 bool ReadSmFile(AppContext& ctx, const QString& path, FileReadFailure* why = nullptr);
 

@@ -56,20 +56,22 @@ bool WriteParaFile(AppContext& ctx, Product p, const QString& path) {
 bool ReadParaFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why) {
     ProductParameters& pp = ctx.para.of(p);
     DataFileReader r;
-    auto fail = [&] {
+    const auto fail = [&](const QString& reason) {
         pp.ParaFileError = true;
-        if (why && why->reason.isEmpty()) why->reason = r.error();
+        Because(why, reason);
         return false;
     };
+    // The reader could not give its next item.
+    const auto stop = [&] { return fail(StopReason(ctx, r)); };
     // "12abc" is no number: the window that takes the file refuses it.
     r.setWholeNumbers(true);
     if (!OpenTaggedFile(ctx, r, path, QStringLiteral("PRM"),
                         ctx.pick(QStringLiteral("DI-D6用のパラメータファイルではありません。データファイルの読み込みを中止します。"),
                                  QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.")),
                         why))
-        return fail();
+        return fail(QString());
     const auto count = r.next();
-    if (!count) return fail();
+    if (!count) return stop();
 
     ParaFileTable table(pp.ParaFileData.size());
     table[0][0] = Value::text(QFileInfo(path).fileName());
@@ -77,20 +79,40 @@ bool ReadParaFile(AppContext& ctx, Product p, const QString& path, FileReadFailu
     const double sections = count->toNumber();
     for (double k = 0; k < sections; ++k) {
         const QString expected = QString::fromLatin1(SectionAt(k).name);
-        QString name;
+        const auto name = r.next();
+        if (!name) return stop();
+        if (name->toText() != expected)
+            return fail(ctx.pick(QStringLiteral("%2 セクションの位置に「%1」があります"),
+                                 QStringLiteral("\"%1\" stands where the section %2 belongs"))
+                            .arg(name->toText(), expected));
+        // The section's row and column counts.
+        const auto size = [&](const QString& what, double& out) {
+            const auto v = r.next();
+            if (!v) return stop();
+            if (v->isText()) return fail(CellReason(what, v->toText()));
+            out = v->toNumber();
+            return true;
+        };
         double rows = 0, cols = 0;
-        if (!r.nextText(name) || name != expected) return fail();
-        if (!r.nextNumber(rows) || !r.nextNumber(cols)) return fail();
+        if (!size(ctx.pick(QStringLiteral("%1 の行数"), QStringLiteral("%1 rows")).arg(expected), rows) ||
+            !size(ctx.pick(QStringLiteral("%1 の列数"), QStringLiteral("%1 columns")).arg(expected), cols))
+            return false;
         for (double i = 0; i < rows; ++i, ++cursor) {
-            if (cursor >= int(table.size())) return fail();
+            if (cursor >= int(table.size()))
+                return fail(ctx.pick(QStringLiteral("パラメータの行が多すぎます"),
+                                     QStringLiteral("more rows than the parameter table holds")));
             for (double c = 0; c < cols; ++c) {
-                if (c >= kParaFileCols) return fail();
+                if (c >= kParaFileCols)
+                    return fail(ctx.pick(QStringLiteral("%1 セクションの列が多すぎます"),
+                                         QStringLiteral("more columns in the section %1 than the parameter table holds"))
+                                    .arg(expected));
                 const auto v = r.next();
-                if (!v) return fail();
+                if (!v) return stop();
                 table[cursor][size_t(c)] = *v;
             }
         }
     }
+    if (!EndsWhole(ctx, r, why)) return fail(QString());
     pp.ParaFileData = std::move(table);
     return true;
 }

@@ -16,11 +16,12 @@ struct FileReadFailure;
 // ParaFileWriteErrorText) on failure; shows no message.
 bool WriteParaFile(AppContext& ctx, Product p, const QString& path);
 // Reads the file into the product's ParaFileData; row 0 gets the file's name.
-// The table is replaced only when the whole file was read. A bare item is a
-// number only when it is one as a whole ("12abc" is kept as its text). A
-// file that is not a parameter file is refused with a message; any other
-// failure sets ParaFileError without a message. `why`, when given, tells the
-// caller which.
+// The table is replaced only when the whole file was read and its last
+// record ends with its line end. A bare item is a number only when it is
+// one as a whole ("12abc" is kept as its text). A file that is not a
+// parameter file is refused with a message; any other failure sets
+// ParaFileError without a message. `why`, when given, tells the caller
+// which, and why in the window's language.
 bool ReadParaFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why = nullptr);
 // Empties rows 0..35 of the product's table.
 void ClearParaFileTable(AppContext& ctx, Product p);

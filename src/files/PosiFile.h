@@ -16,8 +16,13 @@ struct FileReadFailure;
 // more, -100,000 or less), or a cell whose number is too large for a double,
 // fails the read. A file that is not a position file is refused with a
 // message; any other failure sets PosiFileError silently. `why`, when
-// given, tells the caller which.
+// given, tells the caller which, and why in the window's language.
 bool ReadPosiFile(AppContext& ctx, Product p, const QString& path, FileReadFailure* why = nullptr);
+// The caption of a position column (1 to 11 two-axis, 1 to 6 one-axis) as
+// the messages name it, with the axis in the two-axis grid: "POSI1",
+// "位置1"; empty for any other column. The two-axis captions also name the
+// items of a position file's records of either product.
+QString PosiColumnCaption(Product p, int column, int languageNo);
 // "Not Position Data file for DI-D6. Opening file is canceled." and its twins.
 QString NotPositionFileText(const AppContext& ctx, Product p);
 inline bool ReadPosiFile(AppContext& ctx, const QString& path) { return ReadPosiFile(ctx, Product::TwoAxis, path); }

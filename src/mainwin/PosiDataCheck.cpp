@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 #include "catalogue/Conversion.h"
 #include "files/Decimal.h"
+#include "files/PosiFile.h"
 #include "files/Value.h"
 #include "mainwin/PositionEditor.h"
 #include "mainwin/PositionGrid.h"
@@ -27,19 +28,6 @@ bool positionGood(double v, bool mm, const AxisActuator& ax) {
     return Decimal12(PlsToMm(v, ax.Lead, ax.PPR)) <= mmLimit;
 }
 
-// A cell as the check's message names it: the column's caption, with the
-// axis in the two-axis grid.
-QString columnName(Product p, int c, int16_t languageNo) {
-    static const char16_t* const two[2][12] = {
-        {u"", u"速度1", u"加速1", u"方法1", u"位置1", u"速度2", u"加速2", u"方法2", u"位置2", u"補間", u"出力", u"S/M"},
-        {u"", u"VEL1", u"ACC1", u"WAY1", u"POSI1", u"VEL2", u"ACC2", u"WAY2", u"POSI2", u"ITPL", u"OUT", u"S/M"}};
-    static const char16_t* const one[2][7] = {{u"", u"速度", u"加速", u"方法", u"位置", u"出力", u"S/M"},
-                                              {u"", u"VEL", u"ACC", u"WAY", u"POSI", u"OUT", u"S/M"}};
-    const int lang = languageNo == 1 ? 0 : 1;
-    if (p == Product::TwoAxis) return c >= 1 && c < 12 ? QString::fromUtf16(two[lang][c]) : QString();
-    return c >= 1 && c < 7 ? QString::fromUtf16(one[lang][c]) : QString();
-}
-
 // A cell whose text is not wholly a number: it would go out as a number the
 // user does not see.
 struct NotANumber {
@@ -61,7 +49,7 @@ QString notANumberLines(const AppContext& ctx, Product p, const std::vector<NotA
         out += ctx.pick(QStringLiteral("\r\nポジションNo%1 %2：「%3」は数値ではありません。"),
                         QStringLiteral("\r\nPosition No.%1 %2: \"%3\" is not a number."))
                    .arg(n.row)
-                   .arg(columnName(p, n.col, ctx.opt.LanguageNo), t);
+                   .arg(PosiColumnCaption(p, n.col, ctx.opt.LanguageNo), t);
     }
     if (cells.size() > kNamed)
         out += ctx.pick(QStringLiteral("\r\n（ほかに数値でないセルが%1個あります）"),

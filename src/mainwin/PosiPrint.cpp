@@ -4,9 +4,11 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Conversion.h"
 #include "files/Decimal.h"
+#include "files/FileHeader.h"
 #include "files/Listings.h"
 #include "files/PosiFile.h"
 #include "link/TextHelpers.h"
+#include "platform/FileWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -221,8 +223,11 @@ bool PrintPosiData(AppContext& ctx, Product p, const std::array<QString, 2>& gri
     }
     if (pr.FilePosiPrint) {
         pos.PosiFileError = false;
-        if (!ReadPosiFile(ctx, p, pr.PrintPosiFileName) || pos.PosiFileError) {
-            ctx.message(canceledText(ctx));
+        FileReadFailure why;
+        if (!ReadPosiFile(ctx, p, pr.PrintPosiFileName, &why) || pos.PosiFileError) {
+            // After the reader's own refusal of a file of another kind, the
+            // cancel alone; any other refusal names the file and why.
+            ctx.message(why.told ? canceledText(ctx) : FileFailureMessage(canceledText(ctx), pr.PrintPosiFileName, why.reason));
             return abandon();
         }
         if (ctx.opt.DispMmUnit && !fileToMm(ctx, p, lookup)) return abandon();

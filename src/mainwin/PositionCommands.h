@@ -10,6 +10,7 @@ namespace rer {
 
 class AppContext;
 class ControllerLink;
+struct FileReadFailure;
 
 // What the position file and controller commands need of the main window
 // and its dialogs. frmMain implements it; tests use a recorder.
@@ -56,6 +57,10 @@ QString FileTitleOf(const QString& path);
 std::optional<QString> AskPositionFile(AppContext& ctx, bool save, const QString& title, const QString& filter,
                                        const QString& proposed = QString());
 QString OpenPositionFilter(const AppContext& ctx);
+// A position file chosen to be read that the reader refused: "Fail to open
+// Position Data file." over the file and why, unless the reader has told
+// itself (a file of another kind).
+void TellPositionReadFailure(AppContext& ctx, const QString& path, const FileReadFailure& why);
 
 // ---- File commands (New, Open, Save, Save As)
 

@@ -272,6 +272,14 @@ void ReflectFileInfo2PcSettings(AppContext& ctx, Product p) {
     CalcMaxMm(ctx, p);
 }
 
+void TellPositionReadFailure(AppContext& ctx, const QString& path, const FileReadFailure& why) {
+    // A file that is no position file at all: the reader has told.
+    if (why.told) return;
+    ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("位置データファイルの読み込みに失敗しました。"),
+                                            QStringLiteral("Fail to open Position Data file.")),
+                                   path, why.reason));
+}
+
 namespace {
 
 // PosiFileOpenProc / W3kPosiFileOpenProc. A file that is refused, names a
@@ -301,12 +309,7 @@ void PosiFileOpenProc(AppContext& ctx, PositionHost& host, Product p) {
     pos.PosiFileError = false;
     FileReadFailure why;
     if (!ReadPosiFile(ctx, p, path, &why) || pos.PosiFileError) {
-        // A file that is no position file at all: the reader has told. Any
-        // other refusal is told here, with the file's name.
-        if (!why.told)
-            ctx.message(FileFailureMessage(ctx.pick(QStringLiteral("位置データファイルの読み込みに失敗しました。"),
-                                                    QStringLiteral("Fail to open Position Data file.")),
-                                           path, why.reason));
+        TellPositionReadFailure(ctx, path, why);
         return;
     }
 

@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "files/FileHeader.h"
 #include "files/PosiFile.h"
 #include "link/ControllerLink.h"
 #include "mainwin/PositionCommands.h"
@@ -79,7 +80,11 @@ void PosiDataFileShogo(AppContext& ctx, PositionHost& host, Product p) {
     if (!chosen) return;
     ProductPositions& pos = ctx.pos.of(p);
     pos.PosiFileError = false;
-    if (!ReadPosiFile(ctx, p, *chosen) || pos.PosiFileError) return;
+    FileReadFailure why;
+    if (!ReadPosiFile(ctx, p, *chosen, &why) || pos.PosiFileError) {
+        TellPositionReadFailure(ctx, *chosen, why);
+        return;
+    }
     const bool anyDiff = ComparePosiTables(ctx, p);
     const QString title = QFileInfo(*chosen).fileName();
     ShowOutcome(ctx, host, p, anyDiff,

@@ -180,4 +180,6 @@ QString FileFailureMessage(const QString& text, const QString& path, const QStri
     return text + QStringLiteral("\r\n") + (reason.isEmpty() ? file : file + QStringLiteral(": ") + reason);
 }
 
+QString FileFailureReason(const QFileDevice& f, int error) { return reasonOf(f, error); }
+
 } // namespace rer

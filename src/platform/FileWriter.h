@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFileDevice;
+
 namespace rer {
 
 // Why something could not be written, in the program's two languages,
@@ -40,6 +42,11 @@ WriteFailure WriteWholeFile(const QString& path, const QByteArray& bytes);
 // its file, behind a mark of the file's full path, so that files of one name
 // in different folders keep copies of their own.
 QString InPlaceCopyFolder();
+
+// Why a file could not be opened, read or written: the system's words, in
+// the user's language, where the failed call left them in `error` (errno),
+// Qt's words otherwise.
+QString FileFailureReason(const QFileDevice& f, int error);
 
 // A failure message over the line that names the file and why it could not
 // be written or read: "...\r\n/home/user/a.pmd: No space left on device";

@@ -228,8 +228,8 @@ static QString FileFailureText(const AppContext& ctx) {
 
 // The Open dialog, then the chosen file read into the file table; false
 // (after the message when the file was refused) when nothing was read. For
-// the window to take (`open`), the file must also fit it as it stands, and
-// the message names the file and what was wrong with it.
+// the window to take (`open`), the file must also fit it as it stands. The
+// message names the file and what was wrong with it.
 bool ParamEditor::readChosenFile(const QString& title, bool open) {
     const auto path = openDialog(title);
     if (!path) return false;
@@ -244,8 +244,7 @@ bool ParamEditor::readChosenFile(const QString& title, bool open) {
         }
     }
     // A file of another kind: the reader has told, with the file's name.
-    if (!ok && !why.told)
-        ctx_.message(open ? FileFailureMessage(FileFailureText(ctx_), *path, why.reason) : FileFailureText(ctx_));
+    if (!ok && !why.told) ctx_.message(FileFailureMessage(FileFailureText(ctx_), *path, why.reason));
     return ok;
 }
 

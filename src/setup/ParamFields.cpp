@@ -141,7 +141,7 @@ std::optional<ParaCell> ParaTableMisfit(const ParaFileTable& t, Product p) {
                 if (axis < used) return ParaCell{d.row, axis};
                 continue;
             }
-            if (v.isText() && !IsNumberText(v.toText())) return ParaCell{d.row, axis};
+            if (v.isText() && !StrictNumber(v.toText())) return ParaCell{d.row, axis};
             const double n = v.toNumber();
             if (!ParaWireNumber(d, n)) return ParaCell{d.row, axis};
             if (list && axis < used && (!v.isNumber() || n != std::trunc(n) || n < d.input.lo || n > d.input.hi))

@@ -144,7 +144,9 @@ TEST(Settings, ASaveThatCannotBeWrittenIsToldOnceAndKeepsTheFile) {
 
 // A setting that the options edit, written by hand outside the range the
 // options allow, loads as its default: a move time-out of 0 or below would
-// end every move at its first tick, a port of 12 opens nothing.
+// end every move at its first tick, a port of 12 opens nothing. The range
+// judges the value as stored, before it is rounded: a time-out of 0.6 is no
+// time-out of 1 used as 0.6.
 TEST(Settings, OptionsOutsideTheirRangesLoadAsTheirDefaults) {
     struct Case { const char* key; const char* stored; double want; };
     const Case cases[] = {
@@ -156,6 +158,10 @@ TEST(Settings, OptionsOutsideTheirRangesLoadAsTheirDefaults) {
         {"Language", "0", 1},        {"Language", "3", 1},        {"Language", "2", 2},
         {"Controller", "0", 1},      {"Controller", "5", 1},      {"Controller", "2", 2},
         {"PortOccupy", "2", 0},      {"PortOccupy", "-1", 0},     {"PortOccupy", "1", 1},
+        {"MoveTimeout", "0.6", 60},  {"MoveTimeout", "0.5", 60},  {"MoveTimeout", "999.4", 60},
+        {"MoveTimeout", "1.25", 1.25}, {"PortNo", "9.4", 1},        {"PortNo", "0.6", 1},
+        {"PortNo", "2.6", 3},        {"Language", "2.4", 1},      {"Controller", "2.4", 1},
+        {"Controller", "1.6", 2},    {"PortOccupy", "1.4", 0},    {"PortOccupy", "-0.4", 0},
     };
     for (const auto& c : cases) {
         TestApp t; // in Japan: the stored language counts
@@ -187,6 +193,9 @@ TEST(Settings, TeachingValuesOutsideTheirRanges) {
         {"AccOf100Pls2", nullptr, 2}, {"AccOf100Pls2", "3", 2}, {"AccOf100Pls2", "1", 1},
         {"AccOfJog", nullptr, 3}, {"AccOfJog", "4", 1},
         {"AccOfJog2", nullptr, 2}, {"AccOfJog2", "3", 1},
+        // Judged as stored, before the value is rounded.
+        {"VelOf100Pls", "60.4", 20}, {"VelOf100Pls", "0.6", 20}, {"VelOf100Pls", "59.6", 60},
+        {"AccOf100Pls", "0.6", 3}, {"AccOf100Pls2", "2.4", 2}, {"AccOfJog", "3.4", 1}, {"AccOfJog2", "0.6", 1},
     };
     for (const auto& c : cases) {
         TestApp t;

@@ -276,9 +276,12 @@ TEST_F(SmTest, VerifyWithAFile) {
     e.cmdSmFileShogo_Click();
     EXPECT_EQ(w.msg.lastText(), S("Result of Verify - NG\r\n<Unmatched items>\r\n SM No. 2, 5,"));
 
+    // A file that cannot be read: the window's words over the file and the
+    // system's reason.
     w.files.answer(w.tmp(S("missing.smd")));
     e.cmdSmFileShogo_Click();
-    EXPECT_EQ(w.msg.lastText(), S("An error occured while opening SM Data file."));
+    EXPECT_EQ(w.msg.lastText(), WriteFailureText(S("An error occured while opening SM Data file."),
+                                                 w.tmp(S("missing.smd")), SystemWords(ENOENT)));
     expectCommandEnded();
 }
 
@@ -316,7 +319,8 @@ TEST_F(SmTest, PrintTheDisplayOrAFile) {
     w.printer.ops.clear();
     w.files.answer(w.tmp(S("missing.smd")));
     e.cmdSMFilePrint_Click();
-    EXPECT_EQ(w.msg.lastText(), S("Error occured while opening SM Data file."));
+    EXPECT_EQ(w.msg.lastText(), WriteFailureText(S("Error occured while opening SM Data file."),
+                                                 w.tmp(S("missing.smd")), SystemWords(ENOENT)));
     EXPECT_FALSE(w.printed());
     expectCommandEnded();
 }

@@ -133,9 +133,11 @@ TEST(DataCodec, TypedReadsRefuseWhatDoesNotFit) {
     ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 4);
     // A bare number too large for a double is no item; the readers stop
     // there. Quoted, it is a text beyond every range.
-    EXPECT_TRUE(r.error().isEmpty());
+    EXPECT_TRUE(r.error(2).isEmpty());
     EXPECT_FALSE(r.next());
-    EXPECT_FALSE(r.error().isEmpty());
+    // Why, in the window's language.
+    EXPECT_EQ(r.error(2), QStringLiteral("the number 1e999 is too large"));
+    EXPECT_EQ(r.error(1), QString::fromUtf8("数値 1e999 が大きすぎます"));
     ASSERT_TRUE(r.nextInt16(n)); EXPECT_EQ(n, 3);
     const auto quoted = r.next();
     ASSERT_TRUE(quoted);
@@ -172,7 +174,8 @@ TEST(LeadingNumber, StrictNumberIsTheWholeTextAsTheProgramWritesIt) {
 }
 
 // A reader that takes only whole numbers keeps a bare item with anything
-// after its number as the item's text; quoted items are texts either way.
+// after its number, or a blank inside it, as the item's text; quoted items
+// are texts either way.
 TEST(DataCodec, BareItemsAsWholeNumbers) {
     QTemporaryDir dir;
     const QString p = dir.filePath(QStringLiteral("w.lst"));
@@ -186,7 +189,7 @@ TEST(DataCodec, BareItemsAsWholeNumbers) {
         ASSERT_EQ(items.size(), size_t(6));
         EXPECT_EQ(items[0], whole ? Value::text(QStringLiteral("12abc")) : Value::number(12)) << whole;
         EXPECT_EQ(items[1], Value::number(12)) << whole;
-        EXPECT_EQ(items[2], Value::number(12)) << whole;
+        EXPECT_EQ(items[2], whole ? Value::text(QStringLiteral("1 2")) : Value::number(12)) << whole;
         EXPECT_EQ(items[3], Value::text(QStringLiteral("abc"))) << whole;
         EXPECT_EQ(items[4], Value::text(QStringLiteral("5"))) << whole;
         EXPECT_EQ(items[5], whole ? Value::text(QStringLiteral("1e")) : Value::number(1)) << whole;

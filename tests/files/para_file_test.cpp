@@ -1,5 +1,6 @@
 #include "files/ParaFile.h"
 #include "FilesTestSupport.h"
+#include "files/FileHeader.h"
 #include "testsupport/FullDisk.h"
 
 #include <QDir>
@@ -75,42 +76,59 @@ TEST(ParaFile, RefusedAndBrokenFilesLeaveTheTableAsItWas) {
     const QString head = QStringLiteral("\"VO-D6\",\"PRM\"\r\n6\r\n");
     const QString home = QStringLiteral("\"HOME\",6,2\r\n1,1\r\n2,2\r\n3,3\r\n4,4\r\n5,5\r\n6,6\r\n");
     const QString vel = QStringLiteral("\"VEL\",10,2\r\n") + QStringLiteral("1,1\r\n").repeated(10);
-    struct Case { const char* name; QString content; bool message; };
+    // A file refused for what it holds says why, in the window's language;
+    // one of another kind is told by the reader.
+    struct Case { const char* name; QString content; bool message; const char* en; const char* jp; };
+    const char* cut[] = {"the file is cut short", "ファイルが途中で切れています"};
     const Case cases[] = {
-        {"other kind", QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n"), true},
-        {"other tag", QStringLiteral("\"VO-D7\",\"PRM\"\r\n6\r\n"), true},
-        {"lower case", QStringLiteral("\"vo-d6\",\"PRM\"\r\n6\r\n"), true},
-        {"sections out of order", head + vel + home, false},
-        {"too many columns", head + QStringLiteral("\"HOME\",6,4\r\n1,2,3,4\r\n"), false},
-        {"short file", head + home + QStringLiteral("\"VEL\",10,2\r\n1,1\r\n"), false},
+        {"other kind", QStringLiteral("\"VO-D6\",\"GRP\"\r\n99,3\r\n"), true, "", ""},
+        {"other tag", QStringLiteral("\"VO-D7\",\"PRM\"\r\n6\r\n"), true, "", ""},
+        {"lower case", QStringLiteral("\"vo-d6\",\"PRM\"\r\n6\r\n"), true, "", ""},
+        {"sections out of order", head + vel + home, false, "\"VEL\" stands where the section HOME belongs",
+         "HOME セクションの位置に「VEL」があります"},
+        {"too many columns", head + QStringLiteral("\"HOME\",6,4\r\n1,2,3,4\r\n"), false,
+         "more columns in the section HOME than the parameter table holds", "HOME セクションの列が多すぎます"},
+        {"rows not a number", head + QStringLiteral("\"HOME\",6x,2\r\n1,2\r\n"), false, "HOME rows = 6x",
+         "HOME の行数 = 6x"},
+        {"short file", head + home + QStringLiteral("\"VEL\",10,2\r\n1,1\r\n"), false, cut[0], cut[1]},
+        {"cut inside the last number", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n") + QString(home).replace(QStringLiteral("6,6"), QStringLiteral("6,66")).chopped(3),
+         false, cut[0], cut[1]},
         {"rows beyond the table", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n\"HOME\",40,1\r\n") +
-                                      QStringLiteral("1\r\n").repeated(40), false},
-        {"header only", QStringLiteral("\"VO-D6\",\"PRM\"\r\n"), false},
-        {"OFFSET 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n") + QString(home).replace(QStringLiteral("1,1"), QStringLiteral("1e999,1")), false},
-        {"section count 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1e999\r\n") + home, false},
-        {"empty file", QString(), false},
+                                      QStringLiteral("1\r\n").repeated(40), false,
+         "more rows than the parameter table holds", "パラメータの行が多すぎます"},
+        {"header only", QStringLiteral("\"VO-D6\",\"PRM\"\r\n"), false, cut[0], cut[1]},
+        {"OFFSET 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1\r\n") + QString(home).replace(QStringLiteral("1,1"), QStringLiteral("1e999,1")), false,
+         "the number 1e999 is too large", "数値 1e999 が大きすぎます"},
+        {"section count 1e999", QStringLiteral("\"VO-D6\",\"PRM\"\r\n1e999\r\n") + home, false,
+         "the number 1e999 is too large", "数値 1e999 が大きすぎます"},
+        {"empty file", QString(), false, "the file is empty", "ファイルが空です"},
     };
-    for (const Case& c : cases) {
-        FilesContext f;
-        ASSERT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd")));
-        const ParaFileTable before = f.ctx.para.two.ParaFileData;
-        const QString path = f.tmp(QStringLiteral("bad.pmd"));
-        writeText(path, c.content);
-        EXPECT_FALSE(ReadParaFile(f.ctx, path)) << c.name;
-        EXPECT_TRUE(f.ctx.para.two.ParaFileError) << c.name;
-        EXPECT_TRUE(f.ctx.para.two.ParaFileData == before) << c.name;
-        if (c.message) {
-            ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
-            // The reader's refusal, over the file's name.
-            EXPECT_EQ(f.msg.lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.\r\n") +
-                                            QDir::toNativeSeparators(path));
-            EXPECT_EQ(f.msg.shown.back().title, QStringLiteral("RER6O250"));
-        } else {
-            EXPECT_TRUE(f.msg.shown.empty()) << c.name;
+    for (int16_t language : {int16_t(2), int16_t(1)}) {
+        for (const Case& c : cases) {
+            FilesContext f(language);
+            ASSERT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd")));
+            const ParaFileTable before = f.ctx.para.two.ParaFileData;
+            const QString path = f.tmp(QStringLiteral("bad.pmd"));
+            writeText(path, c.content);
+            FileReadFailure why;
+            EXPECT_FALSE(ReadParaFile(f.ctx, Product::TwoAxis, path, &why)) << c.name;
+            EXPECT_TRUE(f.ctx.para.two.ParaFileError) << c.name;
+            EXPECT_TRUE(f.ctx.para.two.ParaFileData == before) << c.name;
+            EXPECT_EQ(why.told, c.message) << c.name;
+            EXPECT_EQ(why.reason, QString::fromUtf8(language == 1 ? c.jp : c.en)) << c.name << " " << language;
+            if (c.message && language == 2) {
+                ASSERT_EQ(f.msg.shown.size(), 1u) << c.name;
+                // The reader's refusal, over the file's name.
+                EXPECT_EQ(f.msg.lastText(), QStringLiteral("Not parameter file for DI-D6. Opening file is canceled.\r\n") +
+                                                QDir::toNativeSeparators(path));
+                EXPECT_EQ(f.msg.shown.back().title, QStringLiteral("RER6O250"));
+            } else if (!c.message) {
+                EXPECT_TRUE(f.msg.shown.empty()) << c.name;
+            }
+            // The next read of a good file works.
+            f.ctx.para.two.ParaFileError = false;
+            EXPECT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd"))) << c.name;
         }
-        // The next read of a good file works.
-        f.ctx.para.two.ParaFileError = false;
-        EXPECT_TRUE(ReadParaFile(f.ctx, fixture("para2.pmd"))) << c.name;
     }
     // A missing file fails silently; the Japanese refusal text.
     FilesContext jp(1);

@@ -1,5 +1,6 @@
 #include "files/PosiFile.h"
 #include "FilesTestSupport.h"
+#include "files/FileHeader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,37 +90,55 @@ TEST(PosiFile, OneAxisKeepsPositionsAsReadAndItsSecondModel) {
 
 TEST(PosiFile, RefusedAndBrokenFilesLeaveEverythingAsItWas) {
     const char* head = "\"VO-D6\",\"KZ- 28L-100\",\"KZ- 28L-100\",\"NEW\",\"NEW\"\r\n";
-    struct Case { const char* name; QString content; bool message; };
+    // A file refused for what it holds says why, in the window's language;
+    // one of another kind is told by the reader.
+    struct Case { const char* name; QString content; bool message; const char* en; const char* jp; };
+    const char* cut[] = {"the file is cut short", "ファイルが途中で切れています"};
     const Case cases[] = {
-        {"tag", u("\"VO-D5\",\"a\",\"b\",\"NEW\",\"NEW\"\r\n"), true},
-        {"position 400", u(head) + u("1,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n400,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"position -1", u(head) + u("-1,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"short record", u(head) + u("1,5,3,0,1,5,3,0,1,0,0\r\n"), false},
-        {"text position", u(head) + u("1,5,3,0,\"abc\",5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"1000000", u(head) + u("1,5,3,0,1000000,5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"-100000", u(head) + u("1,5,3,0,1,5,3,0,-100000,0,0,0,\"\"\r\n"), false},
-        {"eight characters", u(head) + u("1,5,3,0,12345.5,5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"WAY 1e999", u(head) + u("1,\"5\",\"3\",\"1e999\",\"1\",\"5\",\"3\",\"0\",\"1\",\"0\",\"0\",\"0\",\"\"\r\n"), false},
-        {"OUT -1e999", u(head) + u("1,5,3,0,1,5,3,0,1,0,-1e999,0,\"\"\r\n"), false},
-        {"POSI2 1e999", u(head) + u("1,5,3,0,1,5,3,0,\"1e999\",0,0,0,\"\"\r\n"), false},
-        {"position 1e999", u(head) + u("\"1e999\",5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false},
-        {"no markers", u("\"VO-D6\",\"a\",\"b\"\r\n"), false},
-        {"empty", QString(), false},
+        {"tag", u("\"VO-D5\",\"a\",\"b\",\"NEW\",\"NEW\"\r\n"), true, "", ""},
+        {"a group file", u("\"VO-D6\",\"GRP\"\r\n99,3\r\n"), true, "", ""},
+        {"position 400", u(head) + u("1,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n400,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false,
+         "Position No. = 400", "ポジションNo = 400"},
+        {"position -1", u(head) + u("-1,5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false, "Position No. = -1", "ポジションNo = -1"},
+        {"short record", u(head) + u("1,5,3,0,1,5,3,0,1,0,0\r\n"), false, cut[0], cut[1]},
+        {"text position", u(head) + u("1,5,3,0,\"abc\",5,3,0,1,0,0,0,\"\"\r\n"), false, "Position No.1 POSI1 = abc",
+         "ポジションNo1 位置1 = abc"},
+        {"1000000", u(head) + u("1,5,3,0,1000000,5,3,0,1,0,0,0,\"\"\r\n"), false, "Position No.1 POSI1 = 1000000",
+         "ポジションNo1 位置1 = 1000000"},
+        {"-100000", u(head) + u("1,5,3,0,1,5,3,0,-100000,0,0,0,\"\"\r\n"), false, "Position No.1 POSI2 = -100000",
+         "ポジションNo1 位置2 = -100000"},
+        {"eight characters", u(head) + u("1,5,3,0,12345.5,5,3,0,1,0,0,0,\"\"\r\n"), false,
+         "Position No.1 POSI1 = 12345.5", "ポジションNo1 位置1 = 12345.5"},
+        {"WAY 1e999", u(head) + u("1,\"5\",\"3\",\"1e999\",\"1\",\"5\",\"3\",\"0\",\"1\",\"0\",\"0\",\"0\",\"\"\r\n"), false,
+         "Position No.1 WAY1 = 1e999", "ポジションNo1 方法1 = 1e999"},
+        {"OUT -1e999", u(head) + u("1,5,3,0,1,5,3,0,1,0,-1e999,0,\"\"\r\n"), false, "the number -1e999 is too large",
+         "数値 -1e999 が大きすぎます"},
+        {"POSI2 1e999", u(head) + u("1,5,3,0,1,5,3,0,\"1e999\",0,0,0,\"\"\r\n"), false, "Position No.1 POSI2 = 1e999",
+         "ポジションNo1 位置2 = 1e999"},
+        {"position 1e999", u(head) + u("\"1e999\",5,3,0,1,5,3,0,1,0,0,0,\"\"\r\n"), false, "Position No. = 1e999",
+         "ポジションNo = 1e999"},
+        {"no markers", u("\"VO-D6\",\"a\",\"b\"\r\n"), false, cut[0], cut[1]},
+        {"empty", QString(), false, "the file is empty", "ファイルが空です"},
     };
-    for (const Case& c : cases) {
-        FilesContext f;
-        ASSERT_TRUE(ReadPosiFile(f.ctx, fixture("posi_new.kzd")));
-        const PositionTables before = f.ctx.pos;
-        const QString path = f.tmp(QStringLiteral("bad.kzd"));
-        writeText(path, c.content);
-        EXPECT_FALSE(ReadPosiFile(f.ctx, path)) << c.name;
-        EXPECT_TRUE(f.ctx.pos.two.PosiFileError) << c.name;
-        EXPECT_TRUE(f.ctx.pos.two.PosiFileData == before.two.PosiFileData) << c.name;
-        EXPECT_EQ(f.ctx.pos.two.PosiFileDevice, before.two.PosiFileDevice) << c.name;
-        EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld, before.PosiFileNewOrOld) << c.name;
-        EXPECT_EQ(f.msg.shown.size(), c.message ? 1u : 0u) << c.name;
-        for (const auto& row : f.ctx.pos.two.PosiFileData)
-            for (const Value& v : row) EXPECT_FALSE(v.isNumber() && v.toNumber() == -1) << c.name;
+    for (int16_t language : {int16_t(2), int16_t(1)}) {
+        for (const Case& c : cases) {
+            FilesContext f(language);
+            ASSERT_TRUE(ReadPosiFile(f.ctx, fixture("posi_new.kzd")));
+            const PositionTables before = f.ctx.pos;
+            const QString path = f.tmp(QStringLiteral("bad.kzd"));
+            writeText(path, c.content);
+            FileReadFailure why;
+            EXPECT_FALSE(ReadPosiFile(f.ctx, Product::TwoAxis, path, &why)) << c.name;
+            EXPECT_TRUE(f.ctx.pos.two.PosiFileError) << c.name;
+            EXPECT_TRUE(f.ctx.pos.two.PosiFileData == before.two.PosiFileData) << c.name;
+            EXPECT_EQ(f.ctx.pos.two.PosiFileDevice, before.two.PosiFileDevice) << c.name;
+            EXPECT_EQ(f.ctx.pos.PosiFileNewOrOld, before.PosiFileNewOrOld) << c.name;
+            EXPECT_EQ(f.msg.shown.size(), c.message ? 1u : 0u) << c.name;
+            EXPECT_EQ(why.told, c.message) << c.name;
+            EXPECT_EQ(why.reason, QString::fromUtf8(language == 1 ? c.jp : c.en)) << c.name << " " << language;
+            for (const auto& row : f.ctx.pos.two.PosiFileData)
+                for (const Value& v : row) EXPECT_FALSE(v.isNumber() && v.toNumber() == -1) << c.name;
+        }
     }
     // The one-axis reader: its own flag, its own Japanese text, the same
     // position limit.

@@ -354,6 +354,42 @@ TEST_F(PosiPrint, FileFailuresShowTheirMessageAndPrintNothing) {
     }
 }
 
+// A file the reader refuses for what it holds: the cancel over the file and
+// why, in the window's language; nothing printed.
+TEST_F(PosiPrint, ARefusedFileIsNamedWithWhy) {
+    for (int16_t language : {int16_t(2), int16_t(1)}) {
+        t.ctx.setLanguage(language);
+        const bool jp = language == 1;
+        const struct {
+            const char* what;
+            QString body;
+            QString why;
+        } cases[] = {
+            {"position 400", QStringLiteral("\"VO-D6\",\"KZ- 28L-100\",\"VT- 45M-200\",\"NEW\",\"NEW\"\r\n"
+                                            "400,5,3,0,0,4,2,1,0,1,0,0,\"\"\r\n"),
+             jp ? QString::fromUtf8("ポジションNo = 400") : QStringLiteral("Position No. = 400")},
+            {"empty", QString(), jp ? QString::fromUtf8("ファイルが空です") : QStringLiteral("the file is empty")},
+            {"models only", QStringLiteral("\"VO-D6\",\"KZ- 28L-100\""),
+             jp ? QString::fromUtf8("ファイルが途中で切れています") : QStringLiteral("the file is cut short")},
+        };
+        for (const auto& c : cases) {
+            ps.ops.clear();
+            t.msg.clear();
+            t.files.answerPrinter(true);
+            const QString path = file(c.body);
+            FakeCatalogue cat;
+            EXPECT_FALSE(print(Product::TwoAxis, cat.lookup())) << c.what;
+            ASSERT_EQ(t.msg.shown.size(), 1u) << c.what;
+            EXPECT_EQ(t.msg.lastText(), (jp ? QString::fromUtf8("データの印刷を中止しました。")
+                                            : QStringLiteral("Printing data was canceled.")) +
+                                            QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+                                            QStringLiteral(": ") + c.why)
+                << c.what;
+            EXPECT_TRUE(ps.texts().empty()) << c.what;
+        }
+    }
+}
+
 TEST_F(PosiPrint, OneAxisFileChecksAxisOneOnlyAndRefusesAValueThatIsNoNumber) {
     t.ctx.opt.CtType = 2;
     t.ctx.opt.DispMmUnit = true;

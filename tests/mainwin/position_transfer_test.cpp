@@ -1,8 +1,12 @@
 // Position data with the controller: write, read and verification against
 // the simulated controller in process.
+#include "files/GrpSmFiles.h"
 #include "sim/CtSim.h"
 #include "testsupport/PositionLinkWorld.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -387,6 +391,37 @@ TEST(PositionVerify, AgainstAFileWithTwoChangedCells) {
         EXPECT_TRUE(w.host.resultRows[0].differs[3]);
         EXPECT_EQ(w.host.resultRows[1].posiNo, 398);
         EXPECT_TRUE(w.host.resultRows[1].differs[0]);
+    }
+}
+
+// A file the reader refuses: told once, over the file and why; a file of
+// another kind by the reader alone. Nothing is compared.
+TEST(PositionVerify, ARefusedFileIsToldOnceWithWhy) {
+    for (int ctType : {1, 2}) {
+        VerifyWorld w(ctType);
+        const Product p = w.product();
+        const QString bad = w.dir.filePath(QStringLiteral("bad.kzd"));
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"VO-D6\"\r\n\"KZ- 28L-100\",\"KZ- 28L-100\",\"NEW\",\"NEW\"\r\n"
+                "400,\"5\",\"3\",\"0\",\"100\",\"5\",\"3\",\"0\",\"100\",\"0\",\"0\",\"0\",\"\"\r\n");
+        f.close();
+        w.files.answer(bad);
+        PosiDataFileShogo(w.ctx, w.host, p);
+        ASSERT_EQ(w.msg.shown.size(), 1u);
+        EXPECT_EQ(w.msg.lastText(), QStringLiteral("Fail to open Position Data file.\r\n") +
+                                        QDir::toNativeSeparators(QFileInfo(bad).absoluteFilePath()) +
+                                        QStringLiteral(": Position No. = 400"));
+        EXPECT_EQ(w.host.resultsShown, 0);
+
+        const QString other = w.dir.filePath(QStringLiteral("other.grp"));
+        ASSERT_TRUE(WriteGrpFile(w.ctx, other));
+        w.msg.clear();
+        w.files.answer(other);
+        PosiDataFileShogo(w.ctx, w.host, p);
+        ASSERT_EQ(w.msg.shown.size(), 1u);
+        EXPECT_TRUE(w.msg.lastText().startsWith(QStringLiteral("Not Position Data file for DI-D6. Opening file is canceled.\r\n")));
+        EXPECT_EQ(w.host.resultsShown, 0);
     }
 }
 

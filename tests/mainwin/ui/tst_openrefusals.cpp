@@ -1,8 +1,11 @@
 // Every window's Open that refuses a file says so once, in the window's
-// language, with the file's name: binary files, a UTF-8 byte-order mark,
-// empty files, files cut short and files of another kind through the real
-// position windows of both products, the group and macro windows and the
-// parameter windows of both products. The window stays as it was.
+// language, with the file's name and why: binary files, a UTF-8 byte-order
+// mark, empty and missing files, files cut short or of their first line
+// only, a text in a number cell, a position number beyond 399, files short
+// of the records they announce and files of another kind
+// through the real position windows of both products, the group and macro
+// windows and the parameter windows of both products. The window stays as
+// it was.
 #include "dialogs/ui/frmGrp.h"
 #include "dialogs/ui/frmSqMcr.h"
 #include "files/GrpSmFiles.h"
@@ -10,6 +13,7 @@
 #include "mainwin/ui/frmMain.h"
 #include "setup/ui/frmParameta2.h"
 #include "testsupport/EditsQuestions.h"
+#include "testsupport/FullDisk.h"
 #include "testsupport/InputEvents.h"
 #include "testsupport/ParamFixture.h"
 #include "testsupport/TestApp.h"
@@ -21,7 +25,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <memory>
+#include <optional>
 
 using namespace rer;
 using namespace rer::test;
@@ -127,6 +133,7 @@ QByteArray goodFile(Kind k, Product p, const QString& dir) {
     const QString path = QDir(dir).filePath(S("good"));
     for (size_t g = 1; g <= 99; ++g) t.ctx.grp.GrpData[g] = {int16_t(g), int16_t(g + 1), 0};
     for (size_t s = 0; s < 16; ++s) t.ctx.sm.SmData[s][0] = 0;
+    t.ctx.sm.SmData[15][17] = 15; // the file ends in a number of two digits
     t.ctx.para.of(p).rec = ValidParaRecord(p, 1);
     const bool ok = k == Kind::Grp  ? WriteGrpFile(t.ctx, path)
                     : k == Kind::Sm ? WriteSmFile(t.ctx, path)
@@ -140,6 +147,63 @@ QByteArray goodFile(Kind k, Product p, const QString& dir) {
 QByteArray cutShort(const QByteArray& whole) {
     const qsizetype comma = whole.lastIndexOf(',', whole.size() / 2);
     return whole.left(comma);
+}
+
+// The file cut inside the number its last record ends with: "10" for 100.
+QByteArray cutInsideItsLastNumber(const QByteArray& whole) {
+    return whole.chopped(3);
+}
+
+// The file's first records, a whole number of them: the head and `groups`
+// groups, or `macros` macros of 16 steps.
+QByteArray firstRecords(const QByteArray& whole, int lines) {
+    qsizetype at = 0;
+    for (int i = 0; i < lines && at >= 0; ++i) at = whole.indexOf("\r\n", at) + 2;
+    return whole.left(at);
+}
+
+// A good file with a text in a number cell: the end of group 5, the data of
+// the first step of macro 1, axis 1's OFFSET.
+QByteArray textInANumberCell(Kind k, const QByteArray& whole) {
+    QByteArray b = whole;
+    switch (k) {
+    case Kind::Grp: return b.replace("\"5\",5,6\r\n", "\"5\",5,12abc\r\n");
+    case Kind::Sm: return b.replace("\"1\"\r\n0,0\r\n", "\"1\"\r\n0,3abc\r\n");
+    case Kind::Para: {
+        const qsizetype row = b.indexOf("\"HOME\",6,2\r\n") + 12;
+        return b.left(row) + "12abc" + b.mid(b.indexOf(',', row));
+    }
+    case Kind::Posi: break;
+    }
+    return b;
+}
+
+// Why a window refuses the file, in its language; nothing when the reader
+// itself tells (a file of another kind).
+std::optional<QString> reasonFor(const QString& file, Win w, int16_t language, const QString& path) {
+    const bool jp = language == 1;
+    if (file == S("binary") || file == S("byte-order mark")) return jp ? S("Shift-JISのテキストファイルではありません") : S("not a Shift-JIS text file");
+    if (file == S("empty")) return jp ? S("ファイルが空です") : S("the file is empty");
+    if (file == S("missing")) return SystemWords(ENOENT);
+    if (file == S("position 400")) return jp ? S("ポジションNo = 400") : S("Position No. = 400");
+    if (file == S("cut short") || file == S("cut inside its last number") || file == S("first line only"))
+        return jp ? S("ファイルが途中で切れています") : S("the file is cut short");
+    if (file == S("short of records")) {
+        if (kindOf(w) == Kind::Grp)
+            return jp ? S("ファイルが途中で切れています（99グループのうち50グループ）")
+                      : S("the file is cut short (50 of 99 groups)");
+        return jp ? S("ファイルが途中で切れています（9マクロのうち8マクロ）") : S("the file is cut short (8 of 9 macros)");
+    }
+    if (file == S("text in a number cell")) {
+        switch (kindOf(w)) {
+        case Kind::Grp: return jp ? S("グループNo.5 終了位置 = 12abc") : S("Group No.5 END = 12abc");
+        case Kind::Sm: return jp ? S("SM No.1 Step 1 データ = 3abc") : S("SM No.1 Step 1 Data = 3abc");
+        case Kind::Para: return S("OFFSET(1) = 12abc");
+        case Kind::Posi: break;
+        }
+    }
+    Q_UNUSED(path);
+    return std::nullopt;
 }
 
 QByteArray binary() {
@@ -243,7 +307,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("language");
         for (int16_t language : {int16_t(2), int16_t(1)})
             for (Win w : kWindows) {
-                QStringList files{S("binary"), S("byte-order mark"), S("empty"), S("cut short")};
+                QStringList files{S("binary"), S("byte-order mark"), S("empty"), S("missing"), S("cut short")};
+                if (kindOf(w) != Kind::Posi)
+                    files << S("text in a number cell") << S("cut inside its last number") << S("first line only");
+                else
+                    files << S("position 400");
+                if (kindOf(w) == Kind::Grp || kindOf(w) == Kind::Sm) files << S("short of records");
                 for (Kind k : {Kind::Posi, Kind::Grp, Kind::Sm, Kind::Para})
                     if (k != kindOf(w)) files << S("a %1 file").arg(S(nameOf(k)));
                 for (const QString& f : files)
@@ -267,28 +336,139 @@ private Q_SLOTS:
             writeBytes(path, "\xEF\xBB\xBF" + goodFile(kindOf(w), p, dir.path()));
         } else if (file == S("empty")) {
             writeBytes(path, QByteArray());
+        } else if (file == S("missing")) {
+            // Nothing there.
         } else if (file == S("cut short")) {
             writeBytes(path, cutShort(goodFile(kindOf(w), p, dir.path())));
+        } else if (file == S("cut inside its last number")) {
+            writeBytes(path, cutInsideItsLastNumber(goodFile(kindOf(w), p, dir.path())));
+        } else if (file == S("text in a number cell")) {
+            writeBytes(path, textInANumberCell(kindOf(w), goodFile(kindOf(w), p, dir.path())));
+        } else if (file == S("short of records")) {
+            writeBytes(path, firstRecords(goodFile(kindOf(w), p, dir.path()), kindOf(w) == Kind::Grp ? 2 + 50 : 2 + 8 * 17));
+        } else if (file == S("first line only")) {
+            writeBytes(path, firstRecords(goodFile(kindOf(w), p, dir.path()), 1));
+        } else if (file == S("position 400")) {
+            writeBytes(path, goodFile(Kind::Posi, p, dir.path()) +
+                                 "400,\"5\",\"3\",\"0\",\"100\",\"5\",\"3\",\"0\",\"100\",\"0\",\"0\",\"0\",\"\"\r\n");
         } else {
             for (Kind k : {Kind::Posi, Kind::Grp, Kind::Sm, Kind::Para})
                 if (file.contains(S(nameOf(k)))) writeBytes(path, goodFile(k, Product::TwoAxis, dir.path()));
         }
-        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFile::exists(path), file != S("missing"));
 
         Opener o(w, lang);
         const QStringList before = o.shows();
         o.open(path);
         const QStringList shown = MessageTexts(o.t.msg);
         // Told once, over the file's name: by the reader (a file of another
-        // kind) or by the window.
+        // kind), or by the window, which says why in its language.
         const QString named = S("\r\n") + QDir::toNativeSeparators(path);
-        const QString reader = readerRefusal(w, lang) + named;
-        const QString notice = windowRefusal(w, lang) + named;
-        const auto isNotice = [&](const QString& m) {
-            return m == notice || m.startsWith(notice + S(": "));
-        };
-        const QString all = shown.join(S(" / "));
-        QVERIFY2(shown.size() == 1 && (shown[0] == reader || isNotice(shown[0])), qPrintable(all));
+        const std::optional<QString> reason = reasonFor(file, w, lang, path);
+        const QString told = reason ? windowRefusal(w, lang) + named + S(": ") + *reason : readerRefusal(w, lang) + named;
+        QCOMPARE(shown.join(S(" / ")), told);
+        QCOMPARE(o.shows(), before);
+    }
+
+    // A number cell quoted as a text is read as the number it holds.
+    void aQuotedNumberIsTheNumber_data() {
+        QTest::addColumn<int>("win");
+        QTest::addColumn<int>("language");
+        for (int16_t language : {int16_t(2), int16_t(1)})
+            for (Win w : {Win::Grp, Win::Sm})
+                QTest::newRow(qPrintable(S("%1, %2").arg(S(nameOf(w)), language == 1 ? S("Japanese") : S("English"))))
+                    << int(w) << int(language);
+    }
+    void aQuotedNumberIsTheNumber() {
+        QFETCH(int, win);
+        QFETCH(int, language);
+        const Win w = Win(win);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(S("quoted.dat"));
+        QByteArray bytes = goodFile(kindOf(w), Product::TwoAxis, dir.path());
+        if (w == Win::Grp)
+            bytes.replace("\"5\",5,6\r\n", "\"5\",5,\"7\"\r\n");
+        else
+            bytes.replace("\"1\"\r\n0,0\r\n", "\"1\"\r\n0,\"7\"\r\n");
+        writeBytes(path, bytes);
+        Opener o(w, int16_t(language));
+        o.open(path);
+        QCOMPARE(MessageTexts(o.t.msg), QStringList());
+        if (w == Win::Grp) {
+            QCOMPARE(o.t.ctx.grp.GrpData[5][1], int16_t(7));
+            QCOMPARE(o.t.ctx.grp.GrpData[6][1], int16_t(7));
+        } else {
+            QCOMPARE(o.t.ctx.sm.SmData[0][1], int16_t(7));
+            QCOMPARE(o.t.ctx.sm.SmData[15][17], int16_t(15));
+        }
+    }
+
+    // Verify with a file and Print File refuse as Open does: once, over the
+    // file and why, in the window's language; nothing is compared or
+    // printed.
+    void verifyAndPrintOfARefusedFileAreToldOnce_data() {
+        QTest::addColumn<int>("win");
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("language");
+        for (int16_t language : {int16_t(2), int16_t(1)})
+            for (Win w : {Win::Grp, Win::Sm, Win::Para2, Win::Para1})
+                for (bool verify : {true, false}) {
+                    QStringList files{S("empty"), S("cut inside its last number")};
+                    if (kindOf(w) != Kind::Para) files << S("text in a number cell") << S("short of records");
+                    for (const QString& f : files)
+                        QTest::newRow(qPrintable(S("%1, %2, %3, %4")
+                                                     .arg(S(nameOf(w)), verify ? S("verify") : S("print"), f,
+                                                          language == 1 ? S("Japanese") : S("English"))))
+                            << int(w) << verify << f << int(language);
+                }
+    }
+    void verifyAndPrintOfARefusedFileAreToldOnce() {
+        QFETCH(int, win);
+        QFETCH(bool, verify);
+        QFETCH(QString, file);
+        QFETCH(int, language);
+        const Win w = Win(win);
+        const bool jp = language == 1;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(S("chosen.dat"));
+        const QByteArray good = goodFile(kindOf(w), productOf(w), dir.path());
+        if (file == S("empty"))
+            writeBytes(path, QByteArray());
+        else if (file == S("cut inside its last number"))
+            writeBytes(path, cutInsideItsLastNumber(good));
+        else if (file == S("text in a number cell"))
+            writeBytes(path, textInANumberCell(kindOf(w), good));
+        else
+            writeBytes(path, firstRecords(good, kindOf(w) == Kind::Grp ? 2 + 50 : 2 + 8 * 17));
+
+        Opener o(w, int16_t(language));
+        const QStringList before = o.shows();
+        o.t.files.answer(path);
+        QString text;
+        switch (w) {
+        case Win::Grp:
+            QTest::mouseClick(verify ? o.grp->cmdGrpFileVerify() : o.grp->cmdGrpFilePrint(), Qt::LeftButton);
+            text = jp ? S("ＧＲＰデータファイルの読み込みに失敗しました。") : S("Fail to open GRP Data file.");
+            break;
+        case Win::Sm:
+            QTest::mouseClick(verify ? o.sm->cmdSmFileShogo() : o.sm->cmdSMFilePrint(), Qt::LeftButton);
+            text = jp ? S("ＳＭデータのファイル読み込みでエラーが発生しました。")
+                 : verify ? S("An error occured while opening SM Data file.")
+                          : S("Error occured while opening SM Data file.");
+            break;
+        default:
+            QTest::mouseClick(o.para->button(verify ? S("cmdConpareFile") : S("cmdParaFilePrint")), Qt::LeftButton);
+            text = windowRefusal(w, int16_t(language));
+            break;
+        }
+        // The questions before the dialog aside, one message.
+        QStringList told;
+        for (const auto& m : o.t.msg.shown)
+            if (m.buttons == MsgButtons::Ok) told << m.text;
+        const std::optional<QString> reason = reasonFor(file, w, int16_t(language), path);
+        QVERIFY(reason);
+        QCOMPARE(told, QStringList{text + S("\r\n") + QDir::toNativeSeparators(path) + S(": ") + *reason});
         QCOMPARE(o.shows(), before);
     }
 };
