@@ -38,10 +38,11 @@ bool DataFileReader::open(const QString& path) {
     afterComma_ = false;
     trouble_ = Trouble::None;
     detail_.clear();
+    systemWhy_ = {};
     QFile f(path);
     const auto failed = [&] {
         trouble_ = Trouble::System;
-        detail_ = FileFailureReason(f, errno);
+        systemWhy_ = FileFailureReason(f, errno);
         return false;
     };
     errno = 0;
@@ -60,7 +61,7 @@ bool DataFileReader::open(const QString& path) {
 QString DataFileReader::error(int languageNo) const {
     switch (trouble_) {
     case Trouble::None: break;
-    case Trouble::System: return detail_;
+    case Trouble::System: return systemWhy_.text(languageNo);
     case Trouble::NotShiftJis:
         return PickText(languageNo, QStringLiteral("Shift-JISのテキストファイルではありません"),
                         QStringLiteral("not a Shift-JIS text file"));

@@ -1,5 +1,6 @@
 #pragma once
 #include "files/Value.h"
+#include "platform/FileWriter.h"
 
 #include <QString>
 #include <cstdint>
@@ -58,7 +59,8 @@ private:
     bool afterComma_ = false; // the last item ended at a comma
     bool wholeNumbers_ = false;
     Trouble trouble_ = Trouble::None;
-    QString detail_; // the system's words, or the number that is too large
+    QString detail_;        // the number that is too large
+    WriteFailure systemWhy_; // why the system could not open or read the file
 };
 
 // Builds a data file in memory and replaces the target only when the whole

@@ -180,6 +180,6 @@ QString FileFailureMessage(const QString& text, const QString& path, const QStri
     return text + QStringLiteral("\r\n") + (reason.isEmpty() ? file : file + QStringLiteral(": ") + reason);
 }
 
-QString FileFailureReason(const QFileDevice& f, int error) { return reasonOf(f, error); }
+WriteFailure FileFailureReason(const QFileDevice& f, int error) { return ReasonOf(f, error); }
 
 } // namespace rer

@@ -46,7 +46,7 @@ QString InPlaceCopyFolder();
 // Why a file could not be opened, read or written: the system's words, in
 // the user's language, where the failed call left them in `error` (errno),
 // Qt's words otherwise.
-QString FileFailureReason(const QFileDevice& f, int error);
+WriteFailure FileFailureReason(const QFileDevice& f, int error);
 
 // A failure message over the line that names the file and why it could not
 // be written or read: "...\r\n/home/user/a.pmd: No space left on device";

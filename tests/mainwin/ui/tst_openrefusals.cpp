@@ -184,7 +184,7 @@ std::optional<QString> reasonFor(const QString& file, Win w, int16_t language, c
     const bool jp = language == 1;
     if (file == S("binary") || file == S("byte-order mark")) return jp ? S("Shift-JISのテキストファイルではありません") : S("not a Shift-JIS text file");
     if (file == S("empty")) return jp ? S("ファイルが空です") : S("the file is empty");
-    if (file == S("missing")) return SystemWords(ENOENT);
+    if (file == S("missing")) return jp ? S("ファイルまたはフォルダがありません") : S("No such file or directory");
     if (file == S("position 400")) return jp ? S("ポジションNo = 400") : S("Position No. = 400");
     if (file == S("cut short") || file == S("cut inside its last number") || file == S("first line only"))
         return jp ? S("ファイルが途中で切れています") : S("the file is cut short");
