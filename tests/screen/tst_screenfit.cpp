@@ -378,6 +378,18 @@ private Q_SLOTS:
         grid->setFocus();
         Settle();
         QCOMPARE(grid->currentIndex().row(), 0);
+        // The hidden focus target, which takes the focus before a command
+        // opens another window, is nothing to bring into sight.
+        if (QScrollArea* area = ScrollAreaOf(&main)) {
+            area->verticalScrollBar()->setValue(0);
+            Settle();
+            const QPoint shown(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value());
+            main.FocusDummy();
+            Settle();
+            QCOMPARE(QPoint(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()), shown);
+            grid->setFocus();
+            Settle();
+        }
         const int column = grid->currentIndex().column();
         for (int row = 1;; ++row) {
             const QModelIndex cell = grid->currentIndex();

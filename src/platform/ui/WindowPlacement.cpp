@@ -419,7 +419,9 @@ private:
     }
 
     static void bringIntoView(QWidget* w) {
-        if (!w) return;
+        // A widget that takes no focus from the user (a window's hidden
+        // focus target) is nothing the user works on.
+        if (!w || w->focusPolicy() == Qt::NoFocus) return;
         QScrollArea* area = AreaAround(w);
         if (!area || !area->widget()) return;
         // The whole widget, not only a text cursor in it; in a table its
