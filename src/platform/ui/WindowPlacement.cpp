@@ -135,28 +135,36 @@ QSize WithBars(const QSize& least, const Bars& b, int bar) {
 }
 
 // A window only a few pixels larger than the room gives them from the
-// margins around its content, rather than scroll for them.
+// margins around its content, rather than scroll for them; where that
+// spares it no scroll bar, its margins stay as they were.
 void Squeeze(QWidget& w, const QSize& room) {
     QLayout* content = ContentLayout(w);
     if (!content) return;
+    const int bar = ScrollBarExtent(w);
     const QSize least = Least(w);
-    const QSize over = WithBars(least, BarsFor(least, room, ScrollBarExtent(w)), ScrollBarExtent(w)) - room;
-    QMargins m = content->contentsMargins();
+    const Bars before = BarsFor(least, room, bar);
+    const QSize over = WithBars(least, before, bar) - room;
+    const QMargins was = content->contentsMargins();
+    int left = was.left(), right = was.right(), top = was.top(), bottom = was.bottom();
     bool changed = false;
     // Shrinks the margins `a` and `b` together by `by`, when they have as much.
     const auto give = [&changed](int& a, int& b, int by) {
         if (by <= 0 || by > a + b) return;
-        const int fromA = std::min(a, (by + 1) / 2);
+        const int fromA = std::clamp((by + 1) / 2, by - b, a);
         a -= fromA;
         b -= by - fromA;
         changed = true;
     };
-    int left = m.left(), right = m.right(), top = m.top(), bottom = m.bottom();
     give(left, right, over.width());
     give(top, bottom, over.height());
     if (!changed) return;
     content->setContentsMargins(left, top, right, bottom);
     Relayout(w);
+    const Bars after = BarsFor(Least(w), room, bar);
+    if (after.vertical == before.vertical && after.horizontal == before.horizontal) {
+        content->setContentsMargins(was);
+        Relayout(w);
+    }
 }
 
 // Puts the content of `w` into a scroll area that fills the window: the
