@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdlib>
 
 namespace rer {
 
@@ -700,31 +701,35 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 
 void frmMain::mnuViewToolBar_Click() {
     QAction* item = menuItem(QStringLiteral("mnuViewToolBar"));
-    const int h = tbToolBar->sizeHint().height();
-    if (tbToolBar->isVisible()) {
-        tbToolBar->hide();
-        item->setChecked(false);
-        resize(width(), height() - h);
-        pictureLogo2->show();
-    } else {
-        tbToolBar->show();
-        item->setChecked(true);
-        resize(width(), height() + h);
-        pictureLogo2->hide();
-    }
+    const bool hide = tbToolBar->isVisible();
+    item->setChecked(!hide);
+    showBar(tbToolBar, !hide, toolBarHidden_);
+    pictureLogo2->setVisible(hide);
 }
 
 void frmMain::mnuViewStatusBar_Click() {
     QAction* item = menuItem(QStringLiteral("mnuViewStatusBar"));
-    const int h = statusBar()->sizeHint().height();
-    if (statusBar()->isVisible()) {
-        statusBar()->hide();
-        item->setChecked(false);
-        resize(width(), height() - h);
+    const bool hide = statusBar()->isVisible();
+    item->setChecked(!hide);
+    showBar(statusBar(), !hide, statusBarHidden_);
+}
+
+void frmMain::showBar(QWidget* bar, bool show, HiddenBar& hidden) {
+    const int now = height();
+    const int barHeight = bar->height();
+    bar->setVisible(show);
+    // The window's smallest height follows the bar first, so that a window
+    // at its smallest height is not held at the height it had.
+    layout()->invalidate();
+    layout()->activate();
+    if (show) {
+        // A window left as the hide made it gets back the height it had;
+        // the window system may have rounded the hide's height by a pixel
+        // at a scale that is no whole number.
+        resize(width(), std::abs(now - hidden.left) <= 1 ? hidden.before : now + hidden.took);
     } else {
-        statusBar()->show();
-        item->setChecked(true);
-        resize(width(), height() + h);
+        resize(width(), now - barHeight);
+        hidden = {now, height(), now - height()};
     }
 }
 

@@ -151,6 +151,16 @@ private:
     // The line and clipboard commands (LineCmd_Muko / LineCmd_Yuko).
     QList<QObject*> lineCommands() const;
     void updateClock();
+    // A bar the user hid: the window's height before, the height the hide
+    // left and what the hide took.
+    struct HiddenBar {
+        int before = 0;
+        int left = 0;
+        int took = 0;
+    };
+    // Hides or shows a bar of the window and makes the window shorter by
+    // the bar's height or taller by what hiding it took.
+    void showBar(QWidget* bar, bool show, HiddenBar& hidden);
 
     AppContext& ctx_;
     bool loaded_ = false;
@@ -158,6 +168,8 @@ private:
     bool closeWhenFree_ = false; // closed while a job waited for the controller
     bool controllerBusy_ = false;
     bool gridLocked_ = false;
+    HiddenBar toolBarHidden_;
+    HiddenBar statusBarHidden_;
 
     QHash<QString, std::function<void()>> commands_;
     std::vector<Control> controls_;
