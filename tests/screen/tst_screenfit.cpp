@@ -33,6 +33,7 @@
 #include <QToolBar>
 #include <QWindow>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -44,17 +45,35 @@ namespace {
 
 QString S(const char* s) { return QString::fromUtf8(s); }
 
-// The size each window asks for when it is shown, before anything fits it
-// to its screen.
+// The widgets Tab goes through in `window`, in the order it takes them.
+QList<QWidget*> TabRing(QWidget* window) {
+    QList<QWidget*> ring;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(window)) ring << w;
+    return ring;
+}
+
+QString Names(const QList<QWidget*>& widgets) {
+    QStringList names;
+    for (const QWidget* w : widgets)
+        names << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName());
+    return names.join(QLatin1Char(' '));
+}
+
+// The size each window asks for when it is shown, and the order its Tab
+// takes, before anything fits it to its screen.
 class OwnSizes : public QObject {
 public:
     OwnSizes() { qApp->installEventFilter(this); }
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+        if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
             sizes[o->objectName()] = static_cast<QWidget*>(o)->size();
+            tabRings[static_cast<QWidget*>(o)] = TabRing(static_cast<QWidget*>(o));
+        }
         return false;
     }
     QHash<QString, QSize> sizes;
+    QHash<QWidget*, QList<QWidget*>> tabRings;
 };
 
 // Waits until the window manager has framed `w` and the window stands
@@ -154,6 +173,19 @@ public:
                            .arg(name)
                            .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
                            .arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+        // Content that scrolls is the same content: Tab takes it in its own
+        // order, and nothing the user cannot see is a stop of its own.
+        // (Widgets that were switched on or off meanwhile aside.)
+        const QList<QWidget*> ring = TabRing(w), ownRing = ownSizes.tabRings.value(w);
+        const auto common = [](const QList<QWidget*>& a, const QList<QWidget*>& b) {
+            QList<QWidget*> c;
+            for (QWidget* x : a)
+                if (b.contains(x)) c << x;
+            return c;
+        };
+        if (std::any_of(ring.begin(), ring.end(), [](const QWidget* x) { return qobject_cast<const QScrollArea*>(x); }) ||
+            common(ring, ownRing) != common(ownRing, ring))
+            misfits << QStringLiteral("%1: Tab goes %2, not %3").arg(name, Names(ring), Names(ownRing));
         if (const QString bars = NeedlessBars(w); !bars.isEmpty())
             misfits << QStringLiteral("%1: scrolls with %2").arg(name, bars);
         // A window opened twice (by two windows) has its own size each time.

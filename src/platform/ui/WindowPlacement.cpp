@@ -174,11 +174,16 @@ QScrollArea* Scroll(QWidget& w) {
     if (QScrollArea* area = ScrollAreaOf(w)) return area;
     auto* mainWindow = qobject_cast<QMainWindow*>(&w);
     if (mainWindow ? !mainWindow->centralWidget() : !w.layout()) return nullptr;
-    auto* area = new QScrollArea;
+    // Made in the window, so that what moves into it stays in the window:
+    // Tab takes the content in its own order, and the scroll area itself is
+    // no stop of Tab's (the focus brings what it reaches into view).
+    auto* area = new QScrollArea(&w);
     area->setObjectName(QLatin1String(kScrollName));
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    area->setFocusPolicy(Qt::NoFocus);
     if (mainWindow) {
+        // The central widget goes over with its own Tab order.
         area->setWidget(mainWindow->takeCentralWidget());
         mainWindow->setCentralWidget(area);
     } else {
@@ -186,8 +191,8 @@ QScrollArea* Scroll(QWidget& w) {
         // widgets it places; they show as they did.
         QList<QWidget*> shown;
         for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!c->isHidden()) shown << c;
-        auto* content = new QWidget;
+            if (!c->isHidden() && c != area) shown << c;
+        auto* content = new QWidget(area);
         content->setLayout(w.layout());
         area->setWidget(content);
         for (QWidget* c : shown)
