@@ -726,10 +726,10 @@ void frmMain::showBar(QWidget* bar, bool show, HiddenBar& hidden) {
         // A window left as the hide made it gets back the height it had;
         // the window system may have rounded the hide's height by a pixel
         // at a scale that is no whole number.
-        resize(width(), std::abs(now - hidden.left) <= 1 ? hidden.before : now + hidden.took);
+        resize(width(), std::abs(now - hidden.left) <= 1 ? hidden.before : now + hidden.before - hidden.left);
     } else {
         resize(width(), now - barHeight);
-        hidden = {now, height(), now - height()};
+        hidden = {now, height()};
     }
 }
 

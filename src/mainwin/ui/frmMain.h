@@ -151,12 +151,11 @@ private:
     // The line and clipboard commands (LineCmd_Muko / LineCmd_Yuko).
     QList<QObject*> lineCommands() const;
     void updateClock();
-    // A bar the user hid: the window's height before, the height the hide
-    // left and what the hide took.
+    // A bar the user hid: the window's height before and the height the
+    // hide left.
     struct HiddenBar {
         int before = 0;
         int left = 0;
-        int took = 0;
     };
     // Hides or shows a bar of the window and makes the window shorter by
     // the bar's height or taller by what hiding it took.

@@ -35,6 +35,20 @@ void registerAll(frmMain& w, QStringList* ran = nullptr) {
     }
 }
 
+// A main window of the product in the language, as the product choice
+// leaves it.
+struct ChosenMain {
+    ChosenMain(int ctType, int language) : w((speak(t, language), t.ctx)) { ConfirmProduct(t.ctx, ctType, w); }
+    TestApp t;
+    frmMain w;
+
+private:
+    static void speak(TestApp& app, int language) {
+        app.set(QStringLiteral("Language"), QString::number(language));
+        DecideLanguage(app.ctx);
+    }
+};
+
 const char* const kButtons[] = {"cmdPosiFileOpen", "cmdPosiSaveFile", "cmdPosiLoad", "cmdPosiRead",
                                 "cmdPosiVerify", "cmdOpenIoWin", "cmdOpenMoveWin", "cmdOpenGrpWindow",
                                 "cmdSqMcrWinOpen", "cmdParaHyoji", "cmdJogTeach", "cmdReset"};
@@ -55,11 +69,9 @@ private Q_SLOTS:
     void loadsEitherProductInEitherLanguage() {
         QFETCH(int, ctType);
         QFETCH(int, language);
-        TestApp t;
-        t.set(QStringLiteral("Language"), QString::number(language));
-        DecideLanguage(t.ctx);
-        frmMain w(t.ctx);
-        ConfirmProduct(t.ctx, ctType, w);
+        ChosenMain m(ctType, language);
+        TestApp& t = m.t;
+        frmMain& w = m.w;
         const bool jp = language == 1;
         QVERIFY(w.isVisible());
         QVERIFY(w.windowTitle().startsWith(ctType == 1 ? QStringLiteral("DI-D6 Ver") : QStringLiteral("DE-D3U Ver")));
@@ -103,11 +115,8 @@ private Q_SLOTS:
     void theClockKeepsTheRoomOfThePanels() {
         QFETCH(int, ctType);
         QFETCH(int, language);
-        TestApp t;
-        t.set(QStringLiteral("Language"), QString::number(language));
-        DecideLanguage(t.ctx);
-        frmMain w(t.ctx);
-        ConfirmProduct(t.ctx, ctType, w);
+        ChosenMain m(ctType, language);
+        frmMain& w = m.w;
         QStatusBar* bar = w.statusBar();
         for (int width : {w.minimumWidth(), w.minimumWidth() + 37, w.width()}) {
             w.resize(width, w.height());
